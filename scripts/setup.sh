@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs what building and testing VESK needs (Debian 12), then configures and builds into build/.
+# Sourced by ./run and ./run-tests.
+set -euo pipefail
+
+VESK_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-base-dev xvfb xauth fonts-dejavu-core imagemagick)
+
+vesk_install_missing() {
+    local missing=()
+    for p in "${VESK_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local cmd=(apt-get install -y --no-install-recommends "${missing[@]}")
+    echo "Installing: ${missing[*]}"
+    if [ "$(id -u)" -eq 0 ]; then
+        apt-get update
+        DEBIAN_FRONTEND=noninteractive "${cmd[@]}"
+    elif command -v sudo >/dev/null 2>&1; then
+        sudo apt-get update
+        sudo DEBIAN_FRONTEND=noninteractive "${cmd[@]}"
+    else
+        echo "Missing packages. As root, run:" >&2
+        echo "  apt-get update && ${cmd[*]}" >&2
+        exit 1
+    fi
+}
+
+vesk_build() {
+    cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build build -j "$(nproc)"
+}

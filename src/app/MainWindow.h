@@ -1,0 +1,195 @@
+#pragma once
+// The main window (frmMain): its controls, the run state and the public flags the other windows read,
+// and its procedures. The procedures are implemented by subject in several files:
+//   app/MainWindowStartup.cpp  start-up, start values, focus rule, source buttons
+//   app/CountingRun.cpp        the count button, counting a file or the clipboard, run errors
+//   app/CommentMarkerRules.cpp setting and validating comment markers
+//   listing/InputSource.cpp    input and output file names, clipboard fetch, output box buttons
+//   listing/ListResults.cpp    ranking, listing passes, output file, choice lists
+//   scan/WordFilters.cpp       ApplyFilters
+//   listing/Statistics.cpp     the statistics labels
+//   scan/CommonWords.cpp       reading the common-words file
+//   params/ParameterFile.cpp   SaveState / RestoreSavedState
+//   params/SavedState.cpp      "Save state", "Quit"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/CommentMarkers.h"
+#include "app/Controls.h"
+#include "app/Platform.h"
+#include "scan/LineScanner.h"
+#include "scan/ScanOptions.h"
+#include "scan/WordTable.h"
+
+namespace vesk {
+
+class ParamsWindow;
+class HelpWindow;
+class ByteSource;
+
+class MainWindow : public Form, public WordTableView, public ScanEvents {
+public:
+    explicit MainWindow(Platform& platform);
+    // Links the other two windows; called once by Program before Form_Load.
+    void Attach(ParamsWindow& params, HelpWindow& help);
+
+    Platform& platform;
+    ParamsWindow* frmParams = nullptr;
+    HelpWindow* frmHelp = nullptr;
+
+    // ---- Controls ----
+    Button cmdListWords{"cmdListWords"};
+    TextBox txbOutput{"txbOutput"};
+    TextBox txbFile[2]{TextBox{"txbFile(0)"}, TextBox{"txbFile(1)"}};
+    Button cmdFile[2]{Button{"cmdFile(0)"}, Button{"cmdFile(1)"}};
+    Button cmdClearFile[2]{Button{"cmdClearFile(0)"}, Button{"cmdClearFile(1)"}};
+    OptionButton optInFile{"optInFile", "file"};
+    OptionButton optInTextBox{"optInTextBox", "clipboard"};
+    Label lblFilesize{"lblFilesize"};
+    Label lblSizeOfClipboardContents{"lblSizeOfClipboardContents"};
+    CheckBox chkDisableOutputToFile{"chkDisableOutputToFile", "Disable"};
+    CheckBox chkSuppressWords{"chkSuppressWords", "Don't display words as found"};
+    Button cmdClearOutput{"cmdClearOutput"};
+    Button cmdCopyOutput{"cmdCopyOutput"};
+    Button cmdSetParameters{"cmdSetParameters"};
+    Button cmdHelp{"cmdHelp"};
+    Button cmdSaveState{"cmdSaveState"};
+    Button cmdQuit{"cmdQuit"};
+    Label lblNumberOfWords{"lblNumberOfWords"};
+    Label lblNumWordsExcluded{"lblNumWordsExcluded"};
+    Label lblNumOccurrences{"lblNumOccurrences"};
+    Label lblTotalNumOccurrences{"lblTotalNumOccurrences"};
+    Label lblTwirler{"lblTwirler"};
+    ComboBox cboWordOrder{"cboWordOrder"};
+    ComboBox cboDisplayFormat{"cboDisplayFormat"};
+    Label Label1{"Label1"};  // program text 19; a click fetches the clipboard text
+    Label Label2{"Label2"};  // program text 20
+    Label lblKestrineSystems{"lblKestrineSystems"};
+    Label lblOnlineDocumentation{"lblOnlineDocumentation"};
+    Control Frame2{"Frame2"};  // the statistics frame, for repaints
+
+    // ---- Public flags and strings ----
+    bool blnWordsGot = false;
+    bool blnStartUpCompleted = false;
+    bool blnCommonWordsLoaded = false;
+    bool blnQuitting = false;
+    std::string strWordsToIgnore = ",";
+    std::string strCommonWordsFile;
+    std::string strStateFile;
+
+    // ---- Run state ----
+    bool StopRequested = false;
+    std::string CurrentLine;
+    std::string ClipboardText;
+    bool CountInterrupted = false;
+    bool ResultsShown = false;
+    bool ResultsWrittenToFile = false;
+    std::int16_t LineEndingKind = 1;
+    int SavedSuppressWords = 0;
+    std::int16_t ProgressBarWidth = 37;
+    std::string ProcessingNotice = "Processing ...";
+    std::int32_t MaxClipboardChars = 100000;
+    std::array<int, 4> TwirlerChars{220, 221, 223, 222};
+    std::int16_t MinColumnWidth = 6;
+    bool ListingToFile = false;
+    std::int64_t FrequencyChainHead = 0;
+    AllowSnapshot OptionSnapshot;
+
+    CommentMarkers Comments;  // StartMarkers, EndMarkers, CommentState, blnIsCodeFile
+    WordTable Table;
+    LineScanner Scanner;
+    std::vector<std::string> CommonWords{std::string()};  // slot 0 unused
+    std::int64_t CommonWordCount() const { return static_cast<std::int64_t>(CommonWords.size()) - 1; }
+
+    // ---- Start-up and shutdown (app/MainWindowStartup.cpp) ----
+    void Form_Load();
+    void PrepareMainWindow();
+    void InitializeVariables();
+    void Initialize();
+    void SetDefaultCommonWordsFile();
+    void SetWindowTitle();
+    void ConcealNumWords();
+    void SetTheFocus();
+    void UpdateDisableOutputOption();
+    void optInFile_Click();
+    void optInTextBox_Click();
+    void chkSuppressWords_Click();
+    void Label1_Click();
+
+    // ---- Counting run (app/CountingRun.cpp) ----
+    void cmdListWords_Click();
+    void CountAndList();
+    bool CountWordsInFile();
+    // Steps of a file count from the text-file check on, over an opened source; `extension` chooses the
+    // comment markers. Shared by CountWordsInFile and vesk-count (which also counts standard input).
+    bool CountWordsFromSource(ByteSource& source, const std::string& extension);
+    bool CountWordsInClipboard();
+    void ReportRunError(int number, const std::string& description);
+
+    // ---- Comment markers (app/CommentMarkerRules.cpp) ----
+    void SetCommentMarkers(const std::string& strType);
+    bool ValidateCommentMarkers();
+
+    // ---- Input source (listing/InputSource.cpp) ----
+    void cmdFile_Click(int index);
+    void cmdClearFile_Click(int index);
+    void txbFile_LostFocus(int index);
+    bool CheckInputFile(const std::string& name);
+    bool FetchClipboardText(bool showInBox);
+    void ShowClipboardSize(std::int64_t length);
+    void cmdClearOutput_Click();
+    void cmdCopyOutput_Click();
+    void cmdSetParameters_Click();
+    void EnableControls(bool enabled);
+    void cmdHelp_Click();
+    void cmdHelp_KeyUp(int keyCode);
+    void cmdFile_KeyUp(int index, int keyCode);
+    void cmdListWords_KeyUp(int keyCode);
+    void lblKestrineSystems_Click();
+    void lblOnlineDocumentation_Click();
+    void LaunchBrowser(const std::string& target);
+
+    // ---- Listing (listing/ListResults.cpp) ----
+    void FillComboBoxes();
+    void RankByFrequency();
+    void ListResults();
+    void ShowNoWordsMessage();
+    void cboWordOrder_Click();
+    void cboDisplayFormat_Click();
+
+    // ---- Word filters (scan/WordFilters.cpp) ----
+    void ApplyFilters();
+
+    // ---- Statistics (listing/Statistics.cpp) ----
+    void ShowStatistics();
+
+    // ---- Common words (scan/CommonWords.cpp) ----
+    void AttemptToReadCommonWords();
+    bool ReadCommonWords();
+
+    // ---- Parameter files and saved state (params/) ----
+    std::string SaveState(const std::string& strParameterFile);
+    std::string RestoreSavedState(const std::string& strParameterFile);
+    void cmdSaveState_Click();
+    void cmdQuit_Click();
+
+    // ---- WordTableView ----
+    bool SuppressWords() const override;
+    void SetSuppressWords() override;
+    void ReplaceOutput(std::string_view text) override;
+    void AppendOutput(std::string_view text) override;
+    void SetWordCountCaption(std::string_view caption) override;
+    void ShowWordCount() override;
+
+    // ---- ScanEvents ----
+    void PumpEvents() override { platform.PumpEvents(); }
+    bool IsStopRequested() const override { return StopRequested; }
+
+    // Copies the nine "Allow" options of the parameters window into OptionSnapshot and the scanner.
+    void TakeOptionSnapshot();
+};
+
+}  // namespace vesk

@@ -1,0 +1,32 @@
+#pragma once
+// The three windows of the program, created together and linked to each other.
+
+#include "app/MainWindow.h"
+#include "app/Platform.h"
+#include "listing/HelpWindow.h"
+#include "params/ParamsWindow.h"
+
+namespace vesk {
+
+class Program {
+public:
+    explicit Program(Platform& platform) : frmMain(platform), frmParams(platform) {
+        frmMain.Attach(frmParams, frmHelp);
+        frmParams.Attach(frmMain);
+        frmHelp.Attach(frmMain);
+    }
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Starts the program: loads the parameters window and runs the main window's load event.
+    void Start() {
+        frmParams.Form_Load();
+        frmMain.Form_Load();
+    }
+
+    MainWindow frmMain;
+    ParamsWindow frmParams;
+    HelpWindow frmHelp;
+};
+
+}  // namespace vesk

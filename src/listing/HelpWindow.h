@@ -1,0 +1,36 @@
+#pragma once
+// The help window (frmHelp): a resizable window with the help text and a "Close" button.
+// Implemented in listing/HelpWindow.cpp; the text itself is in listing/HelpText.cpp.
+
+#include <string>
+
+#include "app/Controls.h"
+
+namespace vesk {
+
+class MainWindow;
+
+// The help text: fourteen paragraphs, each followed by two CR LF pairs.
+std::string HelpText();
+
+class HelpWindow : public Form {
+public:
+    HelpWindow();
+    void Attach(MainWindow& main);
+
+    MainWindow* frmMain = nullptr;
+    bool Loaded() const { return m_loaded; }
+
+    TextBox txbHelpScreen{"txbHelpScreen"};
+    Button cmdClose{"cmdClose"};
+
+    // Runs once, the first time the window is shown.
+    void Form_Load();
+    void Form_Resize();
+    void cmdClose_Click();
+
+private:
+    bool m_loaded = false;
+};
+
+}  // namespace vesk

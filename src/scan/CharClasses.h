@@ -1,0 +1,27 @@
+#pragma once
+// Character classes and case rules of the program's Windows-1252 text.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "scan/ScanOptions.h"
+
+namespace vesk {
+
+// Letters are A-Z, a-z and the Latin-1 letters 192-214, 216-246, 248-255; lower-casing maps A-Z and
+// 192-222 except 215.
+char LowerChar(char c);
+char UpperChar(char c);
+std::string LowerCase(std::string_view text);
+std::string UpperCase(std::string_view text);
+// Removes leading and trailing spaces (only the space character).
+std::string TrimSpaces(std::string_view text);
+
+bool IsWordChar(char c, bool digits, std::string_view extra);
+// Length of the run of word characters from the 1-based `start`, at most 65000.
+std::int32_t CountWordChars(std::string_view s, std::int32_t start, bool digits, std::string_view extra);
+// The extra characters the snapshot allows inside words, in the order - ' _ : \ / . @
+std::string AllowedInnerChars(const AllowSnapshot& snapshot);
+
+}  // namespace vesk

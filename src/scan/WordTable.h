@@ -1,0 +1,81 @@
+#pragma once
+// The table of distinct words of the last scan.
+//
+// While words are added the records stay in arrival order behind a hash index on the key; Finish() puts
+// them in ascending ordinal key order. Every reader other than Add() sees records 1..DistinctWordCount()
+// in key order, so a scan must end with Finish() (the counting run and the common-words reading do so
+// whether the scan completed or was stopped). Slot 0 is never used.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace vesk {
+
+struct WordRecord {
+    std::string Word;  // the word as first seen
+    std::string Key;   // lower case of FoldAccents(Word): identity and order
+    std::int64_t Frequency = 0;
+    std::int32_t Rank = 0;             // 1-based rank among listed words; 0 when not placed
+    std::int32_t NextByFrequency = 0;  // record that follows in rank order; 0 at the end
+    bool Listed = false;
+};
+
+// What the table shows while it grows: the running display of new words and the progress caption.
+class WordTableView {
+public:
+    virtual ~WordTableView() = default;
+    virtual bool SuppressWords() const = 0;  // "Don't display words as found" is checked
+    virtual void SetSuppressWords() = 0;     // check it
+    virtual void ReplaceOutput(std::string_view text) = 0;
+    virtual void AppendOutput(std::string_view text) = 0;  // append, caret to the end
+    virtual void SetWordCountCaption(std::string_view caption) = 0;
+    virtual void ShowWordCount() = 0;  // make the word-count label visible and repaint it
+};
+
+struct WordStatistics {
+    std::int32_t LongestWordLength = 0;
+    std::int64_t ListedWordCount = 0;
+    std::int64_t ExcludedWordCount = 0;
+    std::int64_t ListedOccurrenceCount = 0;
+    std::int64_t TotalOccurrenceCount = 0;
+    std::int64_t HighestFrequency = 0;
+};
+
+inline constexpr std::size_t kMaxWordLength = 80;
+inline constexpr std::size_t kMaxRunningDisplayWords = 2000;
+
+class WordTable {
+public:
+    WordTable();
+
+    // Empties the table (ResetWordTable).
+    void Reset();
+    // Counts one occurrence of a non-empty word (AddWord). Words longer than 80 characters are dropped.
+    // `view` may be null (nothing shown).
+    void AddWord(std::string_view word, WordTableView* view);
+    // Puts the records in key order; call when a scan ends or stops. Idempotent.
+    void Finish();
+
+    std::int64_t DistinctWordCount() const { return static_cast<std::int64_t>(m_records.size()) - 1; }
+    // Records by index 1..DistinctWordCount() (key order after Finish()).
+    WordRecord& Record(std::int64_t index) { return m_records[static_cast<std::size_t>(index)]; }
+    const WordRecord& Record(std::int64_t index) const { return m_records[static_cast<std::size_t>(index)]; }
+    std::vector<WordRecord>& Records() { return m_records; }  // slot 0 unused
+    const std::vector<WordRecord>& Records() const { return m_records; }
+
+    // Recomputes the statistics from the Listed flags (ComputeStatistics).
+    void ComputeStatistics();
+    const WordStatistics& Statistics() const { return m_stats; }
+
+private:
+    std::vector<WordRecord> m_records;  // slot 0 unused
+    // Open-addressing index: record index per slot, 0 = empty; hashes kept beside for fast probing.
+    std::vector<std::uint32_t> m_slots;
+    std::vector<std::uint32_t> m_slotHashes;
+    bool m_ordered = true;
+    WordStatistics m_stats;
+};
+
+}  // namespace vesk

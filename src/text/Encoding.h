@@ -1,0 +1,24 @@
+#pragma once
+// Conversions between the program's Windows-1252 strings and the UTF-8 of the system.
+
+#include <string>
+#include <string_view>
+
+namespace vesk {
+
+// The byte that stands for a character Windows-1252 cannot represent.
+inline constexpr char kUnmappableByte = '\x81';
+
+// Windows-1252 to UTF-8; the five undefined codes (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to U+0081 etc.
+std::string Cp1252ToUtf8(std::string_view text);
+// UTF-8 to Windows-1252; unrepresentable characters and ill-formed bytes (one per byte) become
+// kUnmappableByte.
+std::string Utf8ToCp1252(std::string_view text);
+// Whether the text is entirely well-formed UTF-8.
+bool IsValidUtf8(std::string_view text);
+// The Windows-1252 code of a Unicode code point, or -1.
+int UnicodeToCp1252(char32_t codePoint);
+// The Unicode code point of a Windows-1252 code.
+char32_t Cp1252ToUnicode(unsigned char code);
+
+}  // namespace vesk

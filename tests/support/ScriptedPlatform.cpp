@@ -1,0 +1,60 @@
+#include "support/ScriptedPlatform.h"
+
+#include <gtest/gtest.h>
+
+namespace vesk::test {
+
+ScriptedPlatform::ScriptedPlatform() {
+    programFolder = VESK_BUILD_DIR;
+}
+
+ScriptedPlatform::~ScriptedPlatform() {
+    EXPECT_TRUE(m_answers.empty()) << m_answers.size() << " message answer(s) were never used";
+    EXPECT_TRUE(m_dialogAnswers.empty()) << m_dialogAnswers.size() << " file dialog answer(s) were never used";
+}
+
+void ScriptedPlatform::Forget() {
+    m_answers.clear();
+    m_dialogAnswers.clear();
+}
+
+std::vector<std::string> ScriptedPlatform::MessageTexts() const {
+    std::vector<std::string> texts;
+    for (const auto& m : m_messages) texts.push_back(m.text);
+    return texts;
+}
+
+MsgAnswer ScriptedPlatform::ShowMessage(const std::string& text, const std::string& title, MsgButtons buttons,
+                                        MsgIcon icon) {
+    m_messages.push_back({text, title, buttons, icon});
+    if (!m_answers.empty()) {
+        const MsgAnswer answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    }
+    if (!m_answerAll) ADD_FAILURE() << "unexpected message box \"" << title << "\": " << text;
+    return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes : MsgAnswer::Ok;
+}
+
+std::optional<std::string> ScriptedPlatform::ShowFileDialog(const FileDialogRequest& request) {
+    m_dialogs.push_back(request);
+    if (m_dialogAnswers.empty()) {
+        ADD_FAILURE() << "unexpected file dialog \"" << request.title << "\"";
+        return std::nullopt;
+    }
+    auto answer = m_dialogAnswers.front();
+    m_dialogAnswers.pop_front();
+    return answer;
+}
+
+bool ScriptedPlatform::OpenUrl(const std::string& address) {
+    m_urls.push_back(address);
+    return openUrlResult;
+}
+
+void ScriptedPlatform::PumpEvents() {
+    ++m_pumps;
+    if (onPump) onPump();
+}
+
+}  // namespace vesk::test

@@ -1,0 +1,87 @@
+#pragma once
+// A platform for tests: message boxes and file dialogs are answered from queues that the test fills, and
+// every box shown is kept in a transcript. A box or dialog nobody expected fails the test; so does an
+// answer left unused when the platform is destroyed (unless the test calls Forget()).
+
+#include <deque>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/Platform.h"
+
+namespace vesk::test {
+
+struct ShownMessage {
+    std::string text;
+    std::string title;
+    MsgButtons buttons;
+    MsgIcon icon;
+};
+
+class ScriptedPlatform : public Platform {
+public:
+    ScriptedPlatform();
+    ~ScriptedPlatform() override;
+
+    // ---- Script ----
+    // The answer to the next message box.
+    void ExpectMessage(MsgAnswer answer) { m_answers.push_back(answer); }
+    // The next message boxes are answered with their first button (Ok, Yes), however many come.
+    void AnswerAllWithDefault(bool on = true) { m_answerAll = on; }
+    // The result of the next file dialog (nothing = cancelled).
+    void ExpectFileDialog(std::optional<std::string> path) { m_dialogAnswers.push_back(std::move(path)); }
+    void SetClipboard(std::string text) { m_clipboard = std::move(text); }
+    // Called on every PumpEvents; tests use it to press Stop after N words.
+    std::function<void()> onPump;
+    // Drops unused answers (for tests that end the script early on purpose).
+    void Forget();
+
+    // ---- Transcript ----
+    const std::vector<ShownMessage>& Messages() const { return m_messages; }
+    const std::vector<FileDialogRequest>& FileDialogs() const { return m_dialogs; }
+    const std::vector<std::string>& OpenedUrls() const { return m_urls; }
+    std::vector<std::string> MessageTexts() const;
+    const std::string& Clipboard() const { return m_clipboard; }
+    bool Ended() const { return m_ended; }
+    long PumpCount() const { return m_pumps; }
+
+    // ---- Settings ----
+    std::string programFolder;
+    std::string userDataFolder;
+    std::string currentDirectory = "/";
+    bool openUrlResult = true;
+    int screenWidthTwips = 1920 * 15;
+
+    // ---- Platform ----
+    MsgAnswer ShowMessage(const std::string& text, const std::string& title, MsgButtons buttons,
+                          MsgIcon icon) override;
+    std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) override;
+    std::string ReadClipboardText() override { return m_clipboard; }
+    void ClearClipboard() override { m_clipboard.clear(); }
+    void WriteClipboardText(const std::string& text) override { m_clipboard = text; }
+    bool OpenUrl(const std::string& address) override;
+    void PumpEvents() override;
+    void Repaint(const Control*) override { ++m_repaints; }
+    std::string ProgramFolder() override { return programFolder; }
+    std::string UserDataFolder() override { return userDataFolder; }
+    std::string CurrentDirectory() override { return currentDirectory; }
+    void SetCurrentDirectory(const std::string& path) override { currentDirectory = path; }
+    int ScreenWidthTwips() override { return screenWidthTwips; }
+    void EndProgram() override { m_ended = true; }
+
+private:
+    std::deque<MsgAnswer> m_answers;
+    std::deque<std::optional<std::string>> m_dialogAnswers;
+    bool m_answerAll = false;
+    std::vector<ShownMessage> m_messages;
+    std::vector<FileDialogRequest> m_dialogs;
+    std::vector<std::string> m_urls;
+    std::string m_clipboard;
+    bool m_ended = false;
+    long m_pumps = 0;
+    long m_repaints = 0;
+};
+
+}  // namespace vesk::test
