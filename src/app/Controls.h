@@ -55,12 +55,18 @@ public:
         changed.Emit();
     }
 
+    // Width in twips, as the view lays the control out (0 until it says); windows placed beside a
+    // control read it.
+    int Width() const { return m_width; }
+    void SetWidth(int twips) { m_width = twips; }
+
     Signal<> changed;
 
 private:
     std::string m_name;
     bool m_enabled = true;
     bool m_visible = true;
+    int m_width = 0;
 };
 
 struct FontSpec {

@@ -3,6 +3,7 @@
 // Implemented in params/ParamsWindow.cpp (window behaviour, re-read rule) and params/IgnoreLists.cpp
 // (words to ignore and the common-words file selection).
 
+#include <map>
 #include <string>
 
 #include "app/Controls.h"
@@ -98,6 +99,11 @@ public:
     void cmdClearCommonWordsFile_Click();
     bool txbCommonWordsFile_KeyPress(int keyAscii);
     void txbCommonWordsFile_LostFocus();
+
+private:
+    // The value each word-forming box held after its last change, so that a refused change puts back
+    // exactly that value (a grayed box becomes grayed again).
+    std::map<const CheckBox*, int> m_wordFormingValues;
 };
 
 }  // namespace vesk
