@@ -1,14 +1,403 @@
-#include "app/MainWindow.h"
+#include <cerrno>
+#include <cmath>
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <new>
+#include <string>
+#include <system_error>
 
-// Placeholder: not written yet.
+#include "app/MainWindow.h"
+#include "app/RunError.h"
+#include "params/ParamsWindow.h"
+#include "scan/ByteSource.h"
+#include "scan/CharClasses.h"
+#include "scan/FileChecks.h"
 
 namespace vesk {
 
-void MainWindow::cmdListWords_Click() {}
-void MainWindow::CountAndList() {}
-bool MainWindow::CountWordsInFile() { return false; }
-bool MainWindow::CountWordsFromSource(ByteSource&, const std::string&) { return false; }
-bool MainWindow::CountWordsInClipboard() { return false; }
-void MainWindow::ReportRunError(int, const std::string&) {}
+namespace {
+
+const char* const kIdleCaption = "Count word frequencies";
+const char* const kStopCaption = "Stop";
+const char* const kCrLf = "\r\n";
+
+// Used when a failure carries no system error code.
+constexpr int kErrorUnknown = -1;
+
+constexpr std::int64_t kLargeFileBytes = 200000;
+constexpr std::int64_t kProgressBarMinBytes = 10240;
+constexpr std::size_t kTextCheckBytes = 16384;
+constexpr std::size_t kClipboardCheckChars = 3000;
+
+// The clipboard text may be counted when none of its first `limit` characters is a control character
+// other than tab, line feed and carriage return.
+bool IsPlainClipboardText(const std::string& text, std::size_t limit) {
+    const std::size_t n = text.size() < limit ? text.size() : limit;
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 32 && c != 9 && c != 10 && c != 13) return false;
+    }
+    return true;
+}
+
+// The extension chooses the markers: markup and C sources are recognised whatever the user allows.
+enum class MarkerChoice { Html, C, None, User };
+
+MarkerChoice MarkersForExtension(const std::string& lowerExtension, bool commentMarkersAllowed) {
+    if (lowerExtension.find("htm") != std::string::npos || lowerExtension == "php" || lowerExtension == "xml")
+        return MarkerChoice::Html;
+    if (lowerExtension == "cpp" || lowerExtension == "c") return MarkerChoice::C;
+    return commentMarkersAllowed ? MarkerChoice::User : MarkerChoice::None;
+}
+
+// The run-time failure behind an exception, as number and description.
+struct Failure {
+    int number;
+    std::string description;
+};
+
+Failure FailureOf(const std::exception_ptr& error) {
+    try {
+        std::rethrow_exception(error);
+    } catch (const RunError& e) {
+        return {e.Number(), e.Description()};
+    } catch (const std::system_error& e) {
+        return {e.code().value(), e.code().message()};
+    } catch (const std::bad_alloc&) {
+        return {ENOMEM, std::generic_category().message(ENOMEM)};
+    } catch (const std::exception& e) {
+        return {kErrorUnknown, e.what()};
+    } catch (...) {
+        return {kErrorUnknown, "Unknown error"};
+    }
+}
+
+std::string ProgressBarCaption(int p, int width) {
+    if (p < 1) p = 1;
+    if (p > width) p = width;
+    std::string caption;
+    caption.reserve(static_cast<std::size_t>(width) + 2);
+    caption += '[';
+    caption.append(static_cast<std::size_t>(p - 1), '-');
+    caption += '>';
+    caption.append(static_cast<std::size_t>(width - p), ' ');
+    caption += ']';
+    return caption;
+}
+
+}  // namespace
+
+void MainWindow::cmdListWords_Click() {
+    if (cmdListWords.Caption() == kStopCaption) {
+        StopRequested = true;
+        return;
+    }
+    CountAndList();
+}
+
+void MainWindow::CountAndList() {
+    TakeOptionSnapshot();
+    MinColumnWidth = 6;
+    try {
+        if (!blnWordsGot) {
+            CountInterrupted = false;
+            Comments.blnIsCodeFile = false;
+            bool ok = false;
+            if (optInFile.Value()) {
+                ok = CountWordsInFile();
+            } else {
+                if (!FetchClipboardText(false)) {
+                    optInFile.Select();
+                    return;
+                }
+                ok = CountWordsInClipboard();
+            }
+            if (!ok) return;
+
+            if (StopRequested) {
+                StopRequested = false;
+                if (!txbOutput.Text().empty()) AppendOutput(std::string(kCrLf) + kCrLf);
+                const std::int64_t found = Table.DistinctWordCount();
+                AppendOutput("Stopped with " + std::to_string(found) + " word" + (found == 1 ? "" : "s") + " found.");
+                ConcealNumWords();
+                txbOutput.SetSelStart(txbOutput.Text().size());
+                const MsgAnswer answer =
+                    platform.ShowMessage(std::string("The operation was stopped before all words were counted.") +
+                                             kCrLf + "Do you wish to list the words which were found?",
+                                         "Counting interrupted", MsgButtons::YesNo, MsgIcon::None);
+                if (answer != MsgAnswer::Yes) {
+                    EnableControls(true);
+                    cmdListWords.SetCaption(kIdleCaption);
+                    return;
+                }
+                CountInterrupted = true;
+            }
+            blnWordsGot = !CountInterrupted;
+            if (!txbOutput.Text().empty())
+                AppendOutput(std::string(kCrLf) + kCrLf + ProcessingNotice);
+            else
+                txbOutput.SetText(ProcessingNotice);
+        }
+
+        cmdListWords.SetCaption(kStopCaption);
+        cmdListWords.SetEnabled(false);
+        platform.Repaint(nullptr);
+
+        ApplyFilters();
+        Table.ComputeStatistics();
+        RankByFrequency();
+        ShowStatistics();
+
+        ResultsShown = true;
+        cmdListWords.SetEnabled(true);
+        ListResults();
+
+        EnableControls(true);
+        cmdListWords.SetCaption(kIdleCaption);
+        lblTwirler.SetCaption(" ");
+        SetTheFocus();
+    } catch (...) {
+        const Failure failure = FailureOf(std::current_exception());
+        ReportRunError(failure.number, failure.description);
+        EnableControls(true);
+        // The failure may have come while the button was disabled for filtering and ranking.
+        cmdListWords.SetEnabled(true);
+        cmdListWords.SetCaption(kIdleCaption);
+        lblTwirler.SetCaption(" ");
+        SetTheFocus();
+    }
+}
+
+bool MainWindow::CountWordsInFile() {
+    txbFile[0].SetText(TrimSpaces(txbFile[0].Text()));
+    const std::string inputPath = txbFile[0].Text();
+    if (inputPath.empty()) {
+        platform.ShowMessage("Input file not specified.", "Error", MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    if (!CheckInputFile(inputPath)) return false;
+
+    const std::string outputPath = txbFile[1].Text();
+    if (!outputPath.empty()) {
+        std::error_code ec;
+        // Writing the listing over the input would destroy it, however the two names are spelt.
+        const bool sameFile = outputPath == inputPath || std::filesystem::equivalent(outputPath, inputPath, ec);
+        if (sameFile) {
+            platform.ShowMessage("Output file cannot be the same as the input file.", "Error", MsgButtons::Ok,
+                                 MsgIcon::Exclamation);
+            return false;
+        }
+    }
+
+    std::error_code sizeError;
+    const auto fileSize = std::filesystem::file_size(inputPath, sizeError);
+    const std::int64_t length = sizeError ? 0 : static_cast<std::int64_t>(fileSize);
+    if (txbFile[1].Text().empty() && length > kLargeFileBytes) {
+        const MsgAnswer answer = platform.ShowMessage(
+            std::string("The input file is quite large.  It is advisable to specify an output file ") +
+                "before continuing," + kCrLf + "in case the text window will not hold the result. " +
+                "Do you wish to specify an output file?",
+            "Large input file", MsgButtons::YesNoCancel, MsgIcon::None);
+        if (answer == MsgAnswer::Cancel) return false;
+        if (answer == MsgAnswer::Yes) cmdFile_Click(1);
+    }
+
+    txbOutput.SetText("Checking file ...");
+    lblSizeOfClipboardContents.SetCaption("");
+    ConcealNumWords();
+    platform.Repaint(nullptr);
+
+    std::string openError;
+    errno = 0;
+    std::unique_ptr<ByteSource> source = ByteSource::OpenFile(inputPath, openError);
+    if (!source) {
+        const int number = errno != 0 ? errno : kErrorUnknown;
+        ReportRunError(number, openError);
+        return false;
+    }
+    return CountWordsFromSource(*source, FileExtension(inputPath, true));
+}
+
+bool MainWindow::CountWordsFromSource(ByteSource& source, const std::string& extension) {
+    LineEndingKind = TextKindOfBytes(source.Peek(kTextCheckBytes));
+    if (LineEndingKind == kNotText) {
+        platform.ShowMessage("This is not a text file.", "Invalid input", MsgButtons::Ok, MsgIcon::Exclamation);
+        txbOutput.SetText(std::string("This file contains bytes indicating that it ") + kCrLf +
+                          "does not consist solely of text." + kCrLf + kCrLf +
+                          "You could try reading the file with its associated" + kCrLf +
+                          "application, then copying the text and pasting it" + kCrLf + "into this textbox.");
+        return false;
+    }
+    // Lines end at LF as well, so only a file that ends its lines with CR alone reads unusually.
+    if (LineEndingKind == kTextCrOnly) {
+        WarnLineEndings(platform, LineEndingKind);
+        const MsgAnswer answer = platform.ShowMessage("Processing will continue but may be slow.", "Warning",
+                                                      MsgButtons::OkCancel, MsgIcon::None);
+        if (answer == MsgAnswer::Cancel) {
+            txbOutput.SetText("");
+            return false;
+        }
+    }
+
+    ClipboardText.clear();
+    cmdClearOutput_Click();
+    SavedSuppressWords = chkSuppressWords.Value();
+    Table.Reset();
+
+    switch (MarkersForExtension(LowerCase(extension), frmParams->chkAllowCommentMarkers.Value() == 1)) {
+        case MarkerChoice::Html:
+            SetCommentMarkers("HTML");
+            Comments.blnIsCodeFile = true;
+            break;
+        case MarkerChoice::C:
+            SetCommentMarkers("C");
+            Comments.blnIsCodeFile = true;
+            break;
+        case MarkerChoice::None:
+            SetCommentMarkers("");
+            Comments.blnIsCodeFile = false;
+            break;
+        case MarkerChoice::User:
+            if (!ValidateCommentMarkers()) {
+                frmParams->Show();
+                return false;
+            }
+            SetCommentMarkers("as per user settings");
+            Comments.blnIsCodeFile = false;
+            break;
+    }
+
+    StopRequested = false;
+    Comments.CommentState = -1;
+    cmdListWords.SetCaption(kStopCaption);
+    EnableControls(false);
+
+    const std::int64_t fileLength = source.Size();
+    const bool showProgress = fileLength > kProgressBarMinBytes;
+    if (showProgress) {
+        lblTotalNumOccurrences.SetAlignment(Alignment::Left);
+        lblTotalNumOccurrences.SetFont(FontSpec{FontSpec::Family::FixedPitch, 10, true});
+        lblTotalNumOccurrences.SetVisible(true);
+        lblTotalNumOccurrences.SetCaption("[" + std::string(static_cast<std::size_t>(ProgressBarWidth), ' ') + "]");
+        platform.Repaint(&lblTotalNumOccurrences);
+    }
+
+    const bool caseSignificant = frmParams->chkCaseSignificant.Value() == 1;
+    std::exception_ptr readFailure;
+    int shownCells = -1;
+    for (;;) {
+        try {
+            if (!source.ReadLine(CurrentLine)) break;
+        } catch (...) {
+            // A line that cannot be read cannot be skipped either: the count ends incomplete.
+            readFailure = std::current_exception();
+            break;
+        }
+        try {
+            if (showProgress) {
+                const double share = static_cast<double>(ProgressBarWidth) *
+                                     static_cast<double>(source.BytesConsumed()) / static_cast<double>(fileLength);
+                const int p = static_cast<int>(std::nearbyint(share));
+                if (p != shownCells) {
+                    shownCells = p;
+                    lblTotalNumOccurrences.SetCaption(ProgressBarCaption(p, ProgressBarWidth));
+                }
+                platform.Repaint(&lblTotalNumOccurrences);
+            }
+            TrimSpacesInPlace(CurrentLine);
+            if (CurrentLine.empty()) continue;
+            if (!caseSignificant) LowerCaseInPlace(CurrentLine);
+            CurrentLine.push_back(' ');
+            Scanner.ScanLine(CurrentLine);
+        } catch (...) {
+            const Failure failure = FailureOf(std::current_exception());
+            ReportRunError(failure.number, failure.description);
+        }
+        if (StopRequested) break;
+    }
+
+    Table.Finish();
+    lblTotalNumOccurrences.SetAlignment(Alignment::Right);
+    lblTotalNumOccurrences.SetFont(FontSpec{FontSpec::Family::Default, 10, false});
+    lblTotalNumOccurrences.SetVisible(true);
+    lblTotalNumOccurrences.SetCaption("");
+    platform.Repaint(&lblTotalNumOccurrences);
+    chkSuppressWords.SetValue(SavedSuppressWords);
+    lblTwirler.SetCaption(" ");
+    if (readFailure) std::rethrow_exception(readFailure);
+    return true;
+}
+
+bool MainWindow::CountWordsInClipboard() {
+    if (!IsPlainClipboardText(ClipboardText, kClipboardCheckChars)) {
+        platform.ShowMessage(
+            std::string("The text on the clipboard does not consist") + kCrLf + "solely of natural language words.",
+            "Invalid input", MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    if (frmParams->chkAllowCommentMarkers.Value() != 1) {
+        SetCommentMarkers("");
+    } else {
+        if (!ValidateCommentMarkers()) {
+            frmParams->Show();
+            return false;
+        }
+        SetCommentMarkers("OK");
+    }
+
+    SavedSuppressWords = chkSuppressWords.Value();
+    const auto reportAndGoOn = [this] {
+        lblTwirler.SetCaption(" ");
+        const Failure failure = FailureOf(std::current_exception());
+        ReportRunError(failure.number, failure.description);
+    };
+    try {
+        cmdClearOutput_Click();
+        Table.Reset();
+        StopRequested = false;
+        Comments.CommentState = -1;
+        cmdListWords.SetCaption(kStopCaption);
+        EnableControls(false);
+        cmdClearOutput_Click();
+    } catch (...) {
+        reportAndGoOn();
+    }
+    try {
+        if (!ClipboardText.empty()) {
+            if (frmParams->chkCaseSignificant.Value() != 1) ClipboardText = LowerCase(ClipboardText);
+            CurrentLine = ClipboardText;
+            CurrentLine.push_back(' ');
+            Scanner.ScanLine(CurrentLine);
+        }
+    } catch (...) {
+        reportAndGoOn();
+    }
+    Table.Finish();
+    try {
+        chkSuppressWords.SetValue(SavedSuppressWords);
+        SetTheFocus();
+    } catch (...) {
+        reportAndGoOn();
+    }
+    return true;
+}
+
+void MainWindow::ReportRunError(int number, const std::string& description) {
+    std::string text;
+    if (number == kErrorBoxFull) {
+        text = "Textbox is full.  ";
+        if (txbFile[1].Text().empty())
+            text += "Try writing output to a file.";
+        else if (chkDisableOutputToFile.Value() == 1)
+            text += "Try repeating with output to file enabled.";
+        else if (ResultsWrittenToFile)
+            text += std::string(kCrLf) + "Results have been written to the output file.";
+    } else {
+        text = "Error " + std::to_string(number) + ": " + description;
+        if (ResultsWrittenToFile) text += std::string(kCrLf) + "Results have been written to the output file.";
+    }
+    platform.ShowMessage(text, "Error", MsgButtons::Ok, MsgIcon::Exclamation);
+}
 
 }  // namespace vesk

@@ -8,7 +8,6 @@ namespace vesk {
 namespace {
 // The output box holds at most this many characters; more is refused as a full box (error 7).
 constexpr std::size_t kOutputBoxCapacity = 32u * 1024u * 1024u;
-constexpr int kKeyF1 = 112;
 }  // namespace
 
 MainWindow::MainWindow(Platform& platformRef)
@@ -58,7 +57,6 @@ MainWindow::MainWindow(Platform& platformRef)
     Label1.onClick = [this] { Label1_Click(); };
     lblKestrineSystems.onClick = [this] { lblKestrineSystems_Click(); };
     lblOnlineDocumentation.onClick = [this] { lblOnlineDocumentation_Click(); };
-    (void)kKeyF1;
 }
 
 void MainWindow::Attach(ParamsWindow& params, HelpWindow& help) {

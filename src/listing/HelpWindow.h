@@ -13,8 +13,17 @@ class MainWindow;
 // The help text: fourteen paragraphs, each followed by two CR LF pairs.
 std::string HelpText();
 
+// Where a control sits inside its window, in twips; the view places the widget from it.
+struct ControlGeometry {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+    bool operator==(const ControlGeometry&) const = default;
+};
+
 class HelpWindow : public Form {
-public:
+  public:
     HelpWindow();
     void Attach(MainWindow& main);
 
@@ -23,13 +32,16 @@ public:
 
     TextBox txbHelpScreen{"txbHelpScreen"};
     Button cmdClose{"cmdClose"};
+    // Set by Form_Resize; `changed` is emitted after each new layout.
+    ControlGeometry txbHelpScreenGeometry;
+    ControlGeometry cmdCloseGeometry;
 
     // Runs once, the first time the window is shown.
     void Form_Load();
     void Form_Resize();
     void cmdClose_Click();
 
-private:
+  private:
     bool m_loaded = false;
 };
 

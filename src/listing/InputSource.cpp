@@ -1,25 +1,230 @@
-#include "app/MainWindow.h"
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <system_error>
 
-// Placeholder: not written yet.
+#include "app/MainWindow.h"
+#include "app/RunError.h"
+#include "listing/HelpWindow.h"
+#include "listing/NumberFormat.h"
+#include "params/ParamsWindow.h"
+#include "scan/CharClasses.h"
+#include "scan/FileChecks.h"
+#include "text/ProgramText.h"
 
 namespace vesk {
 
-void MainWindow::cmdFile_Click(int) {}
-void MainWindow::cmdClearFile_Click(int) {}
-void MainWindow::txbFile_LostFocus(int) {}
-bool MainWindow::CheckInputFile(const std::string&) { return false; }
-bool MainWindow::FetchClipboardText(bool) { return false; }
-void MainWindow::ShowClipboardSize(std::int64_t) {}
-void MainWindow::cmdClearOutput_Click() {}
-void MainWindow::cmdCopyOutput_Click() {}
-void MainWindow::cmdSetParameters_Click() {}
-void MainWindow::EnableControls(bool) {}
-void MainWindow::cmdHelp_Click() {}
-void MainWindow::cmdHelp_KeyUp(int) {}
-void MainWindow::cmdFile_KeyUp(int, int) {}
-void MainWindow::cmdListWords_KeyUp(int) {}
-void MainWindow::lblKestrineSystems_Click() {}
-void MainWindow::lblOnlineDocumentation_Click() {}
-void MainWindow::LaunchBrowser(const std::string&) {}
+namespace {
+
+const char* const kCrLf = "\r\n";
+constexpr int kKeyF1 = 112;
+
+// "Filesize:   234,221 bytes    228.73 KB"; the quotients are single precision.
+std::string FileSizeLine(std::int64_t length) {
+    std::string line = "Filesize:   " + FormatGrouped(length) + " bytes";
+    if (length > 9999) {
+        const float kilobytes = static_cast<float>(length) / 1024.0f;
+        line += "    " + FormatGroupedDecimal(static_cast<double>(kilobytes), 2) + " KB";
+        if (kilobytes > 9999.0f) {
+            const float megabytes = static_cast<float>(length) / 1048576.0f;
+            line += "    " + FormatGroupedDecimal(static_cast<double>(megabytes), 2) + " MB";
+        }
+    }
+    return line;
+}
+
+}  // namespace
+
+void MainWindow::cmdFile_Click(int index) {
+    if (index == 0) blnWordsGot = false;
+    FileDialogRequest request;
+    if (index == 0) {
+        request.title = "Specify input file";
+        request.filter = "Any file containing only text (*.*) | *.*";
+        request.flags = FileDialogFlags::kFileMustExist | FileDialogFlags::kPathMustExist;
+    } else {
+        request.title = "Specify output file";
+        request.flags = FileDialogFlags::kHideReadOnly;
+    }
+    request.save = false;
+    request.fileName.clear();
+    const std::optional<std::string> chosen = platform.ShowFileDialog(request);
+    if (chosen && !chosen->empty()) {
+        txbFile[index].SetText(*chosen);
+        if (index == 0) {
+            CheckInputFile(*chosen);
+            cmdClearOutput_Click();
+        }
+    }
+    if (index == 0)
+        optInFile.Select();
+    else
+        UpdateDisableOutputOption();
+}
+
+void MainWindow::cmdClearFile_Click(int index) {
+    txbFile[index].SetText("");
+    SetFocus(cmdFile[index]);
+    if (index == 0) {
+        lblFilesize.SetCaption("");
+    } else {
+        chkDisableOutputToFile.SetValue(0);
+        chkDisableOutputToFile.SetEnabled(false);
+    }
+}
+
+void MainWindow::txbFile_LostFocus(int index) {
+    txbFile[index].SetText(TrimSpaces(txbFile[index].Text()));
+    if (index == 0) {
+        if (!txbFile[0].Text().empty()) CheckInputFile(txbFile[0].Text());
+        blnWordsGot = false;
+    }
+    UpdateDisableOutputOption();
+    SetTheFocus();
+}
+
+bool MainWindow::CheckInputFile(const std::string& name) {
+    bool ok = false;
+    if (FileExtension(name, true).empty()) {
+        if (blnStartUpCompleted)
+            platform.ShowMessage("Invalid input file specification.", "Invalid input", MsgButtons::Ok,
+                                 MsgIcon::Exclamation);
+        else
+            txbFile[0].SetText("");
+    } else if (!FileExists(name)) {
+        if (blnStartUpCompleted) {
+            platform.ShowMessage("Input file does not exist.", "File not found", MsgButtons::Ok, MsgIcon::Exclamation);
+        } else {
+            const std::string folder = FolderOfPath(name);
+            if (!folder.empty() && FolderExists(folder)) platform.SetCurrentDirectory(folder);
+            txbFile[0].SetText("");
+        }
+    } else {
+        std::error_code ec;
+        const auto size = std::filesystem::file_size(name, ec);
+        lblFilesize.SetCaption(FileSizeLine(ec ? 0 : static_cast<std::int64_t>(size)));
+        // The next file dialog opens where this file is.
+        const std::string folder = FolderOfPath(name);
+        if (!folder.empty() && FolderExists(folder)) platform.SetCurrentDirectory(folder);
+        ok = true;
+    }
+    if (!ok) lblFilesize.SetCaption("");
+    return ok;
+}
+
+bool MainWindow::FetchClipboardText(bool showInBox) {
+    txbOutput.SetText("");
+    std::string text;
+    try {
+        text = platform.ReadClipboardText();
+    } catch (const RunError& e) {
+        platform.ShowMessage(e.Description(), e.Description(), MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    if (text.empty()) {
+        lblSizeOfClipboardContents.SetCaption("");
+        platform.ShowMessage("Clipboard is empty.", "Clipboard empty", MsgButtons::Ok, MsgIcon::None);
+        return false;
+    }
+    const auto length = static_cast<std::int64_t>(text.size());
+    ShowClipboardSize(length);
+    if (length > MaxClipboardChars) {
+        platform.ShowMessage("There are " + FormatGrouped(length) + " characters in the text on the clipboard." +
+                                 kCrLf + "The maximum permitted is " + FormatGrouped(MaxClipboardChars) +
+                                 ".  If possible," + kCrLf +
+                                 "count word frequencies for this text using an input file.",
+                             "Too much clipboard text", MsgButtons::Ok, MsgIcon::None);
+        return false;
+    }
+    ClipboardText = text;
+    if (showInBox) {
+        try {
+            txbOutput.SetText(text);
+            ResultsShown = false;
+        } catch (const RunError& e) {
+            if (e.Number() != kErrorBoxFull) throw;
+            platform.ShowMessage(std::string("There is too much text on the clipboard to paste into the textbox.") +
+                                     kCrLf + "It may, however, still be possible to count word frequencies.",
+                                 e.Description(), MsgButtons::Ok, MsgIcon::Exclamation);
+        }
+    }
+    ConcealNumWords();
+    blnWordsGot = false;
+    ResultsShown = false;
+    SetTheFocus();
+    return true;
+}
+
+void MainWindow::ShowClipboardSize(std::int64_t length) {
+    lblSizeOfClipboardContents.SetCaption("Contents of clipboard:   " + FormatGrouped(length) + " bytes");
+}
+
+void MainWindow::cmdClearOutput_Click() {
+    txbOutput.SetText("");
+    ConcealNumWords();
+    blnWordsGot = false;
+    if (blnStartUpCompleted) SetTheFocus();
+}
+
+void MainWindow::cmdCopyOutput_Click() {
+    const std::string text = txbOutput.Text();
+    platform.ClearClipboard();
+    platform.WriteClipboardText(text);
+    if (!text.empty()) {
+        ShowClipboardSize(static_cast<std::int64_t>(text.size()));
+        optInTextBox.Select();
+    }
+}
+
+void MainWindow::cmdSetParameters_Click() { frmParams->Show(); }
+
+void MainWindow::EnableControls(bool enabled) {
+    for (int i = 0; i < 2; ++i) {
+        cmdFile[i].SetEnabled(enabled);
+        txbFile[i].SetEnabled(enabled);
+        cmdClearFile[i].SetEnabled(enabled);
+    }
+    chkDisableOutputToFile.SetEnabled(enabled);
+    cmdCopyOutput.SetEnabled(enabled);
+    cmdHelp.SetEnabled(enabled);
+    cmdSaveState.SetEnabled(enabled);
+    cmdSetParameters.SetEnabled(enabled);
+    cmdClearOutput.SetEnabled(enabled);
+}
+
+void MainWindow::cmdHelp_Click() {
+    if (frmHelp->Loaded() && frmHelp->Minimized()) {
+        frmHelp->SetMinimized(false);
+        return;
+    }
+    if (!frmHelp->Loaded()) frmHelp->Form_Load();
+    frmHelp->Show();
+}
+
+void MainWindow::cmdHelp_KeyUp(int keyCode) {
+    if (keyCode == kKeyF1) cmdHelp_Click();
+}
+
+void MainWindow::cmdFile_KeyUp(int, int keyCode) {
+    if (keyCode == kKeyF1) cmdHelp_Click();
+}
+
+void MainWindow::cmdListWords_KeyUp(int keyCode) {
+    if (keyCode == kKeyF1) cmdHelp_Click();
+}
+
+void MainWindow::lblKestrineSystems_Click() { LaunchBrowser(GetProgramText(14, blnStartUpCompleted)); }
+
+void MainWindow::lblOnlineDocumentation_Click() { LaunchBrowser(GetProgramText(15, blnStartUpCompleted)); }
+
+void MainWindow::LaunchBrowser(const std::string& target) {
+    // An empty address cannot be opened; asking the desktop for it would only fail later or silently.
+    if (!target.empty() && platform.OpenUrl(target)) return;
+    platform.ShowMessage(std::string("Error launching web browser.") + kCrLf + kCrLf +
+                             "Please make sure that your web browser is correctly installed," + kCrLf +
+                             "that '.htm' files are associated with it, and that there is" + kCrLf +
+                             "sufficient memory available.",
+                         "Cannot launch web browser", MsgButtons::Ok, MsgIcon::Exclamation);
+}
 
 }  // namespace vesk
