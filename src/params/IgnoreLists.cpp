@@ -1,15 +1,117 @@
+#include "app/MainWindow.h"
 #include "params/ParamsWindow.h"
-
-// Placeholder: not written yet.
+#include "scan/CharClasses.h"
+#include "scan/FileChecks.h"
 
 namespace vesk {
 
-void ParamsWindow::txbWordsToIgnore_LostFocus() {}
-void ParamsWindow::cmdClearWordsToIgnore_Click() {}
-void ParamsWindow::chkIgnoreCommonWords_Click() {}
-void ParamsWindow::cmdSelectCommonWordsFile_Click() {}
-void ParamsWindow::cmdClearCommonWordsFile_Click() {}
-bool ParamsWindow::txbCommonWordsFile_KeyPress(int) { return true; }
-void ParamsWindow::txbCommonWordsFile_LostFocus() {}
+namespace {
+
+constexpr int kEnterKey = 13;
+
+}  // namespace
+
+void ParamsWindow::txbWordsToIgnore_LostFocus() {
+    std::string s = txbWordsToIgnore.Text();
+    if (chkCaseSignificant.Value() == 0) s = TrimSpaces(LowerCase(s));
+    if (!s.empty()) {
+        for (char& c : s)
+            if (c == ' ') c = ',';
+        std::string squeezed;
+        squeezed.reserve(s.size());
+        for (char c : s)
+            if (!(c == ',' && !squeezed.empty() && squeezed.back() == ',')) squeezed.push_back(c);
+        s = std::move(squeezed);
+    }
+    if (!s.empty() && s.back() == ',') s.pop_back();
+    txbWordsToIgnore.SetText(s);
+    frmMain->strWordsToIgnore = s + ",";
+}
+
+void ParamsWindow::cmdClearWordsToIgnore_Click() {
+    txbWordsToIgnore.SetText("");
+    txbWordsToIgnore_LostFocus();
+    SetFocus(cmdClose);
+}
+
+void ParamsWindow::chkIgnoreCommonWords_Click() {
+    if (!frmMain->blnStartUpCompleted || blnReverting) return;
+    if (chkIgnoreCommonWords.Value() != 0) {
+        if (frmMain->strCommonWordsFile.empty()) {
+            platform.ShowMessage("Please specify the file containing common words.", "File?", MsgButtons::Ok,
+                                 MsgIcon::None);
+            blnReverting = true;
+            chkIgnoreCommonWords.SetValue(0);
+            blnReverting = false;
+            SetFocus(cmdSelectCommonWordsFile);
+            return;
+        }
+        if (frmMain->blnCommonWordsLoaded) {
+            platform.ShowMessage(
+                "This file has already been loaded.  Click on 'Clear' "
+                "and re-select the file if it has been changed on disk.",
+                "Common words loaded", MsgButtons::Ok, MsgIcon::None);
+        } else if (!frmMain->blnWordsGot) {
+            frmMain->AttemptToReadCommonWords();
+            frmMain->ConcealNumWords();
+        } else {
+            const MsgAnswer answer = platform.ShowMessage("Changing this entails reading the file anew.  Is this OK?",
+                                                          kDefaultMessageTitle, MsgButtons::YesNoCancel, MsgIcon::None);
+            if (answer == MsgAnswer::Yes) {
+                frmMain->AttemptToReadCommonWords();
+                frmMain->ConcealNumWords();
+            } else {
+                blnReverting = true;
+                chkIgnoreCommonWords.SetValue(0);
+                blnReverting = false;
+            }
+        }
+    }
+    if (Visible()) SetFocus(cmdClose);
+}
+
+void ParamsWindow::cmdSelectCommonWordsFile_Click() {
+    FileDialogRequest request;
+    request.title = "Specify file of common words to ignore";
+    request.filter = "Any file containing only text (*.*) | *.*";
+    request.flags = FileDialogFlags::kHideReadOnly | FileDialogFlags::kPathMustExist | FileDialogFlags::kFileMustExist;
+    request.save = false;
+    const std::optional<std::string> chosen = platform.ShowFileDialog(request);
+    if (chosen && !chosen->empty()) {
+        frmMain->strCommonWordsFile = NormaliseDriveLetter(*chosen);
+        txbCommonWordsFile.SetText(frmMain->strCommonWordsFile);
+        frmMain->blnCommonWordsLoaded = false;
+        frmMain->blnWordsGot = false;
+        // A chosen file is read at once, also when the box was checked already.
+        if (chkIgnoreCommonWords.Value() == 1)
+            chkIgnoreCommonWords_Click();
+        else
+            chkIgnoreCommonWords.SetValue(1);
+    }
+    SetFocus(cmdClose);
+}
+
+void ParamsWindow::cmdClearCommonWordsFile_Click() {
+    txbCommonWordsFile.SetText("");
+    frmMain->strCommonWordsFile.clear();
+    chkIgnoreCommonWords.SetValue(0);
+    frmMain->blnCommonWordsLoaded = false;
+}
+
+bool ParamsWindow::txbCommonWordsFile_KeyPress(int keyAscii) {
+    if (keyAscii != kEnterKey) return true;
+    txbCommonWordsFile_LostFocus();
+    return false;
+}
+
+void ParamsWindow::txbCommonWordsFile_LostFocus() {
+    if (chkIgnoreCommonWords.Value() == 0) return;
+    txbCommonWordsFile.SetText(TrimSpaces(txbCommonWordsFile.Text()));
+    if (frmMain->strCommonWordsFile == txbCommonWordsFile.Text()) return;
+    frmMain->strCommonWordsFile = txbCommonWordsFile.Text();
+    frmMain->blnCommonWordsLoaded = false;
+    frmMain->blnWordsGot = false;
+    chkIgnoreCommonWords_Click();
+}
 
 }  // namespace vesk

@@ -1,9 +1,50 @@
+#include "app/MainWindow.h"
 #include "params/ParamsWindow.h"
-
-// Placeholder: not written yet.
 
 namespace vesk {
 
-void ParamsWindow::cmdSaveLoadParameters_Click(int) {}
+void ParamsWindow::cmdSaveLoadParameters_Click(int index) {
+    const bool saving = index == 0;
+    FileDialogRequest request;
+    request.filter = "Parameter files (*.vesk) | *.vesk";
+    if (saving) {
+        request.title = "Specify file to save parameters to";
+        request.flags = FileDialogFlags::kNoReadOnlyReturn | FileDialogFlags::kPathMustExist |
+                        FileDialogFlags::kHideReadOnly | FileDialogFlags::kOverwritePrompt;
+        request.save = true;
+    } else {
+        request.title = "Specify file to load parameters from.";
+        request.flags =
+            FileDialogFlags::kFileMustExist | FileDialogFlags::kPathMustExist | FileDialogFlags::kHideReadOnly;
+        request.save = false;
+    }
+    const std::optional<std::string> chosen = platform.ShowFileDialog(request);
+    if (!chosen || chosen->empty()) return;
+
+    lblParameters.SetCaption("");
+    txbParametersFile.SetText(*chosen);
+
+    if (saving) {
+        const std::string result = frmMain->SaveState(txbParametersFile.Text());
+        if (result.empty()) {
+            lblParameters.SetCaption("Parameters saved to");
+        } else {
+            platform.ShowMessage(result, "Save parameters", MsgButtons::Ok, MsgIcon::Exclamation);
+            lblParameters.SetCaption("Error saving to");
+        }
+        return;
+    }
+
+    blnReverting = true;
+    const std::string result = frmMain->RestoreSavedState(txbParametersFile.Text());
+    blnReverting = false;
+    if (result.empty()) {
+        lblParameters.SetCaption("Parameters loaded from");
+    } else {
+        platform.ShowMessage(result, "Load parameters", MsgButtons::Ok, MsgIcon::Exclamation);
+        lblParameters.SetCaption("Error loading from");
+        frmMain->InitializeVariables();
+    }
+}
 
 }  // namespace vesk

@@ -16,10 +16,11 @@ class MainWindow;
 std::int32_t LoadTextTable(const std::string& path);
 // The text with that number and language into `buffer` (at most `capacity` characters); returns its length,
 // 0 or less when there is none.
-std::int32_t LookUpText(std::int16_t number, std::int16_t language, char* buffer, std::int32_t capacity,
-                        bool started);
+std::int32_t LookUpText(std::int16_t number, std::int16_t language, char* buffer, std::int32_t capacity, bool started);
 // The message for a load code that is not a success; `path` is the full path tried.
 std::string ProgramTextLoadMessage(std::int32_t code, const std::string& path);
+// Forgets every text loaded (tests, and a program that loads its texts anew).
+void ClearTextTable();
 
 // LoadProgramText: loads the file from the program's folder; on failure shows the message (critical icon,
 // empty title) and ends the program, returning false.
