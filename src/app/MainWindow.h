@@ -96,6 +96,10 @@ public:
     std::int16_t MinColumnWidth = 6;
     bool ListingToFile = false;
     std::int64_t FrequencyChainHead = 0;
+    // A listing is under way; a request for another one (order or format changed meanwhile) sets
+    // RelistRequested, which ends the current listing and starts it again with the new choices.
+    bool ListingInProgress = false;
+    bool RelistRequested = false;
     AllowSnapshot OptionSnapshot;
 
     CommentMarkers Comments;  // StartMarkers, EndMarkers, CommentState, blnIsCodeFile

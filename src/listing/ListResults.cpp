@@ -1,14 +1,231 @@
-#include "app/MainWindow.h"
+#include <algorithm>
+#include <string>
+#include <vector>
 
-// Placeholder: not written yet.
+#include "app/MainWindow.h"
+#include "app/RunError.h"
+#include "listing/LineComposer.h"
+#include "listing/ListingPass.h"
+#include "listing/OutputBox.h"
+#include "listing/OutputFile.h"
+#include "params/ParamsWindow.h"
+#include "scan/FileChecks.h"
 
 namespace vesk {
 
-void MainWindow::FillComboBoxes() {}
-void MainWindow::RankByFrequency() {}
-void MainWindow::ListResults() {}
-void MainWindow::ShowNoWordsMessage() {}
-void MainWindow::cboWordOrder_Click() {}
-void MainWindow::cboDisplayFormat_Click() {}
+namespace {
+
+constexpr const char* kCrLf = "\r\n";
+
+WordOrder SelectedOrder(const MainWindow& w) {
+    return w.cboWordOrder.ListIndex() == 1 ? WordOrder::Alphabetical : WordOrder::ByFrequency;
+}
+
+LineComposer ComposerFor(const MainWindow& w, ListLayout layout) {
+    const WordStatistics& stats = w.Table.Statistics();
+    return LineComposer(w.cboDisplayFormat.ListIndex(), layout, ColumnWidths::For(stats, w.MinColumnWidth),
+                        stats.LongestWordLength);
+}
+
+PassControl ControlFor(MainWindow& w) {
+    return PassControl{[&w] { w.platform.PumpEvents(); }, [&w] { return w.StopRequested || w.RelistRequested; }};
+}
+
+// A failure inside a pass ends that pass only; the listing goes on with its next step.
+void ReportPassFailure(MainWindow& w, const RunError& failure) {
+    w.lblTwirler.SetCaption(" ");
+    w.ReportRunError(failure.Number(), failure.Description());
+    w.txbOutput.SetSelStart(0);
+}
+
+enum class FilePassOutcome { Continue, EndListing };
+
+FilePassOutcome RunFilePass(MainWindow& w) {
+    const std::string name = w.txbFile[1].Text();
+    w.ListingToFile = !name.empty() && w.chkDisableOutputToFile.Value() != 1;
+    if (w.ListingToFile && w.frmParams->chkWarnOnOverwrite.Value() == 1 && FileExists(name)) {
+        const MsgAnswer answer = w.platform.ShowMessage("Output file exists.  OK to overwrite?", "Output file exists",
+                                                        MsgButtons::YesNo, MsgIcon::None);
+        if (answer == MsgAnswer::No) {
+            w.chkDisableOutputToFile.SetValue(1);
+            w.ListingToFile = false;
+        }
+    }
+    if (!w.ListingToFile) return FilePassOutcome::Continue;
+
+    if (w.txbOutput.Text().empty()) w.txbOutput.SetText("Now writing to output file ...");
+    const LineComposer composer =
+        ComposerFor(w, w.frmParams->chkOutputWithCommas.Value() == 1 ? ListLayout::Comma : ListLayout::Plain);
+    OutputFile file(composer.JoinsWords());
+    try {
+        file.Open(name);
+    } catch (const RunError& failure) {
+        w.ListingToFile = false;
+        w.ReportRunError(failure.Number(), failure.Description());
+        return FilePassOutcome::EndListing;
+    }
+
+    bool complete = false;
+    bool failed = false;
+    try {
+        complete = RunListingPass(w.Table, w.FrequencyChainHead, SelectedOrder(w), composer, file, ControlFor(w));
+    } catch (const RunError& failure) {
+        failed = true;
+        ReportPassFailure(w, failure);
+    }
+    try {
+        file.Close();
+    } catch (const RunError& failure) {
+        // Data held back by buffering can fail only here; one report per pass is enough.
+        if (!failed) ReportPassFailure(w, failure);
+        failed = true;
+    }
+    // Only a file that holds the whole listing counts as written: a later failure report says so.
+    w.ResultsWrittenToFile = complete && !failed;
+    w.txbOutput.SetSelStart(0);
+    return FilePassOutcome::Continue;
+}
+
+void RunBoxPass(MainWindow& w) {
+    const LineComposer composer = ComposerFor(w, ListLayout::Plain);
+    OutputBox box(w.txbOutput, w.lblTwirler, w.platform, w.TwirlerChars, composer.JoinsWords());
+    try {
+        RunListingPass(w.Table, w.FrequencyChainHead, SelectedOrder(w), composer, box, ControlFor(w));
+    } catch (const RunError& failure) {
+        ReportPassFailure(w, failure);
+        return;
+    }
+    w.txbOutput.SetSelStart(0);
+}
+
+// One listing from start to end (the driver's steps); returns early when a new listing was requested.
+void ListOnce(MainWindow& w) {
+    w.ResultsWrittenToFile = false;
+    w.StopRequested = false;
+
+    if (w.Table.Statistics().ListedWordCount == 0) {
+        w.txbOutput.SetText("");
+        w.ShowNoWordsMessage();
+    } else {
+        const FilePassOutcome outcome = RunFilePass(w);
+        w.ListingToFile = false;
+        // A stop pressed together with a change of choice wins: the listing ends as stopped.
+        if (outcome == FilePassOutcome::EndListing || (w.RelistRequested && !w.StopRequested)) return;
+        w.txbOutput.SetText("");
+        w.platform.Repaint(nullptr);
+        if (w.StopRequested) {
+            w.txbOutput.SetText(std::string("Output to file was terminated.") + kCrLf);
+            return;
+        }
+        RunBoxPass(w);
+        if (w.RelistRequested && !w.StopRequested) return;
+        if (w.StopRequested) {
+            w.txbOutput.Append(std::string(kCrLf) + "Listing stopped." + kCrLf);
+            w.txbOutput.SetSelStart(w.txbOutput.Text().size());
+            return;
+        }
+    }
+
+    const std::string& text = w.txbOutput.Text();
+    if (text.size() > 2 && w.cboDisplayFormat.ListIndex() == kFormatWordsJoined && text.ends_with(", "))
+        w.txbOutput.SetText(text.substr(0, text.size() - 2));
+}
+
+}  // namespace
+
+void MainWindow::FillComboBoxes() {
+    cboWordOrder.Clear();
+    for (const char* item : {"by frequency", "alphabetical"}) cboWordOrder.AddItem(item);
+    cboWordOrder.SetListIndex(0);
+
+    cboDisplayFormat.Clear();
+    for (const char* item :
+         {"rank frequency word", "rank word frequency", "rank frequency", "rank word", "frequency rank",
+          "frequency word", "word rank", "word frequency", "word", "word (+ commas)"})
+        cboDisplayFormat.AddItem(item);
+    cboDisplayFormat.SetListIndex(0);
+
+    auto fillNumbers = [](ComboBox& list, int first, int last, int step, int defaultIndex) {
+        list.Clear();
+        for (int n = first; n <= last; n += step) list.AddItem(std::to_string(n));
+        list.SetListIndex(defaultIndex);
+    };
+    fillNumbers(frmParams->cboShortWordSize, 2, 9, 1, 1);
+    fillNumbers(frmParams->cboLongWordSize, 20, 80, 10, 3);
+    fillNumbers(frmParams->cboThresholdFrequency, 2, 9, 1, 0);
+}
+
+void MainWindow::RankByFrequency() {
+    std::vector<WordRecord>& records = Table.Records();
+    const std::int64_t count = Table.DistinctWordCount();
+    std::vector<std::int32_t> order;
+    for (std::int64_t r = 1; r <= count; ++r) {
+        WordRecord& record = records[static_cast<std::size_t>(r)];
+        record.Rank = 0;
+        record.NextByFrequency = 0;
+        if (record.Listed && record.Frequency >= 1) order.push_back(static_cast<std::int32_t>(r));
+    }
+    // Equal frequencies keep the table's key order.
+    std::stable_sort(order.begin(), order.end(), [&records](std::int32_t a, std::int32_t b) {
+        return records[static_cast<std::size_t>(a)].Frequency > records[static_cast<std::size_t>(b)].Frequency;
+    });
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        WordRecord& record = records[static_cast<std::size_t>(order[k])];
+        record.Rank = static_cast<std::int32_t>(k + 1);
+        if (k + 1 < order.size()) record.NextByFrequency = order[k + 1];
+    }
+    FrequencyChainHead = order.empty() ? 0 : order.front();
+}
+
+void MainWindow::ListResults() {
+    if (ListingInProgress) {
+        RelistRequested = true;
+        return;
+    }
+    ListingInProgress = true;
+    try {
+        do {
+            RelistRequested = false;
+            ListOnce(*this);
+        } while (RelistRequested && !StopRequested);
+    } catch (const RunError& failure) {
+        // Outside the passes only the output box can fail (too small for a message).
+        lblTwirler.SetCaption(" ");
+        ReportRunError(failure.Number(), failure.Description());
+    }
+    ListingToFile = false;
+    RelistRequested = false;
+    ListingInProgress = false;
+}
+
+void MainWindow::ShowNoWordsMessage() {
+    if (Table.DistinctWordCount() == 0) {
+        txbOutput.SetText("No words satisfying the conditions were found.");
+        return;
+    }
+    const int s = frmParams->cboShortWordSize.ListIndex();
+    const int t = frmParams->cboThresholdFrequency.ListIndex();
+    std::string text = "No words with more than " + std::to_string(s + 1) + " letter";
+    if (s > 0) text += "s";
+    text += kCrLf;
+    text += "occur at least ";
+    if (frmParams->chkIgnoreInfrequentWords.Value() != 1)
+        text += "once.";
+    else if (t == 0)
+        text += "twice.";
+    else
+        text += std::to_string(t + 2) + " times.";
+    txbOutput.SetText(text);
+}
+
+void MainWindow::cboWordOrder_Click() {
+    if (blnWordsGot) ListResults();
+    SetTheFocus();
+}
+
+void MainWindow::cboDisplayFormat_Click() {
+    if (blnWordsGot) ListResults();
+    SetTheFocus();
+}
 
 }  // namespace vesk

@@ -1,0 +1,48 @@
+#include "listing/ListingPass.h"
+
+namespace vesk {
+
+std::int64_t ScrollInterval(std::int64_t distinctWordCount) {
+    std::int64_t interval = distinctWordCount / 10;
+    const std::int64_t rest = distinctWordCount % 10;
+    if (rest > 5 || (rest == 5 && interval % 2 == 1)) ++interval;
+    return interval < 10 ? 10 : interval;
+}
+
+bool RunListingPass(const WordTable& table, std::int64_t frequencyChainHead, WordOrder order,
+                    const LineComposer& composer, ListingSink& sink, const PassControl& control) {
+    const std::int64_t interval = ScrollInterval(table.DistinctWordCount());
+    if (composer.HasHeading()) sink.Send(0, composer.Heading());
+
+    auto yieldAndCheck = [&] {
+        if (control.pump) control.pump();
+        return control.shouldStop && control.shouldStop();
+    };
+
+    if (order == WordOrder::Alphabetical) {
+        for (std::int64_t r = 1; r <= table.DistinctWordCount(); ++r) {
+            const WordRecord& record = table.Record(r);
+            if (record.Listed) {
+                sink.Send(r, composer.Line(record));
+                if (r % interval == 0) sink.FollowEnd();
+            }
+            if (yieldAndCheck()) return false;
+        }
+        return true;
+    }
+
+    std::int64_t current = frequencyChainHead;
+    const std::int64_t listed = table.Statistics().ListedWordCount;
+    for (std::int64_t k = 1; k <= listed; ++k) {
+        if (current < 1 || current > table.DistinctWordCount()) break;
+        const WordRecord& record = table.Record(current);
+        sink.Send(current, composer.Line(record));
+        if (k % interval == 0) sink.FollowEnd();
+        const std::int64_t next = record.NextByFrequency;
+        if (yieldAndCheck()) return false;
+        current = next;
+    }
+    return true;
+}
+
+}  // namespace vesk

@@ -1,0 +1,19 @@
+#include "listing/OutputBox.h"
+
+namespace vesk {
+
+void OutputBox::Send(std::int64_t record, const std::string& line) {
+    if (m_joinWords && record != 0) {
+        m_box.Append(line);
+        m_box.Append(", ");
+    } else {
+        m_box.Append(line + "\r\n");
+    }
+    const int code = m_twirlerChars[static_cast<std::size_t>(record % 4)];
+    m_twirler.SetCaption(std::string(1, static_cast<char>(code)));
+    m_platform.Repaint(&m_twirler);
+}
+
+void OutputBox::FollowEnd() { m_box.SetSelStart(m_box.Text().size()); }
+
+}  // namespace vesk
