@@ -26,7 +26,7 @@ bool RunListingPass(const WordTable& table, std::int64_t frequencyChainHead, Wor
                 sink.Send(r, composer.Line(record));
                 if (r % interval == 0) sink.FollowEnd();
             }
-            if (yieldAndCheck()) return false;
+            if (yieldAndCheck()) return r >= table.DistinctWordCount();
         }
         return true;
     }
@@ -39,7 +39,7 @@ bool RunListingPass(const WordTable& table, std::int64_t frequencyChainHead, Wor
         sink.Send(current, composer.Line(record));
         if (k % interval == 0) sink.FollowEnd();
         const std::int64_t next = record.NextByFrequency;
-        if (yieldAndCheck()) return false;
+        if (yieldAndCheck()) return k == listed;
         current = next;
     }
     return true;

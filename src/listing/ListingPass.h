@@ -37,9 +37,10 @@ struct PassControl {
 // Every how many records the view follows the end: a tenth of the table (halves to even), at least 10.
 std::int64_t ScrollInterval(std::int64_t distinctWordCount);
 
-// Returns false when `shouldStop` ended the pass, true when every record was visited. The table may change
-// while the pump runs (another handler recounting); the pass then stops at the first record it can no
-// longer reach instead of reading past the table.
+// Returns true when every record was visited (also when a stop came after the last one), false when
+// `shouldStop` ended the pass early. The table may change while the pump runs (another handler
+// recounting); the pass then stops at the first record it can no longer reach instead of reading past
+// the table.
 bool RunListingPass(const WordTable& table, std::int64_t frequencyChainHead, WordOrder order,
                     const LineComposer& composer, ListingSink& sink, const PassControl& control);
 

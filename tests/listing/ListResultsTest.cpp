@@ -255,12 +255,23 @@ TEST_F(ListResultsTest, StopDuringTheFilePass) {
     EXPECT_EQ(w.txbOutput.Text(), "Output to file was terminated.\r\n");
     EXPECT_EQ(platform.PumpCount(), 2);
 
+    EXPECT_FALSE(w.ResultsWrittenToFile);
+
     w.cboDisplayFormat.SetListIndex(9);
     platform.onPump = [&] {
         if (platform.PumpCount() == 4) w.StopRequested = true;
     };
     w.ListResults();
     EXPECT_EQ(ReadFile(path), "gamma, alpha");
+
+    // A stop after the last record leaves a complete file.
+    platform.onPump = [&] {
+        if (platform.PumpCount() == 7) w.StopRequested = true;
+    };
+    w.ListResults();
+    EXPECT_EQ(ReadFile(path), "gamma, alpha, beta");
+    EXPECT_TRUE(w.ResultsWrittenToFile);
+    EXPECT_EQ(w.txbOutput.Text(), "Output to file was terminated.\r\n");
 }
 
 TEST_F(ListResultsTest, StopDuringTheBoxPassThenListAgain) {
