@@ -1,9 +1,328 @@
 #include "cli/CountTool.h"
 
-// Placeholder: not written yet.
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <ostream>
+#include <system_error>
+
+#include "app/Program.h"
+#include "app/RunError.h"
+#include "cli/CliPlatform.h"
+#include "cli/CountOptions.h"
+#include "scan/ByteSource.h"
+#include "scan/FileChecks.h"
+#include "text/Encoding.h"
+#include "text/ProgramText.h"
 
 namespace vesk::cli {
 
-int RunCountTool(const std::vector<std::string>&, std::ostream&, std::ostream&, int) { return 0; }
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kExitSuccess = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+
+int UsageError(std::ostream& err, const std::string& problem) {
+    err << "vesk-count: " << problem << '\n' << kUsageLine << '\n' << "Try 'vesk-count --help' for more information.\n";
+    return kExitUsage;
+}
+
+// A word of the command line as the program holds text: UTF-8 is mapped, anything else is taken as
+// Windows-1252 already (a terminal in a Latin-1 locale).
+std::string ToProgramText(const std::string& arg) { return IsValidUtf8(arg) ? Utf8ToCp1252(arg) : arg; }
+
+// A file name held by the program, for the file system.
+std::string ToSystemPath(const std::string& programText) { return Cp1252ToUtf8(programText); }
+
+bool SamePath(const std::string& a, const std::string& b) {
+    if (a == b) return true;
+    std::error_code ec;
+    return fs::equivalent(fs::path(a), fs::path(b), ec) && !ec;
+}
+
+class CountRun {
+  public:
+    CountRun(const CountOptions& options, std::ostream& out, std::ostream& err, int stdinFd, bool errIsTerminal)
+        : m_options(options),
+          m_out(out),
+          m_err(err),
+          m_stdinFd(stdinFd),
+          m_platform(err, errIsTerminal),
+          m_program(m_platform),
+          m_main(m_program.frmMain),
+          m_params(m_program.frmParams) {}
+
+    int Run() {
+        if (m_options.version) return PrintVersion();
+
+        m_main.FillComboBoxes();
+        m_main.Initialize();
+        if (int status = ApplyOptions(); status != kExitSuccess) return status;
+
+        if (m_options.writeParamsFile) {
+            if (!m_options.ReadsStandardInput()) m_main.txbFile[0].SetText(ToProgramText(m_options.inputFile));
+            const std::string message = m_main.SaveState(ToProgramText(*m_options.writeParamsFile));
+            if (!message.empty()) {
+                m_platform.ReportError(message);
+                return kExitFailure;
+            }
+            return kExitSuccess;
+        }
+        return Count();
+    }
+
+  private:
+    int PrintVersion() {
+        std::string folder = m_platform.ProgramFolder();
+        if (folder.empty() || folder.back() != '/') folder += '/';
+        LoadTextTable(folder + "vesk_text.dat");
+        InitProductStrings(m_main);
+        std::string version = ProductName().empty() ? std::string("VESK") : ProductName();
+        if (!VersionString().empty()) version += " " + VersionString();
+        m_out << Cp1252ToUtf8(version) << '\n';
+        m_out.flush();
+        return kExitSuccess;
+    }
+
+    // Sets the controls from the options: first the parameter file, then every other option over it.
+    int ApplyOptions() {
+        const CountOptions& o = m_options;
+        if (o.paramsFile) {
+            const std::string message = m_main.RestoreSavedState(ToProgramText(*o.paramsFile));
+            if (!message.empty()) {
+                m_platform.ReportError(message);
+                return kExitFailure;
+            }
+        }
+        if (o.outputFile) {
+            m_main.txbFile[1].SetText(ToProgramText(*o.outputFile));
+            m_main.UpdateDisableOutputOption();
+            m_main.chkDisableOutputToFile.SetValue(0);
+        }
+        if (o.order && !m_main.cboWordOrder.SetListIndex(*o.order)) {
+            m_platform.ReportErrorUtf8("the word orders are not available");
+            return kExitFailure;
+        }
+        if (o.format) {
+            const int index = FormatIndex(*o.format);
+            if (index < 0) return UsageError(m_err, "unknown display format '" + *o.format + "'");
+            if (!m_main.cboDisplayFormat.SetListIndex(index)) {
+                m_platform.ReportErrorUtf8("display format " + std::to_string(index) + " is not available");
+                return kExitFailure;
+            }
+        }
+        if (o.commas) m_params.chkOutputWithCommas.SetValue(1);
+
+        if (o.caseSignificant) m_params.chkCaseSignificant.SetValue(1);
+        if (o.keepFinalS) m_params.chkDropFinalS.SetValue(0);
+        if (o.allow) {
+            CheckBox* boxes[9] = {&m_params.chkAllowWordsWithHyphens,     &m_params.chkAllowWordsWithApostrophes,
+                                  &m_params.chkAllowWordsWithUnderscores, &m_params.chkAllowWordsWithColons,
+                                  &m_params.chkAllowWordsWithBackslashes, &m_params.chkAllowWordsWithForwardslashes,
+                                  &m_params.chkAllowWordsWithPeriods,     &m_params.chkAllowWordsWithAtSigns,
+                                  &m_params.chkAllowWordsWithNumerals};
+            for (std::size_t i = 0; i < 9; ++i) boxes[i]->SetValue((*o.allow)[i] ? 1 : 0);
+        }
+        if (o.comments) {
+            const auto& markers = *o.comments;
+            m_params.chkAllowCommentMarkers.SetValue(1);
+            m_params.txbStartComment[0].SetText(ToProgramText(markers[0]));
+            m_params.txbEndComment[0].SetText(ToProgramText(markers[1]));
+            m_params.txbStartComment[1].SetText(ToProgramText(markers[2]));
+            m_params.txbEndComment[1].SetText(ToProgramText(markers[3]));
+        }
+
+        if (o.minLength && !SelectNumber(&m_params.chkIgnoreShortWords, m_params.cboShortWordSize, *o.minLength))
+            return kExitFailure;
+        if (o.minFrequency &&
+            !SelectNumber(&m_params.chkIgnoreInfrequentWords, m_params.cboThresholdFrequency, *o.minFrequency))
+            return kExitFailure;
+        if (o.maxLength && !SelectNumber(nullptr, m_params.cboLongWordSize, *o.maxLength)) return kExitFailure;
+        if (o.keepRepetitions) m_params.chkIgnoreRepetitions.SetValue(0);
+        if (o.keepRoman) m_params.chkIgnoreRomNum40.SetValue(0);
+        if (o.keepNoVowel) m_params.chkIgnoreNoVowelOrY.SetValue(0);
+        // After the case option, which the normalisation of the list follows.
+        if (o.ignore) {
+            m_params.txbWordsToIgnore.SetText(ToProgramText(*o.ignore));
+            m_params.txbWordsToIgnore_LostFocus();
+        }
+        if (o.commonWordsFile) {
+            const std::string path = ToProgramText(*o.commonWordsFile);
+            m_main.strCommonWordsFile = path;
+            m_params.txbCommonWordsFile.SetText(path);
+            m_params.chkIgnoreCommonWords.SetValue(1);
+        }
+        return kExitSuccess;
+    }
+
+    // The index of a display format given as its number or its item text, or -1.
+    int FormatIndex(const std::string& format) const {
+        if (!format.empty() && format.find_first_not_of("0123456789") == std::string::npos) return std::stoi(format);
+        const std::string wanted = ToProgramText(format);
+        const auto& items = m_main.cboDisplayFormat.Items();
+        for (std::size_t i = 0; i < items.size(); ++i)
+            if (items[i] == wanted) return static_cast<int>(i);
+        return -1;
+    }
+
+    // Checks `box` (when given) and selects the item of `list` that shows `number`.
+    bool SelectNumber(CheckBox* box, ComboBox& list, int number) {
+        const auto& items = list.Items();
+        for (std::size_t i = 0; i < items.size(); ++i)
+            if (items[i] == std::to_string(number)) {
+                if (box != nullptr) box->SetValue(1);
+                list.SetListIndex(static_cast<int>(i));
+                return true;
+            }
+        m_platform.ReportErrorUtf8("the value " + std::to_string(number) + " is not available in " + list.Name());
+        return false;
+    }
+
+    int Count() {
+        // From here on the windows report as they do once the program is running.
+        m_main.blnStartUpCompleted = true;
+        m_main.TakeOptionSnapshot();
+        m_main.MinColumnWidth = 6;
+
+        if (m_options.comments && !m_main.ValidateCommentMarkers()) return kExitFailure;
+        if (m_params.chkIgnoreCommonWords.Value() == 1 && !ReadCommonWords()) return kExitFailure;
+
+        std::unique_ptr<ByteSource> source;
+        std::string extension;
+        if (m_options.ReadsStandardInput()) {
+            source = ByteSource::FromDescriptor(m_stdinFd);
+            if (!source) {
+                m_platform.ReportErrorUtf8("cannot read standard input");
+                return kExitFailure;
+            }
+        } else {
+            const std::string& path = m_options.inputFile;
+            std::error_code ec;
+            const fs::file_status status = fs::status(path, ec);
+            if (!fs::exists(status)) {
+                m_platform.ReportError("Input file does not exist.");
+                return kExitFailure;
+            }
+            if (fs::is_directory(status)) {
+                m_platform.ReportErrorUtf8(path + ": " + std::make_error_code(std::errc::is_a_directory).message());
+                return kExitFailure;
+            }
+            if (OutputWritten() && SamePath(path, ToSystemPath(m_main.txbFile[1].Text()))) {
+                m_platform.ReportError("Output file cannot be the same as the input file.");
+                return kExitFailure;
+            }
+            std::string error;
+            source = ByteSource::OpenFile(path, error);
+            if (!source) {
+                m_platform.ReportErrorUtf8(path + ": " + error);
+                return kExitFailure;
+            }
+            extension = FileExtension(ToProgramText(path), true);
+        }
+
+        m_main.txbOutput.SetMaxLength(0);
+        // Nobody watches the words as they are found; showing them would only cost time.
+        m_main.chkSuppressWords.SetValue(1);
+        m_platform.WatchProgressLabel(m_main.lblTotalNumOccurrences);
+        const bool listed = CountAndList(*source, extension);
+        m_platform.EraseProgress();
+        if (!listed || m_platform.ErrorCount() > 0) return kExitFailure;
+
+        std::string text = ToTerminalText(m_main.txbOutput.Text());
+        if (text.empty() || text.back() != '\n') text.push_back('\n');
+        m_out << text;
+        m_out.flush();
+        if (m_options.stats) {
+            for (const Label* label : {&m_main.lblNumberOfWords, &m_main.lblNumWordsExcluded, &m_main.lblNumOccurrences,
+                                       &m_main.lblTotalNumOccurrences})
+                m_err << ToTerminalText(label->Caption()) << '\n';
+            m_err.flush();
+        }
+        if (!m_out) {
+            m_err << "vesk-count: cannot write to standard output\n";
+            return kExitFailure;
+        }
+        return kExitSuccess;
+    }
+
+    // Whether the listing will write an output file.
+    bool OutputWritten() const {
+        return !m_main.txbFile[1].Text().empty() && m_main.chkDisableOutputToFile.Value() != 1;
+    }
+
+    bool ReadCommonWords() {
+        if (m_main.strCommonWordsFile.empty()) {
+            m_platform.ReportError("Please specify the file containing common words.");
+            return false;
+        }
+        const int errorsBefore = m_platform.ErrorCount();
+        if (m_main.ReadCommonWords()) return true;
+        if (m_platform.ErrorCount() == errorsBefore)
+            m_platform.ReportError("Error when attempting to load common words from " + m_main.strCommonWordsFile);
+        return false;
+    }
+
+    // The counting run of a press of the count button, over the given source: count, then filter, rank,
+    // show the statistics and list. False when the source was not counted.
+    bool CountAndList(ByteSource& source, const std::string& extension) {
+        m_main.CountInterrupted = false;
+        m_main.Comments.blnIsCodeFile = false;
+        try {
+            const int errorsBefore = m_platform.ErrorCount();
+            if (!m_main.CountWordsFromSource(source, extension)) {
+                if (m_platform.ErrorCount() == errorsBefore) m_platform.ReportErrorUtf8("the input was not counted");
+                return false;
+            }
+            m_main.blnWordsGot = !m_main.CountInterrupted;
+            if (m_main.txbOutput.Text().empty())
+                m_main.txbOutput.SetText(m_main.ProcessingNotice);
+            else
+                m_main.txbOutput.Append("\r\n\r\n" + m_main.ProcessingNotice);
+            m_main.ApplyFilters();
+            m_main.Table.ComputeStatistics();
+            m_main.RankByFrequency();
+            m_main.ShowStatistics();
+            m_main.ResultsShown = true;
+            m_main.ListResults();
+        } catch (const RunError& e) {
+            m_main.ReportRunError(e.Number(), e.Description());
+        } catch (const std::exception& e) {
+            m_platform.ReportErrorUtf8(e.what());
+        }
+        return true;
+    }
+
+    const CountOptions& m_options;
+    std::ostream& m_out;
+    std::ostream& m_err;
+    int m_stdinFd;
+    CliPlatform m_platform;
+    Program m_program;
+    MainWindow& m_main;
+    ParamsWindow& m_params;
+};
+
+}  // namespace
+
+int RunCountTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, int stdinFd,
+                 bool errIsTerminal) {
+    const ParseResult parsed = ParseCountOptions(args);
+    if (!parsed.error.empty()) return UsageError(err, parsed.error);
+    if (parsed.options.help) {
+        out << HelpText();
+        out.flush();
+        return kExitSuccess;
+    }
+    try {
+        CountRun run(parsed.options, out, err, stdinFd, errIsTerminal);
+        return run.Run();
+    } catch (const std::exception& e) {
+        err << "vesk-count: " << e.what() << '\n';
+        return kExitFailure;
+    }
+}
 
 }  // namespace vesk::cli

@@ -1,0 +1,274 @@
+#include "cli/CountOptions.h"
+
+#include <charconv>
+#include <cstddef>
+#include <string_view>
+
+namespace vesk::cli {
+
+namespace {
+
+bool ParseInt(std::string_view text, int& value) {
+    if (text.empty()) return false;
+    const char* end = text.data() + text.size();
+    auto [ptr, ec] = std::from_chars(text.data(), end, value);
+    return ec == std::errc() && ptr == end;
+}
+
+// A word that starts another option rather than being a value (a lone "-" is standard input).
+bool LooksLikeOption(std::string_view arg) { return arg.size() > 1 && arg[0] == '-'; }
+
+class Parser {
+  public:
+    explicit Parser(const std::vector<std::string>& args) : m_args(args) {}
+
+    ParseResult Run() {
+        ParseResult result;
+        CountOptions& o = result.options;
+        bool optionsEnded = false;
+        bool haveFile = false;
+        while (m_pos < m_args.size() && m_error.empty()) {
+            std::string arg = m_args[m_pos++];
+            if (optionsEnded || !LooksLikeOption(arg)) {
+                if (haveFile) {
+                    Fail("only one input file may be given (extra: '" + arg + "')");
+                    break;
+                }
+                o.inputFile = arg;
+                haveFile = true;
+                continue;
+            }
+            if (arg == "--") {
+                optionsEnded = true;
+                continue;
+            }
+            // "--name=value" carries its value inline.
+            m_inline.reset();
+            if (arg.rfind("--", 0) == 0) {
+                const std::size_t eq = arg.find('=');
+                if (eq != std::string::npos) {
+                    m_inline = arg.substr(eq + 1);
+                    arg.resize(eq);
+                }
+            }
+            m_name = arg;
+            if (arg == "-h" || arg == "--help") {
+                NoValue() && (o.help = true);
+            } else if (arg == "--version") {
+                NoValue() && (o.version = true);
+            } else if (arg == "-o" || arg == "--output") {
+                TakePath(o.outputFile);
+            } else if (arg == "-p" || arg == "--params") {
+                TakePath(o.paramsFile);
+            } else if (arg == "--write-params") {
+                TakePath(o.writeParamsFile);
+            } else if (arg == "--common-words") {
+                TakePath(o.commonWordsFile);
+            } else if (arg == "--order") {
+                std::string v;
+                if (!Value(v)) break;
+                if (v == "frequency" || v == "by frequency")
+                    o.order = 0;
+                else if (v == "alphabetical")
+                    o.order = 1;
+                else
+                    Fail("--order must be 'frequency' or 'alphabetical' (not '" + v + "')");
+            } else if (arg == "--format") {
+                std::string v;
+                if (!Value(v)) break;
+                int n = 0;
+                if (ParseInt(v, n) && (n < 0 || n > 9))
+                    Fail("--format must be a number from 0 to 9 or a format's name (not '" + v + "')");
+                else
+                    o.format = v;
+            } else if (arg == "--commas") {
+                NoValue() && (o.commas = true);
+            } else if (arg == "--case-significant") {
+                NoValue() && (o.caseSignificant = true);
+            } else if (arg == "--keep-final-s") {
+                NoValue() && (o.keepFinalS = true);
+            } else if (arg == "--allow") {
+                std::string v;
+                if (!Value(v)) break;
+                ParseAllow(v, o);
+            } else if (arg == "--comments") {
+                ParseComments(o);
+            } else if (arg == "--min-length") {
+                TakeRange(o.minLength, 2, 9, 1);
+            } else if (arg == "--min-frequency") {
+                TakeRange(o.minFrequency, 2, 9, 1);
+            } else if (arg == "--max-length") {
+                TakeRange(o.maxLength, 20, 80, 10);
+            } else if (arg == "--ignore") {
+                std::string v;
+                if (Value(v)) o.ignore = v;
+            } else if (arg == "--keep-repetitions") {
+                NoValue() && (o.keepRepetitions = true);
+            } else if (arg == "--keep-roman") {
+                NoValue() && (o.keepRoman = true);
+            } else if (arg == "--keep-no-vowel") {
+                NoValue() && (o.keepNoVowel = true);
+            } else if (arg == "--stats") {
+                NoValue() && (o.stats = true);
+            } else {
+                Fail("unknown option '" + arg + "'");
+            }
+        }
+        result.error = m_error;
+        return result;
+    }
+
+  private:
+    void Fail(std::string message) {
+        if (m_error.empty()) m_error = std::move(message);
+    }
+
+    bool NoValue() {
+        if (!m_inline) return true;
+        Fail("option '" + m_name + "' takes no value");
+        return false;
+    }
+
+    bool Value(std::string& value) {
+        if (m_inline) {
+            value = *m_inline;
+            return true;
+        }
+        if (m_pos >= m_args.size()) {
+            Fail("option '" + m_name + "' needs a value");
+            return false;
+        }
+        value = m_args[m_pos++];
+        return true;
+    }
+
+    void TakePath(std::optional<std::string>& target) {
+        std::string v;
+        if (!Value(v)) return;
+        if (v.empty())
+            Fail("option '" + m_name + "' needs a file name");
+        else
+            target = v;
+    }
+
+    void TakeRange(std::optional<int>& target, int low, int high, int step) {
+        std::string v;
+        if (!Value(v)) return;
+        int n = 0;
+        if (!ParseInt(v, n) || n < low || n > high || (n - low) % step != 0) {
+            if (step == 1)
+                Fail(m_name + " must be a number from " + std::to_string(low) + " to " + std::to_string(high) +
+                     " (not '" + v + "')");
+            else
+                Fail(m_name + " must be one of 20, 30, 40, 50, 60, 70, 80 (not '" + v + "')");
+            return;
+        }
+        target = n;
+    }
+
+    void ParseAllow(const std::string& list, CountOptions& o) {
+        std::array<bool, 9> set{};
+        if (list != "none") {
+            std::size_t start = 0;
+            while (start <= list.size()) {
+                std::size_t comma = list.find(',', start);
+                if (comma == std::string::npos) comma = list.size();
+                const std::string item = list.substr(start, comma - start);
+                bool known = false;
+                for (std::size_t i = 0; i < kAllowNames.size(); ++i)
+                    if (item == kAllowNames[i]) {
+                        set[i] = true;
+                        known = true;
+                    }
+                if (!known) {
+                    Fail("--allow: unknown character class '" + item +
+                         "' (use none, or a comma-separated list of hyphens, apostrophes, underscores, colons, "
+                         "backslashes, forwardslashes, periods, atsigns, numerals)");
+                    return;
+                }
+                start = comma + 1;
+            }
+        }
+        o.allow = set;
+    }
+
+    // START END, then an optional second pair when two more words follow that are not options.
+    void ParseComments(CountOptions& o) {
+        if (m_inline) {
+            Fail("option '--comments' takes its markers as separate words");
+            return;
+        }
+        if (m_pos + 2 > m_args.size()) {
+            Fail("option '--comments' needs a start and an end marker");
+            return;
+        }
+        std::array<std::string, 4> markers;
+        markers[0] = m_args[m_pos++];
+        markers[1] = m_args[m_pos++];
+        // Two more words that are not options are the second pair (two input files would be an error anyway).
+        if (m_pos + 2 <= m_args.size() && !LooksLikeOption(m_args[m_pos]) && !LooksLikeOption(m_args[m_pos + 1])) {
+            markers[2] = m_args[m_pos++];
+            markers[3] = m_args[m_pos++];
+        }
+        o.comments = markers;
+    }
+
+    const std::vector<std::string>& m_args;
+    std::size_t m_pos = 0;
+    std::string m_name;
+    std::optional<std::string> m_inline;
+    std::string m_error;
+};
+
+}  // namespace
+
+ParseResult ParseCountOptions(const std::vector<std::string>& args) { return Parser(args).Run(); }
+
+std::string HelpText() {
+    return "Usage: vesk-count [OPTIONS] [FILE]\n"
+           "Counts the words of FILE (standard input when FILE is absent or \"-\") and lists them with their\n"
+           "frequencies and ranks on standard output.\n"
+           "\n"
+           "Listing:\n"
+           "  --order frequency|alphabetical   word order (default frequency)\n"
+           "  --format N|NAME                  display format 0-9 or its name (default 0):\n"
+           "        0 \"rank frequency word\"  1 \"rank word frequency\"  2 \"rank frequency\"  3 \"rank word\"\n"
+           "        4 \"frequency rank\"  5 \"frequency word\"  6 \"word rank\"  7 \"word frequency\"  8 \"word\"\n"
+           "        9 \"word (+ commas)\"\n"
+           "  -o FILE                          also write the listing to FILE (CR LF line ends; overwritten)\n"
+           "  --commas                         comma-delimited layout in the output file\n"
+           "  --stats                          the run statistics on standard error\n"
+           "\n"
+           "Forming words:\n"
+           "  --case-significant               upper and lower case are significant\n"
+           "  --keep-final-s                   do not drop a final 's'\n"
+           "  --allow LIST                     characters allowed inside words, replacing the default set\n"
+           "                                   (hyphens): a comma-separated list of hyphens, apostrophes,\n"
+           "                                   underscores, colons, backslashes, forwardslashes, periods,\n"
+           "                                   atsigns, numerals; or none\n"
+           "  --comments START END [START2 END2]\n"
+           "                                   skip text between comment markers (an empty END runs to the\n"
+           "                                   end of the line)\n"
+           "\n"
+           "Filters:\n"
+           "  --min-length N                   ignore words with fewer than N characters (2-9)\n"
+           "  --min-frequency N                ignore words with fewer than N occurrences (2-9)\n"
+           "  --max-length N                   ignore words with more than N characters (20-80 in tens,\n"
+           "                                   default 50)\n"
+           "  --ignore WORDS                   words to ignore, separated by blanks or commas\n"
+           "  --common-words FILE              ignore the words of FILE\n"
+           "  --keep-repetitions               keep words made of one repeated letter\n"
+           "  --keep-roman                     keep Roman numerals less than 40\n"
+           "  --keep-no-vowel                  keep words without a vowel or 'y'\n"
+           "\n"
+           "Parameter files:\n"
+           "  -p, --params FILE                load a parameter file first; the other options override it\n"
+           "  --write-params FILE              write the parameters in effect to FILE and exit\n"
+           "\n"
+           "  -h, --help                       this help\n"
+           "  --version                        product name and version\n"
+           "\n"
+           "Exit status: 0 success, 1 failure, 2 usage error.\n";
+}
+
+}  // namespace vesk::cli

@@ -1,0 +1,62 @@
+#pragma once
+// The command line of vesk-count, parsed into plain values. Texts stay as typed (UTF-8); whoever puts
+// them into the windows converts them.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace vesk::cli {
+
+// The nine "Allow 'words' with:" choices of --allow, in the order of the parameters window.
+inline constexpr std::array<const char*, 9> kAllowNames = {"hyphens", "apostrophes", "underscores",
+                                                           "colons",  "backslashes", "forwardslashes",
+                                                           "periods", "atsigns",     "numerals"};
+
+struct CountOptions {
+    bool help = false;
+    bool version = false;
+
+    std::optional<std::string> paramsFile;       // -p, --params
+    std::optional<std::string> writeParamsFile;  // --write-params
+    std::optional<std::string> commonWordsFile;  // --common-words
+    std::optional<std::string> outputFile;       // -o
+
+    std::optional<int> order;           // 0 by frequency, 1 alphabetical
+    std::optional<std::string> format;  // a number or an item text, resolved against the format list
+    bool commas = false;
+
+    bool caseSignificant = false;
+    bool keepFinalS = false;
+    std::optional<std::array<bool, 9>> allow;            // replaces the whole set when given
+    std::optional<std::array<std::string, 4>> comments;  // start 1, end 1, start 2, end 2
+
+    std::optional<int> minLength;     // 2..9
+    std::optional<int> minFrequency;  // 2..9
+    std::optional<int> maxLength;     // 20..80 in tens
+    std::optional<std::string> ignore;
+    bool keepRepetitions = false;
+    bool keepRoman = false;
+    bool keepNoVowel = false;
+
+    bool stats = false;
+
+    // The input file; empty or "-" means standard input.
+    std::string inputFile;
+    bool ReadsStandardInput() const { return inputFile.empty() || inputFile == "-"; }
+};
+
+struct ParseResult {
+    CountOptions options;
+    std::string error;  // empty on success; else what is wrong with the command line
+};
+
+ParseResult ParseCountOptions(const std::vector<std::string>& args);
+
+// The text of --help.
+std::string HelpText();
+// The short usage line shown with a usage error.
+inline constexpr const char* kUsageLine = "Usage: vesk-count [OPTIONS] [FILE]";
+
+}  // namespace vesk::cli

@@ -1,0 +1,203 @@
+// The word-forming and filter options of vesk-count, its usage errors and its failures.
+
+#include <sys/stat.h>
+
+#include "CountToolFixture.h"
+
+namespace vesk::test {
+namespace {
+
+// Alphabetical, one line: the quickest way to see which words were formed.
+ToolResult Words(const std::string& input, std::vector<std::string> options = {}) {
+    options.insert(options.end(), {"--format", "9", "--order", "alphabetical", input});
+    return RunTool(options);
+}
+
+TEST_F(CountToolTest, WordFormingOptions) {
+    const std::string input = Write("forms.txt", "The e-mail of the cats: well--known x_ray o'neil\n");
+    EXPECT_EQ(Words(input).out, "cat, e-mail, known, neil, o, of, ray, the, well\n");
+    EXPECT_EQ(Words(input, {"--allow", "none"}).out, "cat, e, known, mail, neil, o, of, ray, the, well\n");
+    EXPECT_EQ(Words(input, {"--allow", "underscores,apostrophes"}).out,
+              "cat, e, known, mail, o'neil, of, the, well, x_ray\n");
+    EXPECT_EQ(Words(input, {"--keep-final-s"}).out, "cats, e-mail, known, neil, o, of, ray, the, well\n");
+
+    // Case significant: "The" and "the" stay one record, shown as first seen.
+    const ToolResult r = Run({"--case-significant", "--format", "7", input});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("  The         2\n"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find("the "), std::string::npos) << r.out;
+
+    // Numerals continue a word but never start one.
+    EXPECT_EQ(Words(Write("n.txt", "mp3 3d 2nd\n"), {"--allow", "numerals", "--keep-no-vowel"}).out, "d, mp3, nd\n");
+}
+
+TEST_F(CountToolTest, CommentMarkersOfTheUser) {
+    const std::string input = Write("notes.txt", "keep this # but not this\nnor [but] one\n");
+    EXPECT_EQ(Words(input).out, "but, keep, nor, not, one, this\n");
+    EXPECT_EQ(Words(input, {"--comments", "#", ""}).out, "but, keep, nor, one, this\n");
+    EXPECT_EQ(Words(input, {"--comments", "#", "", "[", "]"}).out, "keep, nor, one, this\n");
+
+    ToolResult r = Words(input, {"--comments", "abc", "def"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err,
+              "vesk-count: The way the parameters are set the start-comment marker\n"
+              "\"abc\" could be part of a word.\n"
+              "\n"
+              "Check the start-comment markers in the 'Set parameters' panel and\n"
+              "perhaps disallow comment markers or restrict allowable words.\n");
+    r = Words(input, {"--comments", "#", "#"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err,
+              "vesk-count: Start-comment and end-comment markers must be different.\n"
+              "\n"
+              "Check the comment markers in the 'Set parameters' panel.\n");
+    r = Words(input, {"--comments", "", "x"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err,
+              "vesk-count: Cannot have an empty start-comment marker\n"
+              "with a non-empty end-comment marker.\n"
+              "\n"
+              "Check the comment markers in the 'Set parameters' panel\n"
+              "and perhaps disallow comment markers.\n");
+}
+
+TEST_F(CountToolTest, Filters) {
+    const std::string input = Write("filters.txt",
+                                    "an and and the the the cat zz zz iv mix nth rhythm "
+                                    "abcdefghijabcdefghija abcdefghijabcdefghij\n");
+    EXPECT_EQ(Words(input).out, "abcdefghijabcdefghij, abcdefghijabcdefghija, an, and, cat, mix, rhythm, the\n");
+    EXPECT_EQ(Words(input, {"--min-length", "4"}).out, "abcdefghijabcdefghij, abcdefghijabcdefghija, rhythm\n");
+    EXPECT_EQ(Words(input, {"--min-frequency", "2"}).out, "and, the\n");
+    EXPECT_EQ(Words(input, {"--min-frequency", "3"}).out, "the\n");
+    EXPECT_EQ(Words(input, {"--max-length", "20"}).out, "abcdefghijabcdefghij, an, and, cat, mix, rhythm, the\n");
+    EXPECT_EQ(Words(input, {"--ignore", " The  cat , "}).out,
+              "abcdefghijabcdefghij, abcdefghijabcdefghija, an, and, mix, rhythm\n");
+    EXPECT_EQ(Words(input, {"--keep-repetitions", "--keep-roman", "--keep-no-vowel"}).out,
+              "abcdefghijabcdefghij, abcdefghijabcdefghija, an, and, cat, iv, mix, nth, rhythm, the, zz\n");
+}
+
+TEST_F(CountToolTest, CommonWordsFile) {
+    const std::string input = Write("text.txt", "the cat and the news of the day\n");
+    const std::string common = Write("common.txt", "THE and\n/* of */ of news\n");
+    ToolResult r = Words(input, {"--common-words", common});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, "cat, day\n");
+
+    r = Words(input, {"--common-words", Path("missing.txt")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "vesk-count: File for common words not found.\n");
+
+    r = Words(input, {"--common-words", Write("binary.txt", std::string("the\0and", 7))});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "vesk-count: This is not a text file.\n");
+}
+
+TEST_F(CountToolTest, UsageErrorsExitWithTwo) {
+    const std::string input = Write("greek.txt", kGreekText);
+    const std::vector<std::vector<std::string>> bad = {
+        {"--bogus", input},
+        {"--format", "10", input},
+        {"--format", "no such format", input},
+        {"--order", "reverse", input},
+        {"--min-length", "1", input},
+        {"--min-frequency", "x", input},
+        {"--max-length", "25", input},
+        {"--allow", "hyphens,commas", input},
+        {"--stats=yes", input},
+        {input, input},
+        {"-o"},
+        {"--comments", "#"},
+    };
+    for (const auto& args : bad) {
+        const ToolResult r = Run(args);
+        EXPECT_EQ(r.status, 2) << args[0];
+        EXPECT_EQ(r.out, "") << args[0];
+        EXPECT_EQ(r.err.rfind("vesk-count: ", 0), 0u) << r.err;
+        EXPECT_NE(r.err.find("\nUsage: vesk-count [OPTIONS] [FILE]\n"), std::string::npos) << r.err;
+    }
+    EXPECT_EQ(Run({"--order", "reverse"}).err,
+              "vesk-count: --order must be 'frequency' or 'alphabetical' (not 'reverse')\n"
+              "Usage: vesk-count [OPTIONS] [FILE]\n"
+              "Try 'vesk-count --help' for more information.\n");
+
+    const ToolResult help = Run({"--help", "--bogus-after-help-is-still-an-error"});
+    EXPECT_EQ(help.status, 2);
+    const ToolResult h = Run({"-h"});
+    EXPECT_EQ(h.status, 0);
+    EXPECT_EQ(h.out.rfind("Usage: vesk-count [OPTIONS] [FILE]\n", 0), 0u);
+    EXPECT_EQ(h.err, "");
+}
+
+TEST_F(CountToolTest, FailuresExitWithOne) {
+    ToolResult r = Run({Path("missing.txt")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "vesk-count: Input file does not exist.\n");
+
+    r = Run({m_dir.string()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "vesk-count: " + m_dir.string() + ": Is a directory\n");
+
+    r = Run({Write("binary.dat", std::string("text\0more", 9))});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "vesk-count: This is not a text file.\n");
+
+    // An output file in a folder that does not exist.
+    r = Run({"-o", Path("no/such/folder/out.txt"), Write("greek.txt", kGreekText)});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "vesk-count: Error 2: No such file or directory\n");
+
+    if (::geteuid() != 0) {
+        const std::string locked = Write("locked.txt", "words\n");
+        ::chmod(locked.c_str(), 0);
+        r = Run({locked});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.err, "vesk-count: " + locked + ": Permission denied\n");
+    }
+}
+
+TEST_F(CountToolTest, OutputFileMustNotBeTheInputFile) {
+    const std::string input = Write("greek.txt", kGreekText);
+    for (const std::string& output : {input, m_dir.string() + "/./greek.txt"}) {
+        const ToolResult r = Run({"-o", output, input});
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err, "vesk-count: Output file cannot be the same as the input file.\n");
+        EXPECT_EQ(Read(input), kGreekText);
+    }
+}
+
+TEST_F(CountToolTest, CarriageReturnLinesWarnAndCount) {
+    const ToolResult r = Run({"--format", "9", Write("mac.txt", "gamma alpha\rgamma\r")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "gamma, alpha\n");
+    EXPECT_EQ(r.err, "vesk-count: warning: This file has Macintosh line endings.\n");
+    // Line feeds alone are ordinary line ends.
+    const ToolResult lf = Run({"--format", "9", Write("unix.txt", "gamma alpha\ngamma\n")});
+    EXPECT_EQ(lf.out, "gamma, alpha\n");
+    EXPECT_EQ(lf.err, "");
+}
+
+TEST_F(CountToolTest, WritingToAClosedStreamFailsQuietly) {
+    std::ostringstream out;
+    out.setstate(std::ios::badbit);
+    std::ostringstream err;
+    const std::vector<std::string> args = {Write("greek.txt", kGreekText)};
+    EXPECT_EQ(cli::RunCountTool(args, out, err, 0, false), 1);
+    EXPECT_EQ(err.str(), "vesk-count: cannot write to standard output\n");
+}
+
+TEST_F(CountToolTest, VersionNamesTheProduct) {
+    const ToolResult r = Run({"--version"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, "VESK 1.07\n");
+    EXPECT_EQ(r.err, "");
+}
+
+}  // namespace
+}  // namespace vesk::test
