@@ -1,5 +1,7 @@
 #include <algorithm>
+#include <filesystem>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "app/MainWindow.h"
@@ -10,6 +12,7 @@
 #include "listing/OutputFile.h"
 #include "params/ParamsWindow.h"
 #include "scan/FileChecks.h"
+#include "text/Encoding.h"
 
 namespace vesk {
 
@@ -38,11 +41,25 @@ void ReportPassFailure(MainWindow& w, const RunError& failure) {
     w.txbOutput.SetSelStart(0);
 }
 
+// Whether the output name points at the input file, however either is spelt.
+bool NamesInputFile(const std::string& output, const std::string& input) {
+    if (input.empty()) return false;
+    if (output == input) return true;
+    std::error_code error;
+    return std::filesystem::equivalent(Cp1252ToUtf8(output), Cp1252ToUtf8(input), error);
+}
+
 enum class FilePassOutcome { Continue, EndListing };
 
 FilePassOutcome RunFilePass(MainWindow& w) {
     const std::string name = w.txbFile[1].Text();
     w.ListingToFile = !name.empty() && w.chkDisableOutputToFile.Value() != 1;
+    // A count refuses this, but the name may have changed since; re-listing must not destroy the input.
+    if (w.ListingToFile && w.optInFile.Value() && NamesInputFile(name, w.txbFile[0].Text())) {
+        w.platform.ShowMessage("Output file cannot be the same as the input file.", "Error", MsgButtons::Ok,
+                               MsgIcon::Exclamation);
+        w.ListingToFile = false;
+    }
     if (w.ListingToFile && w.frmParams->chkWarnOnOverwrite.Value() == 1 && FileExists(name)) {
         const MsgAnswer answer = w.platform.ShowMessage("Output file exists.  OK to overwrite?", "Output file exists",
                                                         MsgButtons::YesNo, MsgIcon::None);

@@ -226,6 +226,32 @@ TEST_F(ListResultsTest, UnopenableFileEndsTheListing) {
     EXPECT_EQ(w.txbOutput.Text(), "Now writing to output file ...");
 }
 
+TEST_F(ListResultsTest, ListingAgainNeverWritesOverTheInputFile) {
+    FillGreek();
+    const std::string input = OutputPath("in.txt");
+    WriteFile(input, "the text that was counted");
+    w.optInFile.Select();
+    w.txbFile[0].SetText(input);
+    for (const std::string& output : {input, (folder / "." / "in.txt").string()}) {
+        SetOutputFile(output);
+        platform.ExpectMessage(MsgAnswer::Ok);
+        w.ListResults();
+        const ShownMessage& shown = platform.Messages().back();
+        EXPECT_EQ(shown.text, "Output file cannot be the same as the input file.");
+        EXPECT_EQ(shown.title, "Error");
+        EXPECT_EQ(shown.icon, MsgIcon::Exclamation);
+        EXPECT_EQ(ReadFile(input), "the text that was counted");
+        EXPECT_EQ(w.txbOutput.Text(), kGreekByFrequency);
+        EXPECT_FALSE(w.ResultsWrittenToFile);
+    }
+
+    // With the clipboard as the source the named file is an ordinary output file.
+    w.optInTextBox.Select();
+    w.ListResults();
+    EXPECT_EQ(ReadFile(input), kGreekByFrequency);
+    EXPECT_EQ(platform.Messages().size(), 2u);
+}
+
 TEST_F(ListResultsTest, WriteFailureEndsOnlyTheFilePass) {
     FillGreek();
     SetOutputFile("/dev/full");
