@@ -209,11 +209,10 @@ bool MainWindow::CountWordsInFile() {
     platform.Repaint(nullptr);
 
     std::string openError;
-    errno = 0;
-    std::unique_ptr<ByteSource> source = ByteSource::OpenFile(inputPath, openError);
+    int openErrorNumber = kErrorUnknown;
+    std::unique_ptr<ByteSource> source = ByteSource::OpenFile(inputPath, openError, &openErrorNumber);
     if (!source) {
-        const int number = errno != 0 ? errno : kErrorUnknown;
-        ReportRunError(number, openError);
+        ReportRunError(openErrorNumber, openError);
         return false;
     }
     return CountWordsFromSource(*source, FileExtension(inputPath, true));

@@ -1,0 +1,598 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+
+#include "app/AppTestSupport.h"
+#include "app/RunError.h"
+#include "listing/NumberFormat.h"
+
+namespace vesk::test {
+namespace {
+
+const std::string kIdle = "Count word frequencies";
+
+class CountingRunTest : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        SetNumberSeparatorsForTesting(",", ".");
+        Start();
+        ASSERT_TRUE(main.blnStartUpCompleted);
+        ASSERT_TRUE(platform.Messages().empty());
+    }
+    void TearDown() override { SetNumberSeparatorsForTesting("", ""); }
+
+    // As after choosing the file: the next press counts.
+    void CountFile(const std::string& path) {
+        main.txbFile[0].SetText(path);
+        main.blnWordsGot = false;
+        main.cmdListWords.Click();
+    }
+    void CountClipboard(const std::string& text) {
+        platform.SetClipboard(text);
+        main.optInTextBox.Select();
+        main.cmdListWords.Click();
+    }
+    // Presses the count button (then reading "Stop") from inside the scanner's event pump, once, after
+    // `words` pumps.
+    void PressStopAfter(int words) {
+        platform.onPump = [this, words, seen = 0]() mutable {
+            if (++seen == words) main.cmdListWords.Click();
+        };
+    }
+    void ExpectIdle() {
+        EXPECT_EQ(main.cmdListWords.Caption(), kIdle);
+        EXPECT_TRUE(main.cmdListWords.Enabled());
+        EXPECT_TRUE(main.cmdFile[0].Enabled());
+        EXPECT_TRUE(main.cmdClearOutput.Enabled());
+        EXPECT_EQ(main.lblTwirler.Caption(), " ");
+    }
+};
+
+TEST_F(CountingRunTest, InputNameChecksComeFirstAndEndTheRun) {
+    main.txbOutput.SetText("earlier");
+    platform.ExpectMessage(MsgAnswer::Ok);
+    CountFile("   ");
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(LastMessage().text, "Input file not specified.");
+    EXPECT_EQ(LastMessage().title, "Error");
+    EXPECT_EQ(LastMessage().buttons, MsgButtons::Ok);
+    EXPECT_EQ(LastMessage().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(main.txbFile[0].Text(), "");
+    EXPECT_EQ(main.txbOutput.Text(), "earlier");
+
+    platform.ExpectMessage(MsgAnswer::Ok);
+    CountFile(PathOf("readme"));
+    ASSERT_EQ(platform.Messages().size(), 2u);
+    EXPECT_EQ(LastMessage().text, "Invalid input file specification.");
+    EXPECT_EQ(LastMessage().title, "Invalid input");
+    EXPECT_EQ(LastMessage().icon, MsgIcon::Exclamation);
+
+    platform.ExpectMessage(MsgAnswer::Ok);
+    CountFile(PathOf("missing.txt"));
+    ASSERT_EQ(platform.Messages().size(), 3u);
+    EXPECT_EQ(LastMessage().text, "Input file does not exist.");
+    EXPECT_EQ(LastMessage().title, "File not found");
+    EXPECT_EQ(LastMessage().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(main.lblFilesize.Caption(), "");
+
+    EXPECT_FALSE(main.blnWordsGot);
+    ExpectIdle();
+    EXPECT_EQ(main.txbOutput.Text(), "earlier");
+}
+
+TEST_F(CountingRunTest, OutputMayNotNameTheInputFile) {
+    const std::string input = MakeFile("in.txt", "alpha beta\r\n");
+    std::filesystem::create_directories(folder / "sub");
+    for (const std::string& output : {input, PathOf("sub/../in.txt"), PathOf("./in.txt")}) {
+        main.txbFile[1].SetText(output);
+        platform.ExpectMessage(MsgAnswer::Ok);
+        CountFile(input);
+        ASSERT_FALSE(platform.Messages().empty()) << output;
+        EXPECT_EQ(LastMessage().text, "Output file cannot be the same as the input file.");
+        EXPECT_EQ(LastMessage().title, "Error");
+        EXPECT_EQ(LastMessage().icon, MsgIcon::Exclamation);
+        EXPECT_FALSE(main.blnWordsGot);
+    }
+    EXPECT_EQ(platform.Messages().size(), 3u);
+
+    // Another spelling of the name in letter case is another file here.
+    main.txbFile[1].SetText(PathOf("IN.txt"));
+    main.chkDisableOutputToFile.SetValue(1);
+    CountFile(input);
+    EXPECT_EQ(platform.Messages().size(), 3u);
+    EXPECT_TRUE(main.blnWordsGot);
+    ExpectIdle();
+}
+
+TEST_F(CountingRunTest, LargeInputWithoutOutputFileAsksFirst) {
+    const std::string line = std::string(98, 'w') + "\r\n";
+    std::string big;
+    while (big.size() < 200000) big += line;
+    ASSERT_EQ(big.size(), 200000u);
+    const std::string exact = MakeFile("exact.txt", big);
+    const std::string over = MakeFile("over.txt", big + "x");
+    const std::string question =
+        "The input file is quite large.  It is advisable to specify an output file before continuing,\r\n"
+        "in case the text window will not hold the result. Do you wish to specify an output file?";
+
+    CountFile(exact);
+    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_TRUE(main.blnWordsGot);
+
+    main.txbOutput.SetText("kept");
+    platform.ExpectMessage(MsgAnswer::Cancel);
+    CountFile(over);
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(LastMessage().text, question);
+    EXPECT_EQ(LastMessage().title, "Large input file");
+    EXPECT_EQ(LastMessage().buttons, MsgButtons::YesNoCancel);
+    EXPECT_EQ(LastMessage().icon, MsgIcon::None);
+    EXPECT_EQ(main.txbOutput.Text(), "kept");
+    EXPECT_FALSE(main.blnWordsGot);
+    ExpectIdle();
+
+    platform.ExpectMessage(MsgAnswer::No);
+    CountFile(over);
+    EXPECT_EQ(platform.Messages().size(), 2u);
+    EXPECT_TRUE(platform.FileDialogs().empty());
+    EXPECT_TRUE(main.blnWordsGot);
+
+    // Yes offers the output-file dialog; the count goes on whatever is chosen there.
+    platform.ExpectMessage(MsgAnswer::Yes);
+    platform.ExpectFileDialog(std::nullopt);
+    main.blnWordsGot = false;
+    main.cmdListWords.Click();
+    EXPECT_EQ(platform.Messages().size(), 3u);
+    ASSERT_EQ(platform.FileDialogs().size(), 1u);
+    EXPECT_EQ(platform.FileDialogs()[0].title, "Specify output file");
+    EXPECT_TRUE(main.blnWordsGot);
+
+    // With an output file named there is no question.
+    main.txbFile[1].SetText(PathOf("out.txt"));
+    main.chkDisableOutputToFile.SetValue(1);
+    main.blnWordsGot = false;
+    main.cmdListWords.Click();
+    EXPECT_EQ(platform.Messages().size(), 3u);
+}
+
+TEST_F(CountingRunTest, BinaryFileIsRefusedWithAnExplanation) {
+    OutputHistory history(main.txbOutput);
+    platform.ExpectMessage(MsgAnswer::Ok);
+    CountFile(MakeFile("data.txt", std::string("text\x0c more\r\n")));
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(LastMessage().text, "This is not a text file.");
+    EXPECT_EQ(LastMessage().title, "Invalid input");
+    EXPECT_EQ(LastMessage().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(main.txbOutput.Text(),
+              "This file contains bytes indicating that it \r\n"
+              "does not consist solely of text.\r\n"
+              "\r\n"
+              "You could try reading the file with its associated\r\n"
+              "application, then copying the text and pasting it\r\n"
+              "into this textbox.");
+    EXPECT_TRUE(history.Contains("Checking file ..."));
+    EXPECT_FALSE(main.blnWordsGot);
+    ExpectIdle();
+
+    // A control byte after the first 16384 bytes is not looked at.
+    std::string late(16384, 'a');
+    late[100] = ' ';
+    late += "\x0c tail";
+    CountFile(MakeFile("late.txt", late));
+    EXPECT_EQ(platform.Messages().size(), 1u);
+    EXPECT_TRUE(main.blnWordsGot);
+}
+
+TEST_F(CountingRunTest, CarriageReturnOnlyLinesAreWarnedAbout) {
+    const std::string crOnly = MakeFile("mac.txt", "alpha beta\rgamma\r");
+    platform.ExpectMessage(MsgAnswer::Ok);
+    platform.ExpectMessage(MsgAnswer::Cancel);
+    CountFile(crOnly);
+    ASSERT_EQ(platform.Messages().size(), 2u);
+    EXPECT_EQ(platform.Messages()[0].text, "This file has Macintosh line endings.");
+    EXPECT_EQ(platform.Messages()[0].title, "Warning");
+    EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(LastMessage().text, "Processing will continue but may be slow.");
+    EXPECT_EQ(LastMessage().title, "Warning");
+    EXPECT_EQ(LastMessage().buttons, MsgButtons::OkCancel);
+    EXPECT_EQ(LastMessage().icon, MsgIcon::None);
+    EXPECT_EQ(main.txbOutput.Text(), "");
+    EXPECT_FALSE(main.blnWordsGot);
+    ExpectIdle();
+
+    platform.ExpectMessage(MsgAnswer::Ok);
+    platform.ExpectMessage(MsgAnswer::Ok);
+    main.cmdListWords.Click();
+    EXPECT_EQ(platform.Messages().size(), 4u);
+    EXPECT_TRUE(main.blnWordsGot);
+    EXPECT_EQ(main.Table.DistinctWordCount(), 3);
+
+    // LF-only and CR LF files are ordinary here: no warning, and lines end at either.
+    main.txbFile[1].SetText("");
+    CountFile(MakeFile("unix.txt", "alpha beta\ngamma // delta\nepsilon\n"));
+    EXPECT_EQ(platform.Messages().size(), 4u);
+    EXPECT_TRUE(main.blnWordsGot);
+    EXPECT_EQ(main.LineEndingKind, 2);
+}
+
+TEST_F(CountingRunTest, ExtensionChoosesTheCommentMarkers) {
+    // Comment markers are not allowed, yet markup and C sources have theirs skipped.
+    ASSERT_EQ(program.frmParams.chkAllowCommentMarkers.Value(), 0);
+    CountFile(MakeFile("page.HTML", "<b>alpha</b> &amp; beta\r\n"));
+    EXPECT_TRUE(main.Comments.blnIsCodeFile);
+    EXPECT_EQ(main.Comments.StartMarkers[0], "<");
+    EXPECT_EQ(main.Comments.StartMarkers[1], "&");
+    EXPECT_EQ(main.Table.DistinctWordCount(), 2);
+
+    CountFile(MakeFile("prog.c", "alpha /* hidden\r\nstill */ beta // gone\r\ngamma\r\n"));
+    EXPECT_TRUE(main.Comments.blnIsCodeFile);
+    EXPECT_EQ(main.Comments.StartMarkers[0], "/*");
+    EXPECT_EQ(main.Table.DistinctWordCount(), 3);
+
+    CountFile(MakeFile("notes.txt", "alpha /* beta */\r\n"));
+    EXPECT_FALSE(main.Comments.blnIsCodeFile);
+    EXPECT_EQ(main.Comments.StartMarkers[0], "");
+    EXPECT_EQ(main.Table.DistinctWordCount(), 2);
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+TEST_F(CountingRunTest, InvalidUserMarkersShowTheParametersWindow) {
+    auto& params = program.frmParams;
+    params.chkAllowCommentMarkers.SetValue(1);
+    params.txbStartComment[0].SetText("##");
+    params.txbEndComment[0].SetText("##");
+    params.Hide();
+    platform.ExpectMessage(MsgAnswer::Ok);
+    const std::string input = MakeFile("notes.txt", "alpha beta\r\n");
+    CountFile(input);
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(LastMessage().text,
+              "Start-comment and end-comment markers must be different.\r\n\r\n"
+              "Check the comment markers in the 'Set parameters' panel.");
+    EXPECT_EQ(LastMessage().title, "Error");
+    EXPECT_TRUE(params.Visible());
+    EXPECT_FALSE(main.blnWordsGot);
+    ExpectIdle();
+
+    // The clipboard source validates the same way.
+    params.Hide();
+    platform.ExpectMessage(MsgAnswer::Ok);
+    CountClipboard("alpha beta");
+    ASSERT_EQ(platform.Messages().size(), 2u);
+    EXPECT_EQ(LastMessage().title, "Error");
+    EXPECT_TRUE(params.Visible());
+    ExpectIdle();
+
+    params.txbEndComment[0].SetText("%%");
+    main.optInFile.Select();
+    CountFile(input);
+    EXPECT_EQ(platform.Messages().size(), 2u);
+    EXPECT_TRUE(main.blnWordsGot);
+    EXPECT_EQ(main.Comments.StartMarkers[0], "##");
+    EXPECT_EQ(main.Comments.EndMarkers[0], "%%");
+}
+
+TEST_F(CountingRunTest, StoppedCountCanBeDroppedOrListed) {
+    main.txbOutput.SetText("");
+    PressStopAfter(1);
+    platform.ExpectMessage(MsgAnswer::No);
+    CountClipboard("alpha beta gamma delta");
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(LastMessage().text,
+              "The operation was stopped before all words were counted.\r\n"
+              "Do you wish to list the words which were found?");
+    EXPECT_EQ(LastMessage().title, "Counting interrupted");
+    EXPECT_EQ(LastMessage().buttons, MsgButtons::YesNo);
+    EXPECT_EQ(LastMessage().icon, MsgIcon::None);
+    const std::string& text = main.txbOutput.Text();
+    const std::string stopped = "Stopped with 1 word found.";
+    ASSERT_GE(text.size(), stopped.size());
+    EXPECT_EQ(text.substr(text.size() - stopped.size()), stopped);
+    EXPECT_EQ(main.txbOutput.SelStart(), text.size());
+    EXPECT_EQ(main.Table.DistinctWordCount(), 1);
+    EXPECT_FALSE(main.StopRequested);
+    EXPECT_FALSE(main.blnWordsGot);
+    EXPECT_FALSE(main.CountInterrupted);
+    EXPECT_FALSE(main.lblNumberOfWords.Visible());
+    EXPECT_EQ(main.cmdListWords.Caption(), kIdle);
+    EXPECT_TRUE(main.cmdFile[0].Enabled());
+
+    // Yes lists the partial table; the next press counts again.
+    PressStopAfter(2);
+    platform.ExpectMessage(MsgAnswer::Yes);
+    main.cmdListWords.Click();
+    EXPECT_EQ(platform.Messages().size(), 2u);
+    EXPECT_EQ(main.Table.DistinctWordCount(), 2);
+    EXPECT_TRUE(main.CountInterrupted);
+    EXPECT_FALSE(main.blnWordsGot);
+    EXPECT_TRUE(main.ResultsShown);
+    ExpectIdle();
+
+    platform.onPump = nullptr;
+    main.cmdListWords.Click();
+    EXPECT_EQ(platform.Messages().size(), 2u);
+    EXPECT_EQ(main.Table.DistinctWordCount(), 4);
+    EXPECT_FALSE(main.CountInterrupted);
+    EXPECT_TRUE(main.blnWordsGot);
+}
+
+TEST_F(CountingRunTest, StoppedFileCountCountsWords) {
+    std::string text;
+    for (int i = 0; i < 50; ++i) text += "alpha beta gamma\r\n";
+    PressStopAfter(5);
+    platform.ExpectMessage(MsgAnswer::No);
+    CountFile(MakeFile("words.txt", text));
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    const std::string& out = main.txbOutput.Text();
+    const std::string stopped = "Stopped with 3 words found.";
+    ASSERT_GE(out.size(), stopped.size());
+    EXPECT_EQ(out.substr(out.size() - stopped.size()), stopped);
+    EXPECT_EQ(main.lblTotalNumOccurrences.Caption(), "");
+    EXPECT_FALSE(main.blnWordsGot);
+    EXPECT_EQ(main.cmdListWords.Caption(), kIdle);
+}
+
+TEST_F(CountingRunTest, SecondPressListsAgainWithoutReading) {
+    const std::string input = MakeFile("in.txt", "alpha beta beta\r\n\r\n   \r\n");
+    CountFile(input);
+    ASSERT_TRUE(main.blnWordsGot);
+    EXPECT_EQ(main.Table.DistinctWordCount(), 2);
+    EXPECT_TRUE(main.ResultsShown);
+
+    // The input has gone: a re-listing never looks at it.
+    std::filesystem::remove(input);
+    OutputHistory history(main.txbOutput);
+    main.cboWordOrder.SetListIndex(main.cboWordOrder.ListIndex() == 0 ? 1 : 0);
+    main.cmdListWords.Click();
+    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_FALSE(history.Contains("Checking file ..."));
+    EXPECT_TRUE(main.blnWordsGot);
+    EXPECT_EQ(main.Table.DistinctWordCount(), 2);
+    ExpectIdle();
+}
+
+TEST_F(CountingRunTest, BlankFileIsACompleteCountOfNothing) {
+    CountFile(MakeFile("blank.txt", "\r\n   \r\n\r\n"));
+    EXPECT_TRUE(main.blnWordsGot);
+    EXPECT_EQ(main.Table.DistinctWordCount(), 0);
+    ExpectIdle();
+}
+
+// The captions a label showed, each change once.
+void FollowCaptions(Label& label, std::vector<std::string>& captions) {
+    label.changed.Connect([&label, &captions] {
+        if (captions.empty() || captions.back() != label.Caption()) captions.push_back(label.Caption());
+    });
+}
+
+std::vector<std::string> Bars(const std::vector<std::string>& captions) {
+    std::vector<std::string> bars;
+    for (const auto& c : captions)
+        if (!c.empty() && c[0] == '[') bars.push_back(c);
+    return bars;
+}
+
+TEST_F(CountingRunTest, ProgressBarDrawsThirtySevenCellsForLargerFiles) {
+    std::vector<std::string> captions;
+    FollowCaptions(main.lblTotalNumOccurrences, captions);
+
+    // 10,240 bytes: no bar.
+    std::string small;
+    while (small.size() + 10 <= 10240) small += "word word\n";
+    small += std::string(10240 - small.size(), 'x');
+    ASSERT_EQ(small.size(), 10240u);
+    CountFile(MakeFile("small.txt", small));
+    EXPECT_TRUE(Bars(captions).empty());
+
+    // 10,241 bytes: an empty bar first, then the bar grows; after the last line it is full.
+    captions.clear();
+    main.txbFile[1].SetText("");
+    CountFile(MakeFile("large.txt", small + "y"));
+    const std::vector<std::string> bars = Bars(captions);
+    ASSERT_GE(bars.size(), 2u);
+    EXPECT_EQ(bars.front(), "[" + std::string(37, ' ') + "]");
+    for (const auto& bar : bars) {
+        EXPECT_EQ(bar.size(), 39u) << bar;
+        EXPECT_EQ(bar.back(), ']');
+    }
+    EXPECT_EQ(bars.back(), "[" + std::string(36, '-') + ">]");
+    // The label is emptied after the count, before the listing puts its total there.
+    const auto lastBar = std::find(captions.begin(), captions.end(), bars.back());
+    ASSERT_NE(lastBar + 1, captions.end());
+    EXPECT_EQ(*(lastBar + 1), "");
+    EXPECT_EQ(main.lblTotalNumOccurrences.GetAlignment(), Alignment::Right);
+    EXPECT_EQ(main.lblTotalNumOccurrences.Font(), (FontSpec{FontSpec::Family::Default, 10, false}));
+}
+
+TEST_F(CountingRunTest, ProgressBarRoundsHalvesToEven) {
+    // 14,800 bytes: 37 cells per 14,800 bytes is one cell per 400 bytes.
+    std::vector<std::string> captions;
+    FollowCaptions(main.lblTotalNumOccurrences, captions);
+    std::vector<FontSpec> fonts;
+    main.lblTotalNumOccurrences.changed.Connect([&] { fonts.push_back(main.lblTotalNumOccurrences.Font()); });
+    std::string text = std::string(999, 'a') + "\n";  // 1,000 bytes: 2.5 cells
+    text += std::string(399, 'b') + "\n";             // 1,400 bytes: 3.5 cells
+    text += std::string(201, 'c') + "\n";             // 1,602 bytes: 4.005 cells, no change
+    text += std::string(14800 - text.size(), 'd');
+    CountFile(MakeFile("halves.txt", text));
+    const std::vector<std::string> bars = Bars(captions);
+    ASSERT_EQ(bars.size(), 4u) << ::testing::PrintToString(bars);
+    EXPECT_EQ(bars[1], "[->" + std::string(35, ' ') + "]");
+    EXPECT_EQ(bars[2], "[--->" + std::string(33, ' ') + "]");
+    EXPECT_EQ(bars[3], "[" + std::string(36, '-') + ">]");
+    bool boldFixedSeen = false;
+    for (const auto& f : fonts) boldFixedSeen |= f == FontSpec{FontSpec::Family::FixedPitch, 10, true};
+    EXPECT_TRUE(boldFixedSeen);
+}
+
+TEST_F(CountingRunTest, ControlsAreDisabledWhileReading) {
+    bool checked = false;
+    platform.onPump = [&] {
+        if (checked) return;
+        checked = true;
+        for (Control* c : std::initializer_list<Control*>{
+                 &main.cmdFile[0], &main.txbFile[0], &main.cmdClearFile[0], &main.cmdFile[1], &main.txbFile[1],
+                 &main.cmdClearFile[1], &main.chkDisableOutputToFile, &main.cmdCopyOutput, &main.cmdHelp,
+                 &main.cmdSaveState, &main.cmdSetParameters, &main.cmdClearOutput})
+            EXPECT_FALSE(c->Enabled()) << c->Name();
+        for (Control* c :
+             std::initializer_list<Control*>{&main.optInFile, &main.optInTextBox, &main.chkSuppressWords, &main.cmdQuit,
+                                             &main.cmdListWords, &main.cboWordOrder, &main.cboDisplayFormat})
+            EXPECT_TRUE(c->Enabled()) << c->Name();
+        EXPECT_EQ(main.cmdListWords.Caption(), "Stop");
+    };
+    CountFile(MakeFile("in.txt", "alpha beta\r\n"));
+    EXPECT_TRUE(checked);
+    ExpectIdle();
+}
+
+TEST_F(CountingRunTest, SuppressWordsIsPutBackAfterTheCount) {
+    main.chkSuppressWords.SetValue(0);
+    platform.onPump = [&, done = false]() mutable {
+        if (!done) main.chkSuppressWords.SetValue(1);
+        done = true;
+    };
+    CountFile(MakeFile("in.txt", "alpha beta\r\n"));
+    EXPECT_EQ(main.chkSuppressWords.Value(), 0);
+}
+
+TEST_F(CountingRunTest, ClipboardSourceChecksItsText) {
+    // No text: the file source is chosen again and nothing else happens.
+    platform.ExpectMessage(MsgAnswer::Ok);
+    CountClipboard("");
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(LastMessage().text, "Clipboard is empty.");
+    EXPECT_TRUE(main.optInFile.Value());
+    ExpectIdle();
+
+    platform.ExpectMessage(MsgAnswer::Ok);
+    CountClipboard(std::string("alpha\x0c beta"));
+    ASSERT_EQ(platform.Messages().size(), 2u);
+    EXPECT_EQ(LastMessage().text, "The text on the clipboard does not consist\r\nsolely of natural language words.");
+    EXPECT_EQ(LastMessage().title, "Invalid input");
+    EXPECT_EQ(LastMessage().icon, MsgIcon::Exclamation);
+    EXPECT_FALSE(main.blnWordsGot);
+    ExpectIdle();
+
+    // Only the first 3,000 characters are examined; tabs and line breaks are text.
+    std::string late = "Alpha\tBeta\r\nGAMMA ";
+    late += std::string(3000 - late.size(), ' ');
+    late += "\x0c delta";
+    CountClipboard(late);
+    EXPECT_EQ(platform.Messages().size(), 2u);
+    EXPECT_TRUE(main.blnWordsGot);
+    EXPECT_EQ(main.Table.DistinctWordCount(), 4);
+    EXPECT_EQ(main.ClipboardText.substr(0, 5), "alpha");
+    EXPECT_FALSE(main.Comments.blnIsCodeFile);
+    ExpectIdle();
+
+    // A file count forgets the clipboard text.
+    main.optInFile.Select();
+    CountFile(MakeFile("in.txt", "one\r\n"));
+    EXPECT_EQ(main.ClipboardText, "");
+}
+
+TEST_F(CountingRunTest, CaseIsKeptWhenSignificant) {
+    program.frmParams.chkCaseSignificant.SetValue(1);
+    const std::size_t before = platform.Messages().size();
+    CountClipboard("Alpha alpha");
+    EXPECT_EQ(platform.Messages().size(), before);
+    EXPECT_EQ(main.ClipboardText, "Alpha alpha");
+}
+
+TEST_F(CountingRunTest, RunErrorMessages) {
+    main.txbFile[1].SetText("");
+    main.ResultsWrittenToFile = false;
+    platform.ExpectMessage(MsgAnswer::Ok);
+    main.ReportRunError(13, "Permission denied");
+    EXPECT_EQ(LastMessage().text, "Error 13: Permission denied");
+    EXPECT_EQ(LastMessage().title, "Error");
+    EXPECT_EQ(LastMessage().buttons, MsgButtons::Ok);
+    EXPECT_EQ(LastMessage().icon, MsgIcon::Exclamation);
+
+    main.ResultsWrittenToFile = true;
+    platform.ExpectMessage(MsgAnswer::Ok);
+    main.ReportRunError(28, "No space left on device");
+    EXPECT_EQ(LastMessage().text, "Error 28: No space left on device\r\nResults have been written to the output file.");
+
+    platform.ExpectMessage(MsgAnswer::Ok);
+    main.ReportRunError(kErrorBoxFull, "Out of memory");
+    EXPECT_EQ(LastMessage().text, "Textbox is full.  Try writing output to a file.");
+
+    main.txbFile[1].SetText(PathOf("out.txt"));
+    main.UpdateDisableOutputOption();
+    main.chkDisableOutputToFile.SetValue(1);
+    platform.ExpectMessage(MsgAnswer::Ok);
+    main.ReportRunError(kErrorBoxFull, "Out of memory");
+    EXPECT_EQ(LastMessage().text, "Textbox is full.  Try repeating with output to file enabled.");
+
+    main.chkDisableOutputToFile.SetValue(0);
+    platform.ExpectMessage(MsgAnswer::Ok);
+    main.ReportRunError(kErrorBoxFull, "Out of memory");
+    EXPECT_EQ(LastMessage().text, "Textbox is full.  \r\nResults have been written to the output file.");
+
+    main.ResultsWrittenToFile = false;
+    platform.ExpectMessage(MsgAnswer::Ok);
+    main.ReportRunError(kErrorBoxFull, "Out of memory");
+    EXPECT_EQ(LastMessage().text, "Textbox is full.  ");
+    EXPECT_EQ(platform.Messages().size(), 6u);
+}
+
+TEST_F(CountingRunTest, FullOutputBoxEndsTheRunAndReportsIt) {
+    main.txbOutput.SetMaxLength(10);  // "Checking file ..." does not fit
+    platform.ExpectMessage(MsgAnswer::Ok);
+    CountFile(MakeFile("in.txt", "alpha\r\n"));
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(LastMessage().text, "Textbox is full.  Try writing output to a file.");
+    EXPECT_EQ(LastMessage().title, "Error");
+    EXPECT_FALSE(main.blnWordsGot);
+    ExpectIdle();
+}
+
+// A platform whose window repaint fails in a chosen way.
+class FailingRepaintPlatform : public ScriptedPlatform {
+  public:
+    void Repaint(const Control* control) override {
+        if (control == nullptr && fail) fail();
+    }
+    std::function<void()> fail;
+};
+
+TEST(CountingRunFailure, SystemAndOtherFailuresTakeTheFailurePath) {
+    const auto folder = MakeScratchFolder();
+    WriteScratchFile(folder / "in.txt", "alpha\r\n");
+    FailingRepaintPlatform platform;
+    platform.userDataFolder = (folder / "config").string();
+    Program program(platform);
+    ClearTextTable();
+    program.Start();
+    MainWindow& main = program.frmMain;
+    main.txbFile[0].SetText((folder / "in.txt").string());
+
+    platform.ExpectMessage(MsgAnswer::Ok);
+    platform.fail = [] { throw std::system_error(EACCES, std::generic_category()); };
+    main.cmdListWords.Click();
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(platform.Messages()[0].text,
+              "Error " + std::to_string(EACCES) + ": " + std::generic_category().message(EACCES));
+    EXPECT_EQ(platform.Messages()[0].title, "Error");
+
+    platform.ExpectMessage(MsgAnswer::Ok);
+    platform.fail = [] { throw std::runtime_error("unexpected state"); };
+    main.cmdListWords.Click();
+    ASSERT_EQ(platform.Messages().size(), 2u);
+    EXPECT_EQ(platform.Messages()[1].text, "Error -1: unexpected state");
+    EXPECT_EQ(main.cmdListWords.Caption(), "Count word frequencies");
+    EXPECT_TRUE(main.cmdListWords.Enabled());
+    EXPECT_TRUE(main.cmdSetParameters.Enabled());
+    EXPECT_FALSE(main.blnWordsGot);
+    std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace vesk::test

@@ -1,0 +1,316 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+
+#include "app/AppTestSupport.h"
+#include "app/RunError.h"
+#include "listing/NumberFormat.h"
+
+namespace vesk::test {
+namespace {
+
+class InputSourceTest : public MainWindowTest {
+  protected:
+    void SetUp() override {
+        SetNumberSeparatorsForTesting(",", ".");
+        Start();
+        ASSERT_TRUE(platform.Messages().empty());
+    }
+    void TearDown() override { SetNumberSeparatorsForTesting("", ""); }
+
+    std::string MakeSizedFile(const std::string& name, std::uintmax_t size) {
+        const std::string path = MakeFile(name, "");
+        std::filesystem::resize_file(path, size);
+        return path;
+    }
+};
+
+TEST_F(InputSourceTest, SizeLineShowsBytesThenKilobytesThenMegabytes) {
+    EXPECT_TRUE(main.CheckInputFile(MakeSizedFile("a.txt", 234221)));
+    EXPECT_EQ(main.lblFilesize.Caption(), "Filesize:   234,221 bytes    228.73 KB");
+    EXPECT_TRUE(main.CheckInputFile(MakeSizedFile("b.txt", 9999)));
+    EXPECT_EQ(main.lblFilesize.Caption(), "Filesize:   9,999 bytes");
+    EXPECT_TRUE(main.CheckInputFile(MakeSizedFile("c.txt", 10000)));
+    EXPECT_EQ(main.lblFilesize.Caption(), "Filesize:   10,000 bytes    9.77 KB");
+    EXPECT_TRUE(main.CheckInputFile(MakeSizedFile("d.txt", 10238976)));
+    EXPECT_EQ(main.lblFilesize.Caption(), "Filesize:   10,238,976 bytes    9,999.00 KB");
+    EXPECT_TRUE(main.CheckInputFile(MakeSizedFile("e.txt", 10238977)));
+    EXPECT_EQ(main.lblFilesize.Caption(), "Filesize:   10,238,977 bytes    9,999.00 KB    9.76 MB");
+    EXPECT_TRUE(main.CheckInputFile(MakeSizedFile("f.txt", 0)));
+    EXPECT_EQ(main.lblFilesize.Caption(), "Filesize:   0 bytes");
+    EXPECT_EQ(platform.currentDirectory, folder.string() + "/");
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+TEST_F(InputSourceTest, InputNameCheckMessagesAfterStartUp) {
+    main.lblFilesize.SetCaption("Filesize:   1 bytes");
+    std::filesystem::create_directories(folder / "v1.2");
+    main.txbFile[0].SetText(PathOf("v1.2/readme"));
+    platform.ExpectMessage(MsgAnswer::Ok);
+    EXPECT_FALSE(main.CheckInputFile(PathOf("v1.2/readme")));
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(LastMessage().text, "Invalid input file specification.");
+    EXPECT_EQ(LastMessage().title, "Invalid input");
+    EXPECT_EQ(LastMessage().buttons, MsgButtons::Ok);
+    EXPECT_EQ(LastMessage().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(main.txbFile[0].Text(), PathOf("v1.2/readme"));
+    EXPECT_EQ(main.lblFilesize.Caption(), "");
+
+    platform.ExpectMessage(MsgAnswer::Ok);
+    EXPECT_FALSE(main.CheckInputFile(PathOf("notes.")));
+    EXPECT_EQ(platform.Messages().size(), 2u);
+    EXPECT_EQ(LastMessage().text, "Invalid input file specification.");
+
+    platform.ExpectMessage(MsgAnswer::Ok);
+    EXPECT_FALSE(main.CheckInputFile(PathOf("readme.txt")));
+    ASSERT_EQ(platform.Messages().size(), 3u);
+    EXPECT_EQ(LastMessage().text, "Input file does not exist.");
+    EXPECT_EQ(LastMessage().title, "File not found");
+    EXPECT_EQ(LastMessage().icon, MsgIcon::Exclamation);
+
+    // A folder is not an input file.
+    std::filesystem::create_directories(folder / "dir.txt");
+    platform.ExpectMessage(MsgAnswer::Ok);
+    EXPECT_FALSE(main.CheckInputFile(PathOf("dir.txt")));
+    EXPECT_EQ(LastMessage().text, "Input file does not exist.");
+}
+
+TEST_F(InputSourceTest, InputNameCheckIsSilentDuringStartUp) {
+    main.blnStartUpCompleted = false;
+    platform.currentDirectory = "/";
+    main.txbFile[0].SetText(PathOf("readme"));
+    EXPECT_FALSE(main.CheckInputFile(main.txbFile[0].Text()));
+    EXPECT_EQ(main.txbFile[0].Text(), "");
+    EXPECT_EQ(platform.currentDirectory, "/");
+
+    main.txbFile[0].SetText(PathOf("gone.txt"));
+    EXPECT_FALSE(main.CheckInputFile(main.txbFile[0].Text()));
+    EXPECT_EQ(main.txbFile[0].Text(), "");
+    EXPECT_EQ(platform.currentDirectory, folder.string() + "/");
+
+    platform.currentDirectory = "/";
+    main.txbFile[0].SetText(PathOf("nofolder/gone.txt"));
+    EXPECT_FALSE(main.CheckInputFile(main.txbFile[0].Text()));
+    EXPECT_EQ(platform.currentDirectory, "/");
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+TEST_F(InputSourceTest, InputFileDialog) {
+    const std::string input = MakeFile("story.txt", "alpha\r\n");
+    main.optInTextBox.Select();
+    main.txbOutput.SetText("old listing");
+    main.blnWordsGot = true;
+    platform.ExpectFileDialog(input);
+    main.cmdFile[0].Click();
+    ASSERT_EQ(platform.FileDialogs().size(), 1u);
+    const FileDialogRequest& request = platform.FileDialogs()[0];
+    EXPECT_EQ(request.title, "Specify input file");
+    EXPECT_EQ(request.filter, "Any file containing only text (*.*) | *.*");
+    EXPECT_EQ(request.flags, FileDialogFlags::kFileMustExist | FileDialogFlags::kPathMustExist);
+    EXPECT_FALSE(request.save);
+    EXPECT_EQ(request.fileName, "");
+    EXPECT_EQ(main.txbFile[0].Text(), input);
+    EXPECT_EQ(main.lblFilesize.Caption(), "Filesize:   7 bytes");
+    EXPECT_EQ(main.txbOutput.Text(), "");
+    EXPECT_FALSE(main.blnWordsGot);
+    EXPECT_TRUE(main.optInFile.Value());
+    EXPECT_EQ(main.FocusedControl(), &main.cmdListWords);
+
+    // Cancelled: the name stays, the file source is chosen all the same.
+    main.optInTextBox.Select();
+    main.txbOutput.SetText("kept");
+    platform.ExpectFileDialog(std::nullopt);
+    main.cmdFile[0].Click();
+    EXPECT_EQ(main.txbFile[0].Text(), input);
+    EXPECT_EQ(main.txbOutput.Text(), "kept");
+    EXPECT_TRUE(main.optInFile.Value());
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+TEST_F(InputSourceTest, OutputFileDialog) {
+    main.blnWordsGot = true;
+    platform.ExpectFileDialog(PathOf("result.txt"));
+    main.cmdFile[1].Click();
+    ASSERT_EQ(platform.FileDialogs().size(), 1u);
+    const FileDialogRequest& request = platform.FileDialogs()[0];
+    EXPECT_EQ(request.title, "Specify output file");
+    EXPECT_EQ(request.filter, "");
+    EXPECT_EQ(request.flags, FileDialogFlags::kHideReadOnly);
+    EXPECT_FALSE(request.save);
+    EXPECT_EQ(main.txbFile[1].Text(), PathOf("result.txt"));
+    EXPECT_TRUE(main.chkDisableOutputToFile.Enabled());
+    EXPECT_TRUE(main.blnWordsGot);
+
+    main.cmdClearFile[1].Click();
+    EXPECT_EQ(main.txbFile[1].Text(), "");
+    EXPECT_EQ(main.FocusedControl(), &main.cmdFile[1]);
+    EXPECT_FALSE(main.chkDisableOutputToFile.Enabled());
+
+    platform.ExpectFileDialog(std::nullopt);
+    main.cmdFile[1].Click();
+    EXPECT_EQ(main.chkDisableOutputToFile.Value(), 0);
+    EXPECT_FALSE(main.chkDisableOutputToFile.Enabled());
+}
+
+TEST_F(InputSourceTest, ClearingAndLeavingTheInputName) {
+    const std::string input = MakeFile("story.txt", "alpha\r\n");
+    main.txbFile[0].SetText("  " + input + "  ");
+    main.blnWordsGot = true;
+    main.txbFile[0].LostFocus();
+    EXPECT_EQ(main.txbFile[0].Text(), input);
+    EXPECT_EQ(main.lblFilesize.Caption(), "Filesize:   7 bytes");
+    EXPECT_FALSE(main.blnWordsGot);
+    EXPECT_EQ(main.FocusedControl(), &main.cmdListWords);
+
+    main.blnWordsGot = true;
+    main.cmdClearFile[0].Click();
+    EXPECT_EQ(main.txbFile[0].Text(), "");
+    EXPECT_EQ(main.lblFilesize.Caption(), "");
+    EXPECT_EQ(main.FocusedControl(), &main.cmdFile[0]);
+    EXPECT_TRUE(main.blnWordsGot);
+
+    // An empty name is not checked when the box is left.
+    main.txbFile[0].SetText("   ");
+    main.txbFile[0].LostFocus();
+    EXPECT_EQ(main.txbFile[0].Text(), "");
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+TEST_F(InputSourceTest, ClipboardFetchLimitsAndMessages) {
+    platform.SetClipboard("");
+    main.txbOutput.SetText("old");
+    main.lblSizeOfClipboardContents.SetCaption("Contents of clipboard:   3 bytes");
+    platform.ExpectMessage(MsgAnswer::Ok);
+    EXPECT_FALSE(main.FetchClipboardText(false));
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(LastMessage().text, "Clipboard is empty.");
+    EXPECT_EQ(LastMessage().title, "Clipboard empty");
+    EXPECT_EQ(LastMessage().buttons, MsgButtons::Ok);
+    EXPECT_EQ(LastMessage().icon, MsgIcon::None);
+    EXPECT_EQ(main.txbOutput.Text(), "");
+    EXPECT_EQ(main.lblSizeOfClipboardContents.Caption(), "");
+
+    const std::string exact(100000, 'a');
+    platform.SetClipboard(exact);
+    main.blnWordsGot = true;
+    main.ResultsShown = true;
+    EXPECT_TRUE(main.FetchClipboardText(false));
+    EXPECT_EQ(main.ClipboardText, exact);
+    EXPECT_EQ(main.lblSizeOfClipboardContents.Caption(), "Contents of clipboard:   100,000 bytes");
+    EXPECT_EQ(main.txbOutput.Text(), "");
+    EXPECT_FALSE(main.blnWordsGot);
+    EXPECT_FALSE(main.ResultsShown);
+    EXPECT_EQ(platform.Messages().size(), 1u);
+
+    platform.SetClipboard(exact + "b");
+    platform.ExpectMessage(MsgAnswer::Ok);
+    EXPECT_FALSE(main.FetchClipboardText(true));
+    ASSERT_EQ(platform.Messages().size(), 2u);
+    EXPECT_EQ(LastMessage().text,
+              "There are 100,001 characters in the text on the clipboard.\r\n"
+              "The maximum permitted is 100,000.  If possible,\r\n"
+              "count word frequencies for this text using an input file.");
+    EXPECT_EQ(LastMessage().title, "Too much clipboard text");
+    EXPECT_EQ(LastMessage().buttons, MsgButtons::Ok);
+    EXPECT_EQ(LastMessage().icon, MsgIcon::None);
+    EXPECT_EQ(main.lblSizeOfClipboardContents.Caption(), "Contents of clipboard:   100,001 bytes");
+    EXPECT_EQ(main.ClipboardText, exact);
+    EXPECT_EQ(main.txbOutput.Text(), "");
+}
+
+TEST_F(InputSourceTest, ClipboardTextThatDoesNotFitTheBoxCanStillBeCounted) {
+    main.txbOutput.SetMaxLength(5);
+    platform.SetClipboard("alpha beta");
+    platform.ExpectMessage(MsgAnswer::Ok);
+    EXPECT_TRUE(main.FetchClipboardText(true));
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(LastMessage().text,
+              "There is too much text on the clipboard to paste into the textbox.\r\n"
+              "It may, however, still be possible to count word frequencies.");
+    EXPECT_EQ(LastMessage().title, "Out of memory");
+    EXPECT_EQ(LastMessage().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(main.txbOutput.Text(), "");
+    EXPECT_EQ(main.ClipboardText, "alpha beta");
+}
+
+class UnreadableClipboardPlatform : public ScriptedPlatform {
+  public:
+    std::string ReadClipboardText() override { throw RunError(16, "Clipboard is in use by another program"); }
+};
+
+TEST(InputSourceClipboard, ReadFailureShowsTheDescription) {
+    const auto folder = MakeScratchFolder();
+    UnreadableClipboardPlatform platform;
+    platform.userDataFolder = folder.string();
+    Program program(platform);
+    ClearTextTable();
+    program.Start();
+    platform.ExpectMessage(MsgAnswer::Ok);
+    EXPECT_FALSE(program.frmMain.FetchClipboardText(true));
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(platform.Messages()[0].text, "Clipboard is in use by another program");
+    EXPECT_EQ(platform.Messages()[0].title, "Clipboard is in use by another program");
+    EXPECT_EQ(platform.Messages()[0].buttons, MsgButtons::Ok);
+    EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::Exclamation);
+    std::filesystem::remove_all(folder);
+}
+
+TEST_F(InputSourceTest, OutputBoxButtons) {
+    main.txbOutput.SetText("alpha 3");
+    main.optInFile.Select();
+    main.cmdCopyOutput.Click();
+    EXPECT_EQ(platform.Clipboard(), "alpha 3");
+    EXPECT_EQ(main.lblSizeOfClipboardContents.Caption(), "Contents of clipboard:   7 bytes");
+    EXPECT_TRUE(main.optInTextBox.Value());
+
+    main.optInFile.Select();
+    main.lblNumberOfWords.SetVisible(true);
+    main.blnWordsGot = true;
+    main.cmdClearOutput.Click();
+    EXPECT_EQ(main.txbOutput.Text(), "");
+    EXPECT_FALSE(main.lblNumberOfWords.Visible());
+    EXPECT_FALSE(main.blnWordsGot);
+    EXPECT_EQ(main.FocusedControl(), &main.cmdFile[0]);
+
+    main.lblSizeOfClipboardContents.SetCaption("");
+    main.cmdCopyOutput.Click();
+    EXPECT_EQ(platform.Clipboard(), "");
+    EXPECT_EQ(main.lblSizeOfClipboardContents.Caption(), "");
+    EXPECT_TRUE(main.optInFile.Value());
+
+    program.frmParams.Hide();
+    main.cmdSetParameters.Click();
+    EXPECT_TRUE(program.frmParams.Visible());
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+TEST_F(InputSourceTest, EnableControlsTouchesItsListOnly) {
+    const std::initializer_list<Control*> listed{
+        &main.cmdFile[0], &main.txbFile[0],      &main.cmdClearFile[0],        &main.cmdFile[1],
+        &main.txbFile[1], &main.cmdClearFile[1], &main.chkDisableOutputToFile, &main.cmdCopyOutput,
+        &main.cmdHelp,    &main.cmdSaveState,    &main.cmdSetParameters,       &main.cmdClearOutput};
+    const std::initializer_list<Control*> untouched{&main.optInFile,       &main.optInTextBox, &main.chkSuppressWords,
+                                                    &main.cmdQuit,         &main.cmdListWords, &main.cboWordOrder,
+                                                    &main.cboDisplayFormat};
+    std::vector<std::string> order;
+    for (Control* c : listed) c->changed.Connect([&order, c] { order.push_back(c->Name()); });
+    main.chkDisableOutputToFile.SetEnabled(true);
+    order.clear();
+
+    main.EnableControls(false);
+    for (Control* c : listed) EXPECT_FALSE(c->Enabled()) << c->Name();
+    for (Control* c : untouched) EXPECT_TRUE(c->Enabled()) << c->Name();
+    const std::vector<std::string> expected{
+        "cmdFile(0)", "txbFile(0)",      "cmdClearFile(0)",        "cmdFile(1)",
+        "txbFile(1)", "cmdClearFile(1)", "chkDisableOutputToFile", "cmdCopyOutput",
+        "cmdHelp",    "cmdSaveState",    "cmdSetParameters",       "cmdClearOutput"};
+    EXPECT_EQ(order, expected);
+
+    main.EnableControls(true);
+    for (Control* c : listed) EXPECT_TRUE(c->Enabled()) << c->Name();
+}
+
+}  // namespace
+}  // namespace vesk::test
