@@ -77,7 +77,8 @@ class Parser {
                 std::string v;
                 if (!Value(v)) break;
                 int n = 0;
-                if (ParseInt(v, n) && (n < 0 || n > 9))
+                const bool digits = !v.empty() && v.find_first_not_of("0123456789") == std::string::npos;
+                if (digits && (!ParseInt(v, n) || n > 9))
                     Fail("--format must be a number from 0 to 9 or a format's name (not '" + v + "')");
                 else
                     o.format = v;

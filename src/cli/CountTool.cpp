@@ -1,5 +1,6 @@
 #include "cli/CountTool.h"
 
+#include <cerrno>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -233,8 +234,10 @@ class CountRun {
 
         std::string text = ToTerminalText(m_main.txbOutput.Text());
         if (text.empty() || text.back() != '\n') text.push_back('\n');
+        errno = 0;
         m_out << text;
         m_out.flush();
+        const int writeErrno = errno;
         if (m_options.stats) {
             for (const Label* label : {&m_main.lblNumberOfWords, &m_main.lblNumWordsExcluded, &m_main.lblNumOccurrences,
                                        &m_main.lblTotalNumOccurrences})
@@ -242,7 +245,9 @@ class CountRun {
             m_err.flush();
         }
         if (!m_out) {
-            m_err << "vesk-count: cannot write to standard output\n";
+            m_err << "vesk-count: cannot write to standard output";
+            if (writeErrno != 0) m_err << ": " << std::generic_category().message(writeErrno);
+            m_err << '\n';
             return kExitFailure;
         }
         return kExitSuccess;

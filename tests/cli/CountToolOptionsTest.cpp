@@ -100,6 +100,7 @@ TEST_F(CountToolTest, UsageErrorsExitWithTwo) {
     const std::vector<std::vector<std::string>> bad = {
         {"--bogus", input},
         {"--format", "10", input},
+        {"--format", "99999999999", input},
         {"--format", "no such format", input},
         {"--order", "reverse", input},
         {"--min-length", "1", input},
