@@ -1,9 +1,13 @@
 #include "cli/CountTool.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <exception>
 #include <filesystem>
 #include <memory>
+#include <new>
 #include <ostream>
 #include <system_error>
 
@@ -55,6 +59,12 @@ class CountRun {
           m_program(m_platform),
           m_main(m_program.frmMain),
           m_params(m_program.frmParams) {}
+
+    ~CountRun() {
+        if (m_inputFd >= 0) ::close(m_inputFd);
+    }
+    CountRun(const CountRun&) = delete;
+    CountRun& operator=(const CountRun&) = delete;
 
     int Run() {
         if (m_options.version) return PrintVersion();
@@ -215,12 +225,13 @@ class CountRun {
                 m_platform.ReportError("Output file cannot be the same as the input file.");
                 return kExitFailure;
             }
-            std::string error;
-            source = ByteSource::OpenFile(path, error);
-            if (!source) {
-                m_platform.ReportErrorUtf8(path + ": " + error);
+            // Opened by its own bytes, so that a name the program's code page cannot hold is read too.
+            m_inputFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+            if (m_inputFd < 0) {
+                m_platform.ReportErrorUtf8(path + ": " + std::generic_category().message(errno));
                 return kExitFailure;
             }
+            source = ByteSource::FromDescriptor(m_inputFd);
             extension = FileExtension(ToProgramText(path), true);
         }
 
@@ -294,6 +305,10 @@ class CountRun {
             m_main.ListResults();
         } catch (const RunError& e) {
             m_main.ReportRunError(e.Number(), e.Description());
+        } catch (const std::system_error& e) {
+            m_main.ReportRunError(e.code().value(), e.code().message());
+        } catch (const std::bad_alloc&) {
+            m_main.ReportRunError(ENOMEM, std::generic_category().message(ENOMEM));
         } catch (const std::exception& e) {
             m_platform.ReportErrorUtf8(e.what());
         }
@@ -304,6 +319,7 @@ class CountRun {
     std::ostream& m_out;
     std::ostream& m_err;
     int m_stdinFd;
+    int m_inputFd = -1;
     CliPlatform m_platform;
     Program m_program;
     MainWindow& m_main;

@@ -162,6 +162,11 @@ TEST_F(CountToolTest, Utf8AndLatin1InputsGiveTheSameWords) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.out, expected);
 
+    // A file name outside ASCII.
+    r = Run({"--format", "8", Write("caf\xC3\xA9 \xE2\x98\x83.txt", "Caf\xC3\xA9 na\xC3\xAFve caf\xC3\xA9 end\n")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, expected);
+
     // An ill-formed byte in a UTF-8 text separates words.
     r = Run({"--format", "9", "--order", "alphabetical", Write("bad.txt", "caf\xC3\xA9 one\xFFtwo\n")});
     EXPECT_EQ(r.status, 0);
