@@ -85,6 +85,10 @@ TEST_F(CountToolTest, CommonWordsFile) {
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.out, "cat, day\n");
 
+    // The list is split into words as the input is: "e-mail" stays one word with hyphens allowed.
+    r = Words(Write("mail.txt", "e-mail and mail\n"), {"--common-words", Write("cw2.txt", "e-mail\n")});
+    EXPECT_EQ(r.out, "and, mail\n");
+
     r = Words(input, {"--common-words", Path("missing.txt")});
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
