@@ -12,6 +12,7 @@
 #include "params/ParamsWindow.h"
 #include "scan/ByteSource.h"
 #include "scan/CharClasses.h"
+#include "scan/CommonWords.h"
 #include "scan/FileChecks.h"
 
 namespace vesk {
@@ -29,17 +30,6 @@ constexpr std::int64_t kLargeFileBytes = 200000;
 constexpr std::int64_t kProgressBarMinBytes = 10240;
 constexpr std::size_t kTextCheckBytes = 16384;
 constexpr std::size_t kClipboardCheckChars = 3000;
-
-// The clipboard text may be counted when none of its first `limit` characters is a control character
-// other than tab, line feed and carriage return.
-bool IsPlainClipboardText(const std::string& text, std::size_t limit) {
-    const std::size_t n = text.size() < limit ? text.size() : limit;
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (c < 32 && c != 9 && c != 10 && c != 13) return false;
-    }
-    return true;
-}
 
 // The extension chooses the markers: markup and C sources are recognised whatever the user allows.
 enum class MarkerChoice { Html, C, None, User };
@@ -329,7 +319,7 @@ bool MainWindow::CountWordsFromSource(ByteSource& source, const std::string& ext
 }
 
 bool MainWindow::CountWordsInClipboard() {
-    if (!IsPlainClipboardText(ClipboardText, kClipboardCheckChars)) {
+    if (!IsPlainText(ClipboardText, kClipboardCheckChars)) {
         platform.ShowMessage(
             std::string("The text on the clipboard does not consist") + kCrLf + "solely of natural language words.",
             "Invalid input", MsgButtons::Ok, MsgIcon::Exclamation);
