@@ -121,8 +121,7 @@ std::int32_t ParseTexts(std::string_view bytes, std::map<TextKey, std::string>& 
             return kTextMemory;
         }
         if (text.size() > kMaxTextLength) return LineCode(kTooLongBase, lineNumber);
-        if (texts.count({number, language}) != 0 || Table().count({number, language}) != 0)
-            return kDuplicateBase - lineNumber;
+        if (texts.count({number, language}) != 0) return kDuplicateBase - lineNumber;
         texts.emplace(TextKey{number, language}, std::move(text));
         ++count;
     }
@@ -157,7 +156,9 @@ std::int32_t LoadTextTable(const std::string& path) {
     try {
         std::map<TextKey, std::string> texts;
         code = ParseTexts(bytes, texts);
-        if (code > 0) Table().merge(texts);
+        // A later file overrides the texts of an earlier one, so that loading a file again is harmless.
+        if (code > 0)
+            for (auto& [key, text] : texts) Table().insert_or_assign(key, std::move(text));
     } catch (const std::bad_alloc&) {
         code = kGeneralMemory;
     }

@@ -1,0 +1,329 @@
+#include <string>
+#include <vector>
+
+#include "params/ParamsFixture.h"
+
+namespace vesk::test {
+namespace {
+
+constexpr const char* kRereadQuestion = "Changing this entails reading the file anew.  Is this OK?";
+
+class ParamsWindowTest : public ProgramTest {
+  protected:
+    // Records the names of the check boxes in the order their values change.
+    void RecordChanges(const std::vector<CheckBox*>& boxes) {
+        for (CheckBox* box : boxes) box->changed.Connect([this, box] { changes.push_back(box->Name()); });
+    }
+    std::vector<CheckBox*> AllCheckBoxes() {
+        ParamsWindow& p = params;
+        return {&p.chkCaseSignificant,
+                &p.chkDropFinalS,
+                &p.chkAllowWordsWithHyphens,
+                &p.chkAllowWordsWithApostrophes,
+                &p.chkAllowWordsWithUnderscores,
+                &p.chkAllowWordsWithColons,
+                &p.chkAllowWordsWithBackslashes,
+                &p.chkAllowWordsWithForwardslashes,
+                &p.chkAllowWordsWithPeriods,
+                &p.chkAllowWordsWithAtSigns,
+                &p.chkAllowWordsWithNumerals,
+                &p.chkAllowCommentMarkers,
+                &p.chkIgnoreRepetitions,
+                &p.chkIgnoreRomNum40,
+                &p.chkIgnoreNoVowelOrY,
+                &p.chkIgnoreShortWords,
+                &p.chkIgnoreInfrequentWords,
+                &p.chkIgnoreCommonWords,
+                &p.chkOutputWithCommas,
+                &p.chkWarnOnOverwrite,
+                &p.chkSaveStateOnQuit};
+    }
+    // Sets every box without any handler acting on it.
+    void SetAllQuietly(int value) {
+        params.blnReverting = true;
+        for (CheckBox* box : AllCheckBoxes()) box->SetValue(value);
+        params.blnReverting = false;
+    }
+    std::vector<std::string> changes;
+};
+
+TEST_F(ParamsWindowTest, CaptionsAndDesignedTexts) {
+    EXPECT_EQ(params.Caption(), "VESK: Set parameters");
+    EXPECT_EQ(params.cmdRestoreDefaults.Caption(), "Restore defaults");
+    EXPECT_EQ(params.cmdInitialize.Caption(), "Reinitialize");
+    EXPECT_EQ(params.cmdClearCheckboxes[0].Caption(), "Clear checkboxes");
+    EXPECT_EQ(params.cmdClearCheckboxes[1].Caption(), "Set checkboxes");
+    EXPECT_EQ(params.cmdSaveLoadParameters[0].Caption(), "Save parameters to file");
+    EXPECT_EQ(params.cmdSaveLoadParameters[1].Caption(), "Load parameters from file");
+    EXPECT_EQ(params.cmdClearWordsToIgnore.Caption(), "Clear");
+    EXPECT_EQ(params.cmdSelectCommonWordsFile.Caption(), "Select common words file");
+    EXPECT_EQ(params.cmdClearCommonWordsFile.Caption(), "Clear");
+    EXPECT_EQ(params.cmdClose.Caption(), "Close");
+    EXPECT_EQ(params.txbStartComment[0].Text(), "/*");
+    EXPECT_EQ(params.txbEndComment[0].Text(), "*/");
+    EXPECT_EQ(params.txbStartComment[1].Text(), "//");
+    EXPECT_EQ(params.txbEndComment[1].Text(), "");
+
+    params.lblParameters.SetCaption("old");
+    params.txbParametersFile.SetText("/old.vesk");
+    Start();
+    EXPECT_EQ(params.lblParameters.Caption(), "");
+    EXPECT_EQ(params.txbParametersFile.Text(), "");
+    EXPECT_EQ(params.lblOnThisPage.Caption(),
+              "When text is being scanned you can ignore some words by checking the boxes at right. In addition you "
+              "can fine tune how the text is scanned by checking the boxes below.");
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+TEST_F(ParamsWindowTest, PlacementBesideTheMainWindowAndFocusOnClose) {
+    Start();
+    main.Move(1000, 2000);
+    main.cmdSetParameters.SetWidth(1500);
+    params.Form_Activate();
+    EXPECT_EQ(params.Left(), 1000 + 1500 + 300);
+    EXPECT_EQ(params.Top(), 2000 + 360);
+    EXPECT_EQ(params.FocusedControl(), &params.cmdClose);
+
+    main.Move(0, 0);
+    params.Form_Load();
+    EXPECT_EQ(params.Left(), 1800);
+    EXPECT_EQ(params.Top(), 360);
+}
+
+TEST_F(ParamsWindowTest, WordFormingChangeAsksOnlyAfterACount) {
+    Start();
+    // No count yet: no question.
+    params.chkAllowWordsWithPeriods.SetValue(1);
+    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_EQ(params.chkAllowWordsWithPeriods.Value(), 1);
+
+    // After a count, No puts the box back and keeps the words.
+    main.blnWordsGot = true;
+    platform.ExpectMessage(MsgAnswer::No);
+    params.chkAllowWordsWithPeriods.SetValue(0);
+    EXPECT_EQ(params.chkAllowWordsWithPeriods.Value(), 1);
+    EXPECT_TRUE(main.blnWordsGot);
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(platform.Messages()[0].text, kRereadQuestion);
+    EXPECT_EQ(platform.Messages()[0].title, kDefaultMessageTitle);
+    EXPECT_EQ(platform.Messages()[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::None);
+
+    // Unchecking hyphens and refusing leaves it checked.
+    platform.ExpectMessage(MsgAnswer::No);
+    params.chkAllowWordsWithHyphens.SetValue(0);
+    EXPECT_EQ(params.chkAllowWordsWithHyphens.Value(), 1);
+
+    // Yes keeps the change and makes the next count read the text again.
+    platform.ExpectMessage(MsgAnswer::Yes);
+    params.chkCaseSignificant.SetValue(1);
+    EXPECT_EQ(params.chkCaseSignificant.Value(), 1);
+    EXPECT_FALSE(main.blnWordsGot);
+    EXPECT_EQ(platform.Messages().size(), 3u);
+
+    // A grayed box refused goes back to grayed.
+    params.blnReverting = true;
+    params.chkDropFinalS.SetValue(2);
+    params.blnReverting = false;
+    main.blnWordsGot = true;
+    platform.ExpectMessage(MsgAnswer::No);
+    params.chkDropFinalS.SetValue(0);
+    EXPECT_EQ(params.chkDropFinalS.Value(), 2);
+    EXPECT_EQ(platform.Messages().size(), 4u);
+}
+
+TEST_F(ParamsWindowTest, NoQuestionDuringStartUpOrARevert) {
+    main.blnWordsGot = true;
+    params.chkAllowWordsWithNumerals.SetValue(1);  // start-up not completed
+    Start();
+    main.blnWordsGot = true;
+    params.blnReverting = true;
+    params.chkAllowWordsWithColons.SetValue(1);
+    params.blnReverting = false;
+    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_TRUE(main.blnWordsGot);
+}
+
+TEST_F(ParamsWindowTest, SetCheckboxesAsksAtEachChangingWordFormingBox) {
+    Start();
+    main.blnWordsGot = true;
+    RecordChanges(AllCheckBoxes());
+    // Apostrophes is the first box that changes (hyphens is on already): No puts it back; underscores asks next.
+    platform.ExpectMessage(MsgAnswer::No);
+    platform.ExpectMessage(MsgAnswer::Yes);
+    params.cmdClearCheckboxes[1].Click();
+    EXPECT_EQ(platform.Messages().size(), 2u);
+    EXPECT_FALSE(main.blnWordsGot);
+    EXPECT_EQ(params.chkAllowWordsWithApostrophes.Value(), 0);
+    EXPECT_EQ(params.chkAllowWordsWithUnderscores.Value(), 1);
+    EXPECT_EQ(params.chkAllowWordsWithNumerals.Value(), 1);
+    EXPECT_EQ(params.chkAllowCommentMarkers.Value(), 1);
+    EXPECT_EQ(params.chkSaveStateOnQuit.Value(), 1);
+    EXPECT_EQ(params.chkIgnoreCommonWords.Value(), 0);
+    const std::vector<std::string> expected = {
+        "chkAllowWordsWithApostrophes", "chkAllowWordsWithApostrophes",  // checked, then put back
+        "chkAllowWordsWithUnderscores", "chkAllowWordsWithColons",
+        "chkAllowWordsWithBackslashes", "chkAllowWordsWithForwardslashes",
+        "chkAllowWordsWithPeriods",     "chkAllowWordsWithAtSigns",
+        "chkAllowWordsWithNumerals",    "chkCaseSignificant",
+        "chkIgnoreInfrequentWords",     "chkIgnoreShortWords",
+        "chkOutputWithCommas",          "chkAllowCommentMarkers"};
+    EXPECT_EQ(changes, expected);
+}
+
+TEST_F(ParamsWindowTest, ClearAndSetCheckboxesOrders) {
+    Start();
+    SetAllQuietly(1);
+    RecordChanges(AllCheckBoxes());
+    params.cmdClearCheckboxes[0].Click();
+    const std::vector<std::string> cleared = {"chkAllowWordsWithHyphens",
+                                              "chkAllowWordsWithApostrophes",
+                                              "chkAllowWordsWithUnderscores",
+                                              "chkAllowWordsWithColons",
+                                              "chkAllowWordsWithBackslashes",
+                                              "chkAllowWordsWithForwardslashes",
+                                              "chkAllowWordsWithPeriods",
+                                              "chkAllowWordsWithAtSigns",
+                                              "chkAllowWordsWithNumerals",
+                                              "chkCaseSignificant",
+                                              "chkDropFinalS",
+                                              "chkIgnoreCommonWords",
+                                              "chkIgnoreInfrequentWords",
+                                              "chkIgnoreRepetitions",
+                                              "chkIgnoreRomNum40",
+                                              "chkIgnoreNoVowelOrY",
+                                              "chkIgnoreShortWords",
+                                              "chkOutputWithCommas",
+                                              "chkAllowCommentMarkers",
+                                              "chkWarnOnOverwrite",
+                                              "chkSaveStateOnQuit"};
+    EXPECT_EQ(changes, cleared);
+
+    changes.clear();
+    params.cmdClearCheckboxes[1].Click();
+    std::vector<std::string> set = cleared;
+    set.erase(set.begin() + 11);  // never checks the common-words box
+    EXPECT_EQ(changes, set);
+    EXPECT_EQ(params.chkIgnoreCommonWords.Value(), 0);
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+TEST_F(ParamsWindowTest, DefaultValuesInTheirOrder) {
+    Start();
+    SetAllQuietly(2);
+    params.cboShortWordSize.SetListIndex(5);
+    params.cboLongWordSize.SetListIndex(0);
+    params.cboThresholdFrequency.SetListIndex(7);
+    main.Comments.StartMarkers[0] = "<";
+    params.txbWordsToIgnore.SetText("kept");
+    params.txbStartComment[0].SetText("{");
+    main.blnWordsGot = true;
+    RecordChanges(AllCheckBoxes());
+    std::vector<std::string> lists;
+    for (ComboBox* list : {&params.cboShortWordSize, &params.cboLongWordSize, &params.cboThresholdFrequency})
+        list->changed.Connect([&lists, list] { lists.push_back(list->Name()); });
+
+    params.cmdRestoreDefaults.Click();
+
+    EXPECT_TRUE(platform.Messages().empty());  // the words were marked stale before any box changed
+    EXPECT_FALSE(main.blnWordsGot);
+    const std::vector<std::string> order = {"chkCaseSignificant",
+                                            "chkIgnoreShortWords",
+                                            "chkIgnoreInfrequentWords",
+                                            "chkIgnoreRepetitions",
+                                            "chkIgnoreRomNum40",
+                                            "chkIgnoreNoVowelOrY",
+                                            "chkAllowWordsWithHyphens",
+                                            "chkAllowWordsWithApostrophes",
+                                            "chkAllowWordsWithUnderscores",
+                                            "chkAllowWordsWithColons",
+                                            "chkAllowWordsWithBackslashes",
+                                            "chkAllowWordsWithForwardslashes",
+                                            "chkAllowWordsWithPeriods",
+                                            "chkAllowWordsWithAtSigns",
+                                            "chkAllowWordsWithNumerals",
+                                            "chkDropFinalS",
+                                            "chkOutputWithCommas",
+                                            "chkAllowCommentMarkers",
+                                            "chkWarnOnOverwrite",
+                                            "chkSaveStateOnQuit"};
+    EXPECT_EQ(changes, order);
+    EXPECT_EQ(lists, (std::vector<std::string>{"cboShortWordSize", "cboLongWordSize", "cboThresholdFrequency"}));
+    EXPECT_EQ(params.cboShortWordSize.ListIndex(), 1);
+    EXPECT_EQ(params.cboLongWordSize.ListIndex(), 3);
+    EXPECT_EQ(params.cboThresholdFrequency.ListIndex(), 0);
+    EXPECT_EQ(params.chkIgnoreCommonWords.Value(), 2);  // not a default
+    EXPECT_EQ(params.txbWordsToIgnore.Text(), "kept");
+    EXPECT_EQ(params.txbStartComment[0].Text(), "{");
+    EXPECT_EQ(main.Comments.StartMarkers[0], "/*");
+    EXPECT_EQ(main.Comments.StartMarkers[1], "//");
+    EXPECT_EQ(params.FocusedControl(), &params.cmdClose);
+}
+
+TEST_F(ParamsWindowTest, FilterChangesAskNothingAndKeepTheWords) {
+    Start();
+    main.blnWordsGot = true;
+    params.chkIgnoreRomNum40.SetValue(0);
+    params.chkIgnoreShortWords.SetValue(1);
+    params.cboLongWordSize.SetListIndex(6);
+    params.cboThresholdFrequency.SetListIndex(2);
+    params.chkOutputWithCommas.SetValue(1);
+    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_TRUE(main.blnWordsGot);
+    EXPECT_EQ(params.FocusedControl(), &params.cmdClose);
+}
+
+TEST_F(ParamsWindowTest, CommentBoxesAreTrimmedAndMakeTheWordsStale) {
+    params.txbStartComment[1].SetText("  <!--  ");
+    main.blnWordsGot = true;
+    params.txbStartComment[1].LostFocus();  // also before start-up has completed
+    EXPECT_EQ(params.txbStartComment[1].Text(), "<!--");
+    EXPECT_FALSE(main.blnWordsGot);
+
+    Start();
+    main.blnWordsGot = true;
+    params.txbEndComment[0].LostFocus();  // merely passing through
+    EXPECT_EQ(params.txbEndComment[0].Text(), "*/");
+    EXPECT_FALSE(main.blnWordsGot);
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+TEST_F(ParamsWindowTest, ReinitializeEmptiesTheInputsAndRestoresTheDefaults) {
+    Start();
+    main.txbFile[0].SetText("/some/input.txt");
+    main.txbFile[1].SetText("/some/output.txt");
+    main.cboWordOrder.SetListIndex(1);
+    main.cboDisplayFormat.SetListIndex(4);
+    params.txbWordsToIgnore.SetText("alpha beta");
+    params.txbWordsToIgnore_LostFocus();
+    params.txbParametersFile.SetText("/p.vesk");
+    params.chkDropFinalS.SetValue(0);
+    params.cboShortWordSize.SetListIndex(6);
+
+    params.cmdInitialize.Click();
+
+    EXPECT_EQ(main.txbFile[0].Text(), "");
+    EXPECT_EQ(main.txbFile[1].Text(), "");
+    EXPECT_EQ(main.cboWordOrder.ListIndex(), 0);
+    EXPECT_EQ(main.cboDisplayFormat.ListIndex(), 0);
+    EXPECT_EQ(params.txbWordsToIgnore.Text(), "");
+    EXPECT_EQ(main.strWordsToIgnore, ",");
+    EXPECT_EQ(params.txbParametersFile.Text(), "");
+    EXPECT_EQ(params.chkDropFinalS.Value(), 1);
+    EXPECT_EQ(params.cboShortWordSize.ListIndex(), 1);
+    EXPECT_EQ(params.lblParameters.Caption(), "Program reinitialized.");
+    EXPECT_FALSE(main.blnWordsGot);
+}
+
+TEST_F(ParamsWindowTest, CloseHidesAndGivesTheFocusBack) {
+    Start();
+    params.Show();
+    params.chkDropFinalS.SetValue(0);
+    params.cmdClose.Click();
+    EXPECT_FALSE(params.Visible());
+    EXPECT_EQ(main.FocusedControl(), &main.cmdFile[0]);
+    EXPECT_EQ(params.chkDropFinalS.Value(), 0);  // the options outlive the hidden window
+}
+
+}  // namespace
+}  // namespace vesk::test
