@@ -10,6 +10,7 @@
 #include "app/AppTestSupport.h"
 #include "app/RunError.h"
 #include "listing/NumberFormat.h"
+#include "scan/ByteSource.h"
 
 namespace vesk::test {
 namespace {
@@ -592,6 +593,74 @@ TEST(CountingRunFailure, SystemAndOtherFailuresTakeTheFailurePath) {
     EXPECT_TRUE(main.cmdSetParameters.Enabled());
     EXPECT_FALSE(main.blnWordsGot);
     std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace vesk::test
+
+namespace vesk::test {
+namespace {
+
+// An input that hands out its lines and then fails to read, like a file on a failing disk.
+class FailingSource : public ByteSource {
+  public:
+    explicit FailingSource(std::vector<std::string> lines) : m_lines(std::move(lines)) {}
+    std::string_view Peek(std::size_t) override { return "alpha\r\n"; }
+    std::int64_t Size() const override { return 20000; }
+    bool ReadLine(std::string& line) override {
+        if (m_next == m_lines.size()) throw RunError(EIO, "Input/output error");
+        line = m_lines[m_next++];
+        m_consumed += static_cast<std::int64_t>(line.size()) + 2;
+        return true;
+    }
+    std::int64_t BytesConsumed() const override { return m_consumed; }
+
+  private:
+    std::vector<std::string> m_lines;
+    std::size_t m_next = 0;
+    std::int64_t m_consumed = 0;
+};
+
+bool TableHas(const WordTable& table, const std::string& word) {
+    for (std::int64_t i = 1; i <= table.DistinctWordCount(); ++i)
+        if (table.Record(i).Word == word) return true;
+    return false;
+}
+
+TEST_F(CountingRunTest, ReadFailureEndsTheCountIncomplete) {
+    FailingSource source({"Alpha beta", "", "gamma"});
+    main.chkSuppressWords.SetValue(1);
+    main.TakeOptionSnapshot();
+    try {
+        main.CountWordsFromSource(source, "txt");
+        ADD_FAILURE() << "the read failure was swallowed";
+    } catch (const RunError& e) {
+        EXPECT_EQ(e.Number(), EIO);
+    }
+    EXPECT_EQ(main.Table.DistinctWordCount(), 3);
+    EXPECT_TRUE(TableHas(main.Table, "alpha"));
+    EXPECT_EQ(main.lblTotalNumOccurrences.Caption(), "");
+    EXPECT_EQ(main.lblTotalNumOccurrences.GetAlignment(), Alignment::Right);
+    EXPECT_EQ(main.chkSuppressWords.Value(), 1);
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+TEST_F(CountingRunTest, FailureWithinALineSkipsToTheNextLine) {
+    // Words found are shown in the box as they come; a full box fails the line being scanned.
+    FailingSource source({"alpha beta", "gamma delta"});
+    main.chkSuppressWords.SetValue(0);
+    main.txbOutput.SetMaxLength(3);
+    main.TakeOptionSnapshot();
+    platform.ExpectMessage(MsgAnswer::Ok);
+    platform.ExpectMessage(MsgAnswer::Ok);
+    EXPECT_THROW(main.CountWordsFromSource(source, "txt"), RunError);
+    ASSERT_EQ(platform.Messages().size(), 2u);
+    for (const auto& m : platform.Messages()) {
+        EXPECT_EQ(m.text, "Textbox is full.  Try writing output to a file.");
+        EXPECT_EQ(m.title, "Error");
+    }
+    EXPECT_TRUE(TableHas(main.Table, "gamma"));
+    EXPECT_FALSE(TableHas(main.Table, "beta"));
 }
 
 }  // namespace
