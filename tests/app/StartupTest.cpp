@@ -219,3 +219,23 @@ TEST_F(StartupTest, ParametersAreResetByInitialize) {
 
 }  // namespace
 }  // namespace vesk::test
+
+namespace vesk::test {
+namespace {
+
+TEST_F(StartupTest, MissingProgramTextEndsTheProgramBeforeTheWindowShows) {
+    platform.programFolder = folder.string();  // holds no program-text file
+    platform.ExpectMessage(MsgAnswer::Ok);
+    Start();
+    ASSERT_EQ(platform.Messages().size(), 1u);
+    EXPECT_EQ(LastMessage().title, "");
+    EXPECT_EQ(LastMessage().icon, MsgIcon::Critical);
+    EXPECT_NE(LastMessage().text.find(folder.string() + "/vesk_text.dat"), std::string::npos);
+    EXPECT_TRUE(platform.Ended());
+    EXPECT_FALSE(main.Visible());
+    EXPECT_FALSE(main.blnStartUpCompleted);
+    EXPECT_EQ(main.strStateFile, "");
+}
+
+}  // namespace
+}  // namespace vesk::test
