@@ -367,5 +367,23 @@ TEST_F(ParameterFileTest, LoadButton) {
     EXPECT_EQ(params.cboLongWordSize.ListIndex(), 3);
 }
 
+TEST_F(ParameterFileTest, SavingKeepsLinksPermissionsAndNamesOutsideAscii) {
+    namespace fs = std::filesystem;
+    const fs::path real = folder / "real.vesk";
+    WriteBytes(real, "old");
+    fs::permissions(real, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_symlink(real, folder / "link.vesk");
+    ASSERT_EQ(main.SaveState((folder / "link.vesk").string()), "");
+    EXPECT_TRUE(fs::is_symlink(folder / "link.vesk"));
+    EXPECT_EQ(ReadBytes(real), CrLfLines(DefaultLines()));
+    EXPECT_EQ(fs::status(real).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    // Paths are Windows-1252 inside the program and UTF-8 on disk.
+    ASSERT_EQ(main.SaveState((folder / "caf\xE9.vesk").string()), "");
+    EXPECT_TRUE(fs::exists(folder / "caf\xC3\xA9.vesk"));
+    EXPECT_EQ(main.RestoreSavedState((folder / "caf\xE9.vesk").string()), "");
+}
+
 }  // namespace
 }  // namespace vesk::test
