@@ -1,0 +1,91 @@
+#pragma once
+// Keeps each widget and the control model it shows in step, both ways.
+//
+// - A user's change of a widget runs the model's setter (and so its handler) through Dispatch().
+// - A model change updates the widget under QSignalBlocker, so the widget does not report it back.
+// - Text appended to a multi-line box is collected and handed to the widget in one piece by Flush(),
+//   which runs at the end of every dispatched handler, on the event pump and on a zero timer; a
+//   listing of 100,000 lines therefore costs a few hundred widget updates, not 100,000.
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "app/Controls.h"
+#include "app/Platform.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QWidget;
+
+namespace vesk::ui {
+
+class Binder : public QObject {
+  public:
+    // `platform` reports a failure that escaped a handler.
+    explicit Binder(Platform& platform);
+    ~Binder() override;
+
+    using CaptionMap = std::function<QString(const std::string&)>;
+
+    void BindButton(Button& model, QPushButton* widget);
+    void BindCheckBox(CheckBox& model, QCheckBox* widget);
+    void BindOption(OptionButton& model, QRadioButton* widget);
+    void BindCombo(ComboBox& model, QComboBox* widget);
+    // A clickable label runs the model's Click() on a left-button release.
+    void BindLabel(Label& model, QLabel* widget, bool clickable = false, CaptionMap map = {});
+    void BindLineEdit(TextBox& model, QLineEdit* widget);
+    void BindTextArea(TextBox& model, QPlainTextEdit* widget);
+    // Enabled and visible only (frames and other passive controls).
+    void BindControl(Control& model, QWidget* widget);
+
+    struct FormHooks {
+        std::function<void()> closeRequested;  // the frame's close button; the window stays open
+        std::function<void()> activated;       // became the active window of the program
+        std::function<void()> resized;         // after the model took the new size
+    };
+    void BindForm(Form& model, QWidget* window, FormHooks hooks);
+
+    QWidget* WidgetFor(const Control* control) const;
+    QWidget* WindowFor(const Form* form) const;
+
+    // Runs a handler for a widget event: flushes pending text before and after, and reports an exception
+    // that the handler let through instead of letting it cross Qt's event loop.
+    void Dispatch(const std::function<void()>& handler);
+
+    // Hands collected text and caret moves to the widgets.
+    void Flush();
+
+  private:
+    struct TextArea;
+    struct LineEdit;
+    struct FormEntry;
+
+    void Register(Control& model, QWidget* widget);
+    void ScheduleFlush();
+    void FlushArea(TextArea& area);
+    void SyncAreaFromWidget(TextArea& area);
+    void ApplyForm(FormEntry& entry);
+    void InstallHook(QObject* target, std::function<bool(QObject*, QEvent*)> hook);
+    bool IsOwnWindow(const QWidget* window) const;
+
+    Platform& m_platform;
+    std::unordered_map<const Control*, QPointer<QWidget>> m_widgets;
+    std::vector<std::unique_ptr<TextArea>> m_areas;
+    std::vector<std::unique_ptr<LineEdit>> m_lineEdits;
+    std::vector<std::unique_ptr<FormEntry>> m_forms;
+    const Form* m_lastActiveForm = nullptr;
+    bool m_flushScheduled = false;
+    int m_dispatchDepth = 0;
+};
+
+}  // namespace vesk::ui

@@ -1,0 +1,182 @@
+#include "ui/QtPlatform.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QScreen>
+#include <QStringList>
+#include <QThread>
+#include <QUrl>
+#include <cstdio>
+#include <cstdlib>
+
+#include "ui/Binder.h"
+#include "ui/QtText.h"
+
+namespace vesk::ui {
+
+void PumpQtEvents(Binder* binder) {
+    if (binder) binder->Flush();
+    QCoreApplication::processEvents();
+}
+
+void RepaintQtControl(Binder* binder, const Control* control) {
+    if (binder) binder->Flush();
+    QWidget* widget = control && binder ? binder->WidgetFor(control) : QApplication::activeWindow();
+    if (widget && widget->isVisible()) widget->repaint();
+}
+
+QString ToQtFileFilter(const std::string& filter) {
+    const QStringList parts = ToQt(filter).split(QLatin1Char('|'));
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString description = parts[i].trimmed();
+        QStringList patterns = parts[i + 1].trimmed().split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        for (QString& pattern : patterns) {
+            pattern = pattern.trimmed();
+            if (pattern == QLatin1String("*.*")) pattern = QStringLiteral("*");
+        }
+        // Qt takes the patterns from the last parentheses, so a description that names them drops them.
+        const qsizetype open = description.lastIndexOf(QLatin1Char('('));
+        if (open > 0 && description.endsWith(QLatin1Char(')'))) description = description.left(open).trimmed();
+        filters << description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+MsgAnswer QtPlatform::ShowMessage(const std::string& text, const std::string& title, MsgButtons buttons, MsgIcon icon) {
+    if (m_binder) m_binder->Flush();
+    QMessageBox box(QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText);
+    box.setText(ToQtLines(text));
+    box.setWindowTitle(ToQt(title));
+    switch (icon) {
+        case MsgIcon::Exclamation:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MsgIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MsgIcon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case MsgIcon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+    }
+    switch (buttons) {
+        case MsgButtons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            box.setDefaultButton(QMessageBox::Ok);
+            box.setEscapeButton(QMessageBox::Ok);
+            break;
+        case MsgButtons::OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::Ok);
+            box.setEscapeButton(QMessageBox::Cancel);
+            break;
+        case MsgButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::Yes);
+            box.setEscapeButton(QMessageBox::No);
+            break;
+        case MsgButtons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            box.setDefaultButton(QMessageBox::Yes);
+            box.setEscapeButton(QMessageBox::Cancel);
+            break;
+    }
+    const int result = box.exec();
+    m_pumpThrottle.Reset();
+    switch (result) {
+        case QMessageBox::Yes:
+            return MsgAnswer::Yes;
+        case QMessageBox::No:
+            return MsgAnswer::No;
+        case QMessageBox::Cancel:
+            return MsgAnswer::Cancel;
+        default:
+            return MsgAnswer::Ok;
+    }
+}
+
+std::optional<std::string> QtPlatform::ShowFileDialog(const FileDialogRequest& request) {
+    if (m_binder) m_binder->Flush();
+    QFileDialog dialog(QApplication::activeWindow(), ToQt(request.title), QDir::currentPath());
+    dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode((request.flags & FileDialogFlags::kFileMustExist) ? QFileDialog::ExistingFile
+                                                                         : QFileDialog::AnyFile);
+    if (request.save && !(request.flags & FileDialogFlags::kOverwritePrompt))
+        dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (!(request.flags & FileDialogFlags::kHideReadOnly) && (request.flags & FileDialogFlags::kReadOnly))
+        dialog.setOption(QFileDialog::ReadOnly, true);
+    const QString filter = ToQtFileFilter(request.filter);
+    if (!filter.isEmpty()) dialog.setNameFilter(filter);
+    if (!request.fileName.empty()) dialog.selectFile(ToQt(request.fileName));
+    const int result = dialog.exec();
+    m_pumpThrottle.Reset();
+    if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return FromQt(QDir::toNativeSeparators(dialog.selectedFiles().constFirst()));
+}
+
+std::string QtPlatform::ReadClipboardText() {
+    // Line ends inside the program are CR LF.
+    return FromQt(QGuiApplication::clipboard()->text(), true);
+}
+
+void QtPlatform::ClearClipboard() { QGuiApplication::clipboard()->clear(); }
+
+void QtPlatform::WriteClipboardText(const std::string& text) { QGuiApplication::clipboard()->setText(ToQtLines(text)); }
+
+bool QtPlatform::OpenUrl(const std::string& address) {
+    const QString target = ToQt(address).trimmed();
+    if (target.isEmpty()) return false;
+    const QUrl url = QUrl::fromUserInput(target);
+    return url.isValid() && QDesktopServices::openUrl(url);
+}
+
+void QtPlatform::PumpEvents() {
+    if (!m_pumpThrottle.Due()) return;
+    PumpQtEvents(m_binder);
+}
+
+void QtPlatform::Repaint(const Control* control) {
+    if (!m_repaintThrottle.Due()) return;
+    RepaintQtControl(m_binder, control);
+}
+
+std::string QtPlatform::ProgramFolder() { return FromQt(QCoreApplication::applicationDirPath()); }
+
+std::string QtPlatform::UserDataFolder() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config && *config) return FromQt(QString::fromLocal8Bit(config));
+    const char* home = std::getenv("HOME");
+    if (home && *home) return FromQt(QString::fromLocal8Bit(home) + QStringLiteral("/.config"));
+    return {};
+}
+
+std::string QtPlatform::CurrentDirectory() { return FromQt(QDir::currentPath()); }
+
+void QtPlatform::SetCurrentDirectory(const std::string& path) { QDir::setCurrent(ToQt(path)); }
+
+int QtPlatform::ScreenWidthTwips() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? PixelsToTwips(screen->geometry().width()) : 0;
+}
+
+void QtPlatform::EndProgram() {
+    m_endRequested = true;
+    // Before the event loop runs, main() sees the request and returns; afterwards the process ends here,
+    // without asking any window again. The program keeps no file open between its operations.
+    if (QCoreApplication::instance() && QAbstractEventDispatcher::instance() &&
+        QThread::currentThread()->loopLevel() > 0) {
+        std::fflush(nullptr);
+        std::_Exit(0);
+    }
+}
+
+}  // namespace vesk::ui

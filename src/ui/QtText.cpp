@@ -1,0 +1,47 @@
+#include "ui/QtText.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <cmath>
+
+#include "text/Encoding.h"
+
+namespace vesk::ui {
+
+QString ToQt(std::string_view text) {
+    const std::string utf8 = Cp1252ToUtf8(text);
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+QString ToQtLines(std::string_view text) {
+    QString s = ToQt(text);
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return s;
+}
+
+std::string FromQt(const QString& text, bool crlf) {
+    const QByteArray utf8 = text.toUtf8();
+    std::string bytes = Utf8ToCp1252(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+    if (!crlf) return bytes;
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 32);
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\n' && (i == 0 || bytes[i - 1] != '\r')) out.push_back('\r');
+        out.push_back(bytes[i]);
+    }
+    return out;
+}
+
+namespace {
+double LogicalDpi() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInchX() : 96.0;
+    return dpi > 0 ? dpi : 96.0;
+}
+}  // namespace
+
+int TwipsToPixels(int twips) { return static_cast<int>(std::lround(twips * LogicalDpi() / 1440.0)); }
+int PixelsToTwips(int pixels) { return static_cast<int>(std::lround(pixels * 1440.0 / LogicalDpi())); }
+
+}  // namespace vesk::ui

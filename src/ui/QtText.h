@@ -1,0 +1,21 @@
+#pragma once
+// Texts cross between the program (Windows-1252 bytes, CR LF line ends) and Qt (Unicode) here only.
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+namespace vesk::ui {
+
+// A program text for a widget; CR LF pairs stay as they are (callers that need "\n" use ToQtLines).
+QString ToQt(std::string_view text);
+// A program text whose CR LF, lone CR and lone LF all become "\n".
+QString ToQtLines(std::string_view text);
+// A widget's text for the program; with `crlf`, every "\n" becomes CR LF.
+std::string FromQt(const QString& text, bool crlf = false);
+
+// Twips (1/1440 inch) and pixels at the screen's logical dpi.
+int TwipsToPixels(int twips);
+int PixelsToTwips(int pixels);
+
+}  // namespace vesk::ui

@@ -1,0 +1,80 @@
+#pragma once
+// A fresh program with real widgets for one GUI test: the scripted platform answers message boxes and file
+// dialogs, while its event pump and repaints go to Qt, as the desktop program's do.
+
+#include <QApplication>
+#include <QString>
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/Program.h"
+#include "support/ScriptedPlatform.h"
+#include "text/ProgramText.h"
+#include "ui/ProgramViews.h"
+#include "ui/QtPlatform.h"
+
+namespace vesk::test {
+
+class UiPlatform : public ScriptedPlatform {
+  public:
+    ui::Binder* binder = nullptr;
+    void PumpEvents() override {
+        ScriptedPlatform::PumpEvents();
+        ui::PumpQtEvents(binder);
+    }
+    void Repaint(const Control* control) override {
+        ScriptedPlatform::Repaint(control);
+        ui::RepaintQtControl(binder, control);
+    }
+};
+
+// A folder of its own for each test, removed afterwards; the per-user state goes there too.
+class TempFolder {
+  public:
+    TempFolder() {
+        static std::atomic<int> counter{0};
+        m_path = std::filesystem::temp_directory_path() /
+                 ("vesk-ui-" + std::to_string(QCoreApplication::applicationPid()) + "-" + std::to_string(++counter));
+        std::filesystem::create_directories(m_path);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_path, ignored);
+    }
+    const std::filesystem::path& Path() const { return m_path; }
+    std::string Write(const std::string& name, const std::string& content) const {
+        const std::filesystem::path file = m_path / name;
+        std::ofstream(file, std::ios::binary) << content;
+        return file.string();
+    }
+
+  private:
+    std::filesystem::path m_path;
+};
+
+struct UiProgram {
+    explicit UiProgram(const TempFolder& folder) {
+        platform.userDataFolder = (folder.Path() / "config").string();
+        platform.currentDirectory = folder.Path().string();
+        platform.binder = &views.binder;
+        ClearTextTable();  // the program texts are loaded once per program, and each test starts one
+        program.Start();
+        QApplication::processEvents();
+    }
+    ~UiProgram() {
+        views.main.hide();
+        views.params.hide();
+        views.help.hide();
+    }
+    std::string StateFile() const { return platform.userDataFolder + "/Kestrine Systems/vesk.usr"; }
+
+    UiPlatform platform;
+    Program program{platform};
+    ui::ProgramViews views{program, platform};
+};
+
+inline QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
+
+}  // namespace vesk::test
