@@ -24,9 +24,12 @@ class UiPlatform : public ScriptedPlatform {
         ScriptedPlatform::PumpEvents();
         ui::PumpQtEvents(binder);
     }
+
+  private:
+    ui::PumpThrottle m_repaintThrottle;
     void Repaint(const Control* control) override {
         ScriptedPlatform::Repaint(control);
-        ui::RepaintQtControl(binder, control);
+        if (m_repaintThrottle.Due()) ui::RepaintQtControl(binder, control);
     }
 };
 
