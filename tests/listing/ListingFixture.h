@@ -2,6 +2,7 @@
 // A program whose word table the test fills by hand, for the listing tests.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -44,7 +45,7 @@ class ListingTest : public ::testing::Test {
         w.MinColumnWidth = 6;
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
         folder = std::filesystem::temp_directory_path() /
-                 ("vesk-listing-" + std::string(info->test_suite_name()) + "-" + info->name());
+                 ("vesk-listing-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name());
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder);
     }
