@@ -142,32 +142,53 @@ void Binder::Dispatch(const std::function<void()>& handler) {
 void Binder::ScheduleFlush() {
     if (m_flushScheduled) return;
     m_flushScheduled = true;
-    QTimer::singleShot(0, this, [this] { Flush(); });
+    // Bounded, since the timer may fire inside the pump of a listing that is still adding text.
+    QTimer::singleShot(0, this, [this] {
+        m_flushScheduled = false;
+        FlushSome(kFlushPieceChars);
+    });
 }
 
 void Binder::Flush() {
     m_flushScheduled = false;
-    for (const auto& area : m_areas) FlushArea(*area);
+    for (const auto& area : m_areas) FlushArea(*area, std::string::npos);
 }
 
-void Binder::FlushArea(TextArea& area) {
+bool Binder::FlushSome(std::size_t maxChars) {
+    bool all = true;
+    for (const auto& area : m_areas) all = FlushArea(*area, maxChars) && all;
+    if (!all) ScheduleFlush();
+    return all;
+}
+
+std::size_t Binder::PendingChars() const {
+    std::size_t count = 0;
+    for (const auto& area : m_areas) count += area->pending.size();
+    return count;
+}
+
+bool Binder::FlushArea(TextArea& area, std::size_t maxChars) {
     QPlainTextEdit* widget = area.widget.data();
-    if (!widget) return;
-    if (area.pending.empty() && !area.caretPending) return;
+    if (!widget) return true;
+    if (area.pending.empty() && !area.caretPending) return true;
     area.applying = true;
     const QSignalBlocker blocker(widget);
+    // The piece leaves `pending` before it is shown, so that a flush run meanwhile continues in order.
     if (!area.pending.empty()) {
-        std::string_view chunk = area.pending;
+        const std::size_t length = std::min(maxChars, area.pending.size());
+        std::string piece = area.pending.substr(0, length);
+        area.pending.erase(0, length);
+        std::string_view chunk = piece;
         if (area.shownEndsWithCr && chunk.front() == '\n') chunk.remove_prefix(1);
-        area.shownEndsWithCr = area.pending.back() == '\r';
+        area.shownEndsWithCr = piece.back() == '\r';
         widget->document()->setUndoRedoEnabled(false);
         QTextCursor end(widget->document());
         end.movePosition(QTextCursor::End);
         end.insertText(ToQtLines(chunk));
         widget->document()->setUndoRedoEnabled(true);
-        area.pending.clear();
     }
-    if (area.caretPending) {
+    const bool all = area.pending.empty();
+    if (area.caretPending && all) {
         area.caretPending = false;
         const std::string& text = area.model->Text();
         const std::size_t position = area.model->SelStart();
@@ -180,6 +201,7 @@ void Binder::FlushArea(TextArea& area) {
         widget->ensureCursorVisible();
     }
     area.applying = false;
+    return all;
 }
 
 void Binder::SyncAreaFromWidget(TextArea& area) {
@@ -454,7 +476,7 @@ void Binder::BindTextArea(TextBox& model, QPlainTextEdit* widget) {
             case QEvent::Drop:
             case QEvent::MouseButtonPress:
                 // The user is about to edit: show everything the program appended first.
-                FlushArea(a);
+                FlushArea(a, std::string::npos);
                 return false;
             case QEvent::FocusOut: {
                 const auto reason = static_cast<QFocusEvent*>(event)->reason();
@@ -471,7 +493,7 @@ void Binder::BindTextArea(TextBox& model, QPlainTextEdit* widget) {
     });
     // The hook must also see the viewport's mouse presses.
     InstallHook(widget->viewport(), [this, &a](QObject*, QEvent* event) {
-        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::Drop) FlushArea(a);
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::Drop) FlushArea(a, std::string::npos);
         return false;
     });
 }

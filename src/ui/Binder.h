@@ -5,7 +5,9 @@
 // - A model change updates the widget under QSignalBlocker, so the widget does not report it back.
 // - Text appended to a multi-line box is collected and handed to the widget in one piece by Flush(),
 //   which runs at the end of every dispatched handler, on the event pump and on a zero timer; a
-//   listing of 100,000 lines therefore costs a few hundred widget updates, not 100,000.
+//   listing of 100,000 lines therefore costs a few hundred widget updates, not 100,000. The pump shows
+//   it in bounded pieces (FlushSome), so a listing that outpaces the widget waits for it while the
+//   window keeps repainting.
 
 #include <QObject>
 #include <QPointer>
@@ -31,6 +33,10 @@ namespace vesk::ui {
 
 class Binder : public QObject {
   public:
+    // About 10 ms of the output box's work: it lays text out at roughly 100 ns a character, mostly in the
+    // events that follow an insertion.
+    static constexpr std::size_t kFlushPieceChars = 96 * 1024;
+
     // `platform` reports a failure that escaped a handler.
     explicit Binder(Platform& platform);
     ~Binder() override;
@@ -64,6 +70,11 @@ class Binder : public QObject {
 
     // Hands collected text and caret moves to the widgets.
     void Flush();
+    // The same for at most `maxChars` characters of each box; false when text is left for later (a zero
+    // timer is then set).
+    bool FlushSome(std::size_t maxChars);
+    // Characters appended to the models and not yet shown.
+    std::size_t PendingChars() const;
 
   private:
     struct TextArea;
@@ -72,7 +83,7 @@ class Binder : public QObject {
 
     void Register(Control& model, QWidget* widget);
     void ScheduleFlush();
-    void FlushArea(TextArea& area);
+    bool FlushArea(TextArea& area, std::size_t maxChars);
     void SyncAreaFromWidget(TextArea& area);
     void ApplyForm(FormEntry& entry);
     void InstallHook(QObject* target, std::function<bool(QObject*, QEvent*)> hook);

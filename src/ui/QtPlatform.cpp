@@ -20,12 +20,17 @@
 namespace vesk::ui {
 
 void PumpQtEvents(Binder* binder) {
-    if (binder) binder->Flush();
-    QCoreApplication::processEvents();
+    // A listing makes text faster than the output box can lay it out: show it in pieces, with the events
+    // run between them, until little is left waiting.
+    constexpr std::size_t kLagChars = 64 * 1024;
+    for (;;) {
+        const bool all = !binder || binder->FlushSome(Binder::kFlushPieceChars);
+        QCoreApplication::processEvents();
+        if (all || binder->PendingChars() < kLagChars) break;
+    }
 }
 
 void RepaintQtControl(Binder* binder, const Control* control) {
-    if (binder) binder->Flush();
     QWidget* widget = control && binder ? binder->WidgetFor(control) : QApplication::activeWindow();
     if (widget && widget->isVisible()) widget->repaint();
 }
