@@ -154,6 +154,7 @@ MainWindowView::MainWindowView(MainWindow& modelRef, Binder& binder) : QWidget(n
     choices->addWidget(cboWordOrder, 1, 1);
     choices->addWidget(StaticLabel("Display format:", this), 2, 0);
     cboDisplayFormat = new QComboBox(this);
+    cboDisplayFormat->setMinimumContentsLength(18);
     choices->addWidget(cboDisplayFormat, 2, 1);
     choices->setRowStretch(3, 1);
     middle->addLayout(choices, 2);
