@@ -1,10 +1,107 @@
+#include "app/CommentMarkers.h"
 #include "app/MainWindow.h"
-
-// Placeholder: not written yet.
+#include "params/ParamsWindow.h"
+#include "scan/CharClasses.h"
 
 namespace vesk {
 
-void MainWindow::SetCommentMarkers(const std::string&) {}
-bool MainWindow::ValidateCommentMarkers() { return true; }
+namespace {
+
+constexpr const char* kEmptyStartMessage =
+    "Cannot have an empty start-comment marker\r\nwith a non-empty end-comment marker.\r\n\r\n"
+    "Check the comment markers in the 'Set parameters' panel\r\nand perhaps disallow comment markers.";
+constexpr const char* kNoStartMessage =
+    "If comment markers are allowed then at least one\r\nstart-comment marker must be non-empty.\r\n\r\n"
+    "Check the comment markers in the 'Set parameters' panel\r\nand perhaps disallow comment markers.";
+constexpr const char* kSameMarkersMessage =
+    "Start-comment and end-comment markers must be different.\r\n\r\n"
+    "Check the comment markers in the 'Set parameters' panel.";
+
+std::string PartOfWordMessage(const std::string& marker) {
+    return "The way the parameters are set the start-comment marker\r\n\"" + marker +
+           "\" could be part of a word.\r\n\r\nCheck the start-comment markers in the 'Set parameters' panel and\r\n"
+           "perhaps disallow comment markers or restrict allowable words.";
+}
+
+}  // namespace
+
+void MainWindow::SetCommentMarkers(const std::string& strType) {
+    std::string* start = Comments.StartMarkers;
+    std::string* end = Comments.EndMarkers;
+    if (strType == "HTML") {
+        start[0] = "<", end[0] = ">", start[1] = "&", end[1] = ";";
+    } else if (strType == "C") {
+        start[0] = "/*", end[0] = "*/", start[1] = "//", end[1].clear();
+    } else if (strType.empty()) {
+        start[0].clear(), end[0].clear(), start[1].clear(), end[1].clear();
+    } else {
+        for (int k = 0; k < 2; ++k) {
+            start[k] = frmParams->txbStartComment[k].Text();
+            end[k] = frmParams->txbEndComment[k].Text();
+        }
+    }
+}
+
+bool MainWindow::ValidateCommentMarkers() {
+    auto fail = [this](const std::string& text) {
+        platform.ShowMessage(text, "Error", MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    };
+    const std::string starts[2] = {frmParams->txbStartComment[0].Text(), frmParams->txbStartComment[1].Text()};
+    const std::string ends[2] = {frmParams->txbEndComment[0].Text(), frmParams->txbEndComment[1].Text()};
+
+    for (int k = 0; k < 2; ++k)
+        if (starts[k].empty() && !ends[k].empty()) return fail(kEmptyStartMessage);
+    if (starts[0].empty() && starts[1].empty()) return fail(kNoStartMessage);
+    for (int k = 0; k < 2; ++k)
+        if (!starts[k].empty() && starts[k] == ends[k]) return fail(kSameMarkersMessage);
+
+    const std::string extra = AllowedInnerChars(Scanner.Snapshot());
+    const bool numerals = frmParams->chkAllowWordsWithNumerals.Value() == 1;
+    for (int k = 0; k < 2; ++k) {
+        const std::string& marker = starts[k];
+        if (!marker.empty() && CountWordChars(marker, 1, numerals, extra) == static_cast<std::int32_t>(marker.size()))
+            return fail(PartOfWordMessage(marker));
+    }
+    return true;
+}
+
+std::int16_t CommentMarkerAt(const CommentMarkers& markers, std::string_view currentLine, std::size_t scanPosition) {
+    for (std::int16_t k = 0; k < 2; ++k) {
+        const std::string& marker = markers.StartMarkers[k];
+        if (marker.empty() || scanPosition + marker.size() > currentLine.size()) continue;
+        bool same = true;
+        for (std::size_t i = 0; i < marker.size() && same; ++i)
+            same = LowerChar(currentLine[scanPosition + i]) == LowerChar(marker[i]);
+        if (!same) continue;
+        if (k == 1 && markers.blnIsCodeFile && markers.StartMarkers[1] == "&")
+            return EntityLengthAt(currentLine.substr(scanPosition)) >= 1 ? 1 : -1;
+        return k;
+    }
+    return -1;
+}
+
+std::int16_t EntityLengthAt(std::string_view text) {
+    if (text.size() < 4 || text[0] != '&') return 0;
+    // The first ";" must lie within the first 20 characters, with no space before it.
+    const std::size_t window = std::min<std::size_t>(text.size(), 20);
+    const std::size_t semicolon = text.substr(0, window).find(';');
+    if (semicolon == std::string_view::npos) return 0;
+    if (text.substr(0, semicolon).find(' ') != std::string_view::npos) return 0;
+    if (!IsWordChar(text[1], false, "#")) return 0;
+    return static_cast<std::int16_t>(semicolon + 1);
+}
+
+void SkipToCommentEnd(CommentMarkers& markers, std::string_view currentLine, std::size_t& scanPosition) {
+    const std::string& end = markers.EndMarkers[markers.CommentState];
+    if (end.empty()) {
+        scanPosition = currentLine.size();
+        markers.CommentState = -1;
+        return;
+    }
+    const std::string lowered = LowerCase(end);
+    const std::size_t found = currentLine.find(lowered, scanPosition);
+    scanPosition = found == std::string_view::npos ? currentLine.size() : found + lowered.size();
+}
 
 }  // namespace vesk

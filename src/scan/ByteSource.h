@@ -16,9 +16,11 @@ namespace vesk {
 inline constexpr char kSeparatorByte = '\x81';
 
 class ByteSource {
-public:
-    // Opens a file; on failure returns null and sets `error` to the system's description.
-    static std::unique_ptr<ByteSource> OpenFile(const std::string& path, std::string& error);
+  public:
+    // Opens a file; on failure returns null and sets `error` to the system's description (and
+    // `*errorNumber`, when given, to the system's error code).
+    static std::unique_ptr<ByteSource> OpenFile(const std::string& path, std::string& error,
+                                                int* errorNumber = nullptr);
     // Reads from an open descriptor (standard input); the descriptor stays open.
     static std::unique_ptr<ByteSource> FromDescriptor(int fd);
 

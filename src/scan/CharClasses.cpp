@@ -1,16 +1,111 @@
 #include "scan/CharClasses.h"
 
-// Placeholder: not written yet.
+#include <algorithm>
 
 namespace vesk {
 
-char LowerChar(char c) { return c; }
-char UpperChar(char c) { return c; }
-std::string LowerCase(std::string_view t) { return std::string(t); }
-std::string UpperCase(std::string_view t) { return std::string(t); }
-std::string TrimSpaces(std::string_view t) { return std::string(t); }
-bool IsWordChar(char, bool, std::string_view) { return false; }
-std::int32_t CountWordChars(std::string_view, std::int32_t, bool, std::string_view) { return 0; }
-std::string AllowedInnerChars(const AllowSnapshot&) { return {}; }
+namespace {
+
+struct CaseTables {
+    std::array<char, 256> lower{};
+    std::array<char, 256> upper{};
+    CaseTables() {
+        for (int b = 0; b < 256; ++b) {
+            lower[b] = static_cast<char>(b);
+            upper[b] = static_cast<char>(b);
+        }
+        for (int b = 'A'; b <= 'Z'; ++b) {
+            lower[b] = static_cast<char>(b + 32);
+            upper[b + 32] = static_cast<char>(b);
+        }
+        for (int b = 192; b <= 222; ++b) {
+            if (b == 215) continue;
+            lower[b] = static_cast<char>(b + 32);
+            upper[b + 32] = static_cast<char>(b);
+        }
+    }
+};
+
+const CaseTables& Cases() {
+    static const CaseTables tables;
+    return tables;
+}
+
+bool IsLetterCode(unsigned b) {
+    return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= 192 && b <= 214) || (b >= 216 && b <= 246) ||
+           b >= 248;
+}
+
+}  // namespace
+
+char LowerChar(char c) { return Cases().lower[static_cast<unsigned char>(c)]; }
+char UpperChar(char c) { return Cases().upper[static_cast<unsigned char>(c)]; }
+
+std::string LowerCase(std::string_view text) {
+    std::string out(text);
+    LowerCaseInPlace(out);
+    return out;
+}
+
+std::string UpperCase(std::string_view text) {
+    const auto& table = Cases().upper;
+    std::string out(text);
+    for (char& c : out) c = table[static_cast<unsigned char>(c)];
+    return out;
+}
+
+void LowerCaseInPlace(std::string& text) {
+    const auto& table = Cases().lower;
+    for (char& c : text) c = table[static_cast<unsigned char>(c)];
+}
+
+std::string TrimSpaces(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(' ');
+    return std::string(text.substr(first, last - first + 1));
+}
+
+void TrimSpacesInPlace(std::string& text) {
+    std::size_t end = text.size();
+    while (end > 0 && text[end - 1] == ' ') --end;
+    std::size_t begin = 0;
+    while (begin < end && text[begin] == ' ') ++begin;
+    if (begin > 0) text.erase(0, begin);
+    text.resize(end - begin);
+}
+
+bool IsWordChar(char c, bool digits, std::string_view extra) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b >= 128) return IsLetterCode(b);
+    if (IsLetterCode(b)) return true;
+    if (b >= '0' && b <= '9' && digits) return true;
+    return extra.find(c) != std::string_view::npos;
+}
+
+std::int32_t CountWordChars(std::string_view s, std::int32_t start, bool digits, std::string_view extra) {
+    if (start < 1) return 0;
+    const WordCharTable table(digits, extra);
+    std::int32_t n = 0;
+    for (std::size_t i = static_cast<std::size_t>(start) - 1; i < s.size() && n < kMaxWordRun && table[s[i]]; ++i) ++n;
+    return n;
+}
+
+std::string AllowedInnerChars(const AllowSnapshot& snapshot) {
+    std::string extra;
+    if (snapshot.hyphens) extra += '-';
+    if (snapshot.apostrophes) extra += '\'';
+    if (snapshot.underscores) extra += '_';
+    if (snapshot.colons) extra += ':';
+    if (snapshot.backslashes) extra += '\\';
+    if (snapshot.forwardslashes) extra += '/';
+    if (snapshot.periods) extra += '.';
+    if (snapshot.atsigns) extra += '@';
+    return extra;
+}
+
+WordCharTable::WordCharTable(bool digits, std::string_view extra) {
+    for (int b = 0; b < 256; ++b) m_table[b] = IsWordChar(static_cast<char>(b), digits, extra);
+}
 
 }  // namespace vesk

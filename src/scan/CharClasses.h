@@ -1,6 +1,7 @@
 #pragma once
 // Character classes and case rules of the program's Windows-1252 text.
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -10,18 +11,35 @@
 namespace vesk {
 
 // Letters are A-Z, a-z and the Latin-1 letters 192-214, 216-246, 248-255; lower-casing maps A-Z and
-// 192-222 except 215.
+// 192-222 except 215, upper-casing the reverse.
 char LowerChar(char c);
 char UpperChar(char c);
 std::string LowerCase(std::string_view text);
 std::string UpperCase(std::string_view text);
+// Lower-cases in place, without allocating (for the read loop of a count).
+void LowerCaseInPlace(std::string& text);
 // Removes leading and trailing spaces (only the space character).
 std::string TrimSpaces(std::string_view text);
+// The same, in place and without allocating.
+void TrimSpacesInPlace(std::string& text);
 
 bool IsWordChar(char c, bool digits, std::string_view extra);
 // Length of the run of word characters from the 1-based `start`, at most 65000.
 std::int32_t CountWordChars(std::string_view s, std::int32_t start, bool digits, std::string_view extra);
 // The extra characters the snapshot allows inside words, in the order - ' _ : \ / . @
 std::string AllowedInnerChars(const AllowSnapshot& snapshot);
+
+inline constexpr std::int32_t kMaxWordRun = 65000;
+
+// IsWordChar as a table for one choice of digits flag and extra characters.
+class WordCharTable {
+  public:
+    WordCharTable() { m_table.fill(false); }
+    WordCharTable(bool digits, std::string_view extra);
+    bool operator[](char c) const { return m_table[static_cast<unsigned char>(c)]; }
+
+  private:
+    std::array<bool, 256> m_table;
+};
 
 }  // namespace vesk

@@ -2,6 +2,7 @@
 // Input file checks and path functions.
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,9 @@ inline constexpr std::int16_t kNotText = 0;
 inline constexpr std::int16_t kTextCrLf = 1;    // CR and LF both seen, or neither
 inline constexpr std::int16_t kTextLfOnly = 2;  // LF seen, no CR
 inline constexpr std::int16_t kTextCrOnly = 3;  // CR seen, no LF
+
+// The file-system path of a program text (Windows-1252 inside the program, UTF-8 on disk).
+std::filesystem::path SystemPath(const std::string& path);
 
 bool FileExists(const std::string& path);    // a regular file (not a folder)
 bool FolderExists(const std::string& path);  // a folder that can be opened

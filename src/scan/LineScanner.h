@@ -1,9 +1,11 @@
 #pragma once
 // Splits one line into words and counts each through the word table.
 
+#include <array>
 #include <string>
 
 #include "app/CommentMarkers.h"
+#include "scan/CharClasses.h"
 #include "scan/ScanOptions.h"
 #include "scan/WordTable.h"
 
@@ -11,14 +13,14 @@ namespace vesk {
 
 // What the scanner calls between words: the event pump and the stop flag.
 class ScanEvents {
-public:
+  public:
     virtual ~ScanEvents() = default;
     virtual void PumpEvents() = 0;
     virtual bool IsStopRequested() const = 0;
 };
 
 class LineScanner {
-public:
+  public:
     LineScanner(WordTable& table, CommentMarkers& comments, const LiveScanOptions& live);
 
     void SetLiveOptions(const LiveScanOptions& live) { m_live = live; }
@@ -28,16 +30,29 @@ public:
     void SetEvents(ScanEvents* events) { m_events = events; }
 
     // ScanLine: `currentLine` is the line as the caller prepared it (trimmed, lower-cased unless case is
-    // significant, one space appended); it is rewritten in place. Returns early when a stop was requested.
+    // significant, one space appended); it is rewritten in place. After every word taken from the line
+    // (counted or not) the events are pumped and the stop flag read; a stop returns at once. The comment
+    // state of `comments` carries over to the next line.
     void ScanLine(std::string& currentLine);
 
-private:
+  private:
+    void PrepareLine(std::string& line) const;
+    // The comment step at `pos`; false when the scan of the line ends there.
+    bool CommentStep(std::string_view line, std::size_t& pos);
+    void RefreshMarkerStarts();
+
     WordTable& m_table;
     CommentMarkers& m_comments;
     LiveScanOptions m_live;
     AllowSnapshot m_snapshot;
     WordTableView* m_view = nullptr;
     ScanEvents* m_events = nullptr;
+
+    WordCharTable m_letters;  // characters that start a word (underscores are tested apart)
+    WordCharTable m_inner;    // characters that continue a word under the snapshot
+    // Characters that may begin a start marker (either case), for the markers in m_markerStarts.
+    std::array<bool, 256> m_markerFirst{};
+    std::string m_markerStarts[2];
 };
 
 }  // namespace vesk

@@ -1,13 +1,175 @@
 #include "scan/WordTable.h"
 
-// Placeholder: not written yet.
+#include <algorithm>
+#include <cstring>
+#include <numeric>
+
+#include "scan/Normalisation.h"
 
 namespace vesk {
 
+namespace {
+
+constexpr std::size_t kInitialSlots = 1024;
+constexpr std::size_t kInitialRecords = 512;
+constexpr std::string_view kCaptionPrefix = "Number of different words found so far: ";
+constexpr std::string_view kSuppressingNotice = "\r\n\r\n[Suppressing display of words to avoid buffer overflow.]";
+
+__extension__ typedef unsigned __int128 Uint128;
+
+inline std::uint64_t Mix(std::uint64_t a, std::uint64_t b) {
+    const Uint128 product = static_cast<Uint128>(a) * b;
+    return static_cast<std::uint64_t>(product) ^ static_cast<std::uint64_t>(product >> 64);
+}
+
+inline std::uint64_t Load64(const char* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, 8);
+    return v;
+}
+
+inline std::uint64_t Load32(const char* p) {
+    std::uint32_t v;
+    std::memcpy(&v, p, 4);
+    return v;
+}
+
+// A multiply-fold hash that takes eight bytes per step.
+std::uint64_t HashKey(std::string_view key) {
+    constexpr std::uint64_t k0 = 0xa0761d6478bd642full, k1 = 0xe7037ed1a0b428dbull, k2 = 0x8ebc6af09c88c6e3ull;
+    const char* p = key.data();
+    std::size_t n = key.size();
+    std::uint64_t h = k0 ^ n;
+    while (n > 8) {
+        h = Mix(h ^ Load64(p), k1);
+        p += 8;
+        n -= 8;
+    }
+    std::uint64_t a = 0, b = 0;
+    if (n >= 4) {
+        a = Load32(p);
+        b = Load32(p + n - 4);
+    } else if (n > 0) {
+        a = static_cast<unsigned char>(p[0]);
+        b = (static_cast<std::uint64_t>(static_cast<unsigned char>(p[n / 2])) << 8) |
+            static_cast<unsigned char>(p[n - 1]);
+    }
+    return Mix(h ^ a ^ (b << 32), k2 ^ key.size());
+}
+
+}  // namespace
+
 WordTable::WordTable() { Reset(); }
-void WordTable::Reset() { m_records.assign(1, WordRecord{}); }
-void WordTable::AddWord(std::string_view, WordTableView*) {}
-void WordTable::Finish() {}
-void WordTable::ComputeStatistics() {}
+
+void WordTable::Reset() {
+    m_records.clear();
+    m_records.shrink_to_fit();
+    m_records.reserve(kInitialRecords);
+    m_records.emplace_back();
+    m_slots.assign(kInitialSlots, Slot{});
+    m_slots.shrink_to_fit();
+    m_mask = kInitialSlots - 1;
+    m_ordered = true;
+}
+
+void WordTable::InsertSlot(std::uint32_t record, std::uint32_t hash) {
+    std::size_t i = hash & m_mask;
+    while (m_slots[i].record != 0) i = (i + 1) & m_mask;
+    m_slots[i] = Slot{record, hash};
+}
+
+void WordTable::GrowIndex() {
+    std::vector<Slot> old(m_slots.size() * 2);
+    old.swap(m_slots);
+    m_mask = m_slots.size() - 1;
+    for (const Slot& slot : old)
+        if (slot.record != 0) InsertSlot(slot.record, slot.hash);
+}
+
+void WordTable::AddWord(std::string_view word, WordTableView* view) {
+    if (word.empty() || word.size() > kMaxWordLength) return;
+    const std::string_view key = WordKeyDiffers(word, m_keyBuffer) ? std::string_view(m_keyBuffer) : word;
+    const auto hash = static_cast<std::uint32_t>(HashKey(key));
+    for (std::size_t i = hash & m_mask;; i = (i + 1) & m_mask) {
+        const Slot slot = m_slots[i];
+        if (slot.record == 0) break;
+        if (slot.hash == hash) {
+            WordRecord& record = m_records[slot.record];
+            if (record.Key == key) {
+                ++record.Frequency;
+                return;
+            }
+        }
+    }
+
+    // A new word: stored before anything is shown, so that a display failure leaves the table whole.
+    WordRecord& record = m_records.emplace_back();
+    record.Word.assign(word);
+    record.Key.assign(key);
+    record.Frequency = 1;
+    record.Listed = true;
+    const auto index = static_cast<std::uint32_t>(m_records.size() - 1);
+    if (index > 1) m_ordered = m_ordered && m_records[index - 1].Key < record.Key;
+    InsertSlot(index, hash);
+    if (2 * index > m_slots.size()) GrowIndex();
+    if (view != nullptr) ShowNewWord(word, *view);
+}
+
+void WordTable::ShowNewWord(std::string_view word, WordTableView& view) {
+    const std::int64_t count = DistinctWordCount();
+    std::string shown(word);
+    shown += ' ';
+    if (count == 1) {
+        if (!view.SuppressWords()) view.ReplaceOutput(shown);
+        return;
+    }
+    if (count % 10 == 0) view.SetWordCountCaption(std::string(kCaptionPrefix) + std::to_string(count));
+    view.ShowWordCount();
+    if (view.SuppressWords()) return;
+    view.AppendOutput(shown);
+    if (count > static_cast<std::int64_t>(kMaxRunningDisplayWords)) {
+        view.AppendOutput(kSuppressingNotice);
+        view.SetSuppressWords();
+    }
+}
+
+void WordTable::Finish() {
+    if (m_ordered) return;
+    const std::size_t n = m_records.size() - 1;
+    std::vector<std::uint32_t> order(n);
+    std::iota(order.begin(), order.end(), 1u);
+    std::sort(order.begin(), order.end(),
+              [this](std::uint32_t a, std::uint32_t b) { return m_records[a].Key < m_records[b].Key; });
+
+    std::vector<WordRecord> sorted;
+    sorted.reserve(m_records.capacity());
+    sorted.emplace_back();
+    std::vector<std::uint32_t> newIndex(n + 1, 0);
+    for (std::size_t i = 0; i < n; ++i) {
+        newIndex[order[i]] = static_cast<std::uint32_t>(i + 1);
+        sorted.push_back(std::move(m_records[order[i]]));
+    }
+    m_records.swap(sorted);
+    for (Slot& slot : m_slots)
+        if (slot.record != 0) slot.record = newIndex[slot.record];
+    m_ordered = true;
+}
+
+void WordTable::ComputeStatistics() {
+    m_stats = WordStatistics{};
+    for (std::size_t i = 1; i < m_records.size(); ++i) {
+        const WordRecord& record = m_records[i];
+        m_stats.TotalOccurrenceCount += record.Frequency;
+        if (record.Listed) {
+            ++m_stats.ListedWordCount;
+            m_stats.ListedOccurrenceCount += record.Frequency;
+            m_stats.HighestFrequency = std::max(m_stats.HighestFrequency, record.Frequency);
+            m_stats.LongestWordLength =
+                std::max(m_stats.LongestWordLength, static_cast<std::int32_t>(record.Word.size()));
+        } else {
+            ++m_stats.ExcludedWordCount;
+        }
+    }
+}
 
 }  // namespace vesk

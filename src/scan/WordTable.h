@@ -24,7 +24,7 @@ struct WordRecord {
 
 // What the table shows while it grows: the running display of new words and the progress caption.
 class WordTableView {
-public:
+  public:
     virtual ~WordTableView() = default;
     virtual bool SuppressWords() const = 0;  // "Don't display words as found" is checked
     virtual void SetSuppressWords() = 0;     // check it
@@ -47,7 +47,7 @@ inline constexpr std::size_t kMaxWordLength = 80;
 inline constexpr std::size_t kMaxRunningDisplayWords = 2000;
 
 class WordTable {
-public:
+  public:
     WordTable();
 
     // Empties the table (ResetWordTable).
@@ -69,12 +69,23 @@ public:
     void ComputeStatistics();
     const WordStatistics& Statistics() const { return m_stats; }
 
-private:
+  private:
+    // Open-addressing index (linear probing, at most half full): the record and the low 32 bits of its
+    // key's hash, so that probing rarely touches a record and growing never hashes a key again.
+    struct Slot {
+        std::uint32_t record = 0;  // 0 = empty
+        std::uint32_t hash = 0;
+    };
+
+    void InsertSlot(std::uint32_t record, std::uint32_t hash);
+    void GrowIndex();
+    void ShowNewWord(std::string_view word, WordTableView& view);
+
     std::vector<WordRecord> m_records;  // slot 0 unused
-    // Open-addressing index: record index per slot, 0 = empty; hashes kept beside for fast probing.
-    std::vector<std::uint32_t> m_slots;
-    std::vector<std::uint32_t> m_slotHashes;
+    std::vector<Slot> m_slots;
+    std::size_t m_mask = 0;
     bool m_ordered = true;
+    std::string m_keyBuffer;  // the key of the word being added, when it differs from the word
     WordStatistics m_stats;
 };
 

@@ -1,0 +1,15 @@
+#pragma once
+// The HTML named character references of the Latin-1 letters.
+
+#include <string>
+#include <string_view>
+
+namespace vesk {
+
+// The letter (Windows-1252 code) named by a whole reference such as "&eacute;", or -1. Case-sensitive.
+int NamedEntityLetter(std::string_view reference);
+// Replaces each such reference in the line by its letter, from left to right; text between an "&" and the
+// next ";" that is not such a reference is left alone and not searched again.
+void ReplaceNamedEntities(std::string& line);
+
+}  // namespace vesk
