@@ -12,8 +12,22 @@ namespace vesk {
 
 // Letters are A-Z, a-z and the Latin-1 letters 192-214, 216-246, 248-255; lower-casing maps A-Z and
 // 192-222 except 215, upper-casing the reverse.
-char LowerChar(char c);
-char UpperChar(char c);
+namespace detail {
+constexpr std::array<char, 256> MakeCaseTable(bool lower) {
+    std::array<char, 256> table{};
+    for (int b = 0; b < 256; ++b) table[b] = static_cast<char>(b);
+    for (int b = 0; b < 256; ++b) {
+        const bool upperLetter = (b >= 'A' && b <= 'Z') || (b >= 192 && b <= 222 && b != 215);
+        if (upperLetter) (lower ? table[b] : table[b + 32]) = static_cast<char>(lower ? b + 32 : b);
+    }
+    return table;
+}
+inline constexpr std::array<char, 256> kLowerTable = MakeCaseTable(true);
+inline constexpr std::array<char, 256> kUpperTable = MakeCaseTable(false);
+}  // namespace detail
+
+inline char LowerChar(char c) { return detail::kLowerTable[static_cast<unsigned char>(c)]; }
+inline char UpperChar(char c) { return detail::kUpperTable[static_cast<unsigned char>(c)]; }
 std::string LowerCase(std::string_view text);
 std::string UpperCase(std::string_view text);
 // Lower-cases in place, without allocating (for the read loop of a count).

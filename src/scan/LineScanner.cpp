@@ -45,7 +45,14 @@ LineScanner::LineScanner(WordTable& table, CommentMarkers& comments, const LiveS
 
 void LineScanner::SetSnapshot(const AllowSnapshot& snapshot) {
     m_snapshot = snapshot;
-    m_inner = WordCharTable(snapshot.numerals, AllowedInnerChars(snapshot));
+    const WordCharTable inner(snapshot.numerals, AllowedInnerChars(snapshot));
+    for (int b = 0; b < 256; ++b) {
+        const char c = static_cast<char>(b);
+        unsigned char classes = inner[c] ? kInner : 0;
+        if (b >= 128 || (b >= 'A' && b <= 'Z')) classes |= kNotPlain;
+        if (std::string_view("-'_:.sSnNtT").find(c) != std::string_view::npos) classes |= kSpecialEnd;
+        m_classes[b] = classes;
+    }
 }
 
 void LineScanner::PrepareLine(std::string& line) const {
@@ -98,6 +105,7 @@ void LineScanner::ScanLine(std::string& line) {
     if (size == 0) return;
     // The last character (the space the caller appended) is never examined.
     const std::size_t last = size - 1;
+    const bool sentinel = (m_classes[static_cast<unsigned char>(text[last])] & kInner) == 0;
     std::size_t pos = 0;
     while (pos < last) {
         if (commentsActive && !CommentStep(text, pos)) return;
@@ -110,7 +118,21 @@ void LineScanner::ScanLine(std::string& line) {
         }
         std::size_t end = pos;
         const std::size_t limit = std::min(size, pos + static_cast<std::size_t>(kMaxWordRun));
-        while (end < limit && m_inner[text[end]]) ++end;
+        unsigned char seen = 0;
+        if (sentinel && size - pos <= static_cast<std::size_t>(kMaxWordRun)) {
+            // The last character ends every run, so the loop needs no bound of its own.
+            for (;; ++end) {
+                const unsigned char classes = m_classes[static_cast<unsigned char>(text[end])];
+                if ((classes & kInner) == 0) break;
+                seen |= classes;
+            }
+        } else {
+            for (; end < limit; ++end) {
+                const unsigned char classes = m_classes[static_cast<unsigned char>(text[end])];
+                if ((classes & kInner) == 0) break;
+                seen |= classes;
+            }
+        }
         if (end == pos) {
             // An underscore may start a word while the snapshot does not let it continue one (the box was
             // ticked after the run began): step over it rather than stand still.
@@ -118,8 +140,16 @@ void LineScanner::ScanLine(std::string& line) {
         } else {
             const std::string_view run = text.substr(pos, end - pos);
             pos = end;
-            const std::size_t n = NormalisedLength(run, IsOn(m_live.dropFinalS), IsOn(m_live.allowApostrophes));
-            if (n > 0) m_table.AddWord(run.substr(0, n), m_view);
+            // Most words end in a letter that no rule touches; only the others need the whole normalisation.
+            const bool special = run.size() < 3 || (m_classes[static_cast<unsigned char>(run.back())] & kSpecialEnd);
+            const std::size_t n =
+                special ? NormalisedLength(run, IsOn(m_live.dropFinalS), IsOn(m_live.allowApostrophes)) : run.size();
+            if (n > 0) {
+                if (seen & kNotPlain)
+                    m_table.AddWord(run.substr(0, n), m_view);
+                else
+                    m_table.AddPlainWord(run.substr(0, n), m_view);
+            }
         }
         if (m_events != nullptr) {
             m_events->PumpEvents();

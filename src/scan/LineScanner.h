@@ -49,7 +49,11 @@ class LineScanner {
     ScanEvents* m_events = nullptr;
 
     WordCharTable m_letters;  // characters that start a word (underscores are tested apart)
-    WordCharTable m_inner;    // characters that continue a word under the snapshot
+    // Per character under the snapshot: kInner when it continues a word, kNotPlain when a word holding it
+    // is not its own key (capitals, codes from 128), kSpecialEnd when a word ending in it may be changed
+    // by normalisation.
+    enum : unsigned char { kInner = 1, kNotPlain = 2, kSpecialEnd = 4 };
+    std::array<unsigned char, 256> m_classes{};
     // Characters that may begin a start marker (either case), for the markers in m_markerStarts.
     std::array<bool, 256> m_markerFirst{};
     std::string m_markerStarts[2];

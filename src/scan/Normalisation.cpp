@@ -64,10 +64,9 @@ struct FoldTables {
     }
 };
 
-const FoldTables& Tables() {
-    static const FoldTables tables;
-    return tables;
-}
+const FoldTables kTables;
+
+inline const FoldTables& Tables() { return kTables; }
 
 bool EqualsLower(std::string_view word, std::string_view lowerText) {
     if (word.size() != lowerText.size()) return false;
@@ -136,6 +135,7 @@ bool IsContractionStem(std::string_view word) {
 
 std::size_t NormalisedLength(std::string_view run, bool dropFinalS, bool allowApostrophes) {
     std::size_t n = run.size();
+    if (n == 0) return 0;
     auto isTrailing = [](char c) { return c == '-' || c == '\'' || c == '_' || c == ':' || c == '.'; };
     while (n > 0 && isTrailing(run[n - 1])) {
         for (char strip : {'-', '\'', '_', ':', '.'})
@@ -148,10 +148,11 @@ std::size_t NormalisedLength(std::string_view run, bool dropFinalS, bool allowAp
             !EqualsLower(w, "mathematics") && !EqualsLower(w, "maths"))
             --n;
     }
-    if (!allowApostrophes) {
-        const std::string_view w = run.substr(0, n);
-        if (n == 1 && (LowerChar(w[0]) == 's' || LowerChar(w[0]) == 't')) return 0;
-        if (IsContractionStem(w)) return 0;
+    if (!allowApostrophes && n > 0) {
+        const char last = run[n - 1];
+        if (n == 1 && (last == 's' || last == 'S' || last == 't' || last == 'T')) return 0;
+        // Only a word ending in "n" can be the end of a stem (the empty word has been answered above).
+        if ((last == 'n' || last == 'N') && IsContractionStem(run.substr(0, n))) return 0;
     }
     return n;
 }

@@ -57,6 +57,38 @@ std::uint64_t HashKey(std::string_view key) {
     return Mix(h ^ a ^ (b << 32), k2 ^ key.size());
 }
 
+// The first seven bytes of the key, zero-padded, with its length in the top byte.
+inline std::uint64_t KeyTag(std::string_view key) {
+    const char* p = key.data();
+    const std::size_t n = key.size();
+    std::uint64_t bytes;
+    if (n >= 8) {
+        bytes = Load64(p) & 0x00FFFFFFFFFFFFFFull;
+    } else if (n >= 4) {
+        bytes = Load32(p) | (Load32(p + n - 4) << (8 * (n - 4)));
+    } else if (n > 0) {
+        bytes = static_cast<std::uint64_t>(static_cast<unsigned char>(p[0])) |
+                (static_cast<std::uint64_t>(static_cast<unsigned char>(p[n / 2])) << (8 * (n / 2))) |
+                (static_cast<std::uint64_t>(static_cast<unsigned char>(p[n - 1])) << (8 * (n - 1)));
+    } else {
+        bytes = 0;
+    }
+    return bytes | (static_cast<std::uint64_t>(std::min<std::size_t>(n, 255)) << 56);
+}
+
+inline bool SameKey(const std::string& stored, std::string_view key) {
+    const std::size_t n = key.size();
+    if (stored.size() != n) return false;
+    const char* a = stored.data();
+    const char* b = key.data();
+    std::size_t i = 0;
+    for (; i + 8 <= n; i += 8)
+        if (Load64(a + i) != Load64(b + i)) return false;
+    for (; i < n; ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
 }  // namespace
 
 WordTable::WordTable() { Reset(); }
@@ -70,12 +102,13 @@ void WordTable::Reset() {
     m_slots.shrink_to_fit();
     m_mask = kInitialSlots - 1;
     m_ordered = true;
+    m_countsInRecords = true;
 }
 
-void WordTable::InsertSlot(std::uint32_t record, std::uint32_t hash) {
-    std::size_t i = hash & m_mask;
+void WordTable::InsertSlot(const Slot& slot) {
+    std::size_t i = slot.hash & m_mask;
     while (m_slots[i].record != 0) i = (i + 1) & m_mask;
-    m_slots[i] = Slot{record, hash};
+    m_slots[i] = slot;
 }
 
 void WordTable::GrowIndex() {
@@ -83,22 +116,33 @@ void WordTable::GrowIndex() {
     old.swap(m_slots);
     m_mask = m_slots.size() - 1;
     for (const Slot& slot : old)
-        if (slot.record != 0) InsertSlot(slot.record, slot.hash);
+        if (slot.record != 0) InsertSlot(slot);
 }
 
 void WordTable::AddWord(std::string_view word, WordTableView* view) {
     if (word.empty() || word.size() > kMaxWordLength) return;
-    const std::string_view key = WordKeyDiffers(word, m_keyBuffer) ? std::string_view(m_keyBuffer) : word;
-    const auto hash = static_cast<std::uint32_t>(HashKey(key));
+    // Plain ASCII without capitals is its own key; anything else goes through the folding tables.
+    bool plain = true;
+    for (const char c : word) {
+        const auto b = static_cast<unsigned char>(c);
+        plain = plain && b < 128 && static_cast<unsigned char>(b - 'A') >= 26;
+    }
+    const std::string_view key = !plain && WordKeyDiffers(word, m_keyBuffer) ? std::string_view(m_keyBuffer) : word;
+    AddWithKey(word, key, view);
+}
+
+void WordTable::AddWithKey(std::string_view word, std::string_view key, WordTableView* view) {
+    if (word.empty() || word.size() > kMaxWordLength) return;
+    const std::uint64_t tag = KeyTag(key);
+    const bool shortKey = key.size() <= 7;
+    const auto hash = static_cast<std::uint32_t>(shortKey ? Mix(tag, 0xe7037ed1a0b428dbull) : HashKey(key));
     for (std::size_t i = hash & m_mask;; i = (i + 1) & m_mask) {
-        const Slot slot = m_slots[i];
+        Slot& slot = m_slots[i];
         if (slot.record == 0) break;
-        if (slot.hash == hash) {
-            WordRecord& record = m_records[slot.record];
-            if (record.Key == key) {
-                ++record.Frequency;
-                return;
-            }
+        if (slot.hash == hash && slot.tag == tag && (shortKey || SameKey(m_records[slot.record].Key, key))) {
+            ++slot.count;
+            m_countsInRecords = false;
+            return;
         }
     }
 
@@ -110,8 +154,8 @@ void WordTable::AddWord(std::string_view word, WordTableView* view) {
     record.Listed = true;
     const auto index = static_cast<std::uint32_t>(m_records.size() - 1);
     if (index > 1) m_ordered = m_ordered && m_records[index - 1].Key < record.Key;
-    InsertSlot(index, hash);
-    if (2 * index > m_slots.size()) GrowIndex();
+    InsertSlot(Slot{tag, 1, index, hash});
+    if (4 * static_cast<std::size_t>(index) > 3 * m_slots.size()) GrowIndex();
     if (view != nullptr) ShowNewWord(word, *view);
 }
 
@@ -134,12 +178,33 @@ void WordTable::ShowNewWord(std::string_view word, WordTableView& view) {
 }
 
 void WordTable::Finish() {
+    if (!m_countsInRecords) {
+        for (const Slot& slot : m_slots)
+            if (slot.record != 0) m_records[slot.record].Frequency = slot.count;
+        m_countsInRecords = true;
+    }
     if (m_ordered) return;
     const std::size_t n = m_records.size() - 1;
+    // Sorting on the first eight bytes (as a big-endian number) keeps most comparisons out of the records.
+    struct Entry {
+        std::uint64_t prefix;
+        std::uint32_t record;
+    };
+    std::vector<Entry> entries(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::string& key = m_records[i + 1].Key;
+        std::uint64_t prefix = 0;
+        for (std::size_t k = 0; k < 8; ++k)
+            prefix = (prefix << 8) | (k < key.size() ? static_cast<unsigned char>(key[k]) : 0u);
+        entries[i] = Entry{prefix, static_cast<std::uint32_t>(i + 1)};
+    }
+    std::sort(entries.begin(), entries.end(), [this](const Entry& a, const Entry& b) {
+        if (a.prefix != b.prefix) return a.prefix < b.prefix;
+        return m_records[a.record].Key < m_records[b.record].Key;
+    });
     std::vector<std::uint32_t> order(n);
-    std::iota(order.begin(), order.end(), 1u);
-    std::sort(order.begin(), order.end(),
-              [this](std::uint32_t a, std::uint32_t b) { return m_records[a].Key < m_records[b].Key; });
+    for (std::size_t i = 0; i < n; ++i) order[i] = entries[i].record;
+    entries = {};
 
     std::vector<WordRecord> sorted;
     sorted.reserve(m_records.capacity());

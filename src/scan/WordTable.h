@@ -55,6 +55,8 @@ class WordTable {
     // Counts one occurrence of a non-empty word (AddWord). Words longer than 80 characters are dropped.
     // `view` may be null (nothing shown).
     void AddWord(std::string_view word, WordTableView* view);
+    // The same, for a caller that already knows the word is plain ASCII without capitals (its own key).
+    void AddPlainWord(std::string_view word, WordTableView* view) { AddWithKey(word, word, view); }
     // Puts the records in key order; call when a scan ends or stops. Idempotent.
     void Finish();
 
@@ -70,14 +72,18 @@ class WordTable {
     const WordStatistics& Statistics() const { return m_stats; }
 
   private:
-    // Open-addressing index (linear probing, at most half full): the record and the low 32 bits of its
-    // key's hash, so that probing rarely touches a record and growing never hashes a key again.
+    // Open-addressing index (linear probing, at most three quarters full). A slot keeps the word's count while the
+    // scan runs (Finish() copies it into the record) and a tag of the key: its first seven bytes and its
+    // length, which identifies a key of up to seven bytes without touching the record.
     struct Slot {
+        std::uint64_t tag = 0;
+        std::int64_t count = 0;
         std::uint32_t record = 0;  // 0 = empty
         std::uint32_t hash = 0;
     };
 
-    void InsertSlot(std::uint32_t record, std::uint32_t hash);
+    void AddWithKey(std::string_view word, std::string_view key, WordTableView* view);
+    void InsertSlot(const Slot& slot);
     void GrowIndex();
     void ShowNewWord(std::string_view word, WordTableView& view);
 
@@ -85,6 +91,7 @@ class WordTable {
     std::vector<Slot> m_slots;
     std::size_t m_mask = 0;
     bool m_ordered = true;
+    bool m_countsInRecords = true;
     std::string m_keyBuffer;  // the key of the word being added, when it differs from the word
     WordStatistics m_stats;
 };

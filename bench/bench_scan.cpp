@@ -1,0 +1,155 @@
+// Scanner and word-table throughput. The corpus is $VESK_BENCH_CORPUS, else
+// /tmp/vesk-corpora/kjv.txt (made by the shared make-corpora.sh), else a generated text.
+//   build/bench/bench_scan --benchmark_filter=Scan
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/CommentMarkers.h"
+#include "scan/ByteSource.h"
+#include "scan/CharClasses.h"
+#include "scan/LineScanner.h"
+#include "scan/WordTable.h"
+
+namespace {
+
+using namespace vesk;
+
+class NoEvents : public ScanEvents {
+  public:
+    void PumpEvents() override {}
+    bool IsStopRequested() const override { return false; }
+};
+
+std::string GeneratedText(std::size_t bytes) {
+    std::mt19937 random(1);
+    std::vector<std::string> vocabulary;
+    for (int i = 0; i < 20000; ++i) {
+        std::string word;
+        const int length = 2 + static_cast<int>(random() % 9);
+        for (int k = 0; k < length; ++k) word += static_cast<char>('a' + random() % 26);
+        vocabulary.push_back(word);
+    }
+    std::string text;
+    std::size_t column = 0;
+    while (text.size() < bytes) {
+        // A skewed choice, so that a few words are frequent as in prose.
+        const auto pick =
+            static_cast<std::size_t>(std::pow(static_cast<double>(random() % 10000) / 10000.0, 3) * 20000);
+        text += vocabulary[pick];
+        column += vocabulary[pick].size() + 1;
+        text += column > 70 ? (column = 0, "\n") : (random() % 12 == 0 ? ", " : " ");
+    }
+    return text;
+}
+
+const std::string& CorpusPath() {
+    static const std::string path = [] {
+        if (const char* env = std::getenv("VESK_BENCH_CORPUS")) return std::string(env);
+        const std::string kjv = "/tmp/vesk-corpora/kjv.txt";
+        if (std::ifstream(kjv)) return kjv;
+        const std::string generated = "/tmp/vesk-bench-generated.txt";
+        std::ofstream(generated, std::ios::binary) << GeneratedText(5'000'000);
+        return generated;
+    }();
+    return path;
+}
+
+struct Options {
+    int dropFinalS = 1;
+    int allowApostrophes = 0;
+    int allowUnderscores = 0;
+    int allowCommentMarkers = 0;
+};
+
+// The read loop of a count: lines trimmed, lower-cased, a space appended, scanned.
+void CountFile(const std::string& path, WordTable& table, LineScanner& scanner) {
+    std::string error;
+    auto source = ByteSource::OpenFile(path, error);
+    if (!source) throw std::runtime_error(error);
+    std::string line;
+    table.Reset();
+    while (source->ReadLine(line)) {
+        TrimSpacesInPlace(line);
+        if (line.empty()) continue;
+        LowerCaseInPlace(line);
+        line += ' ';
+        scanner.ScanLine(line);
+    }
+    table.Finish();
+}
+
+void BM_CountCorpus(benchmark::State& state) {
+    Options options;
+    WordTable table;
+    CommentMarkers comments;
+    LineScanner scanner(table, comments,
+                        LiveScanOptions{&options.dropFinalS, &options.allowApostrophes, &options.allowUnderscores,
+                                        &options.allowCommentMarkers});
+    AllowSnapshot snapshot;
+    snapshot.hyphens = true;
+    scanner.SetSnapshot(snapshot);
+    NoEvents events;
+    scanner.SetEvents(&events);
+    std::int64_t bytes = 0;
+    for (auto _ : state) {
+        CountFile(CorpusPath(), table, scanner);
+        bytes += static_cast<std::int64_t>(std::ifstream(CorpusPath(), std::ios::ate | std::ios::binary).tellg());
+    }
+    state.SetBytesProcessed(bytes);
+    state.counters["distinct"] = static_cast<double>(table.DistinctWordCount());
+}
+BENCHMARK(BM_CountCorpus)->Unit(benchmark::kMillisecond);
+
+void BM_ReadLines(benchmark::State& state) {
+    std::int64_t bytes = 0;
+    for (auto _ : state) {
+        std::string error;
+        auto source = ByteSource::OpenFile(CorpusPath(), error);
+        std::string line;
+        std::size_t total = 0;
+        while (source->ReadLine(line)) total += line.size();
+        benchmark::DoNotOptimize(total);
+        bytes += source->BytesConsumed();
+    }
+    state.SetBytesProcessed(bytes);
+}
+BENCHMARK(BM_ReadLines)->Unit(benchmark::kMillisecond);
+
+void BM_AddDistinctWords(benchmark::State& state) {
+    std::vector<std::string> words;
+    for (int i = 0; i < state.range(0); ++i) {
+        std::string word;
+        for (int n = i; n > 0 || word.empty(); n /= 26) word += static_cast<char>('a' + n % 26);
+        words.push_back(word);
+    }
+    for (auto _ : state) {
+        WordTable table;
+        for (const auto& word : words) table.AddWord(word, nullptr);
+        table.Finish();
+        benchmark::DoNotOptimize(table.DistinctWordCount());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_AddDistinctWords)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+void BM_AddRepeatedWords(benchmark::State& state) {
+    const char* words[] = {"the", "and", "of", "to",   "that", "in", "he", "shall", "unto", "for",
+                           "i",   "his", "a",  "lord", "they", "be", "is", "him",   "not",  "them"};
+    WordTable table;
+    for (auto _ : state)
+        for (const char* word : words) table.AddWord(word, nullptr);
+    state.SetItemsProcessed(state.iterations() * 20);
+}
+BENCHMARK(BM_AddRepeatedWords);
+
+}  // namespace
+
+BENCHMARK_MAIN();
