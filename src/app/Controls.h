@@ -21,19 +21,19 @@ namespace vesk {
 // A list of callbacks, used by the view to follow a model.
 template <typename... Args>
 class Signal {
-public:
+  public:
     using Slot = std::function<void(Args...)>;
     void Connect(Slot slot) { m_slots.push_back(std::move(slot)); }
     void Emit(Args... args) const {
         for (const auto& slot : m_slots) slot(args...);
     }
 
-private:
+  private:
     std::vector<Slot> m_slots;
 };
 
 class Control {
-public:
+  public:
     explicit Control(std::string name) : m_name(std::move(name)) {}
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
@@ -62,7 +62,7 @@ public:
 
     Signal<> changed;
 
-private:
+  private:
     std::string m_name;
     bool m_enabled = true;
     bool m_visible = true;
@@ -80,7 +80,7 @@ struct FontSpec {
 enum class Alignment { Left, Right, Center };
 
 class Label : public Control {
-public:
+  public:
     using Control::Control;
     const std::string& Caption() const { return m_caption; }
     void SetCaption(std::string caption) {
@@ -106,14 +106,14 @@ public:
         if (onClick) onClick();
     }
 
-private:
+  private:
     std::string m_caption;
     Alignment m_alignment = Alignment::Left;
     FontSpec m_font;
 };
 
 class Button : public Control {
-public:
+  public:
     using Control::Control;
     const std::string& Caption() const { return m_caption; }
     void SetCaption(std::string caption) {
@@ -139,14 +139,14 @@ public:
     std::function<void()> onClick;
     std::function<void(int)> onKeyUp;
 
-private:
+  private:
     std::string m_caption;
     bool m_bold = false;
 };
 
 // Value 0 (unchecked), 1 (checked) or 2 (grayed).
 class CheckBox : public Control {
-public:
+  public:
     CheckBox(std::string name, std::string caption) : Control(std::move(name)), m_caption(std::move(caption)) {}
     const std::string& Caption() const { return m_caption; }
     int Value() const { return m_value; }
@@ -160,13 +160,13 @@ public:
     }
     std::function<void()> onClick;
 
-private:
+  private:
     std::string m_caption;
     int m_value = 0;
 };
 
 class OptionButton : public Control {
-public:
+  public:
     OptionButton(std::string name, std::string caption) : Control(std::move(name)), m_caption(std::move(caption)) {}
     const std::string& Caption() const { return m_caption; }
     bool Value() const { return m_value; }
@@ -187,14 +187,14 @@ public:
     std::function<void()> onClick;
     std::vector<OptionButton*> group;
 
-private:
+  private:
     std::string m_caption;
     bool m_value = false;
 };
 
 // A drop-down list. Index -1 means no selection.
 class ComboBox : public Control {
-public:
+  public:
     using Control::Control;
     const std::vector<std::string>& Items() const { return m_items; }
     int ListIndex() const { return m_index; }
@@ -220,19 +220,19 @@ public:
     }
     std::function<void()> onClick;
 
-private:
+  private:
     std::vector<std::string> m_items;
     int m_index = -1;
 };
 
 // How the text of a TextBox last changed, for views that append rather than reload.
 struct TextChange {
-    bool appended = false;   // true: the text grew at its end, the new part starts at `from`
+    bool appended = false;  // true: the text grew at its end, the new part starts at `from`
     std::size_t from = 0;
 };
 
 class TextBox : public Control {
-public:
+  public:
     using Control::Control;
     const std::string& Text() const { return m_text; }
 
@@ -265,7 +265,7 @@ public:
     // Emitted after the caret was placed.
     Signal<> caretMoved;
 
-private:
+  private:
     std::string m_text;
     std::size_t m_maxLength = 0;
     std::size_t m_selStart = 0;
@@ -273,7 +273,7 @@ private:
 
 // A window model: caption, visibility, focus and a repaint request.
 class Form {
-public:
+  public:
     explicit Form(std::string name) : m_name(std::move(name)) {}
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
@@ -332,7 +332,7 @@ public:
     Signal<> shown;  // every Show(), also when already visible (brings it forward)
     Signal<Control*> focusRequested;
 
-private:
+  private:
     std::string m_name;
     std::string m_caption;
     bool m_visible = false;

@@ -31,7 +31,7 @@ class HelpWindow;
 class ByteSource;
 
 class MainWindow : public Form, public WordTableView, public ScanEvents {
-public:
+  public:
     explicit MainWindow(Platform& platform);
     // Links the other two windows; called once by Program before Form_Load.
     void Attach(ParamsWindow& params, HelpWindow& help);

@@ -14,7 +14,7 @@ namespace vesk {
 class MainWindow;
 
 class ParamsWindow : public Form {
-public:
+  public:
     explicit ParamsWindow(Platform& platform);
     void Attach(MainWindow& main);
 
@@ -36,7 +36,8 @@ public:
     CheckBox chkAllowCommentMarkers{"chkAllowCommentMarkers", "Allow start- and end-comment markers"};
 
     // ---- Filters ----
-    CheckBox chkIgnoreRepetitions{"chkIgnoreRepetitions", "Ignore a word if consists of a repetition of a single letter"};
+    CheckBox chkIgnoreRepetitions{"chkIgnoreRepetitions",
+                                  "Ignore a word if consists of a repetition of a single letter"};
     CheckBox chkIgnoreRomNum40{"chkIgnoreRomNum40", "Ignore Roman numerals less than 40"};
     CheckBox chkIgnoreNoVowelOrY{"chkIgnoreNoVowelOrY", "Ignore word if it has no vowel or 'y'"};
     CheckBox chkIgnoreShortWords{"chkIgnoreShortWords", "Ignore words with fewer than"};
@@ -100,7 +101,7 @@ public:
     bool txbCommonWordsFile_KeyPress(int keyAscii);
     void txbCommonWordsFile_LostFocus();
 
-private:
+  private:
     // The value each word-forming box held after its last change, so that a refused change puts back
     // exactly that value (a grayed box becomes grayed again).
     std::map<const CheckBox*, int> m_wordFormingValues;

@@ -54,14 +54,14 @@ Qt::Alignment ToQtAlignment(Alignment alignment) {
     return Qt::AlignLeft | Qt::AlignVCenter;
 }
 
-QFont ToQtFont(const FontSpec& spec, const QFont& base) {
+QFont ToQtFont(const FontSpec& wanted, const QFont& base) {
     QFont font = base;
-    if (spec.family != FontSpec::Family::Default) {
+    if (wanted.family != FontSpec::Family::Default) {
         font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
         font.setPointSizeF(base.pointSizeF() > 0 ? base.pointSizeF() : font.pointSizeF());
-        if (spec.family == FontSpec::Family::Twirler) font.setPointSizeF(font.pointSizeF() * 1.4);
+        if (wanted.family == FontSpec::Family::Twirler) font.setPointSizeF(font.pointSizeF() * 1.4);
     }
-    font.setBold(spec.bold);
+    font.setBold(wanted.bold);
     return font;
 }
 
