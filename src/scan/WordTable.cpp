@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <numeric>
 
 #include "scan/Normalisation.h"
 
@@ -178,46 +177,61 @@ void WordTable::ShowNewWord(std::string_view word, WordTableView& view) {
 }
 
 void WordTable::Finish() {
-    if (!m_countsInRecords) {
-        for (const Slot& slot : m_slots)
-            if (slot.record != 0) m_records[slot.record].Frequency = slot.count;
+    if (m_ordered) {
+        if (!m_countsInRecords)
+            for (const Slot& slot : m_slots)
+                if (slot.record != 0) m_records[slot.record].Frequency = slot.count;
         m_countsInRecords = true;
+        return;
     }
-    if (m_ordered) return;
-    const std::size_t n = m_records.size() - 1;
-    // Sorting on the first eight bytes (as a big-endian number) keeps most comparisons out of the records.
+    // Sorted on the key's first seven bytes and its length (capped at 8), both held by the slot: a key of
+    // up to seven bytes is decided there; only keys sharing seven bytes and longer than seven are compared
+    // in the records.
     struct Entry {
-        std::uint64_t prefix;
+        std::uint64_t order;
         std::uint32_t record;
+        std::uint32_t slot;
     };
-    std::vector<Entry> entries(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::string& key = m_records[i + 1].Key;
-        std::uint64_t prefix = 0;
-        for (std::size_t k = 0; k < 8; ++k)
-            prefix = (prefix << 8) | (k < key.size() ? static_cast<unsigned char>(key[k]) : 0u);
-        entries[i] = Entry{prefix, static_cast<std::uint32_t>(i + 1)};
+    const std::size_t n = m_records.size() - 1;
+    std::vector<Entry> entries;
+    entries.reserve(n);
+    for (std::size_t i = 0; i < m_slots.size(); ++i) {
+        const Slot& slot = m_slots[i];
+        if (slot.record == 0) continue;
+        const std::uint64_t bytes = __builtin_bswap64(slot.tag & 0x00FFFFFFFFFFFFFFull);  // big-endian
+        const std::uint64_t length = std::min<std::uint64_t>(slot.tag >> 56, 8);
+        entries.push_back(Entry{bytes | length, slot.record, static_cast<std::uint32_t>(i)});
     }
     std::sort(entries.begin(), entries.end(), [this](const Entry& a, const Entry& b) {
-        if (a.prefix != b.prefix) return a.prefix < b.prefix;
+        if (a.order != b.order) return a.order < b.order;
         return m_records[a.record].Key < m_records[b.record].Key;
     });
-    std::vector<std::uint32_t> order(n);
-    for (std::size_t i = 0; i < n; ++i) order[i] = entries[i].record;
-    entries = {};
 
-    std::vector<WordRecord> sorted;
-    sorted.reserve(m_records.capacity());
-    sorted.emplace_back();
-    std::vector<std::uint32_t> newIndex(n + 1, 0);
-    for (std::size_t i = 0; i < n; ++i) {
-        newIndex[order[i]] = static_cast<std::uint32_t>(i + 1);
-        sorted.push_back(std::move(m_records[order[i]]));
+    // Counts into the records and new places into the index, then the records moved in place, cycle by
+    // cycle, so that the table never exists twice.
+    std::vector<std::uint32_t> source(n + 1, 0);  // source[new place] = old place
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        Slot& slot = m_slots[entries[i].slot];
+        m_records[entries[i].record].Frequency = slot.count;
+        slot.record = static_cast<std::uint32_t>(i + 1);
+        source[i + 1] = entries[i].record;
     }
-    m_records.swap(sorted);
-    for (Slot& slot : m_slots)
-        if (slot.record != 0) slot.record = newIndex[slot.record];
+    entries = {};
+    for (std::uint32_t start = 1; start <= n; ++start) {
+        if (source[start] == start) continue;
+        WordRecord held = std::move(m_records[start]);
+        std::uint32_t place = start;
+        while (source[place] != start) {
+            const std::uint32_t from = source[place];
+            m_records[place] = std::move(m_records[from]);
+            source[place] = place;
+            place = from;
+        }
+        m_records[place] = std::move(held);
+        source[place] = place;
+    }
     m_ordered = true;
+    m_countsInRecords = true;
 }
 
 void WordTable::ComputeStatistics() {
