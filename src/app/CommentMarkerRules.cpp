@@ -18,28 +18,38 @@ constexpr const char* kSameMarkersMessage =
     "Check the comment markers in the 'Set parameters' panel.";
 
 std::string PartOfWordMessage(const std::string& marker) {
-    return "The way the parameters are set the start-comment marker\r\n\"" + marker +
-           "\" could be part of a word.\r\n\r\nCheck the start-comment markers in the 'Set parameters' panel and\r\n"
-           "perhaps disallow comment markers or restrict allowable words.";
+    std::string text = "The way the parameters are set the start-comment marker\r\n\"";
+    text += marker;
+    text +=
+        "\" could be part of a word.\r\n\r\nCheck the start-comment markers in the 'Set parameters' panel and\r\n"
+        "perhaps disallow comment markers or restrict allowable words.";
+    return text;
+}
+
+// Kept out of line: inlined with constant markers, GCC 12 warns of an overlap that cannot happen.
+[[gnu::noinline]] void AssignMarkers(CommentMarkers& markers, std::string_view start0, std::string_view end0,
+                                     std::string_view start1, std::string_view end1) {
+    markers.StartMarkers[0].assign(start0);
+    markers.EndMarkers[0].assign(end0);
+    markers.StartMarkers[1].assign(start1);
+    markers.EndMarkers[1].assign(end1);
 }
 
 }  // namespace
 
 void MainWindow::SetCommentMarkers(const std::string& strType) {
-    std::string* start = Comments.StartMarkers;
-    std::string* end = Comments.EndMarkers;
-    if (strType == "HTML") {
-        start[0] = "<", end[0] = ">", start[1] = "&", end[1] = ";";
-    } else if (strType == "C") {
-        start[0] = "/*", end[0] = "*/", start[1] = "//", end[1].clear();
-    } else if (strType.empty()) {
-        start[0].clear(), end[0].clear(), start[1].clear(), end[1].clear();
-    } else {
-        for (int k = 0; k < 2; ++k) {
-            start[k] = frmParams->txbStartComment[k].Text();
-            end[k] = frmParams->txbEndComment[k].Text();
-        }
-    }
+    auto set = [this](std::string_view start0, std::string_view end0, std::string_view start1, std::string_view end1) {
+        AssignMarkers(Comments, start0, end0, start1, end1);
+    };
+    if (strType == "HTML")
+        set("<", ">", "&", ";");
+    else if (strType == "C")
+        set("/*", "*/", "//", "");
+    else if (strType.empty())
+        set("", "", "", "");
+    else
+        set(frmParams->txbStartComment[0].Text(), frmParams->txbEndComment[0].Text(),
+            frmParams->txbStartComment[1].Text(), frmParams->txbEndComment[1].Text());
 }
 
 bool MainWindow::ValidateCommentMarkers() {

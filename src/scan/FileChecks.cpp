@@ -126,7 +126,9 @@ std::string FolderOfPath(const std::string& path) {
 
 std::string NormaliseDriveLetter(const std::string& path) {
     if (path.size() < 2 || path[1] != ':') return path;
-    return std::string(1, UpperChar(path[0])) + LowerCase(std::string_view(path).substr(1));
+    std::string normalised = LowerCase(path);
+    normalised[0] = UpperChar(path[0]);
+    return normalised;
 }
 
 }  // namespace vesk

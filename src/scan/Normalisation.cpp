@@ -1,6 +1,8 @@
 #include "scan/Normalisation.h"
 
 #include <array>
+#include <cstdint>
+#include <vector>
 
 #include "scan/CharClasses.h"
 
@@ -29,7 +31,16 @@ constexpr std::string_view kStems = "aren couldn didn doesn hadn hasn isn should
 constexpr std::string_view kStemList[] = {"aren", "couldn",  "didn", "doesn", "hadn",  "hasn",
                                           "isn",  "shouldn", "wasn", "weren", "wouldn"};
 
+// Up to seven characters and their number in one value.
+std::uint64_t PackShort(std::string_view text) {
+    std::uint64_t packed = text.size();
+    for (char c : text) packed = (packed << 8) | static_cast<unsigned char>(c);
+    return packed;
+}
+
 struct FoldTables {
+    // Every ending of every stem, packed.
+    std::vector<std::uint64_t> stemEndings;
     // FoldAccents of one character: one or two characters.
     std::array<std::array<char, 2>, 256> fold{};
     std::array<unsigned char, 256> foldLength{};
@@ -61,6 +72,9 @@ struct FoldTables {
             vowel[b] = kVowels.find(c) != std::string_view::npos;
         }
         for (char v : kVowels) lowerVowel[static_cast<unsigned char>(LowerChar(v))] = true;
+        for (std::string_view stem : kStemList)
+            for (std::size_t k = 1; k <= stem.size(); ++k)
+                stemEndings.push_back(PackShort(stem.substr(stem.size() - k)));
     }
 };
 
@@ -128,8 +142,10 @@ bool IsContractionStem(std::string_view word) {
     const std::string_view lowered(buffer, word.size());
     if (hasSpace) return kStems.find(std::string_view(buffer, word.size() + 1)) != std::string_view::npos;
     // Without a space inside, the word can only match the end of a single stem.
-    for (std::string_view stem : kStemList)
-        if (stem.ends_with(lowered)) return true;
+    if (word.size() > 7) return false;
+    const std::uint64_t packed = PackShort(lowered);
+    for (std::uint64_t ending : Tables().stemEndings)
+        if (ending == packed) return true;
     return false;
 }
 

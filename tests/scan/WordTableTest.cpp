@@ -145,6 +145,28 @@ TEST(WordTable, ManyWordsAgainstAnOrderedMap) {
     EXPECT_EQ(table.Record(1).Frequency, 1);
 }
 
+TEST(WordTable, OrderOfLongKeysSharingPrefixes) {
+    // Keys of 1 to 12 characters over a few letters and þ (254), so that many share their first bytes.
+    const std::string alphabet = "ab\xFE";
+    std::mt19937 random(11);
+    WordTable table;
+    std::map<std::string, std::int64_t> expected;
+    for (int i = 0; i < 20000; ++i) {
+        std::string word(1 + random() % 12, 'a');
+        for (char& c : word) c = alphabet[random() % alphabet.size()];
+        table.AddWord(word, nullptr);
+        ++expected[word];
+    }
+    table.Finish();
+    ASSERT_EQ(table.DistinctWordCount(), static_cast<std::int64_t>(expected.size()));
+    std::int64_t i = 1;
+    for (const auto& [word, frequency] : expected) {
+        ASSERT_EQ(table.Record(i).Key, word) << i;
+        ASSERT_EQ(table.Record(i).Frequency, frequency) << word;
+        ++i;
+    }
+}
+
 TEST(WordTable, NewWordIsKeptWhenTheDisplayFails) {
     struct FullBox : RecordingView {
         void AppendOutput(std::string_view) override { throw RunError(kErrorBoxFull, "full"); }
