@@ -26,7 +26,9 @@ class ByteSource {
 
     virtual ~ByteSource() = default;
 
-    // The first `limit` raw bytes (fewer at the end of input), without consuming them.
+    // The next `limit` raw bytes (fewer at the end of input), without consuming them; called before the
+    // first ReadLine, these are the first bytes of the input, byte-order mark included. On a pipe it waits
+    // until that many bytes have come or the input has ended.
     virtual std::string_view Peek(std::size_t limit) = 0;
     // Total size in bytes when known (a regular file), else -1.
     virtual std::int64_t Size() const = 0;
