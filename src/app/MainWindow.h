@@ -191,6 +191,7 @@ class MainWindow : public Form, public WordTableView, public ScanEvents {
     // ---- ScanEvents ----
     void PumpEvents() override { platform.PumpEvents(); }
     bool IsStopRequested() const override { return StopRequested; }
+    bool PumpIsNoOp() const override { return platform.PumpIsNoOp(); }
 
     // Copies the nine "Allow" options of the parameters window into OptionSnapshot and the scanner.
     void TakeOptionSnapshot();

@@ -48,6 +48,7 @@ class CliPlatform : public Platform {
     void WriteClipboardText(const std::string&) override {}
     bool OpenUrl(const std::string&) override { return false; }
     void PumpEvents() override {}
+    bool PumpIsNoOp() const override { return true; }
     void Repaint(const Control* control) override;
     std::string ProgramFolder() override;
     // The tool keeps no per-user state.

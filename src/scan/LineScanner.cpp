@@ -1,9 +1,14 @@
 #include "scan/LineScanner.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "scan/NamedEntities.h"
 #include "scan/Normalisation.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vesk {
 
@@ -36,6 +41,65 @@ void ReplaceDoubleHyphens(std::string& line) {
     line.resize(write);
 }
 
+#if defined(__SSE2__)
+constexpr std::size_t kBlock = 16;
+
+inline __m128i Bytes(char c) { return _mm_set1_epi8(c); }
+
+// Byte lanes of the letters: A-Z, a-z, 192-255 except 215 and 247.
+inline __m128i LetterLanes(__m128i v) {
+    const __m128i folded = _mm_or_si128(v, Bytes(0x20));
+    // Shifted so that a-z become the 26 smallest signed values.
+    const __m128i az =
+        _mm_cmplt_epi8(_mm_add_epi8(folded, Bytes(static_cast<char>(0x80 - 'a'))), Bytes(static_cast<char>(0x80 + 26)));
+    const __m128i high = _mm_cmpeq_epi8(_mm_max_epu8(v, Bytes(static_cast<char>(0xC0))), v);
+    const __m128i times = _mm_cmpeq_epi8(folded, Bytes(static_cast<char>(0xF7)));
+    return _mm_or_si128(az, _mm_andnot_si128(times, high));
+}
+
+inline unsigned Mask(__m128i lanes) { return static_cast<unsigned>(_mm_movemask_epi8(lanes)); }
+
+inline __m128i Load(const char* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+
+// Lanes that make a word's key differ from the word: capitals and codes from 128.
+inline unsigned NotPlainMask(__m128i v) {
+    const __m128i upper =
+        _mm_cmplt_epi8(_mm_add_epi8(v, Bytes(static_cast<char>(0x80 - 'A'))), Bytes(static_cast<char>(0x80 + 26)));
+    return Mask(_mm_or_si128(upper, v));
+}
+#endif
+
+constexpr std::size_t kRunSlots = std::size_t{1} << 15;
+constexpr std::uint32_t kRunWindow = 1u << 16;
+
+inline std::uint64_t Load64(const char* p) {
+    std::uint64_t v;
+    std::memcpy(&v, p, 8);
+    return v;
+}
+
+// The mask of the first `n` bytes of a little-endian word, `n` up to 8.
+inline std::uint64_t LowBytes(std::size_t n) { return n >= 8 ? ~std::uint64_t{0} : (std::uint64_t{1} << (8 * n)) - 1; }
+
+inline std::uint64_t Mix(std::uint64_t a, std::uint64_t b) {
+    __extension__ typedef unsigned __int128 Uint128;
+    const Uint128 product = static_cast<Uint128>(a) * b;
+    return static_cast<std::uint64_t>(product) ^ static_cast<std::uint64_t>(product >> 64);
+}
+
+// Restores the line's length after the scan, whichever way it ends.
+class PaddingGuard {
+  public:
+    PaddingGuard(std::string& line, std::size_t size) : m_line(line), m_size(size) {}
+    ~PaddingGuard() { m_line.resize(m_size); }
+    PaddingGuard(const PaddingGuard&) = delete;
+    PaddingGuard& operator=(const PaddingGuard&) = delete;
+
+  private:
+    std::string& m_line;
+    std::size_t m_size;
+};
+
 }  // namespace
 
 LineScanner::LineScanner(WordTable& table, CommentMarkers& comments, const LiveScanOptions& live)
@@ -53,6 +117,8 @@ void LineScanner::SetSnapshot(const AllowSnapshot& snapshot) {
         if (std::string_view("-'_:.sSnNtT").find(c) != std::string_view::npos) classes |= kSpecialEnd;
         m_classes[b] = classes;
     }
+    m_innerDigits = snapshot.numerals;
+    m_innerExtras = AllowedInnerChars(snapshot);
 }
 
 void LineScanner::PrepareLine(std::string& line) const {
@@ -100,9 +166,20 @@ void LineScanner::ScanLine(std::string& line) {
     if (cm.CommentsActive) RefreshMarkerStarts();
     const bool commentsActive = cm.CommentsActive;
 
+    if (line.empty()) return;
+#if defined(__SSE2__)
+    if (!commentsActive) {
+        // Spaces behind the text let every block load stay inside the string; no run continues into them.
+        const std::size_t size = line.size();
+        const PaddingGuard guard(line, size);
+        line.append(kBlock, ' ');
+        ScanPlainLine(std::string_view(line.data(), size));
+        return;
+    }
+#endif
+
     const std::string_view text(line);
     const std::size_t size = text.size();
-    if (size == 0) return;
     // The last character (the space the caller appended) is never examined.
     const std::size_t last = size - 1;
     const bool sentinel = (m_classes[static_cast<unsigned char>(text[last])] & kInner) == 0;
@@ -138,18 +215,8 @@ void LineScanner::ScanLine(std::string& line) {
             // ticked after the run began): step over it rather than stand still.
             ++pos;
         } else {
-            const std::string_view run = text.substr(pos, end - pos);
+            CountRun(text.substr(pos, end - pos), (seen & kNotPlain) != 0);
             pos = end;
-            // Most words end in a letter that no rule touches; only the others need the whole normalisation.
-            const bool special = run.size() < 3 || (m_classes[static_cast<unsigned char>(run.back())] & kSpecialEnd);
-            const std::size_t n =
-                special ? NormalisedLength(run, IsOn(m_live.dropFinalS), IsOn(m_live.allowApostrophes)) : run.size();
-            if (n > 0) {
-                if (seen & kNotPlain)
-                    m_table.AddWord(run.substr(0, n), m_view);
-                else
-                    m_table.AddPlainWord(run.substr(0, n), m_view);
-            }
         }
         if (m_events != nullptr) {
             m_events->PumpEvents();
@@ -157,5 +224,155 @@ void LineScanner::ScanLine(std::string& line) {
         }
     }
 }
+
+std::uint32_t LineScanner::CountRun(std::string_view run, bool notPlain) {
+    // Most words end in a letter that no rule touches; only the others need the whole normalisation.
+    const bool special = run.size() < 3 || (m_classes[static_cast<unsigned char>(run.back())] & kSpecialEnd);
+    const std::size_t n =
+        special ? NormalisedLength(run, IsOn(m_live.dropFinalS), IsOn(m_live.allowApostrophes)) : run.size();
+    if (n == 0) return 0;
+    return notPlain ? m_table.AddWord(run.substr(0, n), m_view) : m_table.AddPlainWord(run.substr(0, n), m_view);
+}
+
+void LineScanner::ClearRuns(std::uint64_t generation, int options) {
+    if (m_runs.empty()) {
+        m_runs.resize(kRunSlots);
+        m_runTails.resize(kRunSlots);
+    } else if (m_runCount > 0) {
+        std::fill(m_runs.begin(), m_runs.end(), RunEntry{});
+    }
+    m_runCount = 0;
+    m_runGeneration = generation;
+    m_runOptions = options;
+    m_runsAside = false;
+    m_runLookups = 0;
+    m_runMisses = 0;
+}
+
+void LineScanner::CountRunCached(std::string_view run, bool notPlain) {
+    const std::size_t length = run.size();
+    const int options = (IsOn(m_live.dropFinalS) ? 1 : 0) | (IsOn(m_live.allowApostrophes) ? 2 : 0);
+    const std::uint64_t generation = m_table.Generation();
+    if (generation != m_runGeneration || options != m_runOptions) ClearRuns(generation, options);
+    if (length > 16 || m_runsAside) {
+        CountRun(run, notPlain);
+        return;
+    }
+    const std::uint64_t head = Load64(run.data()) & LowBytes(length);
+    const std::uint64_t tail = Load64(run.data() + 8) & LowBytes(length > 8 ? length - 8 : 0);
+    const std::uint64_t hash = Mix(head ^ (tail * 0x9E3779B97F4A7C15ull) ^ length, 0xe7037ed1a0b428dbull);
+    const std::size_t mask = m_runs.size() - 1;
+    std::size_t i = hash & mask;
+    for (;; i = (i + 1) & mask) {
+        const RunEntry& entry = m_runs[i];
+        if (entry.length == 0) break;
+        if (((entry.head ^ head) | (entry.length ^ length)) == 0 && (length <= 8 || m_runTails[i] == tail)) {
+            if (entry.record != 0) m_table.CountAgain(entry.record);
+            if (m_runCount >= kRunSlots / 2) ++m_runLookups;
+            return;
+        }
+    }
+    const std::uint32_t record = CountRun(run, notPlain);
+    if (m_runCount < kRunSlots / 2) {
+        // A display of the new word may have let the table change under the run.
+        if (m_table.Generation() != m_runGeneration) return;
+        m_runs[i] = RunEntry{head, record, static_cast<std::uint32_t>(length)};
+        m_runTails[i] = tail;
+        ++m_runCount;
+        return;
+    }
+    ++m_runLookups;
+    ++m_runMisses;
+    if (m_runLookups >= kRunWindow) {
+        if (2 * m_runMisses > m_runLookups) m_runsAside = true;
+        m_runLookups = 0;
+        m_runMisses = 0;
+    }
+}
+
+#if defined(__SSE2__)
+void LineScanner::ScanPlainLine(std::string_view text) {
+    const char* const base = text.data();
+    const std::size_t size = text.size();
+    const std::size_t last = size - 1;  // the appended space: never the start of a word
+    const __m128i underscore = Bytes('_');
+    const __m128i zero = Bytes('0');
+    __m128i extras[8];
+    const std::size_t extraCount = std::min<std::size_t>(m_innerExtras.size(), 8);
+    for (std::size_t k = 0; k < extraCount; ++k) extras[k] = Bytes(m_innerExtras[k]);
+    const bool digits = m_innerDigits;
+    auto innerMask = [&](__m128i v) {
+        __m128i lanes = LetterLanes(v);
+        if (digits) {
+            const __m128i d = _mm_sub_epi8(v, zero);
+            lanes = _mm_or_si128(lanes, _mm_cmpeq_epi8(_mm_min_epu8(d, Bytes(9)), d));
+        }
+        for (std::size_t k = 0; k < extraCount; ++k) lanes = _mm_or_si128(lanes, _mm_cmpeq_epi8(v, extras[k]));
+        return Mask(lanes);
+    };
+
+    // Without a pump nothing can raise the stop flag during the line: read it once.
+    const bool pumping = m_events != nullptr && !m_events->PumpIsNoOp();
+    const bool stopped = m_events != nullptr && !pumping && m_events->IsStopRequested();
+
+    std::size_t pos = 0;
+    for (;;) {
+        const bool underscores = IsOn(m_live.allowUnderscores);
+        for (;;) {
+            if (pos >= last) return;
+            const __m128i v = Load(base + pos);
+            __m128i starts = LetterLanes(v);
+            if (underscores) starts = _mm_or_si128(starts, _mm_cmpeq_epi8(v, underscore));
+            const unsigned mask = Mask(starts);
+            if (mask != 0) {
+                pos += static_cast<std::size_t>(__builtin_ctz(mask));
+                break;
+            }
+            pos += kBlock;
+        }
+        if (pos >= last) return;
+
+        const std::size_t limit = std::min(size, pos + static_cast<std::size_t>(kMaxWordRun));
+        std::size_t end = pos;
+        unsigned notPlain = 0;
+        for (;;) {
+            const __m128i v = Load(base + end);
+            const unsigned stops = ~innerMask(v) & 0xFFFFu;
+            const unsigned marks = NotPlainMask(v);
+            if (stops != 0) {
+                const int k = __builtin_ctz(stops);
+                notPlain |= marks & ((1u << k) - 1u);
+                end += static_cast<std::size_t>(k);
+                break;
+            }
+            notPlain |= marks;
+            end += kBlock;
+            if (end >= limit) break;
+        }
+        if (end > limit) {
+            // A run longer than the longest allowed is cut there; the rest starts anew.
+            end = limit;
+            notPlain = 0;
+            for (std::size_t i = pos; i < end; ++i)
+                notPlain |= m_classes[static_cast<unsigned char>(base[i])] & kNotPlain;
+        }
+
+        if (end == pos) {
+            // An underscore may start a word while the snapshot does not let it continue one (the box was
+            // ticked after the run began): step over it rather than stand still.
+            ++pos;
+        } else {
+            CountRunCached(text.substr(pos, end - pos), notPlain != 0);
+            pos = end;
+        }
+        if (pumping) {
+            m_events->PumpEvents();
+            if (m_events->IsStopRequested()) return;
+        } else if (stopped) {
+            return;
+        }
+    }
+}
+#endif
 
 }  // namespace vesk

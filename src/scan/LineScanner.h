@@ -2,7 +2,9 @@
 // Splits one line into words and counts each through the word table.
 
 #include <array>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/CommentMarkers.h"
 #include "scan/CharClasses.h"
@@ -17,6 +19,8 @@ class ScanEvents {
     virtual ~ScanEvents() = default;
     virtual void PumpEvents() = 0;
     virtual bool IsStopRequested() const = 0;
+    // True when PumpEvents never does anything, so the stop flag cannot change while a line is scanned.
+    virtual bool PumpIsNoOp() const { return false; }
 };
 
 class LineScanner {
@@ -40,6 +44,13 @@ class LineScanner {
     // The comment step at `pos`; false when the scan of the line ends there.
     bool CommentStep(std::string_view line, std::size_t& pos);
     void RefreshMarkerStarts();
+    // The scan of a line without comment markers, finding runs 16 characters at a time.
+    void ScanPlainLine(std::string_view text);
+    // Counts a run of word characters; `notPlain`: it holds a capital or a code from 128. Returns the
+    // record it was counted as, 0 when it was not counted.
+    std::uint32_t CountRun(std::string_view run, bool notPlain);
+    // CountRun through the cache of runs; the 16 bytes from `run.data()` may be read.
+    void CountRunCached(std::string_view run, bool notPlain);
 
     WordTable& m_table;
     CommentMarkers& m_comments;
@@ -57,6 +68,29 @@ class LineScanner {
     // Characters that may begin a start marker (either case), for the markers in m_markerStarts.
     std::array<bool, 256> m_markerFirst{};
     std::string m_markerStarts[2];
+    // The snapshot's inner characters as the block search sees them.
+    bool m_innerDigits = false;
+    std::string m_innerExtras;
+
+    // Runs of up to 16 characters met lately, each with the record it was counted as (0: not counted), so
+    // that a run met again needs neither normalisation nor the key. Valid for one table generation and one
+    // setting of the normalisation options; it stops taking runs when half full, and is left aside while
+    // most runs miss it.
+    struct RunEntry {
+        std::uint64_t head = 0;  // characters 1-8, zero-padded
+        std::uint32_t record = 0;
+        std::uint32_t length = 0;  // 0: empty
+    };
+    void ClearRuns(std::uint64_t generation, int options);
+    std::vector<RunEntry> m_runs;
+    std::vector<std::uint64_t>
+        m_runTails;  // characters 9-16 of each entry, zero-padded: apart, as few runs are that long
+    std::size_t m_runCount = 0;
+    std::uint64_t m_runGeneration = 0;
+    int m_runOptions = -1;
+    bool m_runsAside = false;
+    std::uint32_t m_runLookups = 0;  // since the cache filled, in the current window
+    std::uint32_t m_runMisses = 0;
 };
 
 }  // namespace vesk

@@ -97,6 +97,11 @@ void WordTable::Reset() {
     m_records.shrink_to_fit();
     m_records.reserve(kInitialRecords);
     m_records.emplace_back();
+    m_counts.clear();
+    m_counts.shrink_to_fit();
+    m_counts.reserve(kInitialRecords);
+    m_counts.push_back(0);
+    ++m_generation;
     m_slots.assign(kInitialSlots, Slot{});
     m_slots.shrink_to_fit();
     m_mask = kInitialSlots - 1;
@@ -118,8 +123,8 @@ void WordTable::GrowIndex() {
         if (slot.record != 0) InsertSlot(slot);
 }
 
-void WordTable::AddWord(std::string_view word, WordTableView* view) {
-    if (word.empty() || word.size() > kMaxWordLength) return;
+std::uint32_t WordTable::AddWord(std::string_view word, WordTableView* view) {
+    if (word.empty() || word.size() > kMaxWordLength) return 0;
     // Plain ASCII without capitals is its own key; anything else goes through the folding tables.
     bool plain = true;
     for (const char c : word) {
@@ -127,11 +132,11 @@ void WordTable::AddWord(std::string_view word, WordTableView* view) {
         plain = plain && b < 128 && static_cast<unsigned char>(b - 'A') >= 26;
     }
     const std::string_view key = !plain && WordKeyDiffers(word, m_keyBuffer) ? std::string_view(m_keyBuffer) : word;
-    AddWithKey(word, key, view);
+    return AddWithKey(word, key, view);
 }
 
-void WordTable::AddWithKey(std::string_view word, std::string_view key, WordTableView* view) {
-    if (word.empty() || word.size() > kMaxWordLength) return;
+std::uint32_t WordTable::AddWithKey(std::string_view word, std::string_view key, WordTableView* view) {
+    if (word.empty() || word.size() > kMaxWordLength) return 0;
     const std::uint64_t tag = KeyTag(key);
     const bool shortKey = key.size() <= 7;
     const auto hash = static_cast<std::uint32_t>(shortKey ? Mix(tag, 0xe7037ed1a0b428dbull) : HashKey(key));
@@ -139,23 +144,30 @@ void WordTable::AddWithKey(std::string_view word, std::string_view key, WordTabl
         Slot& slot = m_slots[i];
         if (slot.record == 0) break;
         if (slot.hash == hash && slot.tag == tag && (shortKey || SameKey(m_records[slot.record].Key, key))) {
-            ++slot.count;
-            m_countsInRecords = false;
-            return;
+            CountAgain(slot.record);
+            return slot.record;
         }
     }
 
     // A new word: stored before anything is shown, so that a display failure leaves the table whole.
-    WordRecord& record = m_records.emplace_back();
+    m_counts.push_back(1);
+    try {
+        m_records.emplace_back();
+    } catch (...) {
+        m_counts.pop_back();
+        throw;
+    }
+    WordRecord& record = m_records.back();
     record.Word.assign(word);
     record.Key.assign(key);
     record.Frequency = 1;
     record.Listed = true;
     const auto index = static_cast<std::uint32_t>(m_records.size() - 1);
     if (index > 1) m_ordered = m_ordered && m_records[index - 1].Key < record.Key;
-    InsertSlot(Slot{tag, 1, index, hash});
+    InsertSlot(Slot{tag, index, hash});
     if (4 * static_cast<std::size_t>(index) > 3 * m_slots.size()) GrowIndex();
     if (view != nullptr) ShowNewWord(word, *view);
+    return index;
 }
 
 void WordTable::ShowNewWord(std::string_view word, WordTableView& view) {
@@ -177,13 +189,11 @@ void WordTable::ShowNewWord(std::string_view word, WordTableView& view) {
 }
 
 void WordTable::Finish() {
-    if (m_ordered) {
-        if (!m_countsInRecords)
-            for (const Slot& slot : m_slots)
-                if (slot.record != 0) m_records[slot.record].Frequency = slot.count;
-        m_countsInRecords = true;
-        return;
-    }
+    ++m_generation;
+    if (!m_countsInRecords)
+        for (std::size_t i = 1; i < m_records.size(); ++i) m_records[i].Frequency = m_counts[i];
+    m_countsInRecords = true;
+    if (m_ordered) return;
     // Sorted on the key's first seven bytes and its length (capped at 8), both held by the slot: a key of
     // up to seven bytes is decided there; only keys sharing seven bytes and longer than seven are compared
     // in the records.
@@ -207,12 +217,11 @@ void WordTable::Finish() {
         return m_records[a.record].Key < m_records[b.record].Key;
     });
 
-    // Counts into the records and new places into the index, then the records moved in place, cycle by
-    // cycle, so that the table never exists twice.
+    // New places into the index, then the records moved in place, cycle by cycle, so that the table never
+    // exists twice.
     std::vector<std::uint32_t> source(n + 1, 0);  // source[new place] = old place
     for (std::size_t i = 0; i < entries.size(); ++i) {
         Slot& slot = m_slots[entries[i].slot];
-        m_records[entries[i].record].Frequency = slot.count;
         slot.record = static_cast<std::uint32_t>(i + 1);
         source[i + 1] = entries[i].record;
     }
@@ -230,8 +239,8 @@ void WordTable::Finish() {
         m_records[place] = std::move(held);
         source[place] = place;
     }
+    for (std::size_t i = 1; i < m_records.size(); ++i) m_counts[i] = m_records[i].Frequency;
     m_ordered = true;
-    m_countsInRecords = true;
 }
 
 void WordTable::ComputeStatistics() {

@@ -53,10 +53,18 @@ class WordTable {
     // Empties the table (ResetWordTable).
     void Reset();
     // Counts one occurrence of a non-empty word (AddWord). Words longer than 80 characters are dropped.
-    // `view` may be null (nothing shown).
-    void AddWord(std::string_view word, WordTableView* view);
+    // `view` may be null (nothing shown). Returns the word's record, 0 when the word was dropped.
+    std::uint32_t AddWord(std::string_view word, WordTableView* view);
     // The same, for a caller that already knows the word is plain ASCII without capitals (its own key).
-    void AddPlainWord(std::string_view word, WordTableView* view) { AddWithKey(word, word, view); }
+    std::uint32_t AddPlainWord(std::string_view word, WordTableView* view) { return AddWithKey(word, word, view); }
+    // One more occurrence of the word of `record`, as returned by an Add above in the same generation.
+    void CountAgain(std::uint32_t record) {
+        ++m_counts[record];
+        m_countsInRecords = false;
+    }
+    // Changes whenever record numbers may have changed (Reset, Finish): numbers kept by a caller from an
+    // earlier generation are void.
+    std::uint64_t Generation() const { return m_generation; }
     // Puts the records in key order; call when a scan ends or stops. Idempotent.
     void Finish();
 
@@ -72,23 +80,25 @@ class WordTable {
     const WordStatistics& Statistics() const { return m_stats; }
 
   private:
-    // Open-addressing index (linear probing, at most three quarters full). A slot keeps the word's count while the
-    // scan runs (Finish() copies it into the record) and a tag of the key: its first seven bytes and its
-    // length, which identifies a key of up to seven bytes without touching the record.
+    // Open-addressing index (linear probing, at most three quarters full). A slot keeps a tag of the key: its
+    // first seven bytes and its length, which identifies a key of up to seven bytes without touching the record.
     struct Slot {
         std::uint64_t tag = 0;
-        std::int64_t count = 0;
         std::uint32_t record = 0;  // 0 = empty
         std::uint32_t hash = 0;
     };
 
-    void AddWithKey(std::string_view word, std::string_view key, WordTableView* view);
+    std::uint32_t AddWithKey(std::string_view word, std::string_view key, WordTableView* view);
     void InsertSlot(const Slot& slot);
     void GrowIndex();
     void ShowNewWord(std::string_view word, WordTableView& view);
 
     std::vector<WordRecord> m_records;  // slot 0 unused
     std::vector<Slot> m_slots;
+    // The counts by record while the scan runs, packed so that counting touches little memory; Finish()
+    // copies them into the records.
+    std::vector<std::int64_t> m_counts;
+    std::uint64_t m_generation = 0;
     std::size_t m_mask = 0;
     bool m_ordered = true;
     bool m_countsInRecords = true;
