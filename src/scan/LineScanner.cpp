@@ -87,6 +87,18 @@ inline std::uint64_t Mix(std::uint64_t a, std::uint64_t b) {
     return static_cast<std::uint64_t>(product) ^ static_cast<std::uint64_t>(product >> 64);
 }
 
+// Whether any bit from `from` to before `to` is set.
+inline bool AnyBits(const std::uint64_t* bits, std::size_t from, std::size_t to) {
+    std::uint64_t any = 0;
+    for (std::size_t w = from / 64; w * 64 < to; ++w) {
+        std::uint64_t m = bits[w];
+        if (w == from / 64) m &= ~std::uint64_t{0} << (from % 64);
+        if ((w + 1) * 64 > to) m &= (std::uint64_t{1} << (to % 64)) - 1;
+        any |= m;
+    }
+    return any != 0;
+}
+
 // Restores the line's length after the scan, whichever way it ends.
 class PaddingGuard {
   public:
@@ -173,7 +185,14 @@ void LineScanner::ScanLine(std::string& line) {
         const std::size_t size = line.size();
         const PaddingGuard guard(line, size);
         line.append(kBlock, ' ');
-        ScanPlainLine(std::string_view(line.data(), size));
+        const std::string_view text(line.data(), size);
+        // Without a pump and a raised stop flag nothing can end the line early, so its words may be found
+        // independently of one another.
+        const bool quiet = m_events == nullptr || (m_events->PumpIsNoOp() && !m_events->IsStopRequested());
+        if (quiet && size <= static_cast<std::size_t>(kMaxWordRun))
+            ScanQuietLine(text);
+        else
+            ScanPlainLine(text);
         return;
     }
 #endif
@@ -291,25 +310,90 @@ void LineScanner::CountRunCached(std::string_view run, bool notPlain) {
 }
 
 #if defined(__SSE2__)
-void LineScanner::ScanPlainLine(std::string_view text) {
-    const char* const base = text.data();
-    const std::size_t size = text.size();
-    const std::size_t last = size - 1;  // the appended space: never the start of a word
+void LineScanner::ClassifyLine(std::string_view text) {
+    // Every block of 16 is classified once; the last one reads into the padding.
+    const std::size_t blocks = (text.size() + kBlock - 1) / kBlock;
+    const std::size_t words = (blocks + 3) / 4 + 1;
+    for (std::vector<std::uint64_t>* bits : {&m_startBits, &m_underscoreBits, &m_innerBits, &m_notPlainBits})
+        bits->assign(words, 0);
     const __m128i underscore = Bytes('_');
     const __m128i zero = Bytes('0');
+    const __m128i nine = Bytes(9);
     __m128i extras[8];
     const std::size_t extraCount = std::min<std::size_t>(m_innerExtras.size(), 8);
     for (std::size_t k = 0; k < extraCount; ++k) extras[k] = Bytes(m_innerExtras[k]);
     const bool digits = m_innerDigits;
-    auto innerMask = [&](__m128i v) {
-        __m128i lanes = LetterLanes(v);
+    for (std::size_t block = 0; block < blocks; ++block) {
+        const __m128i v = Load(text.data() + block * kBlock);
+        const __m128i letters = LetterLanes(v);
+        __m128i inner = letters;
         if (digits) {
             const __m128i d = _mm_sub_epi8(v, zero);
-            lanes = _mm_or_si128(lanes, _mm_cmpeq_epi8(_mm_min_epu8(d, Bytes(9)), d));
+            inner = _mm_or_si128(inner, _mm_cmpeq_epi8(_mm_min_epu8(d, nine), d));
         }
-        for (std::size_t k = 0; k < extraCount; ++k) lanes = _mm_or_si128(lanes, _mm_cmpeq_epi8(v, extras[k]));
-        return Mask(lanes);
-    };
+        for (std::size_t k = 0; k < extraCount; ++k) inner = _mm_or_si128(inner, _mm_cmpeq_epi8(v, extras[k]));
+        const std::size_t word = block / 4;
+        const unsigned shift = static_cast<unsigned>(block % 4) * 16;
+        m_startBits[word] |= static_cast<std::uint64_t>(Mask(letters)) << shift;
+        m_underscoreBits[word] |= static_cast<std::uint64_t>(Mask(_mm_cmpeq_epi8(v, underscore))) << shift;
+        m_innerBits[word] |= static_cast<std::uint64_t>(Mask(inner)) << shift;
+        m_notPlainBits[word] |= static_cast<std::uint64_t>(NotPlainMask(v)) << shift;
+    }
+}
+
+void LineScanner::ScanQuietLine(std::string_view text) {
+    ClassifyLine(text);
+    const std::size_t words = m_startBits.size();
+    m_runStartBits.resize(words);
+    m_runEndBits.resize(words);
+    // Underscores start words only when they also continue them; an underscore that cannot continue a word
+    // would start an empty run, which counts nothing.
+    const std::uint64_t underscoreStarts =
+        IsOn(m_live.allowUnderscores) && m_snapshot.underscores ? ~std::uint64_t{0} : 0;
+    // A run starts at the first letter of each stretch of word characters and ends where the stretch ends.
+    // The carry of an addition finds the first letter: added at the start of a stretch that opens with other
+    // word characters, it runs through them and stops at the first character that is not one of them.
+    std::uint64_t previousInner = 0;
+    std::uint64_t carry = 0;
+    for (std::size_t w = 0; w < words; ++w) {
+        const std::uint64_t inner = m_innerBits[w];
+        const std::uint64_t letters = m_startBits[w] | (m_underscoreBits[w] & underscoreStarts);
+        const std::uint64_t shifted = (inner << 1) | previousInner;
+        previousInner = inner >> 63;
+        const std::uint64_t stretchStarts = inner & ~shifted;
+        const std::uint64_t others = inner & ~letters;
+        const std::uint64_t sum = others + (stretchStarts & others);
+        const std::uint64_t total = sum + carry;
+        carry = (sum < others || total < sum) ? 1 : 0;
+        m_runStartBits[w] = ((total & ~others) | stretchStarts) & letters;
+        m_runEndBits[w] = ~inner & shifted;
+    }
+    // The appended space is never the start of a word.
+    const std::size_t last = text.size() - 1;
+    m_runStartBits[last / 64] &= (std::uint64_t{1} << (last % 64)) - 1;
+    for (std::size_t w = last / 64 + 1; w < words; ++w) m_runStartBits[w] = 0;
+
+    for (std::size_t w = 0; w < words; ++w) {
+        for (std::uint64_t starts = m_runStartBits[w]; starts != 0; starts &= starts - 1) {
+            const std::size_t pos = w * 64 + static_cast<std::size_t>(__builtin_ctzll(starts));
+            std::size_t endWord = w;
+            std::uint64_t ends = m_runEndBits[w] & (~std::uint64_t{0} << (pos % 64));
+            while (ends == 0) ends = m_runEndBits[++endWord];
+            const std::size_t end = endWord * 64 + static_cast<std::size_t>(__builtin_ctzll(ends));
+            CountRunCached(text.substr(pos, end - pos), AnyBits(m_notPlainBits.data(), pos, end));
+        }
+    }
+}
+
+void LineScanner::ScanPlainLine(std::string_view text) {
+    ClassifyLine(text);
+    const std::size_t size = text.size();
+    const std::size_t last = size - 1;  // the appended space: never the start of a word
+    const std::uint64_t* const starts = m_startBits.data();
+    const std::uint64_t* const underscores = m_underscoreBits.data();
+    const std::uint64_t* const inner = m_innerBits.data();
+    const std::uint64_t* const notPlainBits = m_notPlainBits.data();
+    const std::size_t words = m_startBits.size();
 
     // Without a pump nothing can raise the stop flag during the line: read it once.
     const bool pumping = m_events != nullptr && !m_events->PumpIsNoOp();
@@ -317,52 +401,30 @@ void LineScanner::ScanPlainLine(std::string_view text) {
 
     std::size_t pos = 0;
     for (;;) {
-        const bool underscores = IsOn(m_live.allowUnderscores);
-        for (;;) {
-            if (pos >= last) return;
-            const __m128i v = Load(base + pos);
-            __m128i starts = LetterLanes(v);
-            if (underscores) starts = _mm_or_si128(starts, _mm_cmpeq_epi8(v, underscore));
-            const unsigned mask = Mask(starts);
-            if (mask != 0) {
-                pos += static_cast<std::size_t>(__builtin_ctz(mask));
-                break;
-            }
-            pos += kBlock;
+        // The next character that starts a word.
+        const std::uint64_t withUnderscores = IsOn(m_live.allowUnderscores) ? ~std::uint64_t{0} : 0;
+        std::size_t word = pos / 64;
+        std::uint64_t bits = (starts[word] | (underscores[word] & withUnderscores)) & (~std::uint64_t{0} << (pos % 64));
+        while (bits == 0) {
+            if (++word >= words) return;
+            bits = starts[word] | (underscores[word] & withUnderscores);
         }
+        pos = word * 64 + static_cast<std::size_t>(__builtin_ctzll(bits));
         if (pos >= last) return;
 
-        const std::size_t limit = std::min(size, pos + static_cast<std::size_t>(kMaxWordRun));
-        std::size_t end = pos;
-        unsigned notPlain = 0;
-        for (;;) {
-            const __m128i v = Load(base + end);
-            const unsigned stops = ~innerMask(v) & 0xFFFFu;
-            const unsigned marks = NotPlainMask(v);
-            if (stops != 0) {
-                const int k = __builtin_ctz(stops);
-                notPlain |= marks & ((1u << k) - 1u);
-                end += static_cast<std::size_t>(k);
-                break;
-            }
-            notPlain |= marks;
-            end += kBlock;
-            if (end >= limit) break;
-        }
-        if (end > limit) {
-            // A run longer than the longest allowed is cut there; the rest starts anew.
-            end = limit;
-            notPlain = 0;
-            for (std::size_t i = pos; i < end; ++i)
-                notPlain |= m_classes[static_cast<unsigned char>(base[i])] & kNotPlain;
-        }
+        // The first character from there that does not continue a word; the padding never does.
+        std::size_t endWord = word;
+        std::uint64_t stops = ~inner[endWord] & (~std::uint64_t{0} << (pos % 64));
+        while (stops == 0) stops = ~inner[++endWord];
+        std::size_t end = endWord * 64 + static_cast<std::size_t>(__builtin_ctzll(stops));
+        end = std::min(end, pos + static_cast<std::size_t>(kMaxWordRun));  // a longer run is cut there
 
         if (end == pos) {
             // An underscore may start a word while the snapshot does not let it continue one (the box was
             // ticked after the run began): step over it rather than stand still.
             ++pos;
         } else {
-            CountRunCached(text.substr(pos, end - pos), notPlain != 0);
+            CountRunCached(text.substr(pos, end - pos), AnyBits(notPlainBits, pos, end));
             pos = end;
         }
         if (pumping) {

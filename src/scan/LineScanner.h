@@ -44,8 +44,12 @@ class LineScanner {
     // The comment step at `pos`; false when the scan of the line ends there.
     bool CommentStep(std::string_view line, std::size_t& pos);
     void RefreshMarkerStarts();
-    // The scan of a line without comment markers, finding runs 16 characters at a time.
+    // The scan of a line without comment markers, on bit masks of the character classes of the line.
     void ScanPlainLine(std::string_view text);
+    // The same when nothing can stop the scan within the line: every run is found at once.
+    void ScanQuietLine(std::string_view text);
+    // Fills the masks for `text`, whose 16 bytes past the end may be read.
+    void ClassifyLine(std::string_view text);
     // Counts a run of word characters; `notPlain`: it holds a capital or a code from 128. Returns the
     // record it was counted as, 0 when it was not counted.
     std::uint32_t CountRun(std::string_view run, bool notPlain);
@@ -71,6 +75,14 @@ class LineScanner {
     // The snapshot's inner characters as the block search sees them.
     bool m_innerDigits = false;
     std::string m_innerExtras;
+    // One bit per character of the line being scanned: starts a word (letters), is an underscore,
+    // continues a word, is a capital or a code from 128.
+    std::vector<std::uint64_t> m_startBits;
+    std::vector<std::uint64_t> m_underscoreBits;
+    std::vector<std::uint64_t> m_innerBits;
+    std::vector<std::uint64_t> m_notPlainBits;
+    std::vector<std::uint64_t> m_runStartBits;  // where runs start
+    std::vector<std::uint64_t> m_runEndBits;    // the characters that end runs
 
     // Runs of up to 16 characters met lately, each with the record it was counted as (0: not counted), so
     // that a run met again needs neither normalisation nor the key. Valid for one table generation and one
