@@ -268,11 +268,19 @@ void LineScanner::ClearRuns(std::uint64_t generation, int options) {
     m_runMisses = 0;
 }
 
-void LineScanner::CountRunCached(std::string_view run, bool notPlain) {
-    const std::size_t length = run.size();
+void LineScanner::RefreshRunCache() {
     const int options = (IsOn(m_live.dropFinalS) ? 1 : 0) | (IsOn(m_live.allowApostrophes) ? 2 : 0);
     const std::uint64_t generation = m_table.Generation();
     if (generation != m_runGeneration || options != m_runOptions) ClearRuns(generation, options);
+}
+
+void LineScanner::CountRunCached(std::string_view run, bool notPlain) {
+    RefreshRunCache();
+    CountRunInCache(run, notPlain);
+}
+
+inline void LineScanner::CountRunInCache(std::string_view run, bool notPlain) {
+    const std::size_t length = run.size();
     if (length > 16 || m_runsAside) {
         CountRun(run, notPlain);
         return;
@@ -280,10 +288,11 @@ void LineScanner::CountRunCached(std::string_view run, bool notPlain) {
     const std::uint64_t head = Load64(run.data()) & LowBytes(length);
     const std::uint64_t tail = Load64(run.data() + 8) & LowBytes(length > 8 ? length - 8 : 0);
     const std::uint64_t hash = Mix(head ^ (tail * 0x9E3779B97F4A7C15ull) ^ length, 0xe7037ed1a0b428dbull);
-    const std::size_t mask = m_runs.size() - 1;
+    const std::size_t mask = kRunSlots - 1;
+    RunEntry* const runs = m_runs.data();
     std::size_t i = hash & mask;
     for (;; i = (i + 1) & mask) {
-        const RunEntry& entry = m_runs[i];
+        const RunEntry& entry = runs[i];
         if (entry.length == 0) break;
         if (((entry.head ^ head) | (entry.length ^ length)) == 0 && (length <= 8 || m_runTails[i] == tail)) {
             if (entry.record != 0) m_table.CountAgain(entry.record);
@@ -291,12 +300,20 @@ void LineScanner::CountRunCached(std::string_view run, bool notPlain) {
             return;
         }
     }
+    CountMissedRun(run, notPlain, i, head, tail);
+}
+
+void LineScanner::CountMissedRun(std::string_view run, bool notPlain, std::size_t slot, std::uint64_t head,
+                                 std::uint64_t tail) {
     const std::uint32_t record = CountRun(run, notPlain);
+    if (m_table.Generation() != m_runGeneration) {
+        // A display of the new word let the table change under the cache.
+        ClearRuns(m_table.Generation(), m_runOptions);
+        return;
+    }
     if (m_runCount < kRunSlots / 2) {
-        // A display of the new word may have let the table change under the run.
-        if (m_table.Generation() != m_runGeneration) return;
-        m_runs[i] = RunEntry{head, record, static_cast<std::uint32_t>(length)};
-        m_runTails[i] = tail;
+        m_runs[slot] = RunEntry{head, record, static_cast<std::uint32_t>(run.size())};
+        m_runTails[slot] = tail;
         ++m_runCount;
         return;
     }
@@ -373,6 +390,7 @@ void LineScanner::ScanQuietLine(std::string_view text) {
     m_runStartBits[last / 64] &= (std::uint64_t{1} << (last % 64)) - 1;
     for (std::size_t w = last / 64 + 1; w < words; ++w) m_runStartBits[w] = 0;
 
+    RefreshRunCache();
     for (std::size_t w = 0; w < words; ++w) {
         for (std::uint64_t starts = m_runStartBits[w]; starts != 0; starts &= starts - 1) {
             const std::size_t pos = w * 64 + static_cast<std::size_t>(__builtin_ctzll(starts));
@@ -380,7 +398,7 @@ void LineScanner::ScanQuietLine(std::string_view text) {
             std::uint64_t ends = m_runEndBits[w] & (~std::uint64_t{0} << (pos % 64));
             while (ends == 0) ends = m_runEndBits[++endWord];
             const std::size_t end = endWord * 64 + static_cast<std::size_t>(__builtin_ctzll(ends));
-            CountRunCached(text.substr(pos, end - pos), AnyBits(m_notPlainBits.data(), pos, end));
+            CountRunInCache(text.substr(pos, end - pos), AnyBits(m_notPlainBits.data(), pos, end));
         }
     }
 }

@@ -55,6 +55,11 @@ class LineScanner {
     std::uint32_t CountRun(std::string_view run, bool notPlain);
     // CountRun through the cache of runs; the 16 bytes from `run.data()` may be read.
     void CountRunCached(std::string_view run, bool notPlain);
+    // The same once the cache is known to be current (RefreshRunCache).
+    void CountRunInCache(std::string_view run, bool notPlain);
+    void CountMissedRun(std::string_view run, bool notPlain, std::size_t slot, std::uint64_t head, std::uint64_t tail);
+    // Empties the cache when the table's generation or the normalisation options have changed.
+    void RefreshRunCache();
 
     WordTable& m_table;
     CommentMarkers& m_comments;
