@@ -18,13 +18,31 @@ bool IsProgressBar(const std::string& caption) {
 }  // namespace
 
 std::string ToTerminalText(std::string_view cp1252Text) {
-    std::string lines;
-    lines.reserve(cp1252Text.size());
-    for (std::size_t i = 0; i < cp1252Text.size(); ++i) {
-        if (cp1252Text[i] == '\r' && i + 1 < cp1252Text.size() && cp1252Text[i + 1] == '\n') continue;
-        lines.push_back(cp1252Text[i]);
+    // One pass: plain stretches are copied whole, a listing being mostly ASCII.
+    std::string out;
+    out.reserve(cp1252Text.size() + cp1252Text.size() / 8);
+    const char* p = cp1252Text.data();
+    const char* const end = p + cp1252Text.size();
+    while (p < end) {
+        const char* stretch = p;
+        while (p < end && *p != '\r' && static_cast<unsigned char>(*p) < 0x80) ++p;
+        out.append(stretch, p);
+        if (p == end) break;
+        const auto code = static_cast<unsigned char>(*p++);
+        if (code == '\r') {
+            if (p == end || *p != '\n') out.push_back('\r');
+            continue;
+        }
+        const char32_t cp = Cp1252ToUnicode(code);
+        if (cp < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        } else {
+            out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        }
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
     }
-    return Cp1252ToUtf8(lines);
+    return out;
 }
 
 CliPlatform::CliPlatform(std::ostream& err, bool showProgress) : m_err(err), m_showProgress(showProgress) {}

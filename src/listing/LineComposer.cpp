@@ -1,6 +1,7 @@
 #include "listing/LineComposer.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace vesk {
 
@@ -10,19 +11,6 @@ int DigitCount(std::int64_t value) {
     int digits = 1;
     for (std::uint64_t v = value < 0 ? 0 : static_cast<std::uint64_t>(value); v >= 10; v /= 10) ++digits;
     return digits;
-}
-
-std::string PadLeft(std::string_view text, int width) {
-    const auto pad = std::max<std::ptrdiff_t>(0, width - static_cast<std::ptrdiff_t>(text.size()));
-    std::string out(static_cast<std::size_t>(pad), ' ');
-    out += text;
-    return out;
-}
-
-std::string PadRight(std::string_view text, int width) {
-    std::string out(text);
-    if (static_cast<std::ptrdiff_t>(out.size()) < width) out.resize(static_cast<std::size_t>(width), ' ');
-    return out;
 }
 
 std::string_view TrimRight(std::string_view text) {
@@ -56,34 +44,86 @@ LineComposer::LineComposer(int displayFormat, ListLayout layout, ColumnWidths wi
       m_longestWordLength(longestWordLength) {}
 
 std::string LineComposer::Compose(std::string_view rank, std::string_view frequency, std::string_view word) const {
-    const std::string r = PadLeft(rank, m_widths.rank);
-    const std::string f = PadLeft(frequency, m_widths.frequency);
-    const std::string w = PadRight(word, m_widths.word);
     const bool comma = m_layout == ListLayout::Comma;
     // Numbers are followed by two spaces (", " + one more with commas), a padded word by one or two.
-    const std::string lead = comma ? "  " : " ";
-    const std::string afterNumber = comma ? ",  " : "  ";
-    const std::string afterWord = comma ? ", " : " ";
+    const std::string_view lead = comma ? "  " : " ";
+    const std::string_view afterNumber = comma ? ",  " : "  ";
+    const std::string_view afterWord = comma ? ", " : " ";
+    // Built in one string: a listing composes a line per word.
+    std::string out;
+    out.reserve(static_cast<std::size_t>(8 + m_widths.rank + m_widths.frequency + m_widths.word) + rank.size() +
+                frequency.size() + word.size());
+    const auto padLeft = [&out](std::string_view text, int width) {
+        const auto pad = std::max<std::ptrdiff_t>(0, width - static_cast<std::ptrdiff_t>(text.size()));
+        out.append(static_cast<std::size_t>(pad), ' ');
+        out += text;
+    };
+    const auto padRight = [&out](std::string_view text, int width) {
+        out += text;
+        const auto pad = std::max<std::ptrdiff_t>(0, width - static_cast<std::ptrdiff_t>(text.size()));
+        out.append(static_cast<std::size_t>(pad), ' ');
+    };
+    const auto r = [&] { padLeft(rank, m_widths.rank); };
+    const auto f = [&] { padLeft(frequency, m_widths.frequency); };
+    const auto w = [&] { padRight(word, m_widths.word); };
     switch (m_format) {
         case 0:
-            return lead + r + afterNumber + f + afterNumber + std::string(word);
+            out += lead;
+            r();
+            out += afterNumber;
+            f();
+            out += afterNumber;
+            out += word;
+            break;
         case 1:
-            return lead + r + afterNumber + w + (comma ? ",  " : "  ") + f;
+            out += lead;
+            r();
+            out += afterNumber;
+            w();
+            out += comma ? ",  " : "  ";
+            f();
+            break;
         case 2:
-            return lead + r + afterNumber + f;
+            out += lead;
+            r();
+            out += afterNumber;
+            f();
+            break;
         case 3:
-            return lead + r + afterNumber + std::string(word);
+            out += lead;
+            r();
+            out += afterNumber;
+            out += word;
+            break;
         case 4:
-            return lead + f + afterNumber + r;
+            out += lead;
+            f();
+            out += afterNumber;
+            r();
+            break;
         case 5:
-            return "  " + f + afterNumber + std::string(word);
+            out += "  ";
+            f();
+            out += afterNumber;
+            out += word;
+            break;
         case 6:
-            return "  " + w + afterWord + r;
+            out += "  ";
+            w();
+            out += afterWord;
+            r();
+            break;
         case 7:
-            return "  " + w + afterWord + f;
+            out += "  ";
+            w();
+            out += afterWord;
+            f();
+            break;
         default:
-            return std::string(word);
+            out += word;
+            break;
     }
+    return out;
 }
 
 std::string LineComposer::Heading() const {
@@ -100,7 +140,12 @@ std::string LineComposer::Heading() const {
 std::string LineComposer::Line(const WordRecord& record) const {
     const std::string_view word = TrimBothEnds(record.Word);
     if (m_format == kFormatWordPerLine || m_format == kFormatWordsJoined) return std::string(word);
-    return Compose(std::to_string(record.Rank), std::to_string(record.Frequency), word);
+    char rank[24];
+    char frequency[24];
+    const auto rankEnd = std::to_chars(rank, rank + sizeof rank, record.Rank).ptr;
+    const auto frequencyEnd = std::to_chars(frequency, frequency + sizeof frequency, record.Frequency).ptr;
+    return Compose(std::string_view(rank, static_cast<std::size_t>(rankEnd - rank)),
+                   std::string_view(frequency, static_cast<std::size_t>(frequencyEnd - frequency)), word);
 }
 
 }  // namespace vesk

@@ -175,23 +175,28 @@ void MainWindow::FillComboBoxes() {
 void MainWindow::RankByFrequency() {
     std::vector<WordRecord>& records = Table.Records();
     const std::int64_t count = Table.DistinctWordCount();
-    std::vector<std::int32_t> order;
+    // Frequencies beside their records, so that the sort never reaches into the table.
+    struct Ranked {
+        std::int64_t frequency;
+        std::int32_t record;
+    };
+    std::vector<Ranked> order;
     for (std::int64_t r = 1; r <= count; ++r) {
         WordRecord& record = records[static_cast<std::size_t>(r)];
         record.Rank = 0;
         record.NextByFrequency = 0;
-        if (record.Listed && record.Frequency >= 1) order.push_back(static_cast<std::int32_t>(r));
+        if (record.Listed && record.Frequency >= 1)
+            order.push_back(Ranked{record.Frequency, static_cast<std::int32_t>(r)});
     }
     // Equal frequencies keep the table's key order.
-    std::stable_sort(order.begin(), order.end(), [&records](std::int32_t a, std::int32_t b) {
-        return records[static_cast<std::size_t>(a)].Frequency > records[static_cast<std::size_t>(b)].Frequency;
-    });
+    const auto higher = [](const Ranked& a, const Ranked& b) { return a.frequency > b.frequency; };
+    if (!std::is_sorted(order.begin(), order.end(), higher)) std::stable_sort(order.begin(), order.end(), higher);
     for (std::size_t k = 0; k < order.size(); ++k) {
-        WordRecord& record = records[static_cast<std::size_t>(order[k])];
+        WordRecord& record = records[static_cast<std::size_t>(order[k].record)];
         record.Rank = static_cast<std::int32_t>(k + 1);
-        if (k + 1 < order.size()) record.NextByFrequency = order[k + 1];
+        if (k + 1 < order.size()) record.NextByFrequency = order[k + 1].record;
     }
-    FrequencyChainHead = order.empty() ? 0 : order.front();
+    FrequencyChainHead = order.empty() ? 0 : order.front().record;
 }
 
 void MainWindow::ListResults() {

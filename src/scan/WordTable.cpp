@@ -226,12 +226,29 @@ void WordTable::Finish() {
         source[i + 1] = entries[i].record;
     }
     entries = {};
+    // Each step of a cycle reads a record from anywhere in the table: the records some steps ahead are
+    // fetched early, so that the waits for memory overlap.
+    constexpr int kLookAhead = 16;
+    const auto prefetch = [this](std::uint32_t index) {
+        const char* p = reinterpret_cast<const char*>(&m_records[index]);
+        __builtin_prefetch(p);
+        __builtin_prefetch(p + sizeof(WordRecord) - 1);
+    };
     for (std::uint32_t start = 1; start <= n; ++start) {
         if (source[start] == start) continue;
+        std::uint32_t ahead = source[start];
+        for (int k = 0; k < kLookAhead && ahead != start; ++k) {
+            prefetch(ahead);
+            ahead = source[ahead];
+        }
         WordRecord held = std::move(m_records[start]);
         std::uint32_t place = start;
         while (source[place] != start) {
             const std::uint32_t from = source[place];
+            if (ahead != start) {
+                prefetch(ahead);
+                ahead = source[ahead];
+            }
             m_records[place] = std::move(m_records[from]);
             source[place] = place;
             place = from;
