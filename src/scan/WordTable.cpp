@@ -1,6 +1,7 @@
 #include "scan/WordTable.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 #include "scan/Normalisation.h"
@@ -75,6 +76,11 @@ inline std::uint64_t KeyTag(std::string_view key) {
     return bytes | (static_cast<std::uint64_t>(std::min<std::size_t>(n, 255)) << 56);
 }
 
+// The index's hash of a key whose tag is `tag`.
+inline std::uint32_t KeyHash(std::string_view key, std::uint64_t tag) {
+    return static_cast<std::uint32_t>(key.size() <= 7 ? Mix(tag, 0xe7037ed1a0b428dbull) : HashKey(key));
+}
+
 inline bool SameKey(const std::string& stored, std::string_view key) {
     const std::size_t n = key.size();
     if (stored.size() != n) return false;
@@ -109,6 +115,42 @@ void WordTable::Reset() {
     m_countsInRecords = true;
 }
 
+void WordTable::SortByOrder(std::vector<SortEntry>& entries) {
+    // Least significant byte first, each pass stable; a byte that all entries share needs no pass.
+    const std::size_t n = entries.size();
+    std::vector<std::array<std::uint32_t, 256>> counts(8);
+    for (const SortEntry& e : entries)
+        for (int b = 0; b < 8; ++b) ++counts[static_cast<std::size_t>(b)][(e.order >> (8 * b)) & 0xFF];
+    std::vector<SortEntry> buffer;
+    SortEntry* from = entries.data();
+    for (int b = 0; b < 8; ++b) {
+        auto& count = counts[static_cast<std::size_t>(b)];
+        if (n == 0 || count[(from[0].order >> (8 * b)) & 0xFF] == n) continue;
+        if (buffer.empty()) buffer.resize(n);
+        SortEntry* to = from == entries.data() ? buffer.data() : entries.data();
+        std::uint32_t start = 0;
+        for (std::uint32_t& c : count) {
+            const std::uint32_t size = c;
+            c = start;
+            start += size;
+        }
+        for (std::size_t i = 0; i < n; ++i) to[count[(from[i].order >> (8 * b)) & 0xFF]++] = from[i];
+        from = to;
+    }
+    if (from != entries.data()) entries.swap(buffer);
+}
+
+void WordTable::RebuildIndex() {
+    std::size_t size = kInitialSlots;
+    while (3 * size < 4 * m_records.size()) size *= 2;
+    m_slots.assign(size, Slot{});
+    m_mask = size - 1;
+    for (std::size_t i = 1; i < m_records.size(); ++i) {
+        const std::string& key = m_records[i].Key;
+        InsertSlot(Slot{KeyTag(key), static_cast<std::uint32_t>(i), KeyHash(key, KeyTag(key))});
+    }
+}
+
 void WordTable::InsertSlot(const Slot& slot) {
     std::size_t i = slot.hash & m_mask;
     while (m_slots[i].record != 0) i = (i + 1) & m_mask;
@@ -137,9 +179,10 @@ std::uint32_t WordTable::AddWord(std::string_view word, WordTableView* view) {
 
 std::uint32_t WordTable::AddWithKey(std::string_view word, std::string_view key, WordTableView* view) {
     if (word.empty() || word.size() > kMaxWordLength) return 0;
+    if (m_slots.empty()) RebuildIndex();
     const std::uint64_t tag = KeyTag(key);
     const bool shortKey = key.size() <= 7;
-    const auto hash = static_cast<std::uint32_t>(shortKey ? Mix(tag, 0xe7037ed1a0b428dbull) : HashKey(key));
+    const std::uint32_t hash = KeyHash(key, tag);
     for (std::size_t i = hash & m_mask;; i = (i + 1) & m_mask) {
         Slot& slot = m_slots[i];
         if (slot.record == 0) break;
@@ -197,34 +240,34 @@ void WordTable::Finish() {
     // Sorted on the key's first seven bytes and its length (capped at 8), both held by the slot: a key of
     // up to seven bytes is decided there; only keys sharing seven bytes and longer than seven are compared
     // in the records.
-    struct Entry {
-        std::uint64_t order;
-        std::uint32_t record;
-        std::uint32_t slot;
-    };
     const std::size_t n = m_records.size() - 1;
-    std::vector<Entry> entries;
+    std::vector<SortEntry> entries;
     entries.reserve(n);
-    for (std::size_t i = 0; i < m_slots.size(); ++i) {
-        const Slot& slot = m_slots[i];
+    for (const Slot& slot : m_slots) {
         if (slot.record == 0) continue;
         const std::uint64_t bytes = __builtin_bswap64(slot.tag & 0x00FFFFFFFFFFFFFFull);  // big-endian
         const std::uint64_t length = std::min<std::uint64_t>(slot.tag >> 56, 8);
-        entries.push_back(Entry{bytes | length, slot.record, static_cast<std::uint32_t>(i)});
+        entries.push_back(SortEntry{bytes | length, slot.record});
     }
-    std::sort(entries.begin(), entries.end(), [this](const Entry& a, const Entry& b) {
-        if (a.order != b.order) return a.order < b.order;
-        return m_records[a.record].Key < m_records[b.record].Key;
-    });
+    // The index would need every record's new place: it is rebuilt when a word is next added, if ever.
+    m_slots = {};
+    m_mask = 0;
+    SortByOrder(entries);
+    // Equal tags: keys longer than seven bytes that share their first seven, ordered by the whole key.
+    for (std::size_t i = 0; i + 1 < entries.size();) {
+        std::size_t j = i + 1;
+        while (j < entries.size() && entries[j].order == entries[i].order) ++j;
+        if (j - i > 1)
+            std::sort(entries.begin() + static_cast<std::ptrdiff_t>(i),
+                      entries.begin() + static_cast<std::ptrdiff_t>(j), [this](const SortEntry& a, const SortEntry& b) {
+                          return m_records[a.record].Key < m_records[b.record].Key;
+                      });
+        i = j;
+    }
 
-    // New places into the index, then the records moved in place, cycle by cycle, so that the table never
-    // exists twice.
+    // The records moved in place, cycle by cycle, so that the table never exists twice.
     std::vector<std::uint32_t> source(n + 1, 0);  // source[new place] = old place
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        Slot& slot = m_slots[entries[i].slot];
-        slot.record = static_cast<std::uint32_t>(i + 1);
-        source[i + 1] = entries[i].record;
-    }
+    for (std::size_t i = 0; i < entries.size(); ++i) source[i + 1] = entries[i].record;
     entries = {};
     // Each step of a cycle reads a record from anywhere in the table: the records some steps ahead are
     // fetched early, so that the waits for memory overlap.

@@ -88,13 +88,22 @@ class WordTable {
         std::uint32_t hash = 0;
     };
 
+    // A record and its place in key order: the key's first seven bytes, big-endian, then its length capped
+    // at 8.
+    struct SortEntry {
+        std::uint64_t order;
+        std::uint32_t record;
+    };
+
     std::uint32_t AddWithKey(std::string_view word, std::string_view key, WordTableView* view);
+    static void SortByOrder(std::vector<SortEntry>& entries);
+    void RebuildIndex();
     void InsertSlot(const Slot& slot);
     void GrowIndex();
     void ShowNewWord(std::string_view word, WordTableView& view);
 
     std::vector<WordRecord> m_records;  // slot 0 unused
-    std::vector<Slot> m_slots;
+    std::vector<Slot> m_slots;          // empty after a Finish() that moved records, until the next word is added
     // The counts by record while the scan runs, packed so that counting touches little memory; Finish()
     // copies them into the records.
     std::vector<std::int64_t> m_counts;
