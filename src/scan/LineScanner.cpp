@@ -87,6 +87,13 @@ inline std::uint64_t Mix(std::uint64_t a, std::uint64_t b) {
     return static_cast<std::uint64_t>(product) ^ static_cast<std::uint64_t>(product >> 64);
 }
 
+// The 64 bits from bit `shift` of words[0], continuing into words[1].
+inline std::uint64_t Window(const std::uint64_t* words, unsigned shift) {
+    __extension__ typedef unsigned __int128 Uint128;
+    const Uint128 pair = (static_cast<Uint128>(words[1]) << 64) | words[0];
+    return static_cast<std::uint64_t>(pair >> shift);
+}
+
 // Whether any bit from `from` to before `to` is set.
 inline bool AnyBits(const std::uint64_t* bits, std::size_t from, std::size_t to) {
     std::uint64_t any = 0;
@@ -394,11 +401,23 @@ void LineScanner::ScanQuietLine(std::string_view text) {
     for (std::size_t w = 0; w < words; ++w) {
         for (std::uint64_t starts = m_runStartBits[w]; starts != 0; starts &= starts - 1) {
             const std::size_t pos = w * 64 + static_cast<std::size_t>(__builtin_ctzll(starts));
-            std::size_t endWord = w;
-            std::uint64_t ends = m_runEndBits[w] & (~std::uint64_t{0} << (pos % 64));
-            while (ends == 0) ends = m_runEndBits[++endWord];
-            const std::size_t end = endWord * 64 + static_cast<std::size_t>(__builtin_ctzll(ends));
-            CountRunInCache(text.substr(pos, end - pos), AnyBits(m_notPlainBits.data(), pos, end));
+            // The 64 characters from `pos` (a start is never in the last word of the masks).
+            const unsigned shift = static_cast<unsigned>(pos % 64);
+            const std::uint64_t endsAhead = Window(m_runEndBits.data() + w, shift);
+            std::size_t end;
+            bool notPlain;
+            if (endsAhead != 0) {
+                const auto length = static_cast<unsigned>(__builtin_ctzll(endsAhead));
+                end = pos + length;
+                notPlain = (Window(m_notPlainBits.data() + w, shift) & ((std::uint64_t{1} << length) - 1)) != 0;
+            } else {
+                std::size_t endWord = w + 1;
+                std::uint64_t ends = m_runEndBits[endWord] & (~std::uint64_t{0} << shift);
+                while (ends == 0) ends = m_runEndBits[++endWord];
+                end = endWord * 64 + static_cast<std::size_t>(__builtin_ctzll(ends));
+                notPlain = AnyBits(m_notPlainBits.data(), pos, end);
+            }
+            CountRunInCache(text.substr(pos, end - pos), notPlain);
         }
     }
 }
