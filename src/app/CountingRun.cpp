@@ -296,9 +296,8 @@ bool MainWindow::CountWordsFromSource(ByteSource& source, const std::string& ext
             }
             TrimSpacesInPlace(CurrentLine);
             if (CurrentLine.empty()) continue;
-            if (!caseSignificant) LowerCaseInPlace(CurrentLine);
             CurrentLine.push_back(' ');
-            Scanner.ScanLine(CurrentLine);
+            Scanner.ScanLine(CurrentLine, !caseSignificant);
         } catch (...) {
             const Failure failure = FailureOf(std::current_exception());
             ReportRunError(failure.number, failure.description);

@@ -24,19 +24,29 @@ namespace {
 
 constexpr std::size_t kBlockSize = 1u << 20;
 
-// The first CR or LF in [p, end), or end.
-const char* FindLineEnd(const char* p, const char* end) {
+// The first CR or LF in [p, end), or end. `high` becomes true when a byte from 128 up may come before it.
+const char* FindLineEnd(const char* p, const char* end, bool& high) {
 #if defined(__SSE2__)
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
+    int signs = 0;
     while (end - p >= 16) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
         const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf)));
-        if (mask != 0) return p + __builtin_ctz(static_cast<unsigned>(mask));
+        // The whole block is looked at, bytes past the line end too: a false alarm only costs a search.
+        signs |= _mm_movemask_epi8(block);
+        if (mask != 0) {
+            high = high || signs != 0;
+            return p + __builtin_ctz(static_cast<unsigned>(mask));
+        }
         p += 16;
     }
+    high = high || signs != 0;
 #endif
-    while (p < end && *p != '\r' && *p != '\n') ++p;
+    while (p < end && *p != '\r' && *p != '\n') {
+        high = high || static_cast<unsigned char>(*p) >= 0x80;
+        ++p;
+    }
     return p;
 }
 
@@ -127,6 +137,7 @@ class DescriptorSource : public ByteSource {
     bool ReadLine(std::string& line) override {
         line.clear();
         bool any = false;
+        bool high = false;
         for (;;) {
             if (m_begin == m_end) {
                 if (m_eof || !Fill(1)) break;
@@ -150,7 +161,7 @@ class DescriptorSource : public ByteSource {
             }
             any = true;
             const char* start = m_buffer.data() + m_begin;
-            const char* stop = FindLineEnd(start, m_buffer.data() + m_end);
+            const char* stop = FindLineEnd(start, m_buffer.data() + m_end, high);
             line.append(start, stop);
             const auto taken = static_cast<std::size_t>(stop - start);
             m_begin += taken;
@@ -164,7 +175,7 @@ class DescriptorSource : public ByteSource {
             }
         }
         if (!any) return false;
-        Decode(line);
+        if (high) Decode(line);
         return true;
     }
 

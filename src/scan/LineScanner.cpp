@@ -16,14 +16,6 @@ namespace {
 
 bool IsOn(const int* box) { return box != nullptr && *box == 1; }
 
-// Tab, line feed, carriage return and no-break space become spaces.
-void MapWhitespace(std::string& line) {
-    for (char& c : line) {
-        const auto b = static_cast<unsigned char>(c);
-        c = (b == 9 || b == 10 || b == 13 || b == 160) ? ' ' : c;
-    }
-}
-
 // Every "--" becomes one space, from left to right, never looking again at replaced text.
 void ReplaceDoubleHyphens(std::string& line) {
     std::size_t read = line.find("--");
@@ -140,10 +132,45 @@ void LineScanner::SetSnapshot(const AllowSnapshot& snapshot) {
     m_innerExtras = AllowedInnerChars(snapshot);
 }
 
-void LineScanner::PrepareLine(std::string& line) const {
-    MapWhitespace(line);
-    if (std::memchr(line.data(), '-', line.size()) != nullptr) ReplaceDoubleHyphens(line);
-    if (std::memchr(line.data(), '&', line.size()) != nullptr) ReplaceNamedEntities(line);
+void LineScanner::PrepareLine(std::string& line, bool lowerCase) const {
+    bool hyphens = false;
+    bool ampersands = false;
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // Lower case, whitespace and the search for '-' and '&' in one pass.
+    const __m128i lowerBit = lowerCase ? Bytes(0x20) : Bytes(0);
+    int hyphenLanes = 0;
+    int ampersandLanes = 0;
+    for (; i + kBlock <= line.size(); i += kBlock) {
+        char* p = line.data() + i;
+        __m128i v = Load(p);
+        const __m128i capitals = _mm_or_si128(
+            _mm_cmplt_epi8(_mm_add_epi8(v, Bytes(static_cast<char>(0x80 - 'A'))), Bytes(static_cast<char>(0x80 + 26))),
+            _mm_andnot_si128(_mm_cmpeq_epi8(v, Bytes(static_cast<char>(215))),
+                             _mm_cmplt_epi8(_mm_add_epi8(v, Bytes(static_cast<char>(0x80 - 192))),
+                                            Bytes(static_cast<char>(0x80 + 31)))));
+        v = _mm_add_epi8(v, _mm_and_si128(capitals, lowerBit));
+        const __m128i blanks = _mm_or_si128(
+            _mm_or_si128(_mm_cmpeq_epi8(v, Bytes('\t')), _mm_cmpeq_epi8(v, Bytes('\n'))),
+            _mm_or_si128(_mm_cmpeq_epi8(v, Bytes('\r')), _mm_cmpeq_epi8(v, Bytes(static_cast<char>(160)))));
+        v = _mm_or_si128(_mm_andnot_si128(blanks, v), _mm_and_si128(blanks, Bytes(' ')));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v);
+        hyphenLanes |= _mm_movemask_epi8(_mm_cmpeq_epi8(v, Bytes('-')));
+        ampersandLanes |= _mm_movemask_epi8(_mm_cmpeq_epi8(v, Bytes('&')));
+    }
+    hyphens = hyphenLanes != 0;
+    ampersands = ampersandLanes != 0;
+#endif
+    for (; i < line.size(); ++i) {
+        char& c = line[i];
+        if (lowerCase) c = LowerChar(c);
+        const auto b = static_cast<unsigned char>(c);
+        if (b == 9 || b == 10 || b == 13 || b == 160) c = ' ';
+        hyphens = hyphens || c == '-';
+        ampersands = ampersands || c == '&';
+    }
+    if (hyphens) ReplaceDoubleHyphens(line);
+    if (ampersands) ReplaceNamedEntities(line);
 }
 
 void LineScanner::RefreshMarkerStarts() {
@@ -176,8 +203,8 @@ bool LineScanner::CommentStep(std::string_view line, std::size_t& pos) {
     return true;
 }
 
-void LineScanner::ScanLine(std::string& line) {
-    PrepareLine(line);
+void LineScanner::ScanLine(std::string& line, bool lowerCase) {
+    PrepareLine(line, lowerCase);
     CommentMarkers& cm = m_comments;
     const bool markersAllowed = IsOn(m_live.allowCommentMarkers);
     cm.CommentsActive =
@@ -337,9 +364,12 @@ void LineScanner::CountMissedRun(std::string_view run, bool notPlain, std::size_
 void LineScanner::ClassifyLine(std::string_view text) {
     // Every block of 16 is classified once; the last one reads into the padding.
     const std::size_t blocks = (text.size() + kBlock - 1) / kBlock;
-    const std::size_t words = (blocks + 3) / 4 + 1;
-    for (std::vector<std::uint64_t>* bits : {&m_startBits, &m_underscoreBits, &m_innerBits, &m_notPlainBits})
-        bits->assign(words, 0);
+    const std::size_t groups = (blocks + 3) / 4;  // of 64 characters
+    const std::size_t words = groups + 1;
+    for (std::vector<std::uint64_t>* bits : {&m_startBits, &m_underscoreBits, &m_innerBits, &m_notPlainBits}) {
+        bits->resize(words);
+        (*bits)[groups] = 0;
+    }
     const __m128i underscore = Bytes('_');
     const __m128i zero = Bytes('0');
     const __m128i nine = Bytes(9);
@@ -347,21 +377,28 @@ void LineScanner::ClassifyLine(std::string_view text) {
     const std::size_t extraCount = std::min<std::size_t>(m_innerExtras.size(), 8);
     for (std::size_t k = 0; k < extraCount; ++k) extras[k] = Bytes(m_innerExtras[k]);
     const bool digits = m_innerDigits;
-    for (std::size_t block = 0; block < blocks; ++block) {
-        const __m128i v = Load(text.data() + block * kBlock);
-        const __m128i letters = LetterLanes(v);
-        __m128i inner = letters;
-        if (digits) {
-            const __m128i d = _mm_sub_epi8(v, zero);
-            inner = _mm_or_si128(inner, _mm_cmpeq_epi8(_mm_min_epu8(d, nine), d));
+    for (std::size_t group = 0; group < groups; ++group) {
+        std::uint64_t starts = 0, underscores = 0, inners = 0, marks = 0;
+        const std::size_t end = std::min(blocks, 4 * group + 4);
+        for (std::size_t block = 4 * group; block < end; ++block) {
+            const __m128i v = Load(text.data() + block * kBlock);
+            const __m128i letters = LetterLanes(v);
+            __m128i inner = letters;
+            if (digits) {
+                const __m128i d = _mm_sub_epi8(v, zero);
+                inner = _mm_or_si128(inner, _mm_cmpeq_epi8(_mm_min_epu8(d, nine), d));
+            }
+            for (std::size_t k = 0; k < extraCount; ++k) inner = _mm_or_si128(inner, _mm_cmpeq_epi8(v, extras[k]));
+            const unsigned shift = static_cast<unsigned>(block % 4) * 16;
+            starts |= static_cast<std::uint64_t>(Mask(letters)) << shift;
+            underscores |= static_cast<std::uint64_t>(Mask(_mm_cmpeq_epi8(v, underscore))) << shift;
+            inners |= static_cast<std::uint64_t>(Mask(inner)) << shift;
+            marks |= static_cast<std::uint64_t>(NotPlainMask(v)) << shift;
         }
-        for (std::size_t k = 0; k < extraCount; ++k) inner = _mm_or_si128(inner, _mm_cmpeq_epi8(v, extras[k]));
-        const std::size_t word = block / 4;
-        const unsigned shift = static_cast<unsigned>(block % 4) * 16;
-        m_startBits[word] |= static_cast<std::uint64_t>(Mask(letters)) << shift;
-        m_underscoreBits[word] |= static_cast<std::uint64_t>(Mask(_mm_cmpeq_epi8(v, underscore))) << shift;
-        m_innerBits[word] |= static_cast<std::uint64_t>(Mask(inner)) << shift;
-        m_notPlainBits[word] |= static_cast<std::uint64_t>(NotPlainMask(v)) << shift;
+        m_startBits[group] = starts;
+        m_underscoreBits[group] = underscores;
+        m_innerBits[group] = inners;
+        m_notPlainBits[group] = marks;
     }
 }
 

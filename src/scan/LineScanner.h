@@ -36,11 +36,12 @@ class LineScanner {
     // ScanLine: `currentLine` is the line as the caller prepared it (trimmed, lower-cased unless case is
     // significant, one space appended); it is rewritten in place. After every word taken from the line
     // (counted or not) the events are pumped and the stop flag read; a stop returns at once. The comment
-    // state of `comments` carries over to the next line.
-    void ScanLine(std::string& currentLine);
+    // state of `comments` carries over to the next line. With `lowerCase` the caller leaves the
+    // lower-casing to the scan, which does it in its first pass over the line.
+    void ScanLine(std::string& currentLine, bool lowerCase = false);
 
   private:
-    void PrepareLine(std::string& line) const;
+    void PrepareLine(std::string& line, bool lowerCase) const;
     // The comment step at `pos`; false when the scan of the line ends there.
     bool CommentStep(std::string_view line, std::size_t& pos);
     void RefreshMarkerStarts();

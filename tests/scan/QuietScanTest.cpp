@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ScanHarness.h"
+#include "scan/CharClasses.h"
 
 namespace vesk::test {
 namespace {
@@ -145,6 +146,28 @@ TEST(QuietScan, TheRunCacheFollowsOptionsAndTheTable) {
     EXPECT_EQ(h.table.Record(1).Word, "kiwi");
     EXPECT_EQ(h.table.Record(2).Frequency, 2);
     EXPECT_EQ(h.table.Record(3).Frequency, 3);
+}
+
+TEST(QuietScan, LowerCasingInTheScanEqualsLowerCasingBefore) {
+    std::string text;
+    for (int round = 0; round < 3; ++round)
+        for (int b = 1; b < 256; ++b) text += static_cast<char>(b);
+    text += "\xC0\xDE\xD7\xDF\xF7 MiXeD\tCaSe\xA0WORDS\r";
+    for (std::size_t cut : {std::size_t{0}, std::size_t{5}, std::size_t{17}, std::size_t{33}}) {
+        SCOPED_TRACE("cut " + std::to_string(cut));
+        ScanHarness before;
+        ScanHarness within;
+        QuietEvents quiet;
+        within.scanner.SetEvents(&quiet);
+        std::string expected = text.substr(cut) + " ";
+        LowerCaseInPlace(expected);
+        before.scanner.ScanLine(expected);
+        std::string line = text.substr(cut) + " ";
+        within.scanner.ScanLine(line, true);
+        EXPECT_EQ(line, expected);
+        EXPECT_EQ(within.Scan(std::vector<std::string>{}), before.Scan(std::vector<std::string>{}));
+        EXPECT_GT(within.table.DistinctWordCount(), 3);
+    }
 }
 
 TEST(WordTableAfterFinish, WordsAddedLaterJoinTheirRecords) {
