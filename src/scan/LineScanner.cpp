@@ -435,6 +435,10 @@ void LineScanner::ScanQuietLine(std::string_view text) {
     for (std::size_t w = last / 64 + 1; w < words; ++w) m_runStartBits[w] = 0;
 
     RefreshRunCache();
+    // While the cache is aside most runs are new words: each run is counted once the next one has been
+    // found and its place in the table's index asked for, so that the waits for memory overlap.
+    std::string_view pending;
+    bool pendingNotPlain = false;
     for (std::size_t w = 0; w < words; ++w) {
         for (std::uint64_t starts = m_runStartBits[w]; starts != 0; starts &= starts - 1) {
             const std::size_t pos = w * 64 + static_cast<std::size_t>(__builtin_ctzll(starts));
@@ -454,9 +458,22 @@ void LineScanner::ScanQuietLine(std::string_view text) {
                 end = endWord * 64 + static_cast<std::size_t>(__builtin_ctzll(ends));
                 notPlain = AnyBits(m_notPlainBits.data(), pos, end);
             }
-            CountRunInCache(text.substr(pos, end - pos), notPlain);
+            const std::string_view run = text.substr(pos, end - pos);
+            if (m_runsAside) {
+                m_table.PrefetchWord(run);
+                if (!pending.empty()) CountRun(pending, pendingNotPlain);
+                pending = run;
+                pendingNotPlain = notPlain;
+                continue;
+            }
+            if (!pending.empty()) {
+                CountRun(pending, pendingNotPlain);
+                pending = {};
+            }
+            CountRunInCache(run, notPlain);
         }
     }
+    if (!pending.empty()) CountRun(pending, pendingNotPlain);
 }
 
 void LineScanner::ScanPlainLine(std::string_view text) {

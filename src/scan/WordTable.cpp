@@ -115,6 +115,11 @@ void WordTable::Reset() {
     m_countsInRecords = true;
 }
 
+void WordTable::PrefetchWord(std::string_view key) const {
+    if (m_slots.empty()) return;
+    __builtin_prefetch(&m_slots[KeyHash(key, KeyTag(key)) & m_mask]);
+}
+
 void WordTable::SortByOrder(std::vector<SortEntry>& entries) {
     // Least significant byte first, each pass stable; a byte that all entries share needs no pass.
     const std::size_t n = entries.size();

@@ -62,6 +62,8 @@ class WordTable {
         ++m_counts[record];
         m_countsInRecords = false;
     }
+    // Asks for the index slot where the search for `key` starts to be fetched into the processor's cache.
+    void PrefetchWord(std::string_view key) const;
     // Changes whenever record numbers may have changed (Reset, Finish): numbers kept by a caller from an
     // earlier generation are void.
     std::uint64_t Generation() const { return m_generation; }

@@ -148,6 +148,30 @@ TEST(QuietScan, TheRunCacheFollowsOptionsAndTheTable) {
     EXPECT_EQ(h.table.Record(3).Frequency, 3);
 }
 
+TEST(QuietScan, ManyDistinctWordsPastTheRunCache) {
+    // Enough distinct runs to fill the cache and have it left aside; some repeat, some have capitals or
+    // a final s.
+    std::vector<std::string> lines;
+    std::string line;
+    for (int i = 0; i < 150000; ++i) {
+        std::string word;
+        for (int n = i * 7919 % 1000003; n > 0 || word.size() < 4; n /= 26) word += static_cast<char>('a' + n % 26);
+        if (i % 11 == 0) word[0] = static_cast<char>(word[0] - 'a' + 'A');
+        if (i % 13 == 0) word += 's';
+        line += word + (i % 17 == 0 ? " cats " : " ");
+        if (i % 9 == 8) {
+            lines.push_back(line);
+            line.clear();
+        }
+    }
+    lines.push_back(line);
+    Setting setting;
+    setting.dropFinalS = 1;
+    const Counts expected = ScanWith(setting, lines, false);
+    EXPECT_GT(expected.size(), 140000u);
+    EXPECT_EQ(ScanWith(setting, lines, true), expected);
+}
+
 TEST(QuietScan, LowerCasingInTheScanEqualsLowerCasingBefore) {
     std::string text;
     for (int round = 0; round < 3; ++round)
