@@ -2,11 +2,28 @@
 
 #include <gtest/gtest.h>
 
+namespace vesk {
+
+bool operator==(const FileDialogRequest& a, const FileDialogRequest& b) {
+    return a.title == b.title && a.filter == b.filter && a.flags == b.flags && a.save == b.save &&
+           a.fileName == b.fileName;
+}
+
+void PrintTo(const FileDialogRequest& r, std::ostream* out) {
+    *out << "{\"" << r.title << "\", \"" << r.filter << "\", " << r.flags << (r.save ? ", save" : ", open") << ", \""
+         << r.fileName << "\"}";
+}
+
+}  // namespace vesk
+
 namespace vesk::test {
 
-ScriptedPlatform::ScriptedPlatform() {
-    programFolder = VESK_BUILD_DIR;
+void PrintTo(const ShownMessage& m, std::ostream* out) {
+    *out << "{\"" << m.text << "\", \"" << m.title << "\", buttons " << static_cast<int>(m.buttons) << ", icon "
+         << static_cast<int>(m.icon) << "}";
 }
+
+ScriptedPlatform::ScriptedPlatform() { programFolder = VESK_BUILD_DIR; }
 
 ScriptedPlatform::~ScriptedPlatform() {
     EXPECT_TRUE(m_answers.empty()) << m_answers.size() << " message answer(s) were never used";
@@ -18,10 +35,11 @@ void ScriptedPlatform::Forget() {
     m_dialogAnswers.clear();
 }
 
-std::vector<std::string> ScriptedPlatform::MessageTexts() const {
-    std::vector<std::string> texts;
-    for (const auto& m : m_messages) texts.push_back(m.text);
-    return texts;
+const ShownMessage& ScriptedPlatform::LastMessage() const {
+    static const ShownMessage none{};
+    if (!m_messages.empty()) return m_messages.back();
+    ADD_FAILURE() << "no message box was shown";
+    return none;
 }
 
 MsgAnswer ScriptedPlatform::ShowMessage(const std::string& text, const std::string& title, MsgButtons buttons,

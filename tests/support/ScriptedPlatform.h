@@ -6,10 +6,19 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "app/Platform.h"
+
+namespace vesk {
+
+// Tests compare a whole dialog request at once.
+bool operator==(const FileDialogRequest& a, const FileDialogRequest& b);
+void PrintTo(const FileDialogRequest& request, std::ostream* out);
+
+}  // namespace vesk
 
 namespace vesk::test {
 
@@ -18,10 +27,12 @@ struct ShownMessage {
     std::string title;
     MsgButtons buttons;
     MsgIcon icon;
+    bool operator==(const ShownMessage&) const = default;
 };
+void PrintTo(const ShownMessage& message, std::ostream* out);
 
 class ScriptedPlatform : public Platform {
-public:
+  public:
     ScriptedPlatform();
     ~ScriptedPlatform() override;
 
@@ -42,7 +53,8 @@ public:
     const std::vector<ShownMessage>& Messages() const { return m_messages; }
     const std::vector<FileDialogRequest>& FileDialogs() const { return m_dialogs; }
     const std::vector<std::string>& OpenedUrls() const { return m_urls; }
-    std::vector<std::string> MessageTexts() const;
+    // The last box shown (a test failure, and an empty message, when there was none).
+    const ShownMessage& LastMessage() const;
     const std::string& Clipboard() const { return m_clipboard; }
     bool Ended() const { return m_ended; }
     long PumpCount() const { return m_pumps; }
@@ -55,8 +67,7 @@ public:
     int screenWidthTwips = 1920 * 15;
 
     // ---- Platform ----
-    MsgAnswer ShowMessage(const std::string& text, const std::string& title, MsgButtons buttons,
-                          MsgIcon icon) override;
+    MsgAnswer ShowMessage(const std::string& text, const std::string& title, MsgButtons buttons, MsgIcon icon) override;
     std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) override;
     std::string ReadClipboardText() override { return m_clipboard; }
     void ClearClipboard() override { m_clipboard.clear(); }
@@ -71,7 +82,7 @@ public:
     int ScreenWidthTwips() override { return screenWidthTwips; }
     void EndProgram() override { m_ended = true; }
 
-private:
+  private:
     std::deque<MsgAnswer> m_answers;
     std::deque<std::optional<std::string>> m_dialogAnswers;
     bool m_answerAll = false;
