@@ -9,13 +9,12 @@
 namespace vesk::test {
 namespace {
 
-class StartupTest : public MainWindowTest {};
+using StartupTest = MainWindowTest;
 
 TEST_F(StartupTest, FirstStartOpensWithTheDefaults) {
     platform.currentDirectory = folder.string();
     platform.screenWidthTwips = 11400 + 900;
     Start();
-    EXPECT_TRUE(platform.Messages().empty());
     EXPECT_FALSE(platform.Ended());
     EXPECT_TRUE(main.blnStartUpCompleted);
     EXPECT_FALSE(main.blnQuitting);
@@ -39,14 +38,13 @@ TEST_F(StartupTest, FirstStartOpensWithTheDefaults) {
     EXPECT_TRUE(main.txbFile[1].Enabled());
     EXPECT_EQ(main.Comments.StartMarkers[0], "/*");
     EXPECT_EQ(main.Comments.CommentState, -1);
-    EXPECT_EQ(main.MaxClipboardChars, 100000);
-    EXPECT_EQ(main.ProgressBarWidth, 37);
     EXPECT_EQ(main.ProcessingNotice, "Processing ...");
     EXPECT_EQ(main.lblTwirler.Caption(), " ");
     EXPECT_EQ(main.lblFilesize.Caption(), "");
 
     EXPECT_EQ(main.strStateFile, platform.userDataFolder + "/Kestrine Systems/vesk.usr");
     EXPECT_TRUE(std::filesystem::is_directory(platform.userDataFolder + "/Kestrine Systems"));
+    EXPECT_FALSE(std::filesystem::exists(main.strStateFile));
 
     EXPECT_EQ(main.FocusedControl(), &main.cmdFile[0]);
     EXPECT_EQ(platform.currentDirectory, "/");
@@ -86,7 +84,6 @@ TEST_F(StartupTest, RestoredInputThatExistsShowsItsSize) {
     SaveStateWithInput(platform, input);
     platform.currentDirectory = "/";
     Start();
-    EXPECT_TRUE(platform.Messages().empty());
     EXPECT_EQ(main.txbFile[0].Text(), input);
     EXPECT_EQ(main.lblFilesize.Caption(), "Filesize:   12 bytes");
     EXPECT_EQ(main.FocusedControl(), &main.cmdListWords);
@@ -100,7 +97,6 @@ TEST_F(StartupTest, RestoredInputThatHasGoneIsDroppedSilently) {
     SaveStateWithInput(platform, input);
     std::filesystem::remove(input);
     Start();
-    EXPECT_TRUE(platform.Messages().empty());
     EXPECT_EQ(main.txbFile[0].Text(), "");
     EXPECT_EQ(main.lblFilesize.Caption(), "");
     EXPECT_EQ(platform.currentDirectory, (folder / "texts").string() + "/");
@@ -111,7 +107,6 @@ TEST_F(StartupTest, RestoredInputWithoutExtensionIsDroppedSilently) {
     const std::string input = MakeFile("readme", "alpha\r\n");
     SaveStateWithInput(platform, input);
     Start();
-    EXPECT_TRUE(platform.Messages().empty());
     EXPECT_EQ(main.txbFile[0].Text(), "");
     EXPECT_EQ(main.FocusedControl(), &main.cmdFile[0]);
 }
@@ -214,14 +209,8 @@ TEST_F(StartupTest, ParametersAreResetByInitialize) {
     EXPECT_EQ(main.Comments.StartMarkers[0], "/*");
     EXPECT_EQ(main.Comments.EndMarkers[0], "*/");
     EXPECT_FALSE(main.chkDisableOutputToFile.Enabled());
-    EXPECT_TRUE(platform.Messages().empty());
 }
 
-}  // namespace
-}  // namespace vesk::test
-
-namespace vesk::test {
-namespace {
 
 TEST_F(StartupTest, MissingProgramTextEndsTheProgramBeforeTheWindowShows) {
     platform.programFolder = folder.string();  // holds no program-text file

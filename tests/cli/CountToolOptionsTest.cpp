@@ -37,29 +37,25 @@ TEST_F(CountToolTest, CommentMarkersOfTheUser) {
     EXPECT_EQ(Words(input, {"--comments", "#", ""}).out, "but, keep, nor, one, this\n");
     EXPECT_EQ(Words(input, {"--comments", "#", "", "[", "]"}).out, "keep, nor, one, this\n");
 
-    ToolResult r = Words(input, {"--comments", "abc", "def"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err,
-              "vesk-count: The way the parameters are set the start-comment marker\n"
-              "\"abc\" could be part of a word.\n"
-              "\n"
-              "Check the start-comment markers in the 'Set parameters' panel and\n"
-              "perhaps disallow comment markers or restrict allowable words.\n");
-    r = Words(input, {"--comments", "#", "#"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err,
-              "vesk-count: Start-comment and end-comment markers must be different.\n"
-              "\n"
-              "Check the comment markers in the 'Set parameters' panel.\n");
-    r = Words(input, {"--comments", "", "x"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err,
-              "vesk-count: Cannot have an empty start-comment marker\n"
-              "with a non-empty end-comment marker.\n"
-              "\n"
-              "Check the comment markers in the 'Set parameters' panel\n"
-              "and perhaps disallow comment markers.\n");
+    EXPECT_EQ(Words(input, {"--comments", "abc", "def"}),
+              (ToolResult{1, "",
+                          "vesk-count: The way the parameters are set the start-comment marker\n"
+                          "\"abc\" could be part of a word.\n"
+                          "\n"
+                          "Check the start-comment markers in the 'Set parameters' panel and\n"
+                          "perhaps disallow comment markers or restrict allowable words.\n"}));
+    EXPECT_EQ(Words(input, {"--comments", "#", "#"}),
+              (ToolResult{1, "",
+                          "vesk-count: Start-comment and end-comment markers must be different.\n"
+                          "\n"
+                          "Check the comment markers in the 'Set parameters' panel.\n"}));
+    EXPECT_EQ(Words(input, {"--comments", "", "x"}),
+              (ToolResult{1, "",
+                          "vesk-count: Cannot have an empty start-comment marker\n"
+                          "with a non-empty end-comment marker.\n"
+                          "\n"
+                          "Check the comment markers in the 'Set parameters' panel\n"
+                          "and perhaps disallow comment markers.\n"}));
 }
 
 TEST_F(CountToolTest, Filters) {
@@ -80,23 +76,17 @@ TEST_F(CountToolTest, Filters) {
 TEST_F(CountToolTest, CommonWordsFile) {
     const std::string input = Write("text.txt", "the cat and the news of the day\n");
     const std::string common = Write("common.txt", "THE and\n/* of */ of news\n");
-    ToolResult r = Words(input, {"--common-words", common});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out, "cat, day\n");
+    EXPECT_EQ(Words(input, {"--common-words", common}), (ToolResult{0, "cat, day\n", ""}));
 
     // The list is split into words as the input is: "e-mail" stays one word with hyphens allowed.
-    r = Words(Write("mail.txt", "e-mail and mail\n"), {"--common-words", Write("cw2.txt", "e-mail\n")});
+    ToolResult r = Words(Write("mail.txt", "e-mail and mail\n"), {"--common-words", Write("cw2.txt", "e-mail\n")});
     EXPECT_EQ(r.out, "and, mail\n");
 
-    r = Words(input, {"--common-words", Path("missing.txt")});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "vesk-count: File for common words not found.\n");
+    EXPECT_EQ(Words(input, {"--common-words", Path("missing.txt")}),
+              (ToolResult{1, "", "vesk-count: File for common words not found.\n"}));
 
-    r = Words(input, {"--common-words", Write("binary.txt", std::string("the\0and", 7))});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "vesk-count: This is not a text file.\n");
+    EXPECT_EQ(Words(input, {"--common-words", Write("binary.txt", std::string("the\0and", 7))}),
+              (ToolResult{1, "", "vesk-count: This is not a text file.\n"}));
 }
 
 TEST_F(CountToolTest, UsageErrorsExitWithTwo) {
@@ -137,51 +127,36 @@ TEST_F(CountToolTest, UsageErrorsExitWithTwo) {
 }
 
 TEST_F(CountToolTest, FailuresExitWithOne) {
-    ToolResult r = Run({Path("missing.txt")});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "vesk-count: Input file does not exist.\n");
+    EXPECT_EQ(Run({Path("missing.txt")}), (ToolResult{1, "", "vesk-count: Input file does not exist.\n"}));
 
-    r = Run({m_dir.string()});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "vesk-count: " + m_dir.string() + ": Is a directory\n");
+    EXPECT_EQ(Run({m_dir.string()}), (ToolResult{1, "", "vesk-count: " + m_dir.string() + ": Is a directory\n"}));
 
-    r = Run({Write("binary.dat", std::string("text\0more", 9))});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "vesk-count: This is not a text file.\n");
+    EXPECT_EQ(Run({Write("binary.dat", std::string("text\0more", 9))}),
+              (ToolResult{1, "", "vesk-count: This is not a text file.\n"}));
 
     // An output file in a folder that does not exist.
-    r = Run({"-o", Path("no/such/folder/out.txt"), Write("greek.txt", kGreekText)});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "vesk-count: Error 2: No such file or directory\n");
+    EXPECT_EQ(Run({"-o", Path("no/such/folder/out.txt"), Write("greek.txt", kGreekText)}),
+              (ToolResult{1, "", "vesk-count: Error 2: No such file or directory\n"}));
 
     if (::geteuid() != 0) {
         const std::string locked = Write("locked.txt", "words\n");
         ::chmod(locked.c_str(), 0);
-        r = Run({locked});
-        EXPECT_EQ(r.status, 1);
-        EXPECT_EQ(r.err, "vesk-count: " + locked + ": Permission denied\n");
+        EXPECT_EQ(Run({locked}), (ToolResult{1, "", "vesk-count: " + locked + ": Permission denied\n"}));
     }
 }
 
 TEST_F(CountToolTest, OutputFileMustNotBeTheInputFile) {
     const std::string input = Write("greek.txt", kGreekText);
     for (const std::string& output : {input, m_dir.string() + "/./greek.txt"}) {
-        const ToolResult r = Run({"-o", output, input});
-        EXPECT_EQ(r.status, 1);
-        EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err, "vesk-count: Output file cannot be the same as the input file.\n");
+        EXPECT_EQ(Run({"-o", output, input}),
+                  (ToolResult{1, "", "vesk-count: Output file cannot be the same as the input file.\n"}));
         EXPECT_EQ(Read(input), kGreekText);
     }
 }
 
 TEST_F(CountToolTest, CarriageReturnLinesWarnAndCount) {
-    const ToolResult r = Run({"--format", "9", Write("mac.txt", "gamma alpha\rgamma\r")});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "gamma, alpha\n");
-    EXPECT_EQ(r.err, "vesk-count: warning: This file has Macintosh line endings.\n");
+    EXPECT_EQ(Run({"--format", "9", Write("mac.txt", "gamma alpha\rgamma\r")}),
+              (ToolResult{0, "gamma, alpha\n", "vesk-count: warning: This file has Macintosh line endings.\n"}));
     // Line feeds alone are ordinary line ends.
     const ToolResult lf = Run({"--format", "9", Write("unix.txt", "gamma alpha\ngamma\n")});
     EXPECT_EQ(lf.out, "gamma, alpha\n");
@@ -197,12 +172,7 @@ TEST_F(CountToolTest, WritingToAClosedStreamFailsQuietly) {
     EXPECT_EQ(err.str(), "vesk-count: cannot write to standard output\n");
 }
 
-TEST_F(CountToolTest, VersionNamesTheProduct) {
-    const ToolResult r = Run({"--version"});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "VESK 1.07\n");
-    EXPECT_EQ(r.err, "");
-}
+TEST_F(CountToolTest, VersionNamesTheProduct) { EXPECT_EQ(Run({"--version"}), (ToolResult{0, "VESK 1.07\n", ""})); }
 
 }  // namespace
 }  // namespace vesk::test

@@ -15,10 +15,7 @@ std::string DefaultParameterFile() {
 
 TEST_F(CountToolTest, WriteParamsRightAfterTheDefaultsGivesTheDefaultFile) {
     const std::string params = Path("defaults.vesk");
-    const ToolResult r = Run({"--write-params", params});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(Run({"--write-params", params}), (ToolResult{0, "", ""}));
     EXPECT_EQ(Read(params), DefaultParameterFile());
 }
 
@@ -55,8 +52,7 @@ TEST_F(CountToolTest, WriteParamsHoldsTheOptionsInEffect) {
                               "--common-words",
                               "cw.txt",
                               input});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r, (ToolResult{0, "", ""}));
     const std::string expected = "\"" + input +
                                  "\"\r\n\"out.txt\"\r\n\"Alpha,beta\"\r\n\"#\"\r\n\"\"\r\n\"[\"\r\n\"]\"\r\n"
                                  "2\r\n5\r\n1\r\n"
@@ -87,10 +83,7 @@ TEST_F(CountToolTest, ParamsFileRoundTripAndOverrides) {
     std::vector<std::string> save = options;
     save.insert(save.end(), {"--write-params", Path("p.vesk")});
     ASSERT_EQ(Run(save).status, 0);
-    const ToolResult loaded = Run({"-p", Path("p.vesk"), input});
-    EXPECT_EQ(loaded.status, 0);
-    EXPECT_EQ(loaded.err, "");
-    EXPECT_EQ(loaded.out, expected.out);
+    EXPECT_EQ(Run({"-p", Path("p.vesk"), input}), (ToolResult{0, expected.out, ""}));
 
     // Options after the file override it.
     const ToolResult overridden = Run({"--params", Path("p.vesk"), "--format", "9", "--order", "frequency", input});
@@ -103,10 +96,7 @@ TEST_F(CountToolTest, ParamsFileOutputAndCommonWordsApply) {
     const std::string common = Write("common.txt", "the and\n");
     ASSERT_EQ(Run({"--write-params", Path("p.vesk"), "-o", output, "--format", "9", "--common-words", common}).status,
               0);
-    const ToolResult r = Run({"-p", Path("p.vesk"), input});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out, "cat, dog\n");
+    EXPECT_EQ(Run({"-p", Path("p.vesk"), input}), (ToolResult{0, "cat, dog\n", ""}));
     EXPECT_EQ(Read(output), "cat, dog");
 }
 
@@ -114,21 +104,15 @@ TEST_F(CountToolTest, ABadParamsFileIsAnError) {
     const std::string input = Write("in.txt", "words\n");
     std::string file = DefaultParameterFile();
     const std::string shortFile = Write("short.vesk", file.substr(0, file.rfind("\"\"\r\n")));
-    ToolResult r = Run({"-p", shortFile, input});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err.rfind("vesk-count: Error when attempting to restore parameters: ", 0), 0u) << r.err;
-
-    r = Run({"-p", Path("missing.vesk"), input});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err.rfind("vesk-count: Error when attempting to restore parameters: ", 0), 0u) << r.err;
+    const std::string prefix = "vesk-count: Error when attempting to restore parameters: ";
+    EXPECT_EQ(Run({"-p", shortFile, input}), (ToolResult{1, "", prefix + "the file ends before line 37\n"}));
+    EXPECT_EQ(Run({"-p", Path("missing.vesk"), input}), (ToolResult{1, "", prefix + "No such file or directory\n"}));
 
     // Line 9 without a selection.
     std::string noSelection = file;
     noSelection.replace(noSelection.find("1\r\n3\r\n0\r\n"), 9, "1\r\n-1\r\n0\r\n");
-    r = Run({"-p", Write("nosel.vesk", noSelection), input});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "vesk-count: Invalid combo box index\n");
+    EXPECT_EQ(Run({"-p", Write("nosel.vesk", noSelection), input}),
+              (ToolResult{1, "", "vesk-count: Invalid combo box index\n"}));
 }
 
 }  // namespace

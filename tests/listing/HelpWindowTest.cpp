@@ -27,10 +27,7 @@ std::vector<std::string> Paragraphs(const std::string& text) {
 
 class HelpWindowTest : public MainWindowTest {
   protected:
-    void SetUp() override {
-        Start();
-        ASSERT_TRUE(platform.Messages().empty());
-    }
+    void SetUp() override { Start(); }
     HelpWindow& help = program.frmHelp;
 };
 
@@ -134,7 +131,6 @@ TEST_F(HelpWindowTest, LinksOpenTheirAddresses) {
     main.lblKestrineSystems.Click();
     main.lblOnlineDocumentation.Click();
     EXPECT_EQ(platform.OpenedUrls(), (std::vector<std::string>{home, manual}));
-    EXPECT_TRUE(platform.Messages().empty());
 }
 
 TEST_F(HelpWindowTest, BrowserFailureIsReported) {
@@ -143,10 +139,8 @@ TEST_F(HelpWindowTest, BrowserFailureIsReported) {
     main.LaunchBrowser("https://example.org/manual");
     ASSERT_EQ(platform.Messages().size(), 1u);
     EXPECT_EQ(platform.OpenedUrls(), std::vector<std::string>{"https://example.org/manual"});
-    EXPECT_EQ(LastMessage().text, kBrowserFailure);
-    EXPECT_EQ(LastMessage().title, "Cannot launch web browser");
-    EXPECT_EQ(LastMessage().buttons, MsgButtons::Ok);
-    EXPECT_EQ(LastMessage().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(LastMessage(),
+              (ShownMessage{kBrowserFailure, "Cannot launch web browser", MsgButtons::Ok, MsgIcon::Exclamation}));
 
     platform.openUrlResult = true;
     platform.ExpectMessage(MsgAnswer::Ok);

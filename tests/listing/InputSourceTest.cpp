@@ -16,7 +16,6 @@ class InputSourceTest : public MainWindowTest {
     void SetUp() override {
         SetNumberSeparatorsForTesting(",", ".");
         Start();
-        ASSERT_TRUE(platform.Messages().empty());
     }
     void TearDown() override { SetNumberSeparatorsForTesting("", ""); }
 
@@ -41,7 +40,6 @@ TEST_F(InputSourceTest, SizeLineShowsBytesThenKilobytesThenMegabytes) {
     EXPECT_TRUE(main.CheckInputFile(MakeSizedFile("f.txt", 0)));
     EXPECT_EQ(main.lblFilesize.Caption(), "Filesize:   0 bytes");
     EXPECT_EQ(platform.currentDirectory, folder.string() + "/");
-    EXPECT_TRUE(platform.Messages().empty());
 }
 
 TEST_F(InputSourceTest, InputNameCheckMessagesAfterStartUp) {
@@ -50,11 +48,8 @@ TEST_F(InputSourceTest, InputNameCheckMessagesAfterStartUp) {
     main.txbFile[0].SetText(PathOf("v1.2/readme"));
     platform.ExpectMessage(MsgAnswer::Ok);
     EXPECT_FALSE(main.CheckInputFile(PathOf("v1.2/readme")));
-    ASSERT_EQ(platform.Messages().size(), 1u);
-    EXPECT_EQ(LastMessage().text, "Invalid input file specification.");
-    EXPECT_EQ(LastMessage().title, "Invalid input");
-    EXPECT_EQ(LastMessage().buttons, MsgButtons::Ok);
-    EXPECT_EQ(LastMessage().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(LastMessage(), (ShownMessage{"Invalid input file specification.", "Invalid input", MsgButtons::Ok,
+                                           MsgIcon::Exclamation}));
     EXPECT_EQ(main.txbFile[0].Text(), PathOf("v1.2/readme"));
     EXPECT_EQ(main.lblFilesize.Caption(), "");
 
@@ -65,10 +60,8 @@ TEST_F(InputSourceTest, InputNameCheckMessagesAfterStartUp) {
 
     platform.ExpectMessage(MsgAnswer::Ok);
     EXPECT_FALSE(main.CheckInputFile(PathOf("readme.txt")));
-    ASSERT_EQ(platform.Messages().size(), 3u);
-    EXPECT_EQ(LastMessage().text, "Input file does not exist.");
-    EXPECT_EQ(LastMessage().title, "File not found");
-    EXPECT_EQ(LastMessage().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(LastMessage(),
+              (ShownMessage{"Input file does not exist.", "File not found", MsgButtons::Ok, MsgIcon::Exclamation}));
 
     // A folder is not an input file.
     std::filesystem::create_directories(folder / "dir.txt");
@@ -94,7 +87,6 @@ TEST_F(InputSourceTest, InputNameCheckIsSilentDuringStartUp) {
     main.txbFile[0].SetText(PathOf("nofolder/gone.txt"));
     EXPECT_FALSE(main.CheckInputFile(main.txbFile[0].Text()));
     EXPECT_EQ(platform.currentDirectory, "/");
-    EXPECT_TRUE(platform.Messages().empty());
 }
 
 TEST_F(InputSourceTest, InputFileDialog) {
@@ -126,7 +118,6 @@ TEST_F(InputSourceTest, InputFileDialog) {
     EXPECT_EQ(main.txbFile[0].Text(), input);
     EXPECT_EQ(main.txbOutput.Text(), "kept");
     EXPECT_TRUE(main.optInFile.Value());
-    EXPECT_TRUE(platform.Messages().empty());
 }
 
 TEST_F(InputSourceTest, OutputFileDialog) {
@@ -175,7 +166,6 @@ TEST_F(InputSourceTest, ClearingAndLeavingTheInputName) {
     main.txbFile[0].SetText("   ");
     main.txbFile[0].LostFocus();
     EXPECT_EQ(main.txbFile[0].Text(), "");
-    EXPECT_TRUE(platform.Messages().empty());
 }
 
 TEST_F(InputSourceTest, ClipboardFetchLimitsAndMessages) {
@@ -184,11 +174,7 @@ TEST_F(InputSourceTest, ClipboardFetchLimitsAndMessages) {
     main.lblSizeOfClipboardContents.SetCaption("Contents of clipboard:   3 bytes");
     platform.ExpectMessage(MsgAnswer::Ok);
     EXPECT_FALSE(main.FetchClipboardText(false));
-    ASSERT_EQ(platform.Messages().size(), 1u);
-    EXPECT_EQ(LastMessage().text, "Clipboard is empty.");
-    EXPECT_EQ(LastMessage().title, "Clipboard empty");
-    EXPECT_EQ(LastMessage().buttons, MsgButtons::Ok);
-    EXPECT_EQ(LastMessage().icon, MsgIcon::None);
+    EXPECT_EQ(LastMessage(), (ShownMessage{"Clipboard is empty.", "Clipboard empty", MsgButtons::Ok, MsgIcon::None}));
     EXPECT_EQ(main.txbOutput.Text(), "");
     EXPECT_EQ(main.lblSizeOfClipboardContents.Caption(), "");
 
@@ -207,14 +193,10 @@ TEST_F(InputSourceTest, ClipboardFetchLimitsAndMessages) {
     platform.SetClipboard(exact + "b");
     platform.ExpectMessage(MsgAnswer::Ok);
     EXPECT_FALSE(main.FetchClipboardText(true));
-    ASSERT_EQ(platform.Messages().size(), 2u);
-    EXPECT_EQ(LastMessage().text,
-              "There are 100,001 characters in the text on the clipboard.\r\n"
-              "The maximum permitted is 100,000.  If possible,\r\n"
-              "count word frequencies for this text using an input file.");
-    EXPECT_EQ(LastMessage().title, "Too much clipboard text");
-    EXPECT_EQ(LastMessage().buttons, MsgButtons::Ok);
-    EXPECT_EQ(LastMessage().icon, MsgIcon::None);
+    EXPECT_EQ(LastMessage(), (ShownMessage{"There are 100,001 characters in the text on the clipboard.\r\n"
+                                           "The maximum permitted is 100,000.  If possible,\r\n"
+                                           "count word frequencies for this text using an input file.",
+                                           "Too much clipboard text", MsgButtons::Ok, MsgIcon::None}));
     EXPECT_EQ(main.lblSizeOfClipboardContents.Caption(), "Contents of clipboard:   100,001 bytes");
     EXPECT_EQ(main.ClipboardText, exact);
     EXPECT_EQ(main.txbOutput.Text(), "");
@@ -225,12 +207,9 @@ TEST_F(InputSourceTest, ClipboardTextThatDoesNotFitTheBoxCanStillBeCounted) {
     platform.SetClipboard("alpha beta");
     platform.ExpectMessage(MsgAnswer::Ok);
     EXPECT_TRUE(main.FetchClipboardText(true));
-    ASSERT_EQ(platform.Messages().size(), 1u);
-    EXPECT_EQ(LastMessage().text,
-              "There is too much text on the clipboard to paste into the textbox.\r\n"
-              "It may, however, still be possible to count word frequencies.");
-    EXPECT_EQ(LastMessage().title, "Out of memory");
-    EXPECT_EQ(LastMessage().icon, MsgIcon::Exclamation);
+    EXPECT_EQ(LastMessage(), (ShownMessage{"There is too much text on the clipboard to paste into the textbox.\r\n"
+                                           "It may, however, still be possible to count word frequencies.",
+                                           "Out of memory", MsgButtons::Ok, MsgIcon::Exclamation}));
     EXPECT_EQ(main.txbOutput.Text(), "");
     EXPECT_EQ(main.ClipboardText, "alpha beta");
 }
@@ -240,21 +219,15 @@ class UnreadableClipboardPlatform : public ScriptedPlatform {
     std::string ReadClipboardText() override { throw RunError(16, "Clipboard is in use by another program"); }
 };
 
-TEST(InputSourceClipboard, ReadFailureShowsTheDescription) {
-    const auto folder = MakeScratchFolder();
-    UnreadableClipboardPlatform platform;
-    platform.userDataFolder = folder.string();
-    Program program(platform);
-    ClearTextTable();
-    program.Start();
+using InputSourceClipboard = ProgramFixture<UnreadableClipboardPlatform>;
+
+TEST_F(InputSourceClipboard, ReadFailureShowsTheDescription) {
+    Start();
     platform.ExpectMessage(MsgAnswer::Ok);
-    EXPECT_FALSE(program.frmMain.FetchClipboardText(true));
-    ASSERT_EQ(platform.Messages().size(), 1u);
-    EXPECT_EQ(platform.Messages()[0].text, "Clipboard is in use by another program");
-    EXPECT_EQ(platform.Messages()[0].title, "Clipboard is in use by another program");
-    EXPECT_EQ(platform.Messages()[0].buttons, MsgButtons::Ok);
-    EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::Exclamation);
-    std::filesystem::remove_all(folder);
+    EXPECT_FALSE(main.FetchClipboardText(true));
+    EXPECT_EQ(LastMessage(),
+              (ShownMessage{"Clipboard is in use by another program", "Clipboard is in use by another program",
+                            MsgButtons::Ok, MsgIcon::Exclamation}));
 }
 
 TEST_F(InputSourceTest, OutputBoxButtons) {
@@ -283,7 +256,6 @@ TEST_F(InputSourceTest, OutputBoxButtons) {
     program.frmParams.Hide();
     main.cmdSetParameters.Click();
     EXPECT_TRUE(program.frmParams.Visible());
-    EXPECT_TRUE(platform.Messages().empty());
 }
 
 TEST_F(InputSourceTest, EnableControlsTouchesItsListOnly) {

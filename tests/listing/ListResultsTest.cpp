@@ -93,19 +93,19 @@ TEST_F(ListResultsTest, AlphabeticalPassVisitsUnlistedRecordsAndFollowsTheEnd) {
 
 TEST_F(ListResultsTest, FileGetsTheListingInPlainAndCommaLayouts) {
     FillGreek();
-    const std::string path = OutputPath();
+    const std::string path = PathOf("out.txt");
     SetOutputFile(path);
     w.txbOutput.SetText("Processing ...");
 
     w.ListResults();
-    EXPECT_EQ(ReadFile(path), kGreekByFrequency);
+    EXPECT_EQ(ReadBytes(path), kGreekByFrequency);
     EXPECT_TRUE(w.ResultsWrittenToFile);
     EXPECT_EQ(w.txbOutput.Text(), kGreekByFrequency);
     EXPECT_EQ(platform.PumpCount(), 6);  // both passes yield after every record
 
     p.chkOutputWithCommas.SetValue(1);
     w.ListResults();
-    EXPECT_EQ(ReadFile(path),
+    EXPECT_EQ(ReadBytes(path),
               "    Rank,    Freq,  Word (longest has 5 characters)\r\n"
               "       1,       7,  gamma\r\n"
               "       2,       3,  alpha\r\n"
@@ -114,22 +114,21 @@ TEST_F(ListResultsTest, FileGetsTheListingInPlainAndCommaLayouts) {
 
     w.cboDisplayFormat.SetListIndex(9);
     w.ListResults();
-    EXPECT_EQ(ReadFile(path), "gamma, alpha, beta");
+    EXPECT_EQ(ReadBytes(path), "gamma, alpha, beta");
 
     w.cboDisplayFormat.SetListIndex(8);
     w.cboWordOrder.SetListIndex(1);
     w.ListResults();
-    EXPECT_EQ(ReadFile(path), "Word (longest has 5 characters)\r\nalpha\r\nbeta\r\ngamma\r\n");
-    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_EQ(ReadBytes(path), "Word (longest has 5 characters)\r\nalpha\r\nbeta\r\ngamma\r\n");
 }
 
 TEST_F(ListResultsTest, FileIsWrittenInUtf8) {
     Fill({{"caf\xE9", 2}, {"na\xEFve", 1}});
-    const std::string path = OutputPath();
+    const std::string path = PathOf("out.txt");
     SetOutputFile(path);
     w.cboDisplayFormat.SetListIndex(5);
     w.ListResults();
-    EXPECT_EQ(ReadFile(path),
+    EXPECT_EQ(ReadBytes(path),
               "    Freq  Word (longest has 5 characters)\r\n"
               "       2  caf\xC3\xA9\r\n"
               "       1  na\xC3\xAFve\r\n");
@@ -140,18 +139,18 @@ TEST_F(ListResultsTest, FileIsWrittenInUtf8) {
 }
 
 TEST_F(ListResultsTest, NoFileWithoutListedWordsWithoutNameOrWhenDisabled) {
-    const std::string path = OutputPath();
-    WriteFile(path, "keep me");
+    const std::string path = PathOf("out.txt");
+    WriteBytes(path, "keep me");
     SetOutputFile(path);
     Fill({{"alpha", 1, false}});
     w.ListResults();
-    EXPECT_EQ(ReadFile(path), "keep me");
+    EXPECT_EQ(ReadBytes(path), "keep me");
     EXPECT_FALSE(w.ResultsWrittenToFile);
 
     FillGreek();
     w.chkDisableOutputToFile.SetValue(1);
     w.ListResults();
-    EXPECT_EQ(ReadFile(path), "keep me");
+    EXPECT_EQ(ReadBytes(path), "keep me");
     EXPECT_FALSE(w.ResultsWrittenToFile);
     EXPECT_EQ(w.txbOutput.Text(), kGreekByFrequency);
 
@@ -160,33 +159,29 @@ TEST_F(ListResultsTest, NoFileWithoutListedWordsWithoutNameOrWhenDisabled) {
     w.ListResults();
     EXPECT_FALSE(w.ResultsWrittenToFile);
     EXPECT_EQ(w.txbOutput.Text(), kGreekByFrequency);
-    EXPECT_TRUE(platform.Messages().empty());
 }
 
 TEST_F(ListResultsTest, OverwriteQuestion) {
     FillGreek();
-    const std::string path = OutputPath();
-    WriteFile(path, "old");
+    const std::string path = PathOf("out.txt");
+    WriteBytes(path, "old");
     SetOutputFile(path);
     p.chkWarnOnOverwrite.SetValue(1);
 
     platform.ExpectMessage(MsgAnswer::Yes);
     w.ListResults();
-    ASSERT_EQ(platform.Messages().size(), 1u);
-    EXPECT_EQ(platform.Messages()[0].text, "Output file exists.  OK to overwrite?");
-    EXPECT_EQ(platform.Messages()[0].title, "Output file exists");
-    EXPECT_EQ(platform.Messages()[0].buttons, MsgButtons::YesNo);
-    EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::None);
-    EXPECT_EQ(ReadFile(path), kGreekByFrequency);
+    EXPECT_EQ(platform.LastMessage(), (ShownMessage{"Output file exists.  OK to overwrite?", "Output file exists",
+                                                    MsgButtons::YesNo, MsgIcon::None}));
+    EXPECT_EQ(ReadBytes(path), kGreekByFrequency);
 
     // The file now exists, so the next listing asks again; No disables output to the file for good.
-    WriteFile(path, "old");
+    WriteBytes(path, "old");
     platform.ExpectMessage(MsgAnswer::No);
     w.cboDisplayFormat.SetListIndex(2);
     w.ListResults();
     EXPECT_EQ(platform.Messages().size(), 2u);
     EXPECT_EQ(w.chkDisableOutputToFile.Value(), 1);
-    EXPECT_EQ(ReadFile(path), "old");
+    EXPECT_EQ(ReadBytes(path), "old");
     EXPECT_FALSE(w.ResultsWrittenToFile);
     EXPECT_EQ(w.txbOutput.Text(), "   Rank    Freq\r\n      1       7\r\n      2       3\r\n      3       3\r\n");
 
@@ -198,20 +193,17 @@ TEST_F(ListResultsTest, OverwriteQuestion) {
     p.chkWarnOnOverwrite.SetValue(0);
     w.ListResults();
     EXPECT_EQ(platform.Messages().size(), 2u);
-    EXPECT_EQ(ReadFile(path), "   Rank    Freq\r\n      1       7\r\n      2       3\r\n      3       3\r\n");
+    EXPECT_EQ(ReadBytes(path), "   Rank    Freq\r\n      1       7\r\n      2       3\r\n      3       3\r\n");
 }
 
 TEST_F(ListResultsTest, UnopenableFileEndsTheListing) {
     FillGreek();
-    SetOutputFile(OutputPath("missing-folder/out.txt"));
+    SetOutputFile(PathOf("missing-folder/out.txt"));
     w.txbOutput.SetText("Processing ...");
     platform.ExpectMessage(MsgAnswer::Ok);
     w.ListResults();
-    ASSERT_EQ(platform.Messages().size(), 1u);
-    EXPECT_EQ(platform.Messages()[0].text, "Error 2: No such file or directory");
-    EXPECT_EQ(platform.Messages()[0].title, "Error");
-    EXPECT_EQ(platform.Messages()[0].buttons, MsgButtons::Ok);
-    EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(platform.LastMessage(),
+              (ShownMessage{"Error 2: No such file or directory", "Error", MsgButtons::Ok, MsgIcon::Exclamation}));
     EXPECT_EQ(w.txbOutput.Text(), "Processing ...");
     EXPECT_FALSE(w.ListingToFile);
     EXPECT_FALSE(w.ResultsWrittenToFile);
@@ -228,8 +220,8 @@ TEST_F(ListResultsTest, UnopenableFileEndsTheListing) {
 
 TEST_F(ListResultsTest, ListingAgainNeverWritesOverTheInputFile) {
     FillGreek();
-    const std::string input = OutputPath("in.txt");
-    WriteFile(input, "the text that was counted");
+    const std::string input = PathOf("in.txt");
+    WriteBytes(input, "the text that was counted");
     w.optInFile.Select();
     w.txbFile[0].SetText(input);
     for (const std::string& output : {input, (folder / "." / "in.txt").string()}) {
@@ -237,10 +229,9 @@ TEST_F(ListResultsTest, ListingAgainNeverWritesOverTheInputFile) {
         platform.ExpectMessage(MsgAnswer::Ok);
         w.ListResults();
         const ShownMessage& shown = platform.Messages().back();
-        EXPECT_EQ(shown.text, "Output file cannot be the same as the input file.");
-        EXPECT_EQ(shown.title, "Error");
-        EXPECT_EQ(shown.icon, MsgIcon::Exclamation);
-        EXPECT_EQ(ReadFile(input), "the text that was counted");
+        EXPECT_EQ(shown, (ShownMessage{"Output file cannot be the same as the input file.", "Error", MsgButtons::Ok,
+                                       MsgIcon::Exclamation}));
+        EXPECT_EQ(ReadBytes(input), "the text that was counted");
         EXPECT_EQ(w.txbOutput.Text(), kGreekByFrequency);
         EXPECT_FALSE(w.ResultsWrittenToFile);
     }
@@ -248,7 +239,7 @@ TEST_F(ListResultsTest, ListingAgainNeverWritesOverTheInputFile) {
     // With the clipboard as the source the named file is an ordinary output file.
     w.optInTextBox.Select();
     w.ListResults();
-    EXPECT_EQ(ReadFile(input), kGreekByFrequency);
+    EXPECT_EQ(ReadBytes(input), kGreekByFrequency);
     EXPECT_EQ(platform.Messages().size(), 2u);
 }
 
@@ -258,9 +249,8 @@ TEST_F(ListResultsTest, WriteFailureEndsOnlyTheFilePass) {
     SetOutputFile("/dev/full");
     platform.ExpectMessage(MsgAnswer::Ok);
     w.ListResults();
-    ASSERT_EQ(platform.Messages().size(), 1u);
-    EXPECT_EQ(platform.Messages()[0].text, "Error 28: No space left on device");
-    EXPECT_EQ(platform.Messages()[0].title, "Error");
+    EXPECT_EQ(platform.LastMessage(),
+              (ShownMessage{"Error 28: No space left on device", "Error", MsgButtons::Ok, MsgIcon::Exclamation}));
     // The file holds only part of the listing, so it does not count as written.
     EXPECT_FALSE(w.ResultsWrittenToFile);
     EXPECT_EQ(w.txbOutput.Text(), kGreekByFrequency);
@@ -269,13 +259,13 @@ TEST_F(ListResultsTest, WriteFailureEndsOnlyTheFilePass) {
 
 TEST_F(ListResultsTest, StopDuringTheFilePass) {
     FillGreek();
-    const std::string path = OutputPath();
+    const std::string path = PathOf("out.txt");
     SetOutputFile(path);
     platform.onPump = [&] {
         if (platform.PumpCount() == 2) w.StopRequested = true;
     };
     w.ListResults();
-    EXPECT_EQ(ReadFile(path),
+    EXPECT_EQ(ReadBytes(path),
               "   Rank    Freq  Word (longest has 5 characters)\r\n"
               "      1       7  gamma\r\n"
               "      2       3  alpha\r\n");
@@ -289,14 +279,14 @@ TEST_F(ListResultsTest, StopDuringTheFilePass) {
         if (platform.PumpCount() == 4) w.StopRequested = true;
     };
     w.ListResults();
-    EXPECT_EQ(ReadFile(path), "gamma, alpha");
+    EXPECT_EQ(ReadBytes(path), "gamma, alpha");
 
     // A stop after the last record leaves a complete file.
     platform.onPump = [&] {
         if (platform.PumpCount() == 7) w.StopRequested = true;
     };
     w.ListResults();
-    EXPECT_EQ(ReadFile(path), "gamma, alpha, beta");
+    EXPECT_EQ(ReadBytes(path), "gamma, alpha, beta");
     EXPECT_TRUE(w.ResultsWrittenToFile);
     EXPECT_EQ(w.txbOutput.Text(), "Output to file was terminated.\r\n");
 }
@@ -336,34 +326,32 @@ TEST_F(ListResultsTest, FullBoxEndsTheBoxPass) {
     w.txbOutput.SetMaxLength(kGreekByFrequency.size() - 3);
     platform.ExpectMessage(MsgAnswer::Ok);
     w.ListResults();
-    ASSERT_EQ(platform.Messages().size(), 1u);
-    EXPECT_EQ(platform.Messages()[0].text, "Textbox is full.  Try writing output to a file.");
-    EXPECT_EQ(platform.Messages()[0].title, "Error");
-    EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(platform.LastMessage(), (ShownMessage{"Textbox is full.  Try writing output to a file.", "Error",
+                                                    MsgButtons::Ok, MsgIcon::Exclamation}));
     EXPECT_EQ(w.txbOutput.Text(), kGreekByFrequency.substr(0, kGreekByFrequency.find("      3       3  beta")));
     EXPECT_EQ(w.txbOutput.SelStart(), 0u);
     EXPECT_EQ(w.lblTwirler.Caption(), " ");
     EXPECT_EQ(platform.PumpCount(), 2);
 
     // With the file written first, the report says the results are safe.
-    const std::string path = OutputPath();
+    const std::string path = PathOf("out.txt");
     SetOutputFile(path);
     platform.ExpectMessage(MsgAnswer::Ok);
     w.ListResults();
     EXPECT_EQ(platform.Messages()[1].text, "Textbox is full.  \r\nResults have been written to the output file.");
-    EXPECT_EQ(ReadFile(path), kGreekByFrequency);
+    EXPECT_EQ(ReadBytes(path), kGreekByFrequency);
 }
 
 TEST_F(ListResultsTest, ChangingTheChoiceDuringAListingStartsItAgain) {
     FillGreek();
     w.blnWordsGot = true;
-    const std::string path = OutputPath();
+    const std::string path = PathOf("out.txt");
     SetOutputFile(path);
     platform.onPump = [&] {
         if (platform.PumpCount() == 1) w.cboDisplayFormat.SetListIndex(9);
     };
     w.cboWordOrder.SetListIndex(1);
-    EXPECT_EQ(ReadFile(path), "alpha, beta, gamma");
+    EXPECT_EQ(ReadBytes(path), "alpha, beta, gamma");
     EXPECT_EQ(w.txbOutput.Text(), "alpha, beta, gamma");
     EXPECT_FALSE(w.ListingInProgress);
     EXPECT_TRUE(w.ResultsWrittenToFile);

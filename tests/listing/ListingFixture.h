@@ -1,18 +1,11 @@
 #pragma once
 // A program whose word table the test fills by hand, for the listing tests.
 
-#include <gtest/gtest.h>
-#include <unistd.h>
-
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "app/Program.h"
-#include "support/ScriptedPlatform.h"
+#include "support/ProgramFixture.h"
 
 namespace vesk::test {
 
@@ -32,24 +25,15 @@ struct TestWord {
     bool listed = true;
 };
 
-class ListingTest : public ::testing::Test {
+class ListingTest : public ProgramFixture<RepaintRecordingPlatform> {
   protected:
-    RepaintRecordingPlatform platform;
-    Program program{platform};
-    MainWindow& w = program.frmMain;
-    ParamsWindow& p = program.frmParams;
-    std::filesystem::path folder;
+    MainWindow& w = main;
+    ParamsWindow& p = params;
 
     void SetUp() override {
         w.FillComboBoxes();
         w.MinColumnWidth = 6;
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = std::filesystem::temp_directory_path() /
-                 ("vesk-listing-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" + info->name());
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
     }
-    void TearDown() override { std::filesystem::remove_all(folder); }
 
     // Words must be given in key order (here: the word itself, lower case).
     void Fill(const std::vector<TestWord>& words) {
@@ -67,18 +51,7 @@ class ListingTest : public ::testing::Test {
     }
     // alpha 3, beta 3, gamma 7: the usual small table.
     void FillGreek() { Fill({{"alpha", 3}, {"beta", 3}, {"gamma", 7}}); }
-
-    std::string OutputPath(const std::string& name = "out.txt") const { return (folder / name).string(); }
     void SetOutputFile(const std::string& path) { w.txbFile[1].SetText(path); }
-
-    static std::string ReadFile(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    static void WriteFile(const std::string& path, const std::string& bytes) {
-        std::ofstream out(path, std::ios::binary);
-        out << bytes;
-    }
 };
 
 }  // namespace vesk::test

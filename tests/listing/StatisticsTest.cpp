@@ -12,10 +12,7 @@ class StatisticsTest : public ListingTest {
         ListingTest::SetUp();
         SetNumberSeparatorsForTesting(",", ".");
     }
-    void TearDown() override {
-        SetNumberSeparatorsForTesting("", "");
-        ListingTest::TearDown();
-    }
+    void TearDown() override { SetNumberSeparatorsForTesting("", ""); }
 
     // `listed` words occurring once, then excluded words: `excludedTwice` twice and `excludedOnce` once.
     void FillCounts(int listed, int excludedTwice, int excludedOnce) {

@@ -19,8 +19,8 @@ class IgnoreListsTest : public ProgramTest {
     }
     void ExpectLoadedMessage(std::size_t index, const std::string& path) {
         ASSERT_GT(platform.Messages().size(), index);
-        EXPECT_EQ(platform.Messages()[index].text, "Common words loaded from " + path);
-        EXPECT_EQ(platform.Messages()[index].title, "Common words");
+        EXPECT_EQ(platform.Messages()[index], (ShownMessage{"Common words loaded from " + path, "Common words",
+                                                            MsgButtons::Ok, MsgIcon::Information}));
     }
     std::string words;
 };
@@ -38,7 +38,6 @@ TEST_F(IgnoreListsTest, WordsToIgnoreAreNormalised) {
     params.chkCaseSignificant.SetValue(1);
     EXPECT_EQ(Normalise(" The Cat "), ",The,Cat");
     EXPECT_EQ(main.strWordsToIgnore, ",The,Cat,");
-    EXPECT_TRUE(platform.Messages().empty());
 }
 
 TEST_F(IgnoreListsTest, ClearEmptiesTheListInForce) {
@@ -53,11 +52,8 @@ TEST_F(IgnoreListsTest, CheckingWithoutAFileAsksForOne) {
     main.strCommonWordsFile.clear();
     platform.ExpectMessage(MsgAnswer::Ok);
     params.chkIgnoreCommonWords.SetValue(1);
-    ASSERT_EQ(platform.Messages().size(), 1u);
-    EXPECT_EQ(platform.Messages()[0].text, "Please specify the file containing common words.");
-    EXPECT_EQ(platform.Messages()[0].title, "File?");
-    EXPECT_EQ(platform.Messages()[0].buttons, MsgButtons::Ok);
-    EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::None);
+    EXPECT_EQ(platform.LastMessage(), (ShownMessage{"Please specify the file containing common words.", "File?",
+                                                    MsgButtons::Ok, MsgIcon::None}));
     EXPECT_EQ(params.chkIgnoreCommonWords.Value(), 0);
     EXPECT_EQ(params.FocusedControl(), &params.cmdSelectCommonWordsFile);
 }
@@ -77,12 +73,11 @@ TEST_F(IgnoreListsTest, CheckingReadsTheFileOrSaysItIsLoaded) {
     params.chkIgnoreCommonWords.SetValue(0);
     platform.ExpectMessage(MsgAnswer::Ok);
     params.chkIgnoreCommonWords.SetValue(1);
-    ASSERT_EQ(platform.Messages().size(), 2u);
-    EXPECT_EQ(platform.Messages()[1].text,
-              "This file has already been loaded.  Click on 'Clear' and re-select the file if it has been changed "
-              "on disk.");
-    EXPECT_EQ(platform.Messages()[1].title, "Common words loaded");
-    EXPECT_EQ(platform.Messages()[1].buttons, MsgButtons::Ok);
+    EXPECT_EQ(platform.LastMessage(),
+              (ShownMessage{
+                  "This file has already been loaded.  Click on 'Clear' and re-select the file if it has been changed "
+                  "on disk.",
+                  "Common words loaded", MsgButtons::Ok, MsgIcon::None}));
     EXPECT_EQ(params.chkIgnoreCommonWords.Value(), 1);
 }
 
@@ -97,10 +92,8 @@ TEST_F(IgnoreListsTest, CheckingAfterACountAsksFirst) {
         EXPECT_TRUE(main.blnWordsGot);
     }
     ASSERT_EQ(platform.Messages().size(), 2u);
-    EXPECT_EQ(platform.Messages()[0].text, "Changing this entails reading the file anew.  Is this OK?");
-    EXPECT_EQ(platform.Messages()[0].title, kDefaultMessageTitle);
-    EXPECT_EQ(platform.Messages()[0].buttons, MsgButtons::YesNoCancel);
-    EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::None);
+    EXPECT_EQ(platform.Messages()[0], (ShownMessage{"Changing this entails reading the file anew.  Is this OK?",
+                                                    kDefaultMessageTitle, MsgButtons::YesNoCancel, MsgIcon::None}));
 
     platform.ExpectMessage(MsgAnswer::Yes);
     platform.ExpectMessage(MsgAnswer::Ok);

@@ -58,29 +58,9 @@ TEST_F(ParameterFileTest, RoundTripOfEveryOption) {
     params.blnReverting = true;  // sets the boxes without questions or file reading
     int value = 0;
     std::vector<std::pair<CheckBox*, int>> boxes;
-    for (CheckBox* box : {&params.chkIgnoreShortWords,
-                          &params.chkIgnoreInfrequentWords,
-                          &params.chkIgnoreCommonWords,
-                          &params.chkIgnoreRepetitions,
-                          &params.chkIgnoreRomNum40,
-                          &params.chkIgnoreNoVowelOrY,
-                          &params.chkCaseSignificant,
-                          &params.chkDropFinalS,
-                          &params.chkAllowWordsWithHyphens,
-                          &params.chkAllowWordsWithApostrophes,
-                          &params.chkAllowWordsWithUnderscores,
-                          &params.chkAllowWordsWithColons,
-                          &params.chkAllowWordsWithBackslashes,
-                          &params.chkAllowWordsWithForwardslashes,
-                          &params.chkAllowWordsWithPeriods,
-                          &params.chkAllowWordsWithAtSigns,
-                          &params.chkAllowWordsWithNumerals,
-                          &params.chkOutputWithCommas,
-                          &params.chkAllowCommentMarkers,
-                          &params.chkWarnOnOverwrite,
-                          &params.chkSaveStateOnQuit,
-                          &main.chkSuppressWords,
-                          &main.chkDisableOutputToFile}) {
+    std::vector<CheckBox*> all = AllCheckBoxes();
+    all.insert(all.end(), {&main.chkSuppressWords, &main.chkDisableOutputToFile});
+    for (CheckBox* box : all) {
         value = (value + 1) % 3;
         box->SetValue(value);
         boxes.emplace_back(box, value);
@@ -243,7 +223,6 @@ TEST_F(ParameterFileTest, ALoadMarksTheWordsStaleWhenItChangesHowTextIsScanned) 
     EXPECT_EQ(Load(With(1, "\"/another.txt\"")), "");  // the input file
     EXPECT_FALSE(main.blnWordsGot);
     params.blnReverting = false;
-    EXPECT_TRUE(platform.Messages().empty());
 }
 
 TEST_F(ParameterFileTest, SaveFailuresLeaveThePreviousFile) {
@@ -308,11 +287,8 @@ TEST_F(ParameterFileTest, SaveButton) {
     platform.ExpectFileDialog(blocked + "/x.vesk");
     platform.ExpectMessage(MsgAnswer::Ok);
     params.cmdSaveLoadParameters[0].Click();
-    ASSERT_EQ(platform.Messages().size(), 1u);
-    EXPECT_EQ(platform.Messages()[0].text, std::string(kSavePrefix) + "Not a directory");
-    EXPECT_EQ(platform.Messages()[0].title, "Save parameters");
-    EXPECT_EQ(platform.Messages()[0].buttons, MsgButtons::Ok);
-    EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(platform.LastMessage(), (ShownMessage{std::string(kSavePrefix) + "Not a directory", "Save parameters",
+                                                    MsgButtons::Ok, MsgIcon::Exclamation}));
     EXPECT_EQ(params.lblParameters.Caption(), "Error saving to");
     EXPECT_EQ(params.txbParametersFile.Text(), blocked + "/x.vesk");
 }
@@ -332,7 +308,6 @@ TEST_F(ParameterFileTest, LoadButton) {
     EXPECT_EQ(params.lblParameters.Caption(), "Parameters loaded from");
     EXPECT_EQ(params.txbParametersFile.Text(), file);
     EXPECT_FALSE(params.blnReverting);
-    EXPECT_TRUE(platform.Messages().empty());
 
     platform.ExpectFileDialog(std::nullopt);
     params.cmdSaveLoadParameters[1].Click();
@@ -347,10 +322,8 @@ TEST_F(ParameterFileTest, LoadButton) {
     platform.ExpectFileDialog(file);
     platform.ExpectMessage(MsgAnswer::Ok);
     params.cmdSaveLoadParameters[1].Click();
-    ASSERT_EQ(platform.Messages().size(), 1u);
-    EXPECT_EQ(platform.Messages()[0].text, std::string(kRestorePrefix) + "the file ends before line 37");
-    EXPECT_EQ(platform.Messages()[0].title, "Load parameters");
-    EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(platform.LastMessage(), (ShownMessage{std::string(kRestorePrefix) + "the file ends before line 37",
+                                                    "Load parameters", MsgButtons::Ok, MsgIcon::Exclamation}));
     EXPECT_EQ(params.lblParameters.Caption(), "Error loading from");
     EXPECT_EQ(params.chkDropFinalS.Value(), 1);
     EXPECT_EQ(params.chkAllowWordsWithHyphens.Value(), 1);

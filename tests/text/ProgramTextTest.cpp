@@ -133,12 +133,9 @@ TEST_F(ProgramTextTest, AFailedLoadEndsTheProgram) {
     platform.programFolder = folder.string();
     platform.ExpectMessage(MsgAnswer::Ok);
     EXPECT_FALSE(LoadProgramText(platform, "vesk_text.dat"));
-    ASSERT_EQ(platform.Messages().size(), 1u);
-    EXPECT_EQ(platform.Messages()[0].text,
-              "Cannot open file containing program text.\r\n" + (folder / "vesk_text.dat").string());
-    EXPECT_EQ(platform.Messages()[0].title, "");
-    EXPECT_EQ(platform.Messages()[0].buttons, MsgButtons::Ok);
-    EXPECT_EQ(platform.Messages()[0].icon, MsgIcon::Critical);
+    EXPECT_EQ(platform.LastMessage(),
+              (ShownMessage{"Cannot open file containing program text.\r\n" + (folder / "vesk_text.dat").string(), "",
+                            MsgButtons::Ok, MsgIcon::Critical}));
     EXPECT_TRUE(platform.Ended());
 
     // A folder that ends in "/" gets no second one.

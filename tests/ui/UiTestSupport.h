@@ -4,13 +4,10 @@
 
 #include <QApplication>
 #include <QString>
-#include <atomic>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "app/Program.h"
-#include "support/ScriptedPlatform.h"
+#include "support/ProgramFixture.h"
 #include "text/ProgramText.h"
 #include "ui/ProgramViews.h"
 #include "ui/QtPlatform.h"
@@ -33,32 +30,8 @@ class UiPlatform : public ScriptedPlatform {
     }
 };
 
-// A folder of its own for each test, removed afterwards; the per-user state goes there too.
-class TempFolder {
-  public:
-    TempFolder() {
-        static std::atomic<int> counter{0};
-        m_path = std::filesystem::temp_directory_path() /
-                 ("vesk-ui-" + std::to_string(QCoreApplication::applicationPid()) + "-" + std::to_string(++counter));
-        std::filesystem::create_directories(m_path);
-    }
-    ~TempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_path, ignored);
-    }
-    const std::filesystem::path& Path() const { return m_path; }
-    std::string Write(const std::string& name, const std::string& content) const {
-        const std::filesystem::path file = m_path / name;
-        std::ofstream(file, std::ios::binary) << content;
-        return file.string();
-    }
-
-  private:
-    std::filesystem::path m_path;
-};
-
 struct UiProgram {
-    explicit UiProgram(const TempFolder& folder) {
+    explicit UiProgram(const ScratchFolder& folder) {
         platform.userDataFolder = (folder.Path() / "config").string();
         platform.currentDirectory = folder.Path().string();
         platform.binder = &views.binder;
