@@ -243,10 +243,11 @@ class CountRun {
         m_platform.EraseProgress();
         if (!listed || m_platform.ErrorCount() > 0) return kExitFailure;
 
-        std::string text = ToTerminalText(m_main.txbOutput.Text());
-        if (text.empty() || text.back() != '\n') text.push_back('\n');
+        const std::string& text = m_main.txbOutput.Text();
         errno = 0;
-        m_out << text;
+        WriteTerminalText(m_out, text);
+        // Only a line feed of the box ends the converted text with one.
+        if (text.empty() || text.back() != '\n') m_out << '\n';
         m_out.flush();
         const int writeErrno = errno;
         if (m_options.stats) {

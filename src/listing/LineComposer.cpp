@@ -44,13 +44,20 @@ LineComposer::LineComposer(int displayFormat, ListLayout layout, ColumnWidths wi
       m_longestWordLength(longestWordLength) {}
 
 std::string LineComposer::Compose(std::string_view rank, std::string_view frequency, std::string_view word) const {
+    std::string out;
+    ComposeInto(out, rank, frequency, word);
+    return out;
+}
+
+void LineComposer::ComposeInto(std::string& out, std::string_view rank, std::string_view frequency,
+                               std::string_view word) const {
     const bool comma = m_layout == ListLayout::Comma;
     // Numbers are followed by two spaces (", " + one more with commas), a padded word by one or two.
     const std::string_view lead = comma ? "  " : " ";
     const std::string_view afterNumber = comma ? ",  " : "  ";
     const std::string_view afterWord = comma ? ", " : " ";
     // Built in one string: a listing composes a line per word.
-    std::string out;
+    out.clear();
     out.reserve(static_cast<std::size_t>(8 + m_widths.rank + m_widths.frequency + m_widths.word) + rank.size() +
                 frequency.size() + word.size());
     const auto padLeft = [&out](std::string_view text, int width) {
@@ -123,7 +130,6 @@ std::string LineComposer::Compose(std::string_view rank, std::string_view freque
             out += word;
             break;
     }
-    return out;
 }
 
 std::string LineComposer::Heading() const {
@@ -138,14 +144,23 @@ std::string LineComposer::Heading() const {
 }
 
 std::string LineComposer::Line(const WordRecord& record) const {
+    std::string line;
+    LineInto(record, line);
+    return line;
+}
+
+void LineComposer::LineInto(const WordRecord& record, std::string& line) const {
     const std::string_view word = TrimBothEnds(record.Word);
-    if (m_format == kFormatWordPerLine || m_format == kFormatWordsJoined) return std::string(word);
+    if (m_format == kFormatWordPerLine || m_format == kFormatWordsJoined) {
+        line.assign(word);
+        return;
+    }
     char rank[24];
     char frequency[24];
     const auto rankEnd = std::to_chars(rank, rank + sizeof rank, record.Rank).ptr;
     const auto frequencyEnd = std::to_chars(frequency, frequency + sizeof frequency, record.Frequency).ptr;
-    return Compose(std::string_view(rank, static_cast<std::size_t>(rankEnd - rank)),
-                   std::string_view(frequency, static_cast<std::size_t>(frequencyEnd - frequency)), word);
+    ComposeInto(line, std::string_view(rank, static_cast<std::size_t>(rankEnd - rank)),
+                std::string_view(frequency, static_cast<std::size_t>(frequencyEnd - frequency)), word);
 }
 
 }  // namespace vesk

@@ -44,9 +44,12 @@ class LineComposer {
     std::string Heading() const;
     // The line of one record, without a line end; for formats 8 and 9 the bare word.
     std::string Line(const WordRecord& record) const;
+    // The same into `line` (replaced), reusing its storage.
+    void LineInto(const WordRecord& record, std::string& line) const;
 
   private:
     std::string Compose(std::string_view rank, std::string_view frequency, std::string_view word) const;
+    void ComposeInto(std::string& out, std::string_view rank, std::string_view frequency, std::string_view word) const;
 
     int m_format;
     ListLayout m_layout;

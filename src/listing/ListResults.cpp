@@ -181,6 +181,7 @@ void MainWindow::RankByFrequency() {
         std::int32_t record;
     };
     std::vector<Ranked> order;
+    order.reserve(static_cast<std::size_t>(count));
     for (std::int64_t r = 1; r <= count; ++r) {
         WordRecord& record = records[static_cast<std::size_t>(r)];
         record.Rank = 0;

@@ -13,6 +13,7 @@ bool RunListingPass(const WordTable& table, std::int64_t frequencyChainHead, Wor
                     const LineComposer& composer, ListingSink& sink, const PassControl& control) {
     const std::int64_t interval = ScrollInterval(table.DistinctWordCount());
     if (composer.HasHeading()) sink.Send(0, composer.Heading());
+    std::string line;  // one buffer for every line
 
     auto yieldAndCheck = [&] {
         if (control.pump) control.pump();
@@ -23,7 +24,8 @@ bool RunListingPass(const WordTable& table, std::int64_t frequencyChainHead, Wor
         for (std::int64_t r = 1; r <= table.DistinctWordCount(); ++r) {
             const WordRecord& record = table.Record(r);
             if (record.Listed) {
-                sink.Send(r, composer.Line(record));
+                composer.LineInto(record, line);
+                sink.Send(r, line);
                 if (r % interval == 0) sink.FollowEnd();
             }
             if (yieldAndCheck()) return r >= table.DistinctWordCount();
@@ -36,7 +38,8 @@ bool RunListingPass(const WordTable& table, std::int64_t frequencyChainHead, Wor
     for (std::int64_t k = 1; k <= listed; ++k) {
         if (current < 1 || current > table.DistinctWordCount()) break;
         const WordRecord& record = table.Record(current);
-        sink.Send(current, composer.Line(record));
+        composer.LineInto(record, line);
+        sink.Send(current, line);
         if (k % interval == 0) sink.FollowEnd();
         const std::int64_t next = record.NextByFrequency;
         if (yieldAndCheck()) return k == listed;

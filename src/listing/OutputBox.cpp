@@ -7,7 +7,9 @@ void OutputBox::Send(std::int64_t record, const std::string& line) {
         m_box.Append(line);
         m_box.Append(", ");
     } else {
-        m_box.Append(line + "\r\n");
+        m_line.assign(line);
+        m_line += "\r\n";
+        m_box.Append(m_line);
     }
     const int code = m_twirlerChars[static_cast<std::size_t>(record % 4)];
     m_twirler.SetCaption(std::string(1, static_cast<char>(code)));

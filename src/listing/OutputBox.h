@@ -28,6 +28,7 @@ class OutputBox : public ListingSink {
     Platform& m_platform;
     std::array<int, 4> m_twirlerChars;
     bool m_joinWords;
+    std::string m_line;  // the line and its end, in storage kept from line to line
 };
 
 }  // namespace vesk
