@@ -405,15 +405,10 @@ TEST_F(CountingRunTest, ControlsAreDisabledWhileReading) {
     platform.onPump = [&] {
         if (checked) return;
         checked = true;
-        for (Control* c : std::initializer_list<Control*>{
-                 &main.cmdFile[0], &main.txbFile[0], &main.cmdClearFile[0], &main.cmdFile[1], &main.txbFile[1],
-                 &main.cmdClearFile[1], &main.chkDisableOutputToFile, &main.cmdCopyOutput, &main.cmdHelp,
-                 &main.cmdSaveState, &main.cmdSetParameters, &main.cmdClearOutput})
-            EXPECT_FALSE(c->Enabled()) << c->Name();
-        for (Control* c :
-             std::initializer_list<Control*>{&main.optInFile, &main.optInTextBox, &main.chkSuppressWords, &main.cmdQuit,
-                                             &main.cmdListWords, &main.cboWordOrder, &main.cboDisplayFormat})
-            EXPECT_TRUE(c->Enabled()) << c->Name();
+        // Which controls EnableControls touches is its own test; here, that the run uses it.
+        EXPECT_FALSE(main.cmdFile[0].Enabled());
+        EXPECT_FALSE(main.cmdSetParameters.Enabled());
+        EXPECT_TRUE(main.cmdListWords.Enabled());
         EXPECT_EQ(main.cmdListWords.Caption(), "Stop");
     };
     CountFile(MakeFile("in.txt", "alpha beta\r\n"));

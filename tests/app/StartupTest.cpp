@@ -211,7 +211,6 @@ TEST_F(StartupTest, ParametersAreResetByInitialize) {
     EXPECT_FALSE(main.chkDisableOutputToFile.Enabled());
 }
 
-
 TEST_F(StartupTest, MissingProgramTextEndsTheProgramBeforeTheWindowShows) {
     platform.programFolder = folder.string();  // holds no program-text file
     platform.ExpectMessage(MsgAnswer::Ok);
