@@ -97,12 +97,9 @@ TEST_F(InputSourceTest, InputFileDialog) {
     platform.ExpectFileDialog(input);
     main.cmdFile[0].Click();
     ASSERT_EQ(platform.FileDialogs().size(), 1u);
-    const FileDialogRequest& request = platform.FileDialogs()[0];
-    EXPECT_EQ(request.title, "Specify input file");
-    EXPECT_EQ(request.filter, "Any file containing only text (*.*) | *.*");
-    EXPECT_EQ(request.flags, FileDialogFlags::kFileMustExist | FileDialogFlags::kPathMustExist);
-    EXPECT_FALSE(request.save);
-    EXPECT_EQ(request.fileName, "");
+    EXPECT_EQ(platform.FileDialogs()[0],
+              (FileDialogRequest{"Specify input file", "Any file containing only text (*.*) | *.*",
+                                 FileDialogFlags::kFileMustExist | FileDialogFlags::kPathMustExist, false, ""}));
     EXPECT_EQ(main.txbFile[0].Text(), input);
     EXPECT_EQ(main.lblFilesize.Caption(), "Filesize:   7 bytes");
     EXPECT_EQ(main.txbOutput.Text(), "");
@@ -125,11 +122,8 @@ TEST_F(InputSourceTest, OutputFileDialog) {
     platform.ExpectFileDialog(PathOf("result.txt"));
     main.cmdFile[1].Click();
     ASSERT_EQ(platform.FileDialogs().size(), 1u);
-    const FileDialogRequest& request = platform.FileDialogs()[0];
-    EXPECT_EQ(request.title, "Specify output file");
-    EXPECT_EQ(request.filter, "");
-    EXPECT_EQ(request.flags, FileDialogFlags::kHideReadOnly);
-    EXPECT_FALSE(request.save);
+    EXPECT_EQ(platform.FileDialogs()[0],
+              (FileDialogRequest{"Specify output file", "", FileDialogFlags::kHideReadOnly, false, ""}));
     EXPECT_EQ(main.txbFile[1].Text(), PathOf("result.txt"));
     EXPECT_TRUE(main.chkDisableOutputToFile.Enabled());
     EXPECT_TRUE(main.blnWordsGot);
