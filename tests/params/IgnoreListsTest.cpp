@@ -108,12 +108,9 @@ TEST_F(IgnoreListsTest, SelectingAFileReadsItAtOnce) {
     platform.ExpectMessage(MsgAnswer::Ok);
     params.cmdSelectCommonWordsFile.Click();
     ASSERT_EQ(platform.FileDialogs().size(), 1u);
-    const FileDialogRequest& request = platform.FileDialogs()[0];
-    EXPECT_EQ(request.title, "Specify file of common words to ignore");
-    EXPECT_EQ(request.filter, "Any file containing only text (*.*) | *.*");
-    EXPECT_EQ(request.flags, 6148u);
-    EXPECT_FALSE(request.save);
-    EXPECT_EQ(request.fileName, "");
+    EXPECT_EQ(platform.FileDialogs()[0],
+              (FileDialogRequest{"Specify file of common words to ignore", "Any file containing only text (*.*) | *.*",
+                                 6148u, false, ""}));
     EXPECT_EQ(main.strCommonWordsFile, words);
     EXPECT_EQ(params.txbCommonWordsFile.Text(), words);
     EXPECT_EQ(params.chkIgnoreCommonWords.Value(), 1);

@@ -265,12 +265,8 @@ TEST_F(ParameterFileTest, SaveButton) {
     platform.ExpectFileDialog(file);
     params.cmdSaveLoadParameters[0].Click();
     ASSERT_EQ(platform.FileDialogs().size(), 1u);
-    const FileDialogRequest& request = platform.FileDialogs()[0];
-    EXPECT_EQ(request.title, "Specify file to save parameters to");
-    EXPECT_EQ(request.filter, "Parameter files (*.vesk) | *.vesk");
-    EXPECT_EQ(request.flags, 34822u);
-    EXPECT_TRUE(request.save);
-    EXPECT_EQ(request.fileName, "");
+    EXPECT_EQ(platform.FileDialogs()[0], (FileDialogRequest{"Specify file to save parameters to",
+                                                            "Parameter files (*.vesk) | *.vesk", 34822u, true, ""}));
     EXPECT_EQ(params.txbParametersFile.Text(), file);
     EXPECT_EQ(params.lblParameters.Caption(), "Parameters saved to");
     EXPECT_EQ(ReadBytes(file), CrLfLines(DefaultLines()));
@@ -299,11 +295,8 @@ TEST_F(ParameterFileTest, LoadButton) {
     platform.ExpectFileDialog(file);
     params.cmdSaveLoadParameters[1].Click();
     ASSERT_EQ(platform.FileDialogs().size(), 1u);
-    const FileDialogRequest& request = platform.FileDialogs()[0];
-    EXPECT_EQ(request.title, "Specify file to load parameters from.");
-    EXPECT_EQ(request.filter, "Parameter files (*.vesk) | *.vesk");
-    EXPECT_EQ(request.flags, 6148u);
-    EXPECT_FALSE(request.save);
+    EXPECT_EQ(platform.FileDialogs()[0], (FileDialogRequest{"Specify file to load parameters from.",
+                                                            "Parameter files (*.vesk) | *.vesk", 6148u, false, ""}));
     EXPECT_EQ(params.chkAllowWordsWithHyphens.Value(), 0);
     EXPECT_EQ(params.lblParameters.Caption(), "Parameters loaded from");
     EXPECT_EQ(params.txbParametersFile.Text(), file);
