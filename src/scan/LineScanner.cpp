@@ -434,46 +434,46 @@ void LineScanner::ScanQuietLine(std::string_view text) {
     m_runStartBits[last / 64] &= (std::uint64_t{1} << (last % 64)) - 1;
     for (std::size_t w = last / 64 + 1; w < words; ++w) m_runStartBits[w] = 0;
 
-    RefreshRunCache();
-    // While the cache is aside most runs are new words: each run is counted once the next one has been
-    // found and its place in the table's index asked for, so that the waits for memory overlap.
-    std::string_view pending;
-    bool pendingNotPlain = false;
-    for (std::size_t w = 0; w < words; ++w) {
-        for (std::uint64_t starts = m_runStartBits[w]; starts != 0; starts &= starts - 1) {
-            const std::size_t pos = w * 64 + static_cast<std::size_t>(__builtin_ctzll(starts));
-            // The 64 characters from `pos` (a start is never in the last word of the masks).
-            const unsigned shift = static_cast<unsigned>(pos % 64);
-            const std::uint64_t endsAhead = Window(m_runEndBits.data() + w, shift);
-            std::size_t end;
-            bool notPlain;
-            if (endsAhead != 0) {
-                const auto length = static_cast<unsigned>(__builtin_ctzll(endsAhead));
-                end = pos + length;
-                notPlain = (Window(m_notPlainBits.data() + w, shift) & ((std::uint64_t{1} << length) - 1)) != 0;
-            } else {
-                std::size_t endWord = w + 1;
-                std::uint64_t ends = m_runEndBits[endWord] & (~std::uint64_t{0} << shift);
-                while (ends == 0) ends = m_runEndBits[++endWord];
-                end = endWord * 64 + static_cast<std::size_t>(__builtin_ctzll(ends));
-                notPlain = AnyBits(m_notPlainBits.data(), pos, end);
+    const auto forEachRun = [&](auto&& count) {
+        for (std::size_t w = 0; w < words; ++w) {
+            for (std::uint64_t starts = m_runStartBits[w]; starts != 0; starts &= starts - 1) {
+                const std::size_t pos = w * 64 + static_cast<std::size_t>(__builtin_ctzll(starts));
+                // The 64 characters from `pos` (a start is never in the last word of the masks).
+                const unsigned shift = static_cast<unsigned>(pos % 64);
+                const std::uint64_t endsAhead = Window(m_runEndBits.data() + w, shift);
+                std::size_t end;
+                bool notPlain;
+                if (endsAhead != 0) {
+                    const auto length = static_cast<unsigned>(__builtin_ctzll(endsAhead));
+                    end = pos + length;
+                    notPlain = (Window(m_notPlainBits.data() + w, shift) & ((std::uint64_t{1} << length) - 1)) != 0;
+                } else {
+                    std::size_t endWord = w + 1;
+                    std::uint64_t ends = m_runEndBits[endWord] & (~std::uint64_t{0} << shift);
+                    while (ends == 0) ends = m_runEndBits[++endWord];
+                    end = endWord * 64 + static_cast<std::size_t>(__builtin_ctzll(ends));
+                    notPlain = AnyBits(m_notPlainBits.data(), pos, end);
+                }
+                count(pos, end - pos, notPlain);
             }
-            const std::string_view run = text.substr(pos, end - pos);
-            if (m_runsAside) {
-                m_table.PrefetchWord(run);
-                if (!pending.empty()) CountRun(pending, pendingNotPlain);
-                pending = run;
-                pendingNotPlain = notPlain;
-                continue;
-            }
-            if (!pending.empty()) {
-                CountRun(pending, pendingNotPlain);
-                pending = {};
-            }
-            CountRunInCache(run, notPlain);
         }
+    };
+
+    RefreshRunCache();
+    if (!m_runsAside) {
+        forEachRun([&](std::size_t pos, std::size_t length, bool notPlain) {
+            CountRunInCache(text.substr(pos, length), notPlain);
+        });
+        return;
     }
-    if (!pending.empty()) CountRun(pending, pendingNotPlain);
+    // While the cache is aside most runs are new words: the runs of the line are found first and their
+    // places in the table's index asked for, then counted, so that the waits for memory overlap.
+    m_lineRuns.clear();
+    forEachRun([&](std::size_t pos, std::size_t length, bool notPlain) {
+        m_table.PrefetchWord(text.substr(pos, length));
+        m_lineRuns.push_back(LineRun{pos, length, notPlain});
+    });
+    for (const LineRun& run : m_lineRuns) CountRun(text.substr(run.pos, run.length), run.notPlain);
 }
 
 void LineScanner::ScanPlainLine(std::string_view text) {

@@ -89,6 +89,12 @@ class LineScanner {
     std::vector<std::uint64_t> m_notPlainBits;
     std::vector<std::uint64_t> m_runStartBits;  // where runs start
     std::vector<std::uint64_t> m_runEndBits;    // the characters that end runs
+    struct LineRun {
+        std::size_t pos;
+        std::size_t length;
+        bool notPlain;
+    };
+    std::vector<LineRun> m_lineRuns;  // the runs of the line, while the run cache is aside
 
     // Runs of up to 16 characters met lately, each with the record it was counted as (0: not counted), so
     // that a run met again needs neither normalisation nor the key. Valid for one table generation and one

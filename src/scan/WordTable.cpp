@@ -220,16 +220,19 @@ std::uint32_t WordTable::AddWithKey(std::string_view word, std::string_view key,
 
 void WordTable::ShowNewWord(std::string_view word, WordTableView& view) {
     const std::int64_t count = DistinctWordCount();
-    std::string shown(word);
-    shown += ' ';
+    const auto shown = [word] {
+        std::string text(word);
+        text += ' ';
+        return text;
+    };
     if (count == 1) {
-        if (!view.SuppressWords()) view.ReplaceOutput(shown);
+        if (!view.SuppressWords()) view.ReplaceOutput(shown());
         return;
     }
     if (count % 10 == 0) view.SetWordCountCaption(std::string(kCaptionPrefix) + std::to_string(count));
     view.ShowWordCount();
     if (view.SuppressWords()) return;
-    view.AppendOutput(shown);
+    view.AppendOutput(shown());
     if (count > static_cast<std::int64_t>(kMaxRunningDisplayWords)) {
         view.AppendOutput(kSuppressingNotice);
         view.SetSuppressWords();
