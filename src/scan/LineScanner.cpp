@@ -468,12 +468,19 @@ void LineScanner::ScanQuietLine(std::string_view text) {
     }
     // While the cache is aside most runs are new words: the runs of the line are found first and their
     // places in the table's index asked for, then counted, so that the waits for memory overlap.
+    // A long line is taken in batches, so that the list stays small.
+    constexpr std::size_t kBatch = 256;
+    const auto countBatch = [&] {
+        for (const LineRun& run : m_lineRuns) CountRun(text.substr(run.pos, run.length), run.notPlain);
+        m_lineRuns.clear();
+    };
     m_lineRuns.clear();
     forEachRun([&](std::size_t pos, std::size_t length, bool notPlain) {
         m_table.PrefetchWord(text.substr(pos, length));
         m_lineRuns.push_back(LineRun{pos, length, notPlain});
+        if (m_lineRuns.size() == kBatch) countBatch();
     });
-    for (const LineRun& run : m_lineRuns) CountRun(text.substr(run.pos, run.length), run.notPlain);
+    countBatch();
 }
 
 void LineScanner::ScanPlainLine(std::string_view text) {
