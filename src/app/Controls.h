@@ -79,7 +79,8 @@ struct FontSpec {
 
 enum class Alignment { Left, Right, Center };
 
-class Label : public Control {
+// A control with a caption that can be clicked.
+class CaptionedControl : public Control {
   public:
     using Control::Control;
     const std::string& Caption() const { return m_caption; }
@@ -88,6 +89,19 @@ class Label : public Control {
         m_caption = std::move(caption);
         changed.Emit();
     }
+    // A press or click: runs the handler (the view calls this; so do tests).
+    void Click() {
+        if (onClick) onClick();
+    }
+    std::function<void()> onClick;
+
+  private:
+    std::string m_caption;
+};
+
+class Label : public CaptionedControl {
+  public:
+    using CaptionedControl::CaptionedControl;
     Alignment GetAlignment() const { return m_alignment; }
     void SetAlignment(Alignment alignment) {
         if (m_alignment == alignment) return;
@@ -101,26 +115,14 @@ class Label : public Control {
         changed.Emit();
     }
 
-    std::function<void()> onClick;
-    void Click() {
-        if (onClick) onClick();
-    }
-
   private:
-    std::string m_caption;
     Alignment m_alignment = Alignment::Left;
     FontSpec m_font;
 };
 
-class Button : public Control {
+class Button : public CaptionedControl {
   public:
-    using Control::Control;
-    const std::string& Caption() const { return m_caption; }
-    void SetCaption(std::string caption) {
-        if (m_caption == caption) return;
-        m_caption = std::move(caption);
-        changed.Emit();
-    }
+    using CaptionedControl::CaptionedControl;
     bool Bold() const { return m_bold; }
     void SetBold(bool bold) {
         if (m_bold == bold) return;
@@ -128,19 +130,13 @@ class Button : public Control {
         changed.Emit();
     }
 
-    // A press: runs the handler (the view calls this on a click; so do tests).
-    void Click() {
-        if (onClick) onClick();
-    }
     // A key released while the button has the focus; keyCode 112 is F1.
     void KeyUp(int keyCode) {
         if (onKeyUp) onKeyUp(keyCode);
     }
-    std::function<void()> onClick;
     std::function<void(int)> onKeyUp;
 
   private:
-    std::string m_caption;
     bool m_bold = false;
 };
 
