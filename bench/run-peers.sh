@@ -1,5 +1,6 @@
 #!/bin/sh
-# Times vesk-count beside the peer word counters of /work/shared/bench, in one interleaved run.
+# Times vesk-count beside the peer word counters of the shared bench harness (../shared/bench beside this
+# repository, or VESK_PEER_BENCH), in one interleaved run.
 #   bench/run-peers.sh [BUILD_DIR] [run-peers.sh options and corpora ...]
 # BUILD_DIR defaults to build-release beside this folder; configure it with -DCMAKE_BUILD_TYPE=Release.
 set -eu
@@ -11,4 +12,5 @@ if [ ! -x "$build/vesk-count" ]; then
     echo "no vesk-count in $build: build it first (cmake --build $build --target vesk-count)" >&2
     exit 2
 fi
-exec /work/shared/bench/run-peers.sh --candidate "vesk=$build/vesk-count {}" "$@"
+peers="${VESK_PEER_BENCH:-$here/../../shared/bench}"
+exec "$peers/run-peers.sh" --candidate "vesk=$build/vesk-count {}" "$@"
