@@ -160,6 +160,7 @@ void MainWindow::CountAndList() {
 }
 
 bool MainWindow::CountWordsInFile() {
+    if (PresetSource != nullptr) return CountWordsFromSource(*PresetSource, PresetExtension);
     txbFile[0].SetText(TrimSpaces(txbFile[0].Text()));
     const std::string inputPath = txbFile[0].Text();
     if (inputPath.empty()) {

@@ -130,6 +130,10 @@ class MainWindow : public Form, public WordTableView, public ScanEvents {
     // Steps of a file count from the text-file check on, over an opened source; `extension` chooses the
     // comment markers. Shared by CountWordsInFile and vesk-count (which also counts standard input).
     bool CountWordsFromSource(ByteSource& source, const std::string& extension);
+    // When set, a file count reads this source in place of the file named in the input box; whoever sets it
+    // has checked the name itself (vesk-count counts any name, and standard input, this way).
+    ByteSource* PresetSource = nullptr;
+    std::string PresetExtension;
     bool CountWordsInClipboard();
     void ReportRunError(int number, const std::string& description);
 

@@ -282,38 +282,20 @@ class CountRun {
         return false;
     }
 
-    // The counting run of a press of the count button, over the given source: count, then filter, rank,
-    // show the statistics and list. False when the source was not counted.
+    // A press of the count button, with the given source in place of the input box's file: count, then
+    // filter, rank, show the statistics and list. False when the source was not counted.
     bool CountAndList(ByteSource& source, const std::string& extension) {
-        m_main.CountInterrupted = false;
-        m_main.Comments.blnIsCodeFile = false;
-        try {
-            const int errorsBefore = m_platform.ErrorCount();
-            if (!m_main.CountWordsFromSource(source, extension)) {
-                if (m_platform.ErrorCount() == errorsBefore) m_platform.ReportErrorUtf8("the input was not counted");
-                return false;
-            }
-            m_main.blnWordsGot = !m_main.CountInterrupted;
-            if (m_main.txbOutput.Text().empty())
-                m_main.txbOutput.SetText(m_main.ProcessingNotice);
-            else
-                m_main.txbOutput.Append("\r\n\r\n" + m_main.ProcessingNotice);
-            m_main.ApplyFilters();
-            m_main.Table.ComputeStatistics();
-            m_main.RankByFrequency();
-            m_main.ShowStatistics();
-            m_main.ResultsShown = true;
-            m_main.ListResults();
-        } catch (const RunError& e) {
-            m_main.ReportRunError(e.Number(), e.Description());
-        } catch (const std::system_error& e) {
-            m_main.ReportRunError(e.code().value(), e.code().message());
-        } catch (const std::bad_alloc&) {
-            m_main.ReportRunError(ENOMEM, std::generic_category().message(ENOMEM));
-        } catch (const std::exception& e) {
-            m_platform.ReportErrorUtf8(e.what());
-        }
-        return true;
+        const int errorsBefore = m_platform.ErrorCount();
+        m_main.optInFile.Select();
+        m_main.blnWordsGot = false;
+        m_main.ResultsShown = false;
+        m_main.PresetSource = &source;
+        m_main.PresetExtension = extension;
+        m_main.CountAndList();
+        m_main.PresetSource = nullptr;
+        if (m_main.ResultsShown) return true;
+        if (m_platform.ErrorCount() == errorsBefore) m_platform.ReportErrorUtf8("the input was not counted");
+        return false;
     }
 
     const CountOptions& m_options;
