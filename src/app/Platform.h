@@ -36,7 +36,7 @@ struct FileDialogRequest {
 };
 
 class Platform {
-public:
+  public:
     virtual ~Platform() = default;
 
     // A modal message box; returns the button pressed.

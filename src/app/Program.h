@@ -9,7 +9,7 @@
 namespace vesk {
 
 class Program {
-public:
+  public:
     explicit Program(Platform& platform) : frmMain(platform), frmParams(platform) {
         frmMain.Attach(frmParams, frmHelp);
         frmParams.Attach(frmMain);

@@ -11,7 +11,7 @@ namespace vesk {
 inline constexpr int kErrorBoxFull = 7;
 
 class RunError : public std::runtime_error {
-public:
+  public:
     RunError(int number, const std::string& description) : std::runtime_error(description), m_number(number) {}
     int Number() const { return m_number; }
     std::string Description() const { return what(); }
@@ -21,7 +21,7 @@ public:
         return RunError(errnoValue, std::generic_category().message(errnoValue));
     }
 
-private:
+  private:
     int m_number;
 };
 
