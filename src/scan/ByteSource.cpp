@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -48,73 +49,6 @@ const char* FindLineEnd(const char* p, const char* end, bool& high) {
         ++p;
     }
     return p;
-}
-
-// Index of the first byte from 128 up, or text.size().
-std::size_t FirstNonAscii(std::string_view text) {
-    std::size_t i = 0;
-    for (; i + 8 <= text.size(); i += 8) {
-        std::uint64_t v;
-        std::memcpy(&v, text.data() + i, 8);
-        if ((v & 0x8080808080808080ull) != 0) break;
-    }
-    while (i < text.size() && static_cast<unsigned char>(text[i]) < 128) ++i;
-    return i;
-}
-
-// Length of the well-formed UTF-8 sequence at the start of `text` and its code point; 0 when ill-formed.
-std::size_t DecodeUtf8(std::string_view text, char32_t& codePoint) {
-    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned b0 = byte(0);
-    std::size_t length;
-    char32_t cp;
-    char32_t lowest;
-    if (b0 < 0x80) {
-        codePoint = b0;
-        return 1;
-    } else if (b0 >= 0xC2 && b0 <= 0xDF) {
-        length = 2, cp = b0 & 0x1F, lowest = 0x80;
-    } else if (b0 >= 0xE0 && b0 <= 0xEF) {
-        length = 3, cp = b0 & 0x0F, lowest = 0x800;
-    } else if (b0 >= 0xF0 && b0 <= 0xF4) {
-        length = 4, cp = b0 & 0x07, lowest = 0x10000;
-    } else {
-        return 0;
-    }
-    if (text.size() < length) return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xC0) != 0x80) return 0;
-        cp = (cp << 6) | (byte(i) & 0x3F);
-    }
-    if (cp < lowest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-    codePoint = cp;
-    return length;
-}
-
-// UTF-8 to Windows-1252 in place (never longer than the input).
-void Utf8LineToCp1252(std::string& line) {
-    std::size_t read = FirstNonAscii(line);
-    std::size_t write = read;
-    const std::size_t size = line.size();
-    while (read < size) {
-        const auto b = static_cast<unsigned char>(line[read]);
-        if (b < 0x80) {
-            line[write++] = static_cast<char>(b);
-            ++read;
-            continue;
-        }
-        char32_t cp = 0;
-        const std::size_t length = DecodeUtf8(std::string_view(line).substr(read), cp);
-        if (length == 0) {
-            line[write++] = kSeparatorByte;
-            ++read;
-            continue;
-        }
-        const int code = UnicodeToCp1252(cp);
-        line[write++] = code < 0 ? kSeparatorByte : static_cast<char>(code);
-        read += length;
-    }
-    line.resize(write);
 }
 
 class DescriptorSource : public ByteSource {
@@ -218,7 +152,9 @@ class DescriptorSource : public ByteSource {
 
     void Decode(std::string& line) {
         if (m_mode == Mode::Cp1252) return;
-        const std::size_t first = FirstNonAscii(line);
+        const auto isHigh = [](char c) { return static_cast<unsigned char>(c) >= 0x80; };
+        const std::size_t first =
+            static_cast<std::size_t>(std::find_if(line.begin(), line.end(), isHigh) - line.begin());
         if (first == line.size()) return;
         if (m_mode == Mode::Undecided) {
             // A UTF-8 sequence never holds a CR or LF, so the line has all of the first one.
@@ -226,7 +162,7 @@ class DescriptorSource : public ByteSource {
             m_mode = DecodeUtf8(std::string_view(line).substr(first), cp) > 1 ? Mode::Utf8 : Mode::Cp1252;
             if (m_mode == Mode::Cp1252) return;
         }
-        Utf8LineToCp1252(line);
+        Utf8ToCp1252InPlace(line);
     }
 
     int m_fd;

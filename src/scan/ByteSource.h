@@ -10,10 +10,12 @@
 #include <string>
 #include <string_view>
 
+#include "text/Encoding.h"
+
 namespace vesk {
 
 // A byte that is never a word character and has no other role in scanning.
-inline constexpr char kSeparatorByte = '\x81';
+inline constexpr char kSeparatorByte = kUnmappableByte;
 
 class ByteSource {
   public:

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 namespace vesk {
 
@@ -31,14 +32,29 @@ void AppendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-// Decodes one well-formed UTF-8 sequence at text[i]; returns its length, or 0 when ill-formed.
-std::size_t DecodeOne(std::string_view text, std::size_t i, char32_t& cp) {
-    const auto b0 = static_cast<unsigned char>(text[i]);
+// Index of the first byte from 128 up, or text.size(); eight bytes at a time, as most text is ASCII.
+std::size_t FirstNonAscii(std::string_view text) {
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t v;
+        std::memcpy(&v, text.data() + i, 8);
+        if ((v & 0x8080808080808080ull) != 0) break;
+    }
+    while (i < text.size() && static_cast<unsigned char>(text[i]) < 128) ++i;
+    return i;
+}
+
+}  // namespace
+
+std::size_t DecodeUtf8(std::string_view text, char32_t& codePoint) {
+    if (text.empty()) return 0;
+    const auto b0 = static_cast<unsigned char>(text[0]);
     if (b0 < 0x80) {
-        cp = b0;
+        codePoint = b0;
         return 1;
     }
     std::size_t len;
+    char32_t cp;
     char32_t min;
     if (b0 >= 0xC2 && b0 <= 0xDF) {
         len = 2, cp = b0 & 0x1F, min = 0x80;
@@ -49,17 +65,16 @@ std::size_t DecodeOne(std::string_view text, std::size_t i, char32_t& cp) {
     } else {
         return 0;
     }
-    if (i + len > text.size()) return 0;
+    if (len > text.size()) return 0;
     for (std::size_t k = 1; k < len; ++k) {
-        const auto b = static_cast<unsigned char>(text[i + k]);
+        const auto b = static_cast<unsigned char>(text[k]);
         if ((b & 0xC0) != 0x80) return 0;
         cp = (cp << 6) | (b & 0x3F);
     }
     if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    codePoint = cp;
     return len;
 }
-
-}  // namespace
 
 char32_t Cp1252ToUnicode(unsigned char code) {
     if (code >= 0x80 && code <= 0x9F) return kHighTable[code - 0x80];
@@ -82,30 +97,35 @@ std::string Cp1252ToUtf8(std::string_view text) {
     return out;
 }
 
-std::string Utf8ToCp1252(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
+void Utf8ToCp1252InPlace(std::string& text) {
+    std::size_t read = FirstNonAscii(text);
+    std::size_t write = read;
+    const std::string_view view(text);
+    while (read < view.size()) {
         char32_t cp = 0;
-        const std::size_t len = DecodeOne(text, i, cp);
+        const std::size_t len = DecodeUtf8(view.substr(read), cp);
         if (len == 0) {
-            out.push_back(kUnmappableByte);
-            ++i;
+            text[write++] = kUnmappableByte;
+            ++read;
             continue;
         }
-        const int code = UnicodeToCp1252(cp);
-        out.push_back(code < 0 ? kUnmappableByte : static_cast<char>(code));
-        i += len;
+        const int code = cp < 0x80 ? static_cast<int>(cp) : UnicodeToCp1252(cp);
+        text[write++] = code < 0 ? kUnmappableByte : static_cast<char>(code);
+        read += len;
     }
+    text.resize(write);
+}
+
+std::string Utf8ToCp1252(std::string_view text) {
+    std::string out(text);
+    Utf8ToCp1252InPlace(out);
     return out;
 }
 
 bool IsValidUtf8(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size()) {
+    for (std::size_t i = FirstNonAscii(text); i < text.size();) {
         char32_t cp = 0;
-        const std::size_t len = DecodeOne(text, i, cp);
+        const std::size_t len = DecodeUtf8(text.substr(i), cp);
         if (len == 0) return false;
         i += len;
     }

@@ -14,6 +14,11 @@ std::string Cp1252ToUtf8(std::string_view text);
 // UTF-8 to Windows-1252; unrepresentable characters and ill-formed bytes (one per byte) become
 // kUnmappableByte.
 std::string Utf8ToCp1252(std::string_view text);
+// Utf8ToCp1252 in place (the result is never longer than the text).
+void Utf8ToCp1252InPlace(std::string& text);
+// The length of the well-formed UTF-8 sequence at the start of the text and its code point; 0 when the
+// sequence is ill-formed or cut short.
+std::size_t DecodeUtf8(std::string_view text, char32_t& codePoint);
 // Whether the text is entirely well-formed UTF-8.
 bool IsValidUtf8(std::string_view text);
 // The Windows-1252 code of a Unicode code point, or -1.
