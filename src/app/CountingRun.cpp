@@ -23,9 +23,6 @@ const char* const kIdleCaption = "Count word frequencies";
 const char* const kStopCaption = "Stop";
 const char* const kCrLf = "\r\n";
 
-// Used when a failure carries no system error code.
-constexpr int kErrorUnknown = -1;
-
 constexpr std::int64_t kLargeFileBytes = 200000;
 constexpr std::int64_t kProgressBarMinBytes = 10240;
 constexpr std::size_t kTextCheckBytes = 16384;
@@ -39,28 +36,6 @@ MarkerChoice MarkersForExtension(const std::string& lowerExtension, bool comment
         return MarkerChoice::Html;
     if (lowerExtension == "cpp" || lowerExtension == "c") return MarkerChoice::C;
     return commentMarkersAllowed ? MarkerChoice::User : MarkerChoice::None;
-}
-
-// The run-time failure behind an exception, as number and description.
-struct Failure {
-    int number;
-    std::string description;
-};
-
-Failure FailureOf(const std::exception_ptr& error) {
-    try {
-        std::rethrow_exception(error);
-    } catch (const RunError& e) {
-        return {e.Number(), e.Description()};
-    } catch (const std::system_error& e) {
-        return {e.code().value(), e.code().message()};
-    } catch (const std::bad_alloc&) {
-        return {ENOMEM, std::generic_category().message(ENOMEM)};
-    } catch (const std::exception& e) {
-        return {kErrorUnknown, e.what()};
-    } catch (...) {
-        return {kErrorUnknown, "Unknown error"};
-    }
 }
 
 std::string ProgressBarCaption(int p, int width) {
@@ -148,8 +123,8 @@ void MainWindow::CountAndList() {
         lblTwirler.SetCaption(" ");
         SetTheFocus();
     } catch (...) {
-        const Failure failure = FailureOf(std::current_exception());
-        ReportRunError(failure.number, failure.description);
+        const RunError failure = RunErrorOf(std::current_exception());
+        ReportRunError(failure.Number(), failure.Description());
         EnableControls(true);
         // The failure may have come while the button was disabled for filtering and ranking.
         cmdListWords.SetEnabled(true);
@@ -300,8 +275,8 @@ bool MainWindow::CountWordsFromSource(ByteSource& source, const std::string& ext
             CurrentLine.push_back(' ');
             Scanner.ScanLine(CurrentLine, !caseSignificant);
         } catch (...) {
-            const Failure failure = FailureOf(std::current_exception());
-            ReportRunError(failure.number, failure.description);
+            const RunError failure = RunErrorOf(std::current_exception());
+            ReportRunError(failure.Number(), failure.Description());
         }
         if (StopRequested) break;
     }
@@ -338,8 +313,8 @@ bool MainWindow::CountWordsInClipboard() {
     SavedSuppressWords = chkSuppressWords.Value();
     const auto reportAndGoOn = [this] {
         lblTwirler.SetCaption(" ");
-        const Failure failure = FailureOf(std::current_exception());
-        ReportRunError(failure.number, failure.description);
+        const RunError failure = RunErrorOf(std::current_exception());
+        ReportRunError(failure.Number(), failure.Description());
     };
     try {
         cmdClearOutput_Click();

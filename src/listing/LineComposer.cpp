@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include "scan/CharClasses.h"
+
 namespace vesk {
 
 namespace {
@@ -13,19 +15,8 @@ int DigitCount(std::int64_t value) {
     return digits;
 }
 
-std::string_view TrimRight(std::string_view text) {
-    const std::size_t end = text.find_last_not_of(' ');
-    return end == std::string_view::npos ? std::string_view() : text.substr(0, end + 1);
-}
-
 // The formats whose last column is the word; their heading carries the longest-word note.
 bool EndsWithWord(int format) { return format == 0 || format == 3 || format == 5 || format == kFormatWordPerLine; }
-
-std::string_view TrimBothEnds(std::string_view text) {
-    const std::size_t begin = text.find_first_not_of(' ');
-    if (begin == std::string_view::npos) return {};
-    return TrimRight(text.substr(begin));
-}
 
 }  // namespace
 
@@ -136,10 +127,10 @@ std::string LineComposer::Heading() const {
     if (!HasHeading()) return {};
     std::string line = Compose("Rank", "Freq", "Word");
     if (EndsWithWord(m_format)) {
-        line = std::string(TrimRight(line));
+        line = std::string(TrimmedTrailingSpaces(line));
         line += " (longest has " + std::to_string(m_longestWordLength) + " characters)";
     }
-    if (m_format == kFormatWordPerLine) return std::string(TrimBothEnds(line));
+    if (m_format == kFormatWordPerLine) return std::string(TrimmedSpaces(line));
     return line;
 }
 
@@ -150,7 +141,7 @@ std::string LineComposer::Line(const WordRecord& record) const {
 }
 
 void LineComposer::LineInto(const WordRecord& record, std::string& line) const {
-    const std::string_view word = TrimBothEnds(record.Word);
+    const std::string_view word = TrimmedSpaces(record.Word);
     if (m_format == kFormatWordPerLine || m_format == kFormatWordsJoined) {
         line.assign(word);
         return;

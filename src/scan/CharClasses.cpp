@@ -37,12 +37,17 @@ void LowerCaseInPlace(std::string& text) {
     }
 }
 
-std::string TrimSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
+std::string_view TrimmedTrailingSpaces(std::string_view text) {
     const auto last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
+    return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
 }
+
+std::string_view TrimmedSpaces(std::string_view text) {
+    const auto first = text.find_first_not_of(' ');
+    return first == std::string_view::npos ? std::string_view() : TrimmedTrailingSpaces(text.substr(first));
+}
+
+std::string TrimSpaces(std::string_view text) { return std::string(TrimmedSpaces(text)); }
 
 void TrimSpacesInPlace(std::string& text) {
     std::size_t end = text.size();

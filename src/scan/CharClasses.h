@@ -34,6 +34,10 @@ std::string UpperCase(std::string_view text);
 void LowerCaseInPlace(std::string& text);
 // Removes leading and trailing spaces (only the space character).
 std::string TrimSpaces(std::string_view text);
+// The same without copying: views into the text, without its leading and trailing spaces, or without its
+// trailing spaces only.
+std::string_view TrimmedSpaces(std::string_view text);
+std::string_view TrimmedTrailingSpaces(std::string_view text);
 // The same, in place and without allocating.
 void TrimSpacesInPlace(std::string& text);
 

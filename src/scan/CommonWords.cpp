@@ -121,14 +121,11 @@ bool MainWindow::ReadCommonWords() {
             CommonWords.swap(words);
             blnCommonWordsLoaded = true;
             read = true;
-        } catch (const RunError& failure) {
+        } catch (...) {
             Table.Finish();
+            const RunError failure = RunErrorOf(std::current_exception());
             platform.ShowMessage("Error " + std::to_string(failure.Number()) + ": " + failure.Description(),
                                  kDefaultMessageTitle, MsgButtons::Ok, MsgIcon::None);
-        } catch (const std::exception& failure) {
-            Table.Finish();
-            platform.ShowMessage(std::string("Error 0: ") + failure.what(), kDefaultMessageTitle, MsgButtons::Ok,
-                                 MsgIcon::None);
         }
     }
     txbOutput.SetText(std::string());

@@ -30,12 +30,6 @@ bool HasNoVowelOrY(std::string_view word) {
     return true;
 }
 
-bool IsInWordList(std::string_view word, const std::vector<std::string>& list, std::int64_t first, std::int64_t count) {
-    for (std::int64_t i = first; i < first + count && i < static_cast<std::int64_t>(list.size()); ++i)
-        if (list[static_cast<std::size_t>(i)] == word) return true;
-    return false;
-}
-
 void MainWindow::ApplyFilters() {
     const ParamsWindow& p = *frmParams;
     const bool infrequent = p.chkIgnoreInfrequentWords.Value() == 1;

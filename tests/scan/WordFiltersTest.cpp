@@ -95,10 +95,6 @@ TEST(WordFilterPredicates, Shapes) {
     EXPECT_TRUE(HasNoVowelOrY("nth"));
     EXPECT_FALSE(HasNoVowelOrY("n\xE9th"));
     EXPECT_FALSE(HasNoVowelOrY("RHYTHM"));
-    const std::vector<std::string> list = {"", "a", "b", "c"};
-    EXPECT_TRUE(IsInWordList("c", list, 1, 3));
-    EXPECT_FALSE(IsInWordList("c", list, 1, 2));
-    EXPECT_FALSE(IsInWordList("", list, 1, 3));
 }
 
 }  // namespace
