@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "ui/Binder.h"
+#include "ui/Layouts.h"
 
 namespace vesk::ui {
 
@@ -15,12 +16,7 @@ HelpWindowView::HelpWindowView(HelpWindow& modelRef, Binder& binder) : QWidget(n
     txbHelpScreen->setReadOnly(true);
     txbHelpScreen->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     outer->addWidget(txbHelpScreen, 1);
-    auto* closeRow = new QHBoxLayout;
-    cmdClose = new QPushButton(this);
-    closeRow->addStretch(1);
-    closeRow->addWidget(cmdClose);
-    closeRow->addStretch(1);
-    outer->addLayout(closeRow);
+    cmdClose = AddCentredButton(outer, this);
 
     binder.BindTextArea(model.txbHelpScreen, txbHelpScreen);
     binder.BindButton(model.cmdClose, cmdClose);

@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "ui/Binder.h"
+#include "ui/Layouts.h"
 
 namespace vesk::ui {
 
@@ -159,12 +160,7 @@ ParamsWindowView::ParamsWindowView(ParamsWindow& modelRef, Binder& binder) : QWi
     fileRow->addWidget(txbParametersFile, 1);
     outer->addLayout(fileRow);
 
-    auto* closeRow = new QHBoxLayout;
-    cmdClose = new QPushButton(this);
-    closeRow->addStretch(1);
-    closeRow->addWidget(cmdClose);
-    closeRow->addStretch(1);
-    outer->addLayout(closeRow);
+    cmdClose = AddCentredButton(outer, this);
 
     // ---- Binding ----
     binder.BindLabel(model.lblOnThisPage, lblOnThisPage);
