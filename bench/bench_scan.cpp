@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "app/CommentMarkers.h"
-#include "scan/ByteSource.h"
-#include "scan/CharClasses.h"
-#include "scan/LineScanner.h"
-#include "scan/WordTable.h"
+#include "engine/ByteSource.h"
+#include "engine/CharClasses.h"
+#include "engine/CommentMarkers.h"
+#include "engine/LineScanner.h"
+#include "engine/WordTable.h"
 
 namespace {
 

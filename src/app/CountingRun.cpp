@@ -7,13 +7,14 @@
 #include <string>
 #include <system_error>
 
+#include "app/LineEndingWarning.h"
 #include "app/MainWindow.h"
 #include "app/RunError.h"
+#include "engine/ByteSource.h"
+#include "engine/CharClasses.h"
+#include "engine/CommonWords.h"
+#include "engine/FileChecks.h"
 #include "params/ParamsWindow.h"
-#include "scan/ByteSource.h"
-#include "scan/CharClasses.h"
-#include "scan/CommonWords.h"
-#include "scan/FileChecks.h"
 
 namespace vesk {
 

@@ -6,9 +6,9 @@
 //   app/CommentMarkerRules.cpp setting and validating comment markers
 //   listing/InputSource.cpp    input and output file names, clipboard fetch, output box buttons
 //   listing/ListResults.cpp    ranking, listing passes, output file, choice lists
-//   scan/WordFilters.cpp       ApplyFilters
+//   app/WordFiltering.cpp      ApplyFilters
 //   listing/Statistics.cpp     the statistics labels
-//   scan/CommonWords.cpp       reading the common-words file
+//   app/CommonWordsReading.cpp reading the common-words file
 //   params/ParameterFile.cpp   SaveState / RestoreSavedState
 //   params/SavedState.cpp      "Save state", "Quit"
 
@@ -17,12 +17,12 @@
 #include <string>
 #include <vector>
 
-#include "app/CommentMarkers.h"
 #include "app/Controls.h"
 #include "app/Platform.h"
-#include "scan/LineScanner.h"
-#include "scan/ScanOptions.h"
-#include "scan/WordTable.h"
+#include "engine/CommentMarkers.h"
+#include "engine/LineScanner.h"
+#include "engine/ScanOptions.h"
+#include "engine/WordTable.h"
 
 namespace vesk {
 
@@ -168,13 +168,13 @@ class MainWindow : public Form, public WordTableView, public ScanEvents {
     void cboWordOrder_Click();
     void cboDisplayFormat_Click();
 
-    // ---- Word filters (scan/WordFilters.cpp) ----
+    // ---- Word filters (app/WordFiltering.cpp) ----
     void ApplyFilters();
 
     // ---- Statistics (listing/Statistics.cpp) ----
     void ShowStatistics();
 
-    // ---- Common words (scan/CommonWords.cpp) ----
+    // ---- Common words (app/CommonWordsReading.cpp) ----
     void AttemptToReadCommonWords();
     bool ReadCommonWords();
 

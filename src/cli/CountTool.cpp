@@ -15,9 +15,9 @@
 #include "app/RunError.h"
 #include "cli/CliPlatform.h"
 #include "cli/CountOptions.h"
-#include "scan/ByteSource.h"
-#include "scan/FileChecks.h"
-#include "text/Encoding.h"
+#include "engine/ByteSource.h"
+#include "engine/Encoding.h"
+#include "engine/FileChecks.h"
 #include "text/ProgramText.h"
 
 namespace vesk::cli {

@@ -5,11 +5,11 @@
 
 #include "app/MainWindow.h"
 #include "app/RunError.h"
+#include "engine/CharClasses.h"
+#include "engine/FileChecks.h"
 #include "listing/HelpWindow.h"
 #include "listing/NumberFormat.h"
 #include "params/ParamsWindow.h"
-#include "scan/CharClasses.h"
-#include "scan/FileChecks.h"
 #include "text/ProgramText.h"
 
 namespace vesk {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "scan/CharClasses.h"
+#include "engine/CharClasses.h"
 
 namespace vesk {
 

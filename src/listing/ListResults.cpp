@@ -6,13 +6,13 @@
 
 #include "app/MainWindow.h"
 #include "app/RunError.h"
+#include "engine/Encoding.h"
+#include "engine/FileChecks.h"
 #include "listing/LineComposer.h"
 #include "listing/ListingPass.h"
 #include "listing/OutputBox.h"
 #include "listing/OutputFile.h"
 #include "params/ParamsWindow.h"
-#include "scan/FileChecks.h"
-#include "text/Encoding.h"
 
 namespace vesk {
 

@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
+#include "engine/CharClasses.h"
+#include "engine/FileChecks.h"
 #include "params/ParamsWindow.h"
-#include "scan/CharClasses.h"
-#include "scan/FileChecks.h"
 
 namespace vesk {
 

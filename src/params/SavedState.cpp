@@ -4,8 +4,8 @@
 #include <system_error>
 
 #include "app/MainWindow.h"
+#include "engine/Encoding.h"
 #include "params/ParamsWindow.h"
-#include "text/Encoding.h"
 
 namespace vesk {
 

@@ -9,8 +9,8 @@
 
 #include "app/AppTestSupport.h"
 #include "app/RunError.h"
+#include "engine/ByteSource.h"
 #include "listing/NumberFormat.h"
-#include "scan/ByteSource.h"
 
 namespace vesk::test {
 namespace {

@@ -1,0 +1,125 @@
+#include <exception>
+#include <memory>
+
+#include "app/LineEndingWarning.h"
+#include "app/MainWindow.h"
+#include "app/RunError.h"
+#include "engine/ByteSource.h"
+#include "engine/CharClasses.h"
+#include "engine/FileChecks.h"
+#include "params/ParamsWindow.h"
+
+namespace vesk {
+
+namespace {
+
+constexpr std::int64_t kTextCheckLimit = 16384;
+
+// Puts check boxes back to their values when the reading ends, however it ends.
+class RestoreBoxes {
+  public:
+    RestoreBoxes(CheckBox& suppress, CheckBox& comments)
+        : m_suppress(suppress),
+          m_comments(comments),
+          m_suppressValue(suppress.Value()),
+          m_commentsValue(comments.Value()) {}
+    ~RestoreBoxes() {
+        m_suppress.SetValue(m_suppressValue);
+        m_comments.SetValue(m_commentsValue);
+    }
+    RestoreBoxes(const RestoreBoxes&) = delete;
+    RestoreBoxes& operator=(const RestoreBoxes&) = delete;
+
+  private:
+    CheckBox& m_suppress;
+    CheckBox& m_comments;
+    int m_suppressValue;
+    int m_commentsValue;
+};
+
+}  // namespace
+
+void MainWindow::AttemptToReadCommonWords() {
+    blnCommonWordsLoaded = false;
+    if (ReadCommonWords()) {
+        platform.ShowMessage("Common words loaded from " + strCommonWordsFile, "Common words", MsgButtons::Ok,
+                             MsgIcon::Information);
+        frmParams->txbCommonWordsFile.SetText(strCommonWordsFile);
+        blnCommonWordsLoaded = true;
+    } else {
+        platform.ShowMessage("Error when attempting to load common words from " + strCommonWordsFile, "Common words",
+                             MsgButtons::Ok, MsgIcon::Exclamation);
+    }
+    blnWordsGot = false;
+}
+
+bool MainWindow::ReadCommonWords() {
+    // File names are case-sensitive here: trimmed, never lower-cased.
+    strCommonWordsFile = TrimSpaces(strCommonWordsFile);
+    if (strCommonWordsFile.empty()) return false;
+
+    if (!FileExists(strCommonWordsFile)) {
+        if (blnStartUpCompleted) {
+            platform.ShowMessage("File for common words not found.", "File not found", MsgButtons::Ok,
+                                 MsgIcon::Exclamation);
+        } else {
+            SetDefaultCommonWordsFile();
+            frmParams->chkIgnoreCommonWords.SetValue(0);
+        }
+        return false;
+    }
+
+    const std::int16_t kind = IsTextFile(strCommonWordsFile, kTextCheckLimit);
+    if (kind == kNotText) {
+        platform.ShowMessage("This is not a text file.", "Invalid input", MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    // Lines end at LF as well, so only CR-only files are unusual enough to mention.
+    if (kind == kTextCrOnly) WarnLineEndings(platform, kind);
+
+    bool read = false;
+    {
+        // The table is about to be emptied; clearing the flag first also keeps the word-forming box
+        // handlers from asking about re-reading when the boxes below are set and put back.
+        blnWordsGot = false;
+        RestoreBoxes restore(chkSuppressWords, frmParams->chkAllowCommentMarkers);
+        chkSuppressWords.SetValue(1);
+        Table.Reset();
+        SetCommentMarkers("C");
+        Comments.CommentState = -1;
+        frmParams->chkAllowCommentMarkers.SetValue(1);
+        try {
+            ConcealNumWords();
+            txbOutput.SetText("Now reading common words ...");
+            std::string error;
+            int number = 0;
+            const auto source = ByteSource::OpenFile(strCommonWordsFile, error, &number);
+            if (!source) throw RunError(number, error);
+            std::string line;
+            while (source->ReadLine(line)) {
+                TrimSpacesInPlace(line);
+                if (line.empty()) continue;
+                LowerCaseInPlace(line);
+                line += ' ';
+                Scanner.ScanLine(line);
+            }
+            Table.Finish();
+            std::vector<std::string> words;
+            words.reserve(static_cast<std::size_t>(Table.DistinctWordCount()) + 1);
+            words.emplace_back();
+            for (std::int64_t i = 1; i <= Table.DistinctWordCount(); ++i) words.push_back(Table.Record(i).Word);
+            CommonWords.swap(words);
+            blnCommonWordsLoaded = true;
+            read = true;
+        } catch (...) {
+            Table.Finish();
+            const RunError failure = RunErrorOf(std::current_exception());
+            platform.ShowMessage("Error " + std::to_string(failure.Number()) + ": " + failure.Description(),
+                                 kDefaultMessageTitle, MsgButtons::Ok, MsgIcon::None);
+        }
+    }
+    txbOutput.SetText(std::string());
+    return read;
+}
+
+}  // namespace vesk
