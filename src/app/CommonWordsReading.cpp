@@ -86,8 +86,10 @@ bool MainWindow::ReadCommonWords() {
         chkSuppressWords.SetValue(1);
         Table.Reset();
         SetCommentMarkers("C");
-        Comments.CommentState = -1;
+        Scanner.ResetComments();
         frmParams->chkAllowCommentMarkers.SetValue(1);
+        // The lines are lower-cased here, whatever the case option says.
+        Scanner.SetOptions(CurrentScanOptions(false));
         try {
             ConcealNumWords();
             txbOutput.SetText("Now reading common words ...");
@@ -104,11 +106,7 @@ bool MainWindow::ReadCommonWords() {
                 Scanner.ScanLine(line);
             }
             Table.Finish();
-            std::vector<std::string> words;
-            words.reserve(static_cast<std::size_t>(Table.DistinctWordCount()) + 1);
-            words.emplace_back();
-            for (std::int64_t i = 1; i <= Table.DistinctWordCount(); ++i) words.push_back(Table.Record(i).Word);
-            CommonWords.swap(words);
+            CommonWords = CommonWordSet::FromTable(Table);
             blnCommonWordsLoaded = true;
             read = true;
         } catch (...) {

@@ -12,6 +12,7 @@
 #include "app/RunError.h"
 #include "engine/ByteSource.h"
 #include "engine/CharClasses.h"
+#include "engine/CommentMarkers.h"
 #include "engine/CommonWords.h"
 #include "engine/FileChecks.h"
 #include "params/ParamsWindow.h"
@@ -28,16 +29,6 @@ constexpr std::int64_t kLargeFileBytes = 200000;
 constexpr std::int64_t kProgressBarMinBytes = 10240;
 constexpr std::size_t kTextCheckBytes = 16384;
 constexpr std::size_t kClipboardCheckChars = 3000;
-
-// The extension chooses the markers: markup and C sources are recognised whatever the user allows.
-enum class MarkerChoice { Html, C, None, User };
-
-MarkerChoice MarkersForExtension(const std::string& lowerExtension, bool commentMarkersAllowed) {
-    if (lowerExtension.find("htm") != std::string::npos || lowerExtension == "php" || lowerExtension == "xml")
-        return MarkerChoice::Html;
-    if (lowerExtension == "cpp" || lowerExtension == "c") return MarkerChoice::C;
-    return commentMarkersAllowed ? MarkerChoice::User : MarkerChoice::None;
-}
 
 std::string ProgressBarCaption(int p, int width) {
     if (p < 1) p = 1;
@@ -68,7 +59,7 @@ void MainWindow::CountAndList() {
     try {
         if (!blnWordsGot) {
             CountInterrupted = false;
-            Comments.blnIsCodeFile = false;
+            Comments.fromFileType = false;
             bool ok = false;
             if (optInFile.Value()) {
                 ok = CountWordsInFile();
@@ -212,17 +203,17 @@ bool MainWindow::CountWordsFromSource(ByteSource& source, const std::string& ext
     Table.Reset();
 
     switch (MarkersForExtension(LowerCase(extension), frmParams->chkAllowCommentMarkers.Value() == 1)) {
-        case MarkerChoice::Html:
+        case MarkerChoice::Markup:
             SetCommentMarkers("HTML");
-            Comments.blnIsCodeFile = true;
+            Comments.fromFileType = true;
             break;
-        case MarkerChoice::C:
+        case MarkerChoice::Code:
             SetCommentMarkers("C");
-            Comments.blnIsCodeFile = true;
+            Comments.fromFileType = true;
             break;
         case MarkerChoice::None:
             SetCommentMarkers("");
-            Comments.blnIsCodeFile = false;
+            Comments.fromFileType = false;
             break;
         case MarkerChoice::User:
             if (!ValidateCommentMarkers()) {
@@ -230,12 +221,12 @@ bool MainWindow::CountWordsFromSource(ByteSource& source, const std::string& ext
                 return false;
             }
             SetCommentMarkers("as per user settings");
-            Comments.blnIsCodeFile = false;
+            Comments.fromFileType = false;
             break;
     }
 
     StopRequested = false;
-    Comments.CommentState = -1;
+    Scanner.ResetComments();
     cmdListWords.SetCaption(kStopCaption);
     EnableControls(false);
 
@@ -250,6 +241,7 @@ bool MainWindow::CountWordsFromSource(ByteSource& source, const std::string& ext
     }
 
     const bool caseSignificant = frmParams->chkCaseSignificant.Value() == 1;
+    Scanner.SetOptions(CurrentScanOptions(!caseSignificant));
     std::exception_ptr readFailure;
     int shownCells = -1;
     for (;;) {
@@ -274,7 +266,7 @@ bool MainWindow::CountWordsFromSource(ByteSource& source, const std::string& ext
             TrimSpacesInPlace(CurrentLine);
             if (CurrentLine.empty()) continue;
             CurrentLine.push_back(' ');
-            Scanner.ScanLine(CurrentLine, !caseSignificant);
+            Scanner.ScanLine(CurrentLine);
         } catch (...) {
             const RunError failure = RunErrorOf(std::current_exception());
             ReportRunError(failure.Number(), failure.Description());
@@ -321,7 +313,7 @@ bool MainWindow::CountWordsInClipboard() {
         cmdClearOutput_Click();
         Table.Reset();
         StopRequested = false;
-        Comments.CommentState = -1;
+        Scanner.ResetComments();
         cmdListWords.SetCaption(kStopCaption);
         EnableControls(false);
         cmdClearOutput_Click();
@@ -333,6 +325,7 @@ bool MainWindow::CountWordsInClipboard() {
             if (frmParams->chkCaseSignificant.Value() != 1) ClipboardText = LowerCase(ClipboardText);
             CurrentLine = ClipboardText;
             CurrentLine.push_back(' ');
+            Scanner.SetOptions(CurrentScanOptions(false));
             Scanner.ScanLine(CurrentLine);
         }
     } catch (...) {

@@ -68,7 +68,7 @@ void MainWindow::InitializeVariables() {
     lblSizeOfClipboardContents.SetCaption("");
     lblFilesize.SetCaption("");
     strStateFile = GetAppDataFilePath(platform, "vesk.usr", "Kestrine Systems");
-    Comments.CommentState = -1;
+    Scanner.ResetComments();
     TwirlerChars = {220, 221, 223, 222};
     lblTwirler.SetCaption(" ");
     MaxClipboardChars = 100000;

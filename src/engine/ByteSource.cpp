@@ -11,7 +11,6 @@
 #include <system_error>
 #include <vector>
 
-#include "app/RunError.h"
 #include "engine/Encoding.h"
 #include "engine/FileChecks.h"
 
@@ -133,7 +132,7 @@ class DescriptorSource : public ByteSource {
             const ssize_t n = ::read(m_fd, m_buffer.data() + m_end, m_buffer.size() - m_end);
             if (n < 0) {
                 if (errno == EINTR) continue;
-                throw RunError::FromErrno(errno);
+                throw std::system_error(errno, std::generic_category());
             }
             if (n == 0) {
                 m_eof = true;

@@ -34,7 +34,7 @@ class ByteSource {
     virtual std::string_view Peek(std::size_t limit) = 0;
     // Total size in bytes when known (a regular file), else -1.
     virtual std::int64_t Size() const = 0;
-    // Next line without its line end; false at the end of input. Throws RunError on a read failure.
+    // Next line without its line end; false at the end of input. Throws std::system_error on a read failure.
     virtual bool ReadLine(std::string& line) = 0;
     // Raw bytes consumed so far, line ends included.
     virtual std::int64_t BytesConsumed() const = 0;

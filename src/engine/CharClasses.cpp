@@ -74,16 +74,16 @@ std::int32_t CountWordChars(std::string_view s, std::int32_t start, bool digits,
     return n;
 }
 
-std::string AllowedInnerChars(const AllowSnapshot& snapshot) {
+std::string AllowedInnerChars(const AllowedCharacters& allowed) {
     std::string extra;
-    if (snapshot.hyphens) extra += '-';
-    if (snapshot.apostrophes) extra += '\'';
-    if (snapshot.underscores) extra += '_';
-    if (snapshot.colons) extra += ':';
-    if (snapshot.backslashes) extra += '\\';
-    if (snapshot.forwardslashes) extra += '/';
-    if (snapshot.periods) extra += '.';
-    if (snapshot.atsigns) extra += '@';
+    if (allowed.hyphens) extra += '-';
+    if (allowed.apostrophes) extra += '\'';
+    if (allowed.underscores) extra += '_';
+    if (allowed.colons) extra += ':';
+    if (allowed.backslashes) extra += '\\';
+    if (allowed.forwardslashes) extra += '/';
+    if (allowed.periods) extra += '.';
+    if (allowed.atsigns) extra += '@';
     return extra;
 }
 

@@ -6,9 +6,21 @@
 #include <string>
 #include <string_view>
 
-#include "engine/ScanOptions.h"
-
 namespace vesk {
+
+// The characters other than letters that may continue a word (a run takes them once, at its start).
+struct AllowedCharacters {
+    bool hyphens = false;
+    bool apostrophes = false;
+    bool underscores = false;
+    bool colons = false;
+    bool backslashes = false;
+    bool forwardslashes = false;
+    bool periods = false;
+    bool atsigns = false;
+    bool numerals = false;
+    bool operator==(const AllowedCharacters&) const = default;
+};
 
 // Letters are A-Z, a-z and the Latin-1 letters 192-214, 216-246, 248-255; lower-casing maps A-Z and
 // 192-222 except 215, upper-casing the reverse.
@@ -44,8 +56,8 @@ void TrimSpacesInPlace(std::string& text);
 bool IsWordChar(char c, bool digits, std::string_view extra);
 // Length of the run of word characters from the 1-based `start`, at most 65000.
 std::int32_t CountWordChars(std::string_view s, std::int32_t start, bool digits, std::string_view extra);
-// The extra characters the snapshot allows inside words, in the order - ' _ : \ / . @
-std::string AllowedInnerChars(const AllowSnapshot& snapshot);
+// The characters other than letters and digits allowed inside words, in the order - ' _ : \ / . @
+std::string AllowedInnerChars(const AllowedCharacters& allowed);
 
 inline constexpr std::int32_t kMaxWordRun = 65000;
 

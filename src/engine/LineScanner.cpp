@@ -32,14 +32,15 @@ void ReplaceDoubleHyphens(std::string& line) {
 
 }  // namespace
 
-LineScanner::LineScanner(WordTable& table, CommentMarkers& comments, const LiveScanOptions& live)
-    : m_table(table), m_comments(comments), m_live(live), m_letters(false, {}) {
-    SetSnapshot(AllowSnapshot{});
+LineScanner::LineScanner(WordTable& table) : m_table(table), m_letters(false, {}) { SetAllowed(AllowedCharacters{}); }
+
+void LineScanner::SetOptions(const ScanOptions& options) {
+    if (options.allowed != m_options.allowed) SetAllowed(options.allowed);
+    m_options = options;
 }
 
-void LineScanner::SetSnapshot(const AllowSnapshot& snapshot) {
-    m_snapshot = snapshot;
-    const WordCharTable inner(snapshot.numerals, AllowedInnerChars(snapshot));
+void LineScanner::SetAllowed(const AllowedCharacters& allowed) {
+    const WordCharTable inner(allowed.numerals, AllowedInnerChars(allowed));
     for (int b = 0; b < 256; ++b) {
         const char c = static_cast<char>(b);
         unsigned char classes = inner[c] ? kInner : 0;
@@ -47,11 +48,12 @@ void LineScanner::SetSnapshot(const AllowSnapshot& snapshot) {
         if (std::string_view("-'_:.sSnNtT").find(c) != std::string_view::npos) classes |= kSpecialEnd;
         m_classes[b] = classes;
     }
-    m_innerDigits = snapshot.numerals;
-    m_innerExtras = AllowedInnerChars(snapshot);
+    m_innerDigits = allowed.numerals;
+    m_innerExtras = AllowedInnerChars(allowed);
 }
 
-void LineScanner::PrepareLine(std::string& line, bool lowerCase) const {
+void LineScanner::PrepareLine(std::string& line) const {
+    const bool lowerCase = m_options.lowerCase;
     bool hyphens = false;
     bool ampersands = false;
     std::size_t i = 0;
@@ -93,10 +95,11 @@ void LineScanner::PrepareLine(std::string& line, bool lowerCase) const {
 }
 
 void LineScanner::RefreshMarkerStarts() {
-    if (m_markerStarts[0] == m_comments.StartMarkers[0] && m_markerStarts[1] == m_comments.StartMarkers[1]) return;
+    const CommentMarkers& markers = m_options.markers;
+    if (m_markerStarts[0] == markers.starts[0] && m_markerStarts[1] == markers.starts[1]) return;
     m_markerFirst.fill(false);
     for (int k = 0; k < 2; ++k) {
-        m_markerStarts[k] = m_comments.StartMarkers[k];
+        m_markerStarts[k] = markers.starts[k];
         if (m_markerStarts[k].empty()) continue;
         const char first = LowerChar(m_markerStarts[k][0]);
         for (int b = 0; b < 256; ++b)
@@ -105,31 +108,27 @@ void LineScanner::RefreshMarkerStarts() {
 }
 
 bool LineScanner::CommentStep(std::string_view line, std::size_t& pos) {
-    CommentMarkers& cm = m_comments;
-    if (cm.CommentState == -1) {
+    const CommentMarkers& markers = m_options.markers;
+    if (m_openComment == -1) {
         if (!m_markerFirst[static_cast<unsigned char>(line[pos])]) return true;
-        cm.CommentState = CommentMarkerAt(cm, line, pos);
+        m_openComment = CommentMarkerAt(markers, line, pos);
     }
-    while (cm.CommentState == 0 || cm.CommentState == 1) {
-        SkipToCommentEnd(cm, line, pos);
+    while (m_openComment == 0 || m_openComment == 1) {
+        m_openComment = SkipToCommentEnd(markers, m_openComment, line, pos);
         if (pos >= line.size()) return false;
         if (pos == line.size() - 1 && line[pos] == ' ') {
-            cm.CommentState = -1;
+            m_openComment = -1;
             return false;
         }
-        cm.CommentState = CommentMarkerAt(cm, line, pos);
+        m_openComment = CommentMarkerAt(markers, line, pos);
     }
     return true;
 }
 
-void LineScanner::ScanLine(std::string& line, bool lowerCase) {
-    PrepareLine(line, lowerCase);
-    CommentMarkers& cm = m_comments;
-    const bool markersAllowed = IsOn(m_live.allowCommentMarkers);
-    cm.CommentsActive =
-        (markersAllowed && (!cm.StartMarkers[1].empty() || !cm.StartMarkers[0].empty())) || cm.blnIsCodeFile;
-    if (cm.CommentsActive) RefreshMarkerStarts();
-    const bool commentsActive = cm.CommentsActive;
+void LineScanner::ScanLine(std::string& line) {
+    PrepareLine(line);
+    const bool commentsActive = CommentsActive(m_options.markers, m_options.userMarkersAllowed);
+    if (commentsActive) RefreshMarkerStarts();
 
     if (line.empty()) return;
 #if defined(__SSE2__)
@@ -139,9 +138,9 @@ void LineScanner::ScanLine(std::string& line, bool lowerCase) {
         const PaddingGuard guard(line, size);
         line.append(kBlock, ' ');
         const std::string_view text(line.data(), size);
-        // Without a pump and a raised stop flag nothing can end the line early, so its words may be found
-        // independently of one another.
-        const bool quiet = m_events == nullptr || (m_events->PumpIsNoOp() && !m_events->IsStopRequested());
+        // With a quiet observer nothing can end the line early, so its words may be found independently of
+        // one another.
+        const bool quiet = m_observer == nullptr || m_observer->IsQuiet();
         if (quiet && size <= static_cast<std::size_t>(kMaxWordRun))
             ScanQuietLine(text);
         else
@@ -159,7 +158,7 @@ void LineScanner::ScanLine(std::string& line, bool lowerCase) {
     while (pos < last) {
         if (commentsActive && !CommentStep(text, pos)) return;
         const char c = text[pos];
-        if (!m_letters[c] && !(c == '_' && IsOn(m_live.allowUnderscores))) {
+        if (!m_letters[c] && !(c == '_' && m_options.underscoresStartWords)) {
             ++pos;
             if (!commentsActive)
                 while (pos < last && !m_letters[text[pos]] && text[pos] != '_') ++pos;
@@ -183,17 +182,14 @@ void LineScanner::ScanLine(std::string& line, bool lowerCase) {
             }
         }
         if (end == pos) {
-            // An underscore may start a word while the snapshot does not let it continue one (the box was
-            // ticked after the run began): step over it rather than stand still.
+            // An underscore may start a word that the allowed characters do not let it continue (they are
+            // taken when a run starts, the other option when the word starts): step over it.
             ++pos;
         } else {
             CountRun(text.substr(pos, end - pos), (seen & kNotPlain) != 0);
             pos = end;
         }
-        if (m_events != nullptr) {
-            m_events->PumpEvents();
-            if (m_events->IsStopRequested()) return;
-        }
+        if (m_observer != nullptr && m_observer->ShouldStop()) return;
     }
 }
 

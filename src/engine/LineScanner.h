@@ -1,5 +1,5 @@
 #pragma once
-// Splits one line into words and counts each through the word table.
+// Splits one line into words and counts each through the word table, skipping comments.
 
 #include <array>
 #include <cstdint>
@@ -7,41 +7,34 @@
 #include <vector>
 
 #include "engine/CharClasses.h"
-#include "engine/CommentMarkers.h"
 #include "engine/ScanOptions.h"
 #include "engine/WordTable.h"
 
 namespace vesk {
 
-// What the scanner calls between words: the event pump and the stop flag.
-class ScanEvents {
-  public:
-    virtual ~ScanEvents() = default;
-    virtual void PumpEvents() = 0;
-    virtual bool IsStopRequested() const = 0;
-    // True when PumpEvents never does anything, so the stop flag cannot change while a line is scanned.
-    virtual bool PumpIsNoOp() const { return false; }
-};
-
 class LineScanner {
   public:
-    LineScanner(WordTable& table, CommentMarkers& comments, const LiveScanOptions& live);
+    explicit LineScanner(WordTable& table);
 
-    void SetLiveOptions(const LiveScanOptions& live) { m_live = live; }
-    void SetSnapshot(const AllowSnapshot& snapshot);
-    const AllowSnapshot& Snapshot() const { return m_snapshot; }
-    void SetView(WordTableView* view) { m_view = view; }
-    void SetEvents(ScanEvents* events) { m_events = events; }
+    // Takes effect at once, also when set from within the observer's ShouldStop() in the middle of a line;
+    // whether comments are skipped at all is decided at the start of each line.
+    void SetOptions(const ScanOptions& options);
+    const ScanOptions& Options() const { return m_options; }
+    // May be null: nothing is reported and nothing can stop a line.
+    void SetObserver(ScanObserver* observer) { m_observer = observer; }
+    // The pair whose comment is open at the end of the last line (-1: none); it carries over to the next.
+    int OpenComment() const { return m_openComment; }
+    void ResetComments() { m_openComment = -1; }
 
-    // ScanLine: `currentLine` is the line as the caller prepared it (trimmed, lower-cased unless case is
-    // significant, one space appended); it is rewritten in place. After every word taken from the line
-    // (counted or not) the events are pumped and the stop flag read; a stop returns at once. The comment
-    // state of `comments` carries over to the next line. With `lowerCase` the caller leaves the
-    // lower-casing to the scan, which does it in its first pass over the line.
-    void ScanLine(std::string& currentLine, bool lowerCase = false);
+    // Splits `line` into words and counts each: `line` is the line as the caller prepared it (trimmed, one
+    // space appended); it is rewritten in place (lower case when the options ask for it, whitespace, double
+    // hyphens, letter entities). In the word-by-word scan the observer is asked after every word taken from
+    // the line, and a stop returns at once.
+    void ScanLine(std::string& line);
 
   private:
-    void PrepareLine(std::string& line, bool lowerCase) const;
+    void SetAllowed(const AllowedCharacters& allowed);
+    void PrepareLine(std::string& line) const;
     // The comment step at `pos`; false when the scan of the line ends there.
     bool CommentStep(std::string_view line, std::size_t& pos);
     void RefreshMarkerStarts();
@@ -63,14 +56,12 @@ class LineScanner {
     void RefreshRunCache();
 
     WordTable& m_table;
-    CommentMarkers& m_comments;
-    LiveScanOptions m_live;
-    AllowSnapshot m_snapshot;
-    WordTableView* m_view = nullptr;
-    ScanEvents* m_events = nullptr;
+    ScanOptions m_options;
+    ScanObserver* m_observer = nullptr;
+    int m_openComment = -1;
 
     WordCharTable m_letters;  // characters that start a word (underscores are tested apart)
-    // Per character under the snapshot: kInner when it continues a word, kNotPlain when a word holding it
+    // Per character under the allowed characters: kInner when it continues a word, kNotPlain when a word holding it
     // is not its own key (capitals, codes from 128), kSpecialEnd when a word ending in it may be changed
     // by normalisation.
     enum : unsigned char { kInner = 1, kNotPlain = 2, kSpecialEnd = 4 };
@@ -78,7 +69,7 @@ class LineScanner {
     // Characters that may begin a start marker (either case), for the markers in m_markerStarts.
     std::array<bool, 256> m_markerFirst{};
     std::string m_markerStarts[2];
-    // The snapshot's inner characters as the block search sees them.
+    // The allowed characters as the block search sees them.
     bool m_innerDigits = false;
     std::string m_innerExtras;
     // One bit per character of the line being scanned: starts a word (letters), is an underscore,

@@ -11,8 +11,6 @@
 
 namespace vesk::scankernels {
 
-inline bool IsOn(const int* box) { return box != nullptr && *box == 1; }
-
 #if defined(__SSE2__)
 constexpr std::size_t kBlock = 16;
 

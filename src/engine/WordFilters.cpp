@@ -1,6 +1,7 @@
 #include "engine/WordFilters.h"
 
 #include "engine/CharClasses.h"
+#include "engine/CommonWords.h"
 #include "engine/Normalisation.h"
 
 namespace vesk {
@@ -22,6 +23,28 @@ bool HasNoVowelOrY(std::string_view word) {
     for (std::size_t i = 0; i < word.size(); ++i)
         if (word[i] == 'Y' || word[i] == 'y' || IsVowel(word.substr(i), false)) return false;
     return true;
+}
+
+void MarkListedWords(WordTable& table, const FilterOptions& options, const CommonWordSet& commonWords) {
+    const bool common = options.ignoreCommonWords && !commonWords.Empty();
+    std::string lowered;
+    for (std::int64_t i = 1; i <= table.DistinctWordCount(); ++i) {
+        WordRecord& record = table.Record(i);
+        const std::string& word = record.Word;
+        record.Listed = false;
+        if (record.Frequency < options.minFrequency) continue;
+        if (word.size() < options.minLength || word.size() > options.maxLength) continue;
+        lowered = word;
+        LowerCaseInPlace(lowered);
+        lowered += ',';
+        if (options.wordsToIgnore.find(lowered) != std::string::npos) continue;
+        lowered.pop_back();
+        if (common && commonWords.Contains(lowered)) continue;
+        if (options.ignoreRepetitions && IsRepetition(word)) continue;
+        if (options.ignoreRomanNumerals && IsRomanNumeralBelow40(word)) continue;
+        if (options.ignoreNoVowel && HasNoVowelOrY(word)) continue;
+        record.Listed = true;
+    }
 }
 
 }  // namespace vesk

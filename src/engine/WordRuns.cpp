@@ -15,9 +15,13 @@ std::uint32_t LineScanner::CountRun(std::string_view run, bool notPlain) {
     // Most words end in a letter that no rule touches; only the others need the whole normalisation.
     const bool special = run.size() < 3 || (m_classes[static_cast<unsigned char>(run.back())] & kSpecialEnd);
     const std::size_t n =
-        special ? NormalisedLength(run, IsOn(m_live.dropFinalS), IsOn(m_live.allowApostrophes)) : run.size();
+        special ? NormalisedLength(run, m_options.dropFinalS, m_options.apostrophesAllowed) : run.size();
     if (n == 0) return 0;
-    return notPlain ? m_table.AddWord(run.substr(0, n), m_view) : m_table.AddPlainWord(run.substr(0, n), m_view);
+    const std::string_view word = run.substr(0, n);
+    const std::int64_t known = m_table.DistinctWordCount();
+    const std::uint32_t record = notPlain ? m_table.Add(word) : m_table.AddPlain(word);
+    if (record > known && m_observer != nullptr) m_observer->OnNewWord(word, m_table.DistinctWordCount());
+    return record;
 }
 
 void LineScanner::ClearRuns(std::uint64_t generation, int options) {
@@ -36,7 +40,7 @@ void LineScanner::ClearRuns(std::uint64_t generation, int options) {
 }
 
 void LineScanner::RefreshRunCache() {
-    const int options = (IsOn(m_live.dropFinalS) ? 1 : 0) | (IsOn(m_live.allowApostrophes) ? 2 : 0);
+    const int options = (m_options.dropFinalS ? 1 : 0) | (m_options.apostrophesAllowed ? 2 : 0);
     const std::uint64_t generation = m_table.Generation();
     if (generation != m_runGeneration || options != m_runOptions) ClearRuns(generation, options);
 }
@@ -74,7 +78,7 @@ void LineScanner::CountMissedRun(std::string_view run, bool notPlain, std::size_
                                  std::uint64_t tail) {
     const std::uint32_t record = CountRun(run, notPlain);
     if (m_table.Generation() != m_runGeneration) {
-        // A display of the new word let the table change under the cache.
+        // The observer of the new word let the table change under the cache.
         ClearRuns(m_table.Generation(), m_runOptions);
         return;
     }
@@ -143,7 +147,7 @@ void LineScanner::ScanQuietLine(std::string_view text) {
     // Underscores start words only when they also continue them; an underscore that cannot continue a word
     // would start an empty run, which counts nothing.
     const std::uint64_t underscoreStarts =
-        IsOn(m_live.allowUnderscores) && m_snapshot.underscores ? ~std::uint64_t{0} : 0;
+        m_options.underscoresStartWords && m_options.allowed.underscores ? ~std::uint64_t{0} : 0;
     // A run starts at the first letter of each stretch of word characters and ends where the stretch ends.
     // The carry of an addition finds the first letter: added at the start of a stretch that opens with other
     // word characters, it runs through them and stops at the first character that is not one of them.
@@ -226,14 +230,13 @@ void LineScanner::ScanPlainLine(std::string_view text) {
     const std::uint64_t* const notPlainBits = m_notPlainBits.data();
     const std::size_t words = m_startBits.size();
 
-    // Without a pump nothing can raise the stop flag during the line: read it once.
-    const bool pumping = m_events != nullptr && !m_events->PumpIsNoOp();
-    const bool stopped = m_events != nullptr && !pumping && m_events->IsStopRequested();
+    // A quiet observer has nothing to do during the line: it is not asked.
+    const bool asking = m_observer != nullptr && !m_observer->IsQuiet();
 
     std::size_t pos = 0;
     for (;;) {
         // The next character that starts a word.
-        const std::uint64_t withUnderscores = IsOn(m_live.allowUnderscores) ? ~std::uint64_t{0} : 0;
+        const std::uint64_t withUnderscores = m_options.underscoresStartWords ? ~std::uint64_t{0} : 0;
         std::size_t word = pos / 64;
         std::uint64_t bits = (starts[word] | (underscores[word] & withUnderscores)) & (~std::uint64_t{0} << (pos % 64));
         while (bits == 0) {
@@ -251,19 +254,13 @@ void LineScanner::ScanPlainLine(std::string_view text) {
         end = std::min(end, pos + static_cast<std::size_t>(kMaxWordRun));  // a longer run is cut there
 
         if (end == pos) {
-            // An underscore may start a word while the snapshot does not let it continue one (the box was
-            // ticked after the run began): step over it rather than stand still.
+            // An underscore may start a word that the allowed characters do not let it continue: step over it.
             ++pos;
         } else {
             CountRunCached(text.substr(pos, end - pos), AnyBits(notPlainBits, pos, end));
             pos = end;
         }
-        if (pumping) {
-            m_events->PumpEvents();
-            if (m_events->IsStopRequested()) return;
-        } else if (stopped) {
-            return;
-        }
+        if (asking && m_observer->ShouldStop()) return;
     }
 }
 #endif

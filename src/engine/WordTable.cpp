@@ -12,8 +12,6 @@ namespace {
 
 constexpr std::size_t kInitialSlots = 1024;
 constexpr std::size_t kInitialRecords = 512;
-constexpr std::string_view kCaptionPrefix = "Number of different words found so far: ";
-constexpr std::string_view kSuppressingNotice = "\r\n\r\n[Suppressing display of words to avoid buffer overflow.]";
 
 __extension__ typedef unsigned __int128 Uint128;
 
@@ -170,7 +168,7 @@ void WordTable::GrowIndex() {
         if (slot.record != 0) InsertSlot(slot);
 }
 
-std::uint32_t WordTable::AddWord(std::string_view word, WordTableView* view) {
+std::uint32_t WordTable::Add(std::string_view word) {
     if (word.empty() || word.size() > kMaxWordLength) return 0;
     // Plain ASCII without capitals is its own key; anything else goes through the folding tables.
     bool plain = true;
@@ -179,10 +177,10 @@ std::uint32_t WordTable::AddWord(std::string_view word, WordTableView* view) {
         plain = plain && b < 128 && static_cast<unsigned char>(b - 'A') >= 26;
     }
     const std::string_view key = !plain && WordKeyDiffers(word, m_keyBuffer) ? std::string_view(m_keyBuffer) : word;
-    return AddWithKey(word, key, view);
+    return AddWithKey(word, key);
 }
 
-std::uint32_t WordTable::AddWithKey(std::string_view word, std::string_view key, WordTableView* view) {
+std::uint32_t WordTable::AddWithKey(std::string_view word, std::string_view key) {
     if (word.empty() || word.size() > kMaxWordLength) return 0;
     if (m_slots.empty()) RebuildIndex();
     const std::uint64_t tag = KeyTag(key);
@@ -197,7 +195,7 @@ std::uint32_t WordTable::AddWithKey(std::string_view word, std::string_view key,
         }
     }
 
-    // A new word: stored before anything is shown, so that a display failure leaves the table whole.
+    // A new word.
     m_counts.push_back(1);
     try {
         m_records.emplace_back();
@@ -214,29 +212,7 @@ std::uint32_t WordTable::AddWithKey(std::string_view word, std::string_view key,
     if (index > 1) m_ordered = m_ordered && m_records[index - 1].Key < record.Key;
     InsertSlot(Slot{tag, index, hash});
     if (4 * static_cast<std::size_t>(index) > 3 * m_slots.size()) GrowIndex();
-    if (view != nullptr) ShowNewWord(word, *view);
     return index;
-}
-
-void WordTable::ShowNewWord(std::string_view word, WordTableView& view) {
-    const std::int64_t count = DistinctWordCount();
-    const auto shown = [word] {
-        std::string text(word);
-        text += ' ';
-        return text;
-    };
-    if (count == 1) {
-        if (!view.SuppressWords()) view.ReplaceOutput(shown());
-        return;
-    }
-    if (count % 10 == 0) view.SetWordCountCaption(std::string(kCaptionPrefix) + std::to_string(count));
-    view.ShowWordCount();
-    if (view.SuppressWords()) return;
-    view.AppendOutput(shown());
-    if (count > static_cast<std::int64_t>(kMaxRunningDisplayWords)) {
-        view.AppendOutput(kSuppressingNotice);
-        view.SetSuppressWords();
-    }
 }
 
 void WordTable::Finish() {

@@ -22,18 +22,6 @@ struct WordRecord {
     bool Listed = false;
 };
 
-// What the table shows while it grows: the running display of new words and the progress caption.
-class WordTableView {
-  public:
-    virtual ~WordTableView() = default;
-    virtual bool SuppressWords() const = 0;  // "Don't display words as found" is checked
-    virtual void SetSuppressWords() = 0;     // check it
-    virtual void ReplaceOutput(std::string_view text) = 0;
-    virtual void AppendOutput(std::string_view text) = 0;  // append, caret to the end
-    virtual void SetWordCountCaption(std::string_view caption) = 0;
-    virtual void ShowWordCount() = 0;  // make the word-count label visible and repaint it
-};
-
 struct WordStatistics {
     std::int32_t LongestWordLength = 0;
     std::int64_t ListedWordCount = 0;
@@ -44,7 +32,6 @@ struct WordStatistics {
 };
 
 inline constexpr std::size_t kMaxWordLength = 80;
-inline constexpr std::size_t kMaxRunningDisplayWords = 2000;
 
 class WordTable {
   public:
@@ -52,11 +39,11 @@ class WordTable {
 
     // Empties the table (ResetWordTable).
     void Reset();
-    // Counts one occurrence of a non-empty word (AddWord). Words longer than 80 characters are dropped.
-    // `view` may be null (nothing shown). Returns the word's record, 0 when the word was dropped.
-    std::uint32_t AddWord(std::string_view word, WordTableView* view);
+    // Counts one occurrence of a word. Empty words and words longer than 80 characters are dropped. Returns
+    // the word's record, 0 when the word was dropped; a new word gets the next record number.
+    std::uint32_t Add(std::string_view word);
     // The same, for a caller that already knows the word is plain ASCII without capitals (its own key).
-    std::uint32_t AddPlainWord(std::string_view word, WordTableView* view) { return AddWithKey(word, word, view); }
+    std::uint32_t AddPlain(std::string_view word) { return AddWithKey(word, word); }
     // One more occurrence of the word of `record`, as returned by an Add above in the same generation.
     void CountAgain(std::uint32_t record) {
         ++m_counts[record];
@@ -97,12 +84,11 @@ class WordTable {
         std::uint32_t record;
     };
 
-    std::uint32_t AddWithKey(std::string_view word, std::string_view key, WordTableView* view);
+    std::uint32_t AddWithKey(std::string_view word, std::string_view key);
     static void SortByOrder(std::vector<SortEntry>& entries);
     void RebuildIndex();
     void InsertSlot(const Slot& slot);
     void GrowIndex();
-    void ShowNewWord(std::string_view word, WordTableView& view);
 
     std::vector<WordRecord> m_records;  // slot 0 unused
     std::vector<Slot> m_slots;          // empty after a Finish() that moved records, until the next word is added

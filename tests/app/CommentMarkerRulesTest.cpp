@@ -8,7 +8,7 @@ namespace {
 TEST_F(ProgramTest, SetCommentMarkersChoosesTheSet) {
     auto markers = [&] {
         const CommentMarkers& m = main.Comments;
-        return std::vector<std::string>{m.StartMarkers[0], m.EndMarkers[0], m.StartMarkers[1], m.EndMarkers[1]};
+        return std::vector<std::string>{m.starts[0], m.ends[0], m.starts[1], m.ends[1]};
     };
     main.SetCommentMarkers("HTML");
     EXPECT_EQ(markers(), (std::vector<std::string>{"<", ">", "&", ";"}));
@@ -38,7 +38,7 @@ class ValidateMarkers : public ProgramTest {
     void ExpectError(const std::string& text) {
         ExpectMessages({{text, "Error", MsgButtons::Ok, MsgIcon::Exclamation}});
         // A failed validation leaves the markers in force as they were.
-        EXPECT_EQ(main.Comments.StartMarkers[0], "/*");
+        EXPECT_EQ(main.Comments.starts[0], "/*");
     }
 };
 

@@ -9,7 +9,7 @@ using Words = std::vector<std::string>;
 
 class CommonWordsTest : public ProgramTest {
   protected:
-    Words Loaded() const { return Words(main.CommonWords.begin() + 1, main.CommonWords.end()); }
+    Words Loaded() const { return main.CommonWords.Words(); }
     void ExpectLoaded(const std::string& path) {
         ExpectMessages({{"Common words loaded from " + path, "Common words", MsgButtons::Ok, MsgIcon::Information}});
         EXPECT_TRUE(main.blnCommonWordsLoaded);
@@ -74,7 +74,7 @@ TEST_F(CommonWordsTest, PathIsTrimmedButKeepsItsCase) {
 }
 
 TEST_F(CommonWordsTest, MissingFile) {
-    main.CommonWords = {"", "kept"};
+    main.CommonWords = CommonWordSet({"kept"});
     Read("/nonexistent/vesk/cwds.txt", 2);
     ExpectFailure({{"File for common words not found.", "File not found", MsgButtons::Ok, MsgIcon::Exclamation}});
     EXPECT_EQ(Loaded(), (Words{"kept"}));

@@ -50,13 +50,13 @@ TEST_F(ProgramTest, FilterWordsToIgnoreIsASubstringTest) {
 
 TEST_F(ProgramTest, FilterCommonWordsComparesTheLowerCase) {
     Count({"The cat"}, false);
-    main.CommonWords = {"", "cat", "the"};
+    main.CommonWords = CommonWordSet({"cat", "the"});
     main.ApplyFilters();
     EXPECT_EQ(ListedWords(), (Words{"cat", "The"}));
     SetQuietly(params.chkIgnoreCommonWords, 1);
     main.ApplyFilters();
     EXPECT_EQ(ListedWords(), (Words{}));
-    main.CommonWords = {""};
+    main.CommonWords = CommonWordSet();
     main.ApplyFilters();
     EXPECT_EQ(ListedWords(), (Words{"cat", "The"}));
 }

@@ -47,7 +47,8 @@ class ProgramTest : public ::testing::Test {
     void Count(const std::vector<std::string>& lines, bool lower = true) {
         main.chkSuppressWords.SetValue(1);
         main.Table.Reset();
-        main.Comments.CommentState = -1;
+        main.Scanner.ResetComments();
+        main.Scanner.SetOptions(main.CurrentScanOptions(false));
         for (std::string line : lines) {
             if (lower) LowerCaseInPlace(line);
             line += ' ';

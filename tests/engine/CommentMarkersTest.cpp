@@ -7,16 +7,14 @@ namespace vesk::test {
 namespace {
 
 void SetMarkers(CommentMarkers& m, const char* s0, const char* e0, const char* s1, const char* e1) {
-    m.StartMarkers[0] = s0;
-    m.EndMarkers[0] = e0;
-    m.StartMarkers[1] = s1;
-    m.EndMarkers[1] = e1;
+    m.starts = {s0, s1};
+    m.ends = {e0, e1};
 }
 
 TEST(CommentMarkers, MarkupTagsAndEntities) {
     ScanHarness h;
-    SetMarkers(h.comments, "<", ">", "&", ";");
-    h.comments.blnIsCodeFile = true;
+    SetMarkers(h.options.markers, "<", ">", "&", ";");
+    h.options.markers.fromFileType = true;
     EXPECT_EQ(h.Scan("<p class=x>hello</p> &amp; world &#233; caf&eacute;"),
               (Counts{{"caf\xE9", 1}, {"hello", 1}, {"world", 1}}));
     h.table.Reset();
@@ -49,35 +47,35 @@ TEST(CommentMarkers, EntityLength) {
 
 TEST(CommentMarkers, CodeComments) {
     ScanHarness h;
-    SetMarkers(h.comments, "/*", "*/", "//", "");
-    h.comments.blnIsCodeFile = true;
+    SetMarkers(h.options.markers, "/*", "*/", "//", "");
+    h.options.markers.fromFileType = true;
     EXPECT_EQ(h.Scan(std::vector<std::string>{"alpha /* beta", "gamma */ delta", "eps // zeta", "eta"}),
               (Counts{{"alpha", 1}, {"delta", 1}, {"eps", 1}, {"eta", 1}}));
-    EXPECT_EQ(h.comments.CommentState, -1);
+    EXPECT_EQ(h.scanner.OpenComment(), -1);
     h.table.Reset();
     // "/*/" opens and closes at once: the end marker is searched from the start marker itself.
     EXPECT_EQ(h.Scan("a /*/ b"), (Counts{{"a", 1}, {"b", 1}}));
     h.table.Reset();
     EXPECT_EQ(h.Scan("a /* b */ /* c */ d /* e"), (Counts{{"a", 1}, {"d", 1}}));
-    EXPECT_EQ(h.comments.CommentState, 0);
+    EXPECT_EQ(h.scanner.OpenComment(), 0);
 }
 
 TEST(CommentMarkers, UserPairsFollowTheLiveOption) {
     ScanHarness h;
-    SetMarkers(h.comments, "<<", ">>", "#", "");
-    h.allowCommentMarkers = 1;
+    SetMarkers(h.options.markers, "<<", ">>", "#", "");
+    h.options.userMarkersAllowed = true;
     EXPECT_EQ(h.Scan("a <<b>> c # d"), (Counts{{"a", 1}, {"c", 1}}));
     h.table.Reset();
-    h.allowCommentMarkers = 0;
+    h.options.userMarkersAllowed = false;
     EXPECT_EQ(h.Scan("a <<b>> c # d"), (Counts{{"a", 1}, {"b", 1}, {"c", 1}, {"d", 1}}));
     h.table.Reset();
     // The start marker matches in either case; the end marker only in lower case.
-    h.allowCommentMarkers = 1;
-    SetMarkers(h.comments, "<A", "B>", "", "");
+    h.options.userMarkersAllowed = true;
+    SetMarkers(h.options.markers, "<A", "B>", "", "");
     EXPECT_EQ(h.Scan("x <a y B> z b> w"), (Counts{{"w", 1}, {"x", 1}}));
     h.table.Reset();
     // "--" has become a space before markers are looked for.
-    SetMarkers(h.comments, "--", "", "", "");
+    SetMarkers(h.options.markers, "--", "", "", "");
     EXPECT_EQ(h.Scan("a -- b"), (Counts{{"a", 1}, {"b", 1}}));
 }
 

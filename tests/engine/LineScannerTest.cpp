@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "engine/CharClasses.h"
 #include "engine/LineScanner.h"
 #include "engine/ScanHarness.h"
@@ -13,33 +15,28 @@ TEST(LineScanner, WordsStartAtLettersOnly) {
     ScanHarness h;
     EXPECT_EQ(h.Words("2nd 123"), (Words{"nd"}));
     EXPECT_EQ(h.Words("x123 mp3 3d"), (Words{"d", "mp", "x"}));
-    AllowSnapshot numerals;
-    numerals.numerals = true;
-    h.scanner.SetSnapshot(numerals);
+    h.options.allowed.numerals = true;
     EXPECT_EQ(h.Words("x123 mp3 3d 123"), (Words{"d", "mp3", "x123"}));
 }
 
-TEST(LineScanner, InnerCharactersFollowTheSnapshot) {
+TEST(LineScanner, InnerCharactersFollowTheAllowedCharacters) {
     ScanHarness h;
     EXPECT_EQ(h.Words("e-mail well--known"), (Words{"e", "known", "mail", "well"}));
-    AllowSnapshot s;
-    s.hyphens = true;
-    h.scanner.SetSnapshot(s);
+    h.options.allowed.hyphens = true;
     EXPECT_EQ(h.Words("e-mail well--known"), (Words{"e-mail", "known", "well"}));
 
-    AllowSnapshot path;
+    AllowedCharacters path;
     path.colons = true;
     path.backslashes = true;
-    h.scanner.SetSnapshot(path);
+    h.options.allowed = path;
     EXPECT_EQ(h.Words("c:\\dir\\file"), (Words{"c:\\dir\\file"}));
-    path.backslashes = false;
-    h.scanner.SetSnapshot(path);
+    h.options.allowed.backslashes = false;
     EXPECT_EQ(h.Words("c:\\dir\\file"), (Words{"c", "dir", "file"}));
 
-    AllowSnapshot all{true, true, true, true, true, true, true, true, true};
+    AllowedCharacters all{true, true, true, true, true, true, true, true, true};
     EXPECT_EQ(AllowedInnerChars(all), "-'_:\\/.@");
-    EXPECT_EQ(AllowedInnerChars(AllowSnapshot{}), "");
-    h.scanner.SetSnapshot(all);
+    EXPECT_EQ(AllowedInnerChars(AllowedCharacters{}), "");
+    h.options.allowed = all;
     EXPECT_EQ(h.Words("mail@host.org/x-1 end."), (Words{"end", "mail@host.org/x-1"}));
 }
 
@@ -66,15 +63,13 @@ TEST(LineScanner, SeparatorsAndLatinLetters) {
 
 TEST(LineScanner, Underscores) {
     ScanHarness h;
-    h.allowUnderscores = 1;
-    AllowSnapshot s;
-    s.underscores = true;
-    h.scanner.SetSnapshot(s);
+    h.options.underscoresStartWords = true;
+    h.options.allowed.underscores = true;
     EXPECT_EQ(h.Words("_abc abc_ ___"), (Words{"_abc", "abc"}));
-    // Ticked after the run began: an underscore may start a word the snapshot will not continue.
-    h.scanner.SetSnapshot(AllowSnapshot{});
+    // Ticked after the run began: an underscore may start a word the allowed characters will not continue.
+    h.options.allowed.underscores = false;
     EXPECT_EQ(h.Words("_abc __ x"), (Words{"abc", "x"}));
-    h.allowUnderscores = 0;
+    h.options.underscoresStartWords = false;
     EXPECT_EQ(h.Words("_abc"), (Words{"abc"}));
 }
 
@@ -86,30 +81,60 @@ TEST(LineScanner, LongRunsAreCutAt65000) {
     EXPECT_EQ(CountWordChars(std::string(70000, 'b'), 1, false, ""), 65000);
 }
 
-TEST(LineScanner, PumpsAfterEveryWordAndStops) {
+TEST(LineScanner, AsksAfterEveryWordAndStops) {
     ScanHarness h;
-    h.Scan("couldn't x");
-    EXPECT_EQ(h.events.pumps, 3);  // couldn, t and x; only x is counted
+    h.Scan("couldn't x x");
+    EXPECT_EQ(h.observer.asked, 4);  // couldn, t, x and x; only x is counted
     EXPECT_EQ(h.table.DistinctWordCount(), 1);
+    EXPECT_EQ(h.observer.newWords, (std::vector<std::string>{"x"}));
 
     ScanHarness stopping;
-    stopping.events.stopAfter = 2;
+    stopping.observer.stopAfter = 2;
     EXPECT_EQ(stopping.Scan("a b c d"), (Counts{{"a", 1}, {"b", 1}}));
-    EXPECT_EQ(stopping.events.pumps, 2);
+    EXPECT_EQ(stopping.observer.asked, 2);
 }
 
-TEST(LineScanner, NormalisationOptionsAreReadForEachWord) {
+TEST(LineScanner, NewWordsAreReportedOnceEachAndKeptWhenTheReportFails) {
+    struct Failing : RecordingObserver {
+        bool quiet = false;
+        void OnNewWord(std::string_view word, std::int64_t distinctWords) override {
+            RecordingObserver::OnNewWord(word, distinctWords);
+            if (word == "c") throw std::runtime_error("display full");
+        }
+        bool IsQuiet() const override { return quiet; }
+    };
+    for (const bool quiet : {false, true}) {
+        SCOPED_TRACE(quiet ? "quiet" : "word by word");
+        ScanHarness h;
+        Failing observer;
+        observer.quiet = quiet;
+        h.scanner.SetObserver(&observer);
+        std::string line = "a B a b ";
+        h.scanner.ScanLine(line);
+        line = "c e ";
+        EXPECT_THROW(h.scanner.ScanLine(line), std::runtime_error);  // the line ends at c, which is counted
+        line = "c b d ";
+        h.scanner.ScanLine(line);
+        EXPECT_EQ(observer.newWords, (std::vector<std::string>{"a", "B", "c", "d"}));
+        EXPECT_EQ(observer.lastDistinctWords, 4);
+        EXPECT_EQ(h.Scan(std::vector<std::string>{}), (Counts{{"a", 2}, {"B", 3}, {"c", 2}, {"d", 1}}));
+    }
+}
+
+TEST(LineScanner, OptionsSetBetweenWordsApplyToTheNextWord) {
     ScanHarness h;
-    h.dropFinalS = 1;
-    struct Toggle : CountingEvents {
-        int* box = nullptr;
-        void PumpEvents() override {
-            CountingEvents::PumpEvents();
-            *box = 0;
+    h.options.dropFinalS = true;
+    struct Toggle : RecordingObserver {
+        LineScanner* scanner = nullptr;
+        bool ShouldStop() override {
+            ScanOptions options = scanner->Options();
+            options.dropFinalS = false;
+            scanner->SetOptions(options);
+            return RecordingObserver::ShouldStop();
         }
     } toggle;
-    toggle.box = &h.dropFinalS;
-    h.scanner.SetEvents(&toggle);
+    toggle.scanner = &h.scanner;
+    h.scanner.SetObserver(&toggle);
     EXPECT_EQ(h.Scan("cats cats"), (Counts{{"cat", 1}, {"cats", 1}}));
 }
 

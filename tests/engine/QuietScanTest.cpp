@@ -12,34 +12,26 @@
 namespace vesk::test {
 namespace {
 
-// Events of a program whose pump does nothing.
-class QuietEvents : public ScanEvents {
+// A driver whose pump does nothing: a line can only be stopped by a stop raised before it.
+class QuietObserver : public ScanObserver {
   public:
-    void PumpEvents() override { ++pumps; }
-    bool IsStopRequested() const override { return stop; }
-    bool PumpIsNoOp() const override { return true; }
-    long pumps = 0;
+    bool ShouldStop() override {
+        ++asked;
+        return stop;
+    }
+    bool IsQuiet() const override { return !stop; }
+    long asked = 0;
     bool stop = false;
 };
 
-struct Setting {
-    AllowSnapshot snapshot;
-    int dropFinalS = 0;
-    int allowApostrophes = 0;
-    int allowUnderscores = 0;
-};
-
-Counts ScanWith(const Setting& setting, const std::vector<std::string>& lines, bool quiet) {
+Counts ScanWith(const ScanOptions& options, const std::vector<std::string>& lines, bool quiet) {
     ScanHarness h;
-    h.dropFinalS = setting.dropFinalS;
-    h.allowApostrophes = setting.allowApostrophes;
-    h.allowUnderscores = setting.allowUnderscores;
-    h.scanner.SetSnapshot(setting.snapshot);
-    QuietEvents events;
-    if (quiet) h.scanner.SetEvents(&events);
+    h.options = options;
+    QuietObserver observer;
+    if (quiet) h.scanner.SetObserver(&observer);
     Counts counts = h.Scan(lines);
     if (quiet) {
-        EXPECT_EQ(events.pumps, 0);
+        EXPECT_EQ(observer.asked, 0);
     }
     return counts;
 }
@@ -70,16 +62,16 @@ std::vector<std::string> TrickyLines() {
 }
 
 TEST(QuietScan, CountsAsTheWordByWordScan) {
-    std::vector<Setting> settings(6);
-    settings[1].dropFinalS = 1;
-    settings[2].snapshot.hyphens = settings[2].snapshot.apostrophes = settings[2].snapshot.numerals = true;
-    settings[2].allowApostrophes = 1;
-    settings[3].snapshot.underscores = true;
-    settings[3].allowUnderscores = 1;
-    settings[4].allowUnderscores = 1;  // underscores start runs they cannot continue
-    settings[5].snapshot = AllowSnapshot{true, true, true, true, true, true, true, true, true};
-    settings[5].dropFinalS = 1;
-    settings[5].allowUnderscores = 1;
+    std::vector<ScanOptions> settings(6);
+    settings[1].dropFinalS = true;
+    settings[2].allowed.hyphens = settings[2].allowed.apostrophes = settings[2].allowed.numerals = true;
+    settings[2].apostrophesAllowed = true;
+    settings[3].allowed.underscores = true;
+    settings[3].underscoresStartWords = true;
+    settings[4].underscoresStartWords = true;  // underscores start runs they cannot continue
+    settings[5].allowed = AllowedCharacters{true, true, true, true, true, true, true, true, true};
+    settings[5].dropFinalS = true;
+    settings[5].underscoresStartWords = true;
     const std::vector<std::string> lines = TrickyLines();
     for (std::size_t s = 0; s < settings.size(); ++s) {
         SCOPED_TRACE("setting " + std::to_string(s));
@@ -90,34 +82,36 @@ TEST(QuietScan, CountsAsTheWordByWordScan) {
 }
 
 TEST(QuietScan, KnownCounts) {
-    Setting setting;
-    setting.dropFinalS = 1;
+    ScanOptions setting;
+    setting.dropFinalS = true;
     EXPECT_EQ(ScanWith(setting, {"cats cats cat dogs", "cats isn't"}, true), (Counts{{"cat", 4}, {"dog", 1}}));
-    setting.snapshot.numerals = true;
+    setting.allowed.numerals = true;
     EXPECT_EQ(ScanWith(setting, {"12ab 3x4 ab12"}, true), (Counts{{"ab", 1}, {"ab12", 1}, {"x4", 1}}));
     // Runs longer than the cache holds.
     std::string many = std::string(60, ' ');
     for (int i = 0; i < 5; ++i) many += "seventeen-letterz ";
-    setting.snapshot.hyphens = true;
+    setting.allowed.hyphens = true;
     EXPECT_EQ(ScanWith(setting, {many}, true), (Counts{{"seventeen-letterz", 5}}));
 }
 
 TEST(QuietScan, ARaisedStopFlagEndsTheLineAfterItsFirstWord) {
     ScanHarness h;
-    QuietEvents events;
-    events.stop = true;
-    h.scanner.SetEvents(&events);
+    QuietObserver observer;
+    observer.stop = true;
+    h.scanner.SetObserver(&observer);
     EXPECT_EQ(h.Scan(std::vector<std::string>{"one two three", "four five"}), (Counts{{"four", 1}, {"one", 1}}));
 }
 
 TEST(QuietScan, TheRunCacheFollowsOptionsAndTheTable) {
     ScanHarness h;
-    QuietEvents events;
-    h.scanner.SetEvents(&events);
-    h.dropFinalS = 1;
+    QuietObserver observer;
+    h.scanner.SetObserver(&observer);
+    h.options.dropFinalS = true;
+    h.scanner.SetOptions(h.options);
     std::string line = "cats dogs ";
     h.scanner.ScanLine(line);
-    h.dropFinalS = 0;
+    h.options.dropFinalS = false;
+    h.scanner.SetOptions(h.options);
     line = "cats dogs ";
     h.scanner.ScanLine(line);
     h.table.Finish();
@@ -165,8 +159,8 @@ TEST(QuietScan, ManyDistinctWordsPastTheRunCache) {
         }
     }
     lines.push_back(line);
-    Setting setting;
-    setting.dropFinalS = 1;
+    ScanOptions setting;
+    setting.dropFinalS = true;
     const Counts expected = ScanWith(setting, lines, false);
     EXPECT_GT(expected.size(), 140000u);
     EXPECT_EQ(ScanWith(setting, lines, true), expected);
@@ -188,13 +182,15 @@ TEST(QuietScan, LowerCasingInTheScanEqualsLowerCasingBefore) {
         SCOPED_TRACE("cut " + std::to_string(cut));
         ScanHarness before;
         ScanHarness within;
-        QuietEvents quiet;
-        within.scanner.SetEvents(&quiet);
+        QuietObserver quiet;
+        within.scanner.SetObserver(&quiet);
+        within.options.lowerCase = true;
+        within.scanner.SetOptions(within.options);
         std::string expected = text.substr(cut) + " ";
         LowerCaseInPlace(expected);
         before.scanner.ScanLine(expected);
         std::string line = text.substr(cut) + " ";
-        within.scanner.ScanLine(line, true);
+        within.scanner.ScanLine(line);
         EXPECT_EQ(line, expected);
         EXPECT_EQ(within.Scan(std::vector<std::string>{}), before.Scan(std::vector<std::string>{}));
         EXPECT_GT(within.table.DistinctWordCount(), 3);
@@ -204,18 +200,18 @@ TEST(QuietScan, LowerCasingInTheScanEqualsLowerCasingBefore) {
 TEST(WordTableAfterFinish, WordsAddedLaterJoinTheirRecords) {
     WordTable table;
     for (const char* word : {"pear", "apple", "fig", "apple", "plum-tree-of-long-name", "plum-tree-of-long-game"})
-        table.AddWord(word, nullptr);
+        table.Add(word);
     table.Finish();
     ASSERT_EQ(table.DistinctWordCount(), 5);
     EXPECT_EQ(table.Record(1).Word, "apple");
     EXPECT_EQ(table.Record(4).Word, "plum-tree-of-long-game");
 
     // The index is rebuilt for the records' new places.
-    EXPECT_EQ(table.AddWord("Apple", nullptr), 1u);
-    EXPECT_EQ(table.AddWord("plum-tree-of-long-name", nullptr), 5u);
-    EXPECT_EQ(table.AddWord("banana", nullptr), 6u);
+    EXPECT_EQ(table.Add("Apple"), 1u);
+    EXPECT_EQ(table.Add("plum-tree-of-long-name"), 5u);
+    EXPECT_EQ(table.Add("banana"), 6u);
     table.CountAgain(6);
-    EXPECT_EQ(table.AddWord(std::string(81, 'x'), nullptr), 0u);
+    EXPECT_EQ(table.Add(std::string(81, 'x')), 0u);
     table.Finish();
     std::vector<std::pair<std::string, std::int64_t>> words;
     for (std::int64_t i = 1; i <= table.DistinctWordCount(); ++i)

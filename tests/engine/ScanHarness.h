@@ -1,5 +1,5 @@
 #pragma once
-// A word table and a line scanner wired to plain option values, for tests of the scanning rules.
+// A word table and a line scanner with options set by the test, for tests of the scanning rules.
 
 #include <unistd.h>
 
@@ -10,66 +10,45 @@
 #include <utility>
 #include <vector>
 
-#include "engine/CommentMarkers.h"
 #include "engine/LineScanner.h"
+#include "engine/ScanOptions.h"
 #include "engine/WordTable.h"
 
 namespace vesk::test {
 
-// Records what the word table shows, in order.
-class RecordingView : public WordTableView {
+// Answers the scanner as a window does whose pump runs after every word: asked after each, it stops once
+// asked `stopAfter` times (0: never). Records the new words reported.
+class RecordingObserver : public ScanObserver {
   public:
-    bool SuppressWords() const override { return suppress; }
-    void SetSuppressWords() override {
-        suppress = true;
-        events.push_back("check suppress");
+    void OnNewWord(std::string_view word, std::int64_t distinctWords) override {
+        newWords.emplace_back(word);
+        lastDistinctWords = distinctWords;
     }
-    void ReplaceOutput(std::string_view text) override {
-        output = std::string(text);
-        events.push_back("replace " + output);
+    bool ShouldStop() override {
+        ++asked;
+        if (stopAfter > 0 && asked >= stopAfter) stop = true;
+        return stop;
     }
-    void AppendOutput(std::string_view text) override { output += text; }
-    void SetWordCountCaption(std::string_view text) override {
-        caption = std::string(text);
-        events.push_back("caption " + caption);
-    }
-    void ShowWordCount() override { ++shows; }
-
-    bool suppress = false;
-    std::string output;
-    std::string caption;
-    int shows = 0;
-    std::vector<std::string> events;
-};
-
-class CountingEvents : public ScanEvents {
-  public:
-    void PumpEvents() override {
-        ++pumps;
-        if (stopAfter > 0 && pumps >= stopAfter) stop = true;
-    }
-    bool IsStopRequested() const override { return stop; }
-    long pumps = 0;
+    bool IsQuiet() const override { return false; }
+    long asked = 0;
     long stopAfter = 0;
     bool stop = false;
+    std::vector<std::string> newWords;
+    std::int64_t lastDistinctWords = 0;
 };
 
 struct ScanHarness {
-    int dropFinalS = 0;
-    int allowApostrophes = 0;
-    int allowUnderscores = 0;
-    int allowCommentMarkers = 0;
+    ScanOptions options;  // applied by each Scan
     WordTable table;
-    CommentMarkers comments;
-    LineScanner scanner{table, comments,
-                        LiveScanOptions{&dropFinalS, &allowApostrophes, &allowUnderscores, &allowCommentMarkers}};
-    CountingEvents events;
+    LineScanner scanner{table};
+    RecordingObserver observer;
 
-    ScanHarness() { scanner.SetEvents(&events); }
+    ScanHarness() { scanner.SetObserver(&observer); }
 
     // Scans each line as the counting run hands it over (one space appended) and returns the table's
     // words with their frequencies, in key order.
     std::vector<std::pair<std::string, std::int64_t>> Scan(const std::vector<std::string>& lines) {
+        scanner.SetOptions(options);
         for (const std::string& text : lines) {
             std::string line = text + " ";
             scanner.ScanLine(line);

@@ -2,9 +2,7 @@
 
 #include <map>
 #include <random>
-#include <stdexcept>
 
-#include "app/RunError.h"
 #include "engine/ScanHarness.h"
 #include "engine/WordTable.h"
 
@@ -17,62 +15,12 @@ std::string NumberedWord(int n) {
     return word;
 }
 
-TEST(WordTable, RunningDisplayAndCaption) {
-    WordTable table;
-    RecordingView view;
-    view.output = "earlier text";
-    table.AddWord("one", &view);
-    EXPECT_EQ(view.output, "one ");
-    EXPECT_EQ(view.shows, 0);
-    table.AddWord("one", &view);
-    table.AddWord("two", &view);
-    EXPECT_EQ(view.output, "one two ");
-    EXPECT_EQ(view.shows, 1);
-    for (int i = 3; i <= 9; ++i) table.AddWord(NumberedWord(i), &view);
-    EXPECT_EQ(view.caption, "");
-    table.AddWord(NumberedWord(10), &view);
-    EXPECT_EQ(view.caption, "Number of different words found so far: 10");
-    for (int i = 11; i <= 19; ++i) table.AddWord(NumberedWord(i), &view);
-    EXPECT_EQ(view.caption, "Number of different words found so far: 10");
-    table.AddWord(NumberedWord(20), &view);
-    EXPECT_EQ(view.caption, "Number of different words found so far: 20");
-    EXPECT_EQ(view.shows, 19);
-    EXPECT_EQ(view.events,
-              (std::vector<std::string>{"replace one ", "caption Number of different words found so far: 10",
-                                        "caption Number of different words found so far: 20"}));
-}
-
-TEST(WordTable, RunningDisplayStopsAfter2000Words) {
-    WordTable table;
-    RecordingView view;
-    std::string expected;
-    for (int i = 1; i <= 2001; ++i) {
-        table.AddWord(NumberedWord(i), &view);
-        expected += NumberedWord(i) + " ";
-    }
-    expected += "\r\n\r\n[Suppressing display of words to avoid buffer overflow.]";
-    EXPECT_EQ(view.output, expected);
-    EXPECT_TRUE(view.suppress);
-    EXPECT_EQ(view.events.back(), "check suppress");
-    table.AddWord(NumberedWord(2002), &view);
-    EXPECT_EQ(view.output, expected);
-    EXPECT_EQ(view.caption, "Number of different words found so far: 2000");
-
-    WordTable quiet;
-    RecordingView suppressed;
-    suppressed.suppress = true;
-    suppressed.output = "kept";
-    for (int i = 1; i <= 30; ++i) quiet.AddWord(NumberedWord(i), &suppressed);
-    EXPECT_EQ(suppressed.output, "kept");
-    EXPECT_EQ(suppressed.caption, "Number of different words found so far: 30");
-}
-
 TEST(WordTable, LengthLimit) {
     WordTable table;
-    table.AddWord(std::string(81, 'a'), nullptr);
-    table.AddWord("", nullptr);
+    table.Add(std::string(81, 'a'));
+    table.Add("");
     EXPECT_EQ(table.DistinctWordCount(), 0);
-    table.AddWord(std::string(80, 'a'), nullptr);
+    table.Add(std::string(80, 'a'));
     EXPECT_EQ(table.DistinctWordCount(), 1);
     table.Record(1).Listed = true;
     table.ComputeStatistics();
@@ -85,7 +33,7 @@ TEST(WordTable, CaseAndAccentsShareTheFirstForm) {
                              "stra\xDF"
                              "e",
                              "strasse"})
-        table.AddWord(word, nullptr);
+        table.Add(word);
     table.Finish();
     ASSERT_EQ(table.DistinctWordCount(), 3);
     EXPECT_EQ(table.Record(1).Word, "cafe");
@@ -106,7 +54,7 @@ TEST(WordTable, KeyOrderAfterFinish) {
                              "\xE9"
                              "a",
                              "e", "f", "c", "a"})
-        table.AddWord(word, nullptr);
+        table.Add(word);
     table.Finish();
     std::vector<std::string> keys;
     for (std::int64_t i = 1; i <= table.DistinctWordCount(); ++i) keys.push_back(table.Record(i).Key);
@@ -114,8 +62,8 @@ TEST(WordTable, KeyOrderAfterFinish) {
     EXPECT_EQ(keys, (std::vector<std::string>{"a", "ab", "b", "c", "e", "ea", "f", "\xFE"}));
     EXPECT_EQ(table.Record(1).Frequency, 2);
     // Adding after Finish still finds the records where they now are.
-    table.AddWord("c", nullptr);
-    table.AddWord("aa", nullptr);
+    table.Add("c");
+    table.Add("aa");
     table.Finish();
     EXPECT_EQ(table.Record(2).Key, "aa");
     EXPECT_EQ(table.Record(5).Key, "c");
@@ -128,7 +76,7 @@ TEST(WordTable, ManyWordsAgainstAnOrderedMap) {
     std::mt19937 random(7);
     for (int i = 0; i < 300000; ++i) {
         const std::string word = NumberedWord(static_cast<int>(random() % 60000));
-        table.AddWord(word, nullptr);
+        table.Add(word);
         ++expected[word];
     }
     table.Finish();
@@ -141,7 +89,7 @@ TEST(WordTable, ManyWordsAgainstAnOrderedMap) {
     }
     table.Reset();
     EXPECT_EQ(table.DistinctWordCount(), 0);
-    table.AddWord("again", nullptr);
+    table.Add("again");
     EXPECT_EQ(table.Record(1).Frequency, 1);
 }
 
@@ -154,7 +102,7 @@ TEST(WordTable, OrderOfLongKeysSharingPrefixes) {
     for (int i = 0; i < 20000; ++i) {
         std::string word(1 + random() % 12, 'a');
         for (char& c : word) c = alphabet[random() % alphabet.size()];
-        table.AddWord(word, nullptr);
+        table.Add(word);
         ++expected[word];
     }
     table.Finish();
@@ -167,23 +115,9 @@ TEST(WordTable, OrderOfLongKeysSharingPrefixes) {
     }
 }
 
-TEST(WordTable, NewWordIsKeptWhenTheDisplayFails) {
-    struct FullBox : RecordingView {
-        void AppendOutput(std::string_view) override { throw RunError(kErrorBoxFull, "full"); }
-    } view;
-    WordTable table;
-    table.AddWord("first", &view);
-    EXPECT_THROW(table.AddWord("second", &view), RunError);
-    table.AddWord("second", nullptr);
-    table.Finish();
-    ASSERT_EQ(table.DistinctWordCount(), 2);
-    EXPECT_EQ(table.Record(2).Word, "second");
-    EXPECT_EQ(table.Record(2).Frequency, 2);
-}
-
 TEST(WordTable, Statistics) {
     WordTable table;
-    for (const char* word : {"alpha", "alpha", "alpha", "be", "gamma-ray", "gamma-ray"}) table.AddWord(word, nullptr);
+    for (const char* word : {"alpha", "alpha", "alpha", "be", "gamma-ray", "gamma-ray"}) table.Add(word);
     table.Finish();
     table.Record(3).Listed = false;  // gamma-ray
     table.ComputeStatistics();

@@ -168,7 +168,7 @@ TEST_F(ParamsWindowTest, DefaultValuesInTheirOrder) {
     params.cboShortWordSize.SetListIndex(5);
     params.cboLongWordSize.SetListIndex(0);
     params.cboThresholdFrequency.SetListIndex(7);
-    main.Comments.StartMarkers[0] = "<";
+    main.Comments.starts[0] = "<";
     params.txbWordsToIgnore.SetText("kept");
     params.txbStartComment[0].SetText("{");
     main.blnWordsGot = true;
@@ -195,8 +195,8 @@ TEST_F(ParamsWindowTest, DefaultValuesInTheirOrder) {
     EXPECT_EQ(params.chkIgnoreCommonWords.Value(), 2);  // not a default
     EXPECT_EQ(params.txbWordsToIgnore.Text(), "kept");
     EXPECT_EQ(params.txbStartComment[0].Text(), "{");
-    EXPECT_EQ(main.Comments.StartMarkers[0], "/*");
-    EXPECT_EQ(main.Comments.StartMarkers[1], "//");
+    EXPECT_EQ(main.Comments.starts[0], "/*");
+    EXPECT_EQ(main.Comments.starts[1], "//");
     EXPECT_EQ(params.FocusedControl(), &params.cmdClose);
 }
 
