@@ -38,6 +38,7 @@ TEST_F(CountToolTest, WriteParamsHoldsTheOptionsInEffect) {
                               "--comments",
                               "#",
                               "",
+                              "--comments2",
                               "[",
                               "]",
                               "--min-length",
