@@ -37,6 +37,9 @@ EOF
         lines "$src.txt" "$first" "$count" "${src}.txt"
         lines "$src.latin1.txt" "$first" "$count" "${src}.latin1.txt"
     done
+    # Longer runs, for tables of thousands of words.
+    lines kjv.txt 1 6000 kjv_big.txt
+    lines fortunes_de.txt 20000 3500 fortunes_de_big.txt
     lines fortunes_de.txt 1000 60 de_small.txt
     lines faq_fr.latin1.txt 200 60 fr_small.latin1.txt
     # Tags, entities and comments over several lines; C++ comments, under a C++ name and under another.
