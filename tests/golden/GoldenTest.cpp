@@ -166,7 +166,9 @@ void ExpectSameBytes(const std::string& expected, const std::string& actual) {
     std::istringstream e(expected), a(actual);
     std::string el, al;
     int line = 1;
-    for (; std::getline(e, el) && std::getline(a, al) && el == al; ++line) {
+    for (;; ++line) {
+        const bool moreExpected = static_cast<bool>(std::getline(e, el));
+        if (!std::getline(a, al) || !moreExpected || el != al) break;
     }
     ADD_FAILURE() << "first difference on line " << line << " (" << expected.size() << " bytes expected, "
                   << actual.size() << " got)\nexpected: " << ::testing::PrintToString(el)

@@ -56,5 +56,8 @@ build=${1:-$root/build}
 cmake --build "$build" --target golden_tests vesk-count
 mkdir -p "$work/expected"
 VESK_GOLDEN_RECORD="$work/expected" "$build/tests/golden_tests" --gtest_brief=1
+# What changed against the recording it replaces.
+mkdir -p "$work/old" && (cd "$work/old" && tar xJf "$here/expected.tar.xz")
+diff -rq "$work/old/expected" "$work/expected" | sed "s|$work/||g" || true
 pack "$here/expected.tar.xz" expected
 echo "recorded $(ls "$work/expected" | wc -l) cases into $here/expected.tar.xz ($(stat -c %s "$here/expected.tar.xz") bytes)"
