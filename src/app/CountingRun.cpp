@@ -65,7 +65,8 @@ void MainWindow::CountAndList() {
     TakeOptionSnapshot();
     MinColumnWidth = 6;
     try {
-        if (!blnWordsGot) {
+        // The clipboard may have changed since the last count without the program hearing of it.
+        if (!blnWordsGot || !optInFile.Value()) {
             CountInterrupted = false;
             Comments.blnIsCodeFile = false;
             bool ok = false;

@@ -17,6 +17,12 @@ namespace {
 
 const std::string kIdle = "Count word frequencies";
 
+bool TableHas(const WordTable& table, const std::string& word) {
+    for (std::int64_t i = 1; i <= table.DistinctWordCount(); ++i)
+        if (table.Record(i).Word == word) return true;
+    return false;
+}
+
 class CountingRunTest : public MainWindowTest {
   protected:
     void SetUp() override {
@@ -461,6 +467,18 @@ TEST_F(CountingRunTest, ClipboardSourceChecksItsText) {
     EXPECT_EQ(main.ClipboardText, "");
 }
 
+TEST_F(CountingRunTest, EveryCountFromTheClipboardReadsIt) {
+    CountClipboard("alpha beta");
+    ASSERT_TRUE(main.blnWordsGot);
+    platform.SetClipboard("gamma");
+    main.cmdListWords.Click();
+    EXPECT_EQ(main.Table.DistinctWordCount(), 1);
+    EXPECT_TRUE(TableHas(main.Table, "gamma"));
+    EXPECT_NE(main.txbOutput.Text().find("gamma"), std::string::npos) << main.txbOutput.Text();
+    EXPECT_TRUE(main.blnWordsGot);
+    ExpectIdle();
+}
+
 TEST_F(CountingRunTest, CaseIsKeptWhenSignificant) {
     program.frmParams.chkCaseSignificant.SetValue(1);
     const std::size_t before = platform.Messages().size();
@@ -559,12 +577,6 @@ class FailingSource : public ByteSource {
     std::size_t m_next = 0;
     std::int64_t m_consumed = 0;
 };
-
-bool TableHas(const WordTable& table, const std::string& word) {
-    for (std::int64_t i = 1; i <= table.DistinctWordCount(); ++i)
-        if (table.Record(i).Word == word) return true;
-    return false;
-}
 
 TEST_F(CountingRunTest, ReadFailureEndsTheCountIncomplete) {
     FailingSource source({"Alpha beta", "", "gamma"});
