@@ -91,9 +91,9 @@ bool MainWindow::CheckInputFile(const std::string& name) {
                                  MsgIcon::Exclamation);
         else
             txbFile[0].SetText("");
-    } else if (!FileExists(name)) {
+    } else if (const int problem = RegularFileError(name); problem != 0) {
         if (blnStartUpCompleted) {
-            platform.ShowMessage("Input file does not exist.", "File not found", MsgButtons::Ok, MsgIcon::Exclamation);
+            ReportFileProblem(platform, problem, "Input file does not exist.", FileLine("Input file", name));
         } else {
             const std::string folder = FolderOfPath(name);
             if (!folder.empty() && FolderExists(folder)) platform.SetCurrentDirectory(folder);

@@ -296,7 +296,9 @@ std::string MainWindow::SaveState(const std::string& strParameterFile) {
     text(strCommonWordsFile);
 
     if (failure.empty()) failure = WriteFileAtomically(Cp1252ToUtf8(file), Cp1252ToUtf8(content));
-    return failure.empty() ? std::string() : kSavePrefix + failure;
+    return failure.empty() ? std::string()
+                           : kSavePrefix + failure + "\r\n" +
+                                 FileLine(strParameterFile.empty() ? "State file" : "Parameter file", file);
 }
 
 std::string MainWindow::RestoreSavedState(const std::string& strParameterFile) {
@@ -444,7 +446,9 @@ std::string MainWindow::RestoreSavedState(const std::string& strParameterFile) {
     if (!(CaptureScanInputs(*this, p) == before)) blnWordsGot = false;
     if (strCommonWordsFile != commonWordsFileBefore) blnCommonWordsLoaded = false;
 
-    if (!failure.empty()) return kRestorePrefix + failure;
+    if (!failure.empty())
+        return kRestorePrefix + failure + "\r\n" +
+               FileLine(strParameterFile.empty() ? "State file" : "Parameter file", file);
 
     UpdateDisableOutputOption();
     for (const ComboBox* list :

@@ -12,6 +12,11 @@ namespace {
 constexpr const char* kRestorePrefix = "Error when attempting to restore parameters: ";
 constexpr const char* kSavePrefix = "Error when attempting to save parameters: ";
 
+// A failure message, and the line naming the parameter file after it.
+std::string OnFile(const std::string& message, const std::string& path) {
+    return message + "\r\nParameter file: " + path;
+}
+
 class ParameterFileTest : public ProgramTest {
   protected:
     void SetUp() override {
@@ -176,28 +181,32 @@ TEST_F(ParameterFileTest, FailuresNameTheirLine) {
         {With(4, "\"" + tenMegabytes + "\""), "line 4 is longer than 65536 characters"},
         {{}, "the file ends before line 1"},
     };
-    for (const auto& [lines, description] : cases) EXPECT_EQ(Load(lines), kRestorePrefix + description) << description;
+    for (const auto& [lines, description] : cases)
+        EXPECT_EQ(Load(lines), OnFile(kRestorePrefix + description, file)) << description;
 
     WriteBytes(file, "");
-    EXPECT_EQ(main.RestoreSavedState(file), std::string(kRestorePrefix) + "the file ends before line 1");
+    EXPECT_EQ(main.RestoreSavedState(file), OnFile(std::string(kRestorePrefix) + "the file ends before line 1", file));
     WriteBytes(file, std::string("\x00\x01\x02\xFF\xFE\r\n", 7) + std::string(2000, '\0'));
-    EXPECT_EQ(main.RestoreSavedState(file), std::string(kRestorePrefix) + "line 1 holds a control character");
-    EXPECT_EQ(main.RestoreSavedState((folder / "missing.vesk").string()),
-              std::string(kRestorePrefix) + "No such file or directory");
-    EXPECT_EQ(main.RestoreSavedState(folder.string()), std::string(kRestorePrefix) + "Is a directory");
+    EXPECT_EQ(main.RestoreSavedState(file),
+              OnFile(std::string(kRestorePrefix) + "line 1 holds a control character", file));
+    const std::string missing = (folder / "missing.vesk").string();
+    EXPECT_EQ(main.RestoreSavedState(missing),
+              OnFile(std::string(kRestorePrefix) + "No such file or directory", missing));
+    EXPECT_EQ(main.RestoreSavedState(folder.string()),
+              OnFile(std::string(kRestorePrefix) + "Is a directory", folder.string()));
 }
 
 TEST_F(ParameterFileTest, ValuesBeforeTheFailingLineStayApplied) {
     std::vector<std::string> lines = With(1, "\"/first.txt\"");
     lines[7] = "12";  // line 8 fails
     lines[8] = "0";   // line 9 is never applied
-    EXPECT_EQ(Load(lines), std::string(kRestorePrefix) + "line 8 holds a list index out of range");
+    EXPECT_EQ(Load(lines), OnFile(std::string(kRestorePrefix) + "line 8 holds a list index out of range", file));
     EXPECT_EQ(main.txbFile[0].Text(), "/first.txt");
     EXPECT_EQ(params.cboLongWordSize.ListIndex(), 3);
 
     lines = With(36, "4");
     lines.pop_back();
-    EXPECT_EQ(Load(lines), std::string(kRestorePrefix) + "the file ends before line 37");
+    EXPECT_EQ(Load(lines), OnFile(std::string(kRestorePrefix) + "the file ends before line 37", file));
     EXPECT_EQ(main.cboDisplayFormat.ListIndex(), 4);
 }
 
@@ -228,7 +237,8 @@ TEST_F(ParameterFileTest, ALoadMarksTheWordsStaleWhenItChangesHowTextIsScanned) 
 TEST_F(ParameterFileTest, SaveFailuresLeaveThePreviousFile) {
     const std::string blocker = (folder / "plain").string();
     WriteBytes(blocker, "not a folder");
-    EXPECT_EQ(main.SaveState(blocker + "/p.vesk"), std::string(kSavePrefix) + "Not a directory");
+    EXPECT_EQ(main.SaveState(blocker + "/p.vesk"),
+              OnFile(std::string(kSavePrefix) + "Not a directory", blocker + "/p.vesk"));
 
     // A write that fails half way: the file saved before is intact and no temporary file is left.
     ASSERT_EQ(main.SaveState(file), "");
@@ -244,7 +254,7 @@ TEST_F(ParameterFileTest, SaveFailuresLeaveThePreviousFile) {
         const std::string result = main.SaveState(file);
         setrlimit(RLIMIT_FSIZE, &old);
         signal(SIGXFSZ, previousHandler);
-        EXPECT_EQ(result, std::string(kSavePrefix) + "File too large");
+        EXPECT_EQ(result, OnFile(std::string(kSavePrefix) + "File too large", file));
     }
     EXPECT_EQ(ReadBytes(file), before);
     int entries = 0;
@@ -256,8 +266,9 @@ TEST_F(ParameterFileTest, SaveFailuresLeaveThePreviousFile) {
 
     // A text with a line break cannot be kept: nothing is written.
     main.txbFile[0].SetText("/a\nb");
-    EXPECT_EQ(main.SaveState(file),
-              std::string(kSavePrefix) + "line 1 would hold a line break, which a parameter file cannot keep");
+    EXPECT_EQ(
+        main.SaveState(file),
+        OnFile(std::string(kSavePrefix) + "line 1 would hold a line break, which a parameter file cannot keep", file));
     EXPECT_EQ(ReadBytes(file), before);
 }
 
@@ -283,8 +294,9 @@ TEST_F(ParameterFileTest, SaveButton) {
     platform.ExpectFileDialog(blocked + "/x.vesk");
     platform.ExpectMessage(MsgAnswer::Ok);
     params.cmdSaveLoadParameters[0].Click();
-    EXPECT_EQ(platform.LastMessage(), (ShownMessage{std::string(kSavePrefix) + "Not a directory", "Save parameters",
-                                                    MsgButtons::Ok, MsgIcon::Exclamation}));
+    EXPECT_EQ(platform.LastMessage(),
+              (ShownMessage{OnFile(std::string(kSavePrefix) + "Not a directory", blocked + "/x.vesk"),
+                            "Save parameters", MsgButtons::Ok, MsgIcon::Exclamation}));
     EXPECT_EQ(params.lblParameters.Caption(), "Error saving to");
     EXPECT_EQ(params.txbParametersFile.Text(), blocked + "/x.vesk");
 }
@@ -315,8 +327,9 @@ TEST_F(ParameterFileTest, LoadButton) {
     platform.ExpectFileDialog(file);
     platform.ExpectMessage(MsgAnswer::Ok);
     params.cmdSaveLoadParameters[1].Click();
-    EXPECT_EQ(platform.LastMessage(), (ShownMessage{std::string(kRestorePrefix) + "the file ends before line 37",
-                                                    "Load parameters", MsgButtons::Ok, MsgIcon::Exclamation}));
+    EXPECT_EQ(platform.LastMessage(),
+              (ShownMessage{OnFile(std::string(kRestorePrefix) + "the file ends before line 37", file),
+                            "Load parameters", MsgButtons::Ok, MsgIcon::Exclamation}));
     EXPECT_EQ(params.lblParameters.Caption(), "Error loading from");
     EXPECT_EQ(params.chkDropFinalS.Value(), 1);
     EXPECT_EQ(params.chkAllowWordsWithHyphens.Value(), 1);
