@@ -5,7 +5,6 @@
 #include <memory>
 #include <new>
 #include <string>
-#include <string_view>
 #include <system_error>
 
 #include "app/MainWindow.h"
@@ -379,23 +378,6 @@ void MainWindow::ReportRunError(int number, const std::string& description, cons
         if (ResultsWrittenToFile) text += std::string(kCrLf) + "Results have been written to the output file.";
     }
     platform.ShowMessage(text, "Error", MsgButtons::Ok, MsgIcon::Exclamation);
-}
-
-void MainWindow::DropProgressNotice() {
-    const std::string& text = txbOutput.Text();
-    for (const std::string_view notice : {std::string_view(ProcessingNotice), std::string_view(kCheckingFileNotice),
-                                          std::string_view(kWritingFileNotice)}) {
-        if (text == notice) {
-            txbOutput.SetText("");
-            return;
-        }
-        // "Processing ..." follows an empty line when the box held text already.
-        const std::string appended = std::string(kCrLf) + kCrLf + std::string(notice);
-        if (text.ends_with(appended)) {
-            txbOutput.SetText(text.substr(0, text.size() - appended.size()));
-            return;
-        }
-    }
 }
 
 }  // namespace vesk

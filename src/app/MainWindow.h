@@ -141,9 +141,6 @@ class MainWindow : public Form, public WordTableView, public ScanEvents {
     bool CountWordsInClipboard();
     // `namedFile`: the FileLine of the file that failed, shown on the line after the error, or "".
     void ReportRunError(int number, const std::string& description, const std::string& namedFile = {});
-    // Takes a notice of work under way ("Processing ...", "Checking file ...") back out of the output box
-    // when a failure has ended that work, so that the box promises no result.
-    void DropProgressNotice();
 
     // ---- Comment markers (app/CommentMarkerRules.cpp) ----
     void SetCommentMarkers(const std::string& strType);
@@ -157,6 +154,9 @@ class MainWindow : public Form, public WordTableView, public ScanEvents {
     bool FetchClipboardText(bool showInBox);
     void ShowClipboardSize(std::int64_t length);
     void cmdClearOutput_Click();
+    // Takes a notice of work under way ("Processing ...", "Checking file ...") back out of the output box
+    // when a failure has ended that work, so that the box promises no result.
+    void DropProgressNotice();
     void cmdCopyOutput_Click();
     void cmdSetParameters_Click();
     void EnableControls(bool enabled);
