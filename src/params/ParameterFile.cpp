@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/MainWindow.h"
+#include "app/RunError.h"
 #include "params/AtomicSave.h"
 #include "params/ParameterFormat.h"
 #include "params/ParamsWindow.h"
@@ -15,6 +16,10 @@ namespace {
 
 constexpr const char* kSavePrefix = "Error when attempting to save parameters: ";
 constexpr const char* kRestorePrefix = "Error when attempting to restore parameters: ";
+
+const char* FileRole(const std::string& strParameterFile) {
+    return strParameterFile.empty() ? "State file" : "Parameter file";
+}
 
 struct Binding {
     FieldForm form = FieldForm::Reserved;
@@ -134,7 +139,8 @@ std::string MainWindow::SaveState(const std::string& strParameterFile) {
     std::string bytes;
     std::string failure = FormatParameterFile(SpecsOf(bindings), values, bytes);
     if (failure.empty()) failure = WriteFileAtomically(Cp1252ToUtf8(file), bytes);
-    return failure.empty() ? std::string() : kSavePrefix + failure;
+    return failure.empty() ? std::string()
+                           : kSavePrefix + failure + "\r\n" + FileLine(FileRole(strParameterFile), file);
 }
 
 std::string MainWindow::RestoreSavedState(const std::string& strParameterFile) {
@@ -145,7 +151,7 @@ std::string MainWindow::RestoreSavedState(const std::string& strParameterFile) {
     // The whole file is read and checked before any of it is applied: a file that fails changes nothing.
     ParameterValues values;
     if (std::string failure = ReadParameterFile(Cp1252ToUtf8(file), specs, values); !failure.empty())
-        return kRestorePrefix + failure;
+        return kRestorePrefix + failure + "\r\n" + FileLine(FileRole(strParameterFile), file);
     for (std::size_t i = 0; i < specs.size(); ++i)
         if (specs[i].form == FieldForm::ListIndex && values[i].number == -1) return "Invalid combo box index";
 

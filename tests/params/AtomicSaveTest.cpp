@@ -234,8 +234,10 @@ TEST_F(SaveTargetTest, TheStateSaveRefusesAFifo) {
     ASSERT_EQ(::mkfifo(stateFile.c_str(), 0600), 0);
     platform.ExpectMessage(MsgAnswer::Ok);
     main.cmdSaveState.Click();
-    EXPECT_EQ(platform.LastMessage(), (ShownMessage{"Error when attempting to save parameters: Not a regular file",
-                                                    "Error", MsgButtons::Ok, MsgIcon::Exclamation}));
+    EXPECT_EQ(platform.LastMessage(),
+              (ShownMessage{
+                  "Error when attempting to save parameters: Not a regular file\r\nState file: " + stateFile.string(),
+                  "Error", MsgButtons::Ok, MsgIcon::Exclamation}));
     EXPECT_TRUE(fs::is_fifo(fs::symlink_status(stateFile)));
 }
 

@@ -13,6 +13,11 @@ namespace {
 constexpr const char* kRestorePrefix = "Error when attempting to restore parameters: ";
 constexpr const char* kSavePrefix = "Error when attempting to save parameters: ";
 
+// A failure message, and the line naming the parameter file after it.
+std::string OnFile(const std::string& message, const std::string& path) {
+    return message + "\r\nParameter file: " + path;
+}
+
 class ParameterFileTest : public ProgramTest {
   protected:
     void SetUp() override {
@@ -189,15 +194,18 @@ TEST_F(ParameterFileTest, FailuresNameTheirLine) {
         {With(4, "\"" + tenMegabytes + "\""), "line 4 is longer than 65536 characters"},
         {{}, "the file ends before line 1"},
     };
-    for (const auto& [lines, description] : cases) EXPECT_EQ(Load(lines), kRestorePrefix + description) << description;
+    for (const auto& [lines, description] : cases)
+        EXPECT_EQ(Load(lines), OnFile(kRestorePrefix + description, file)) << description;
 
     WriteBytes(file, "");
-    EXPECT_EQ(main.RestoreSavedState(file), std::string(kRestorePrefix) + "the file ends before line 1");
+    EXPECT_EQ(main.RestoreSavedState(file), OnFile(std::string(kRestorePrefix) + "the file ends before line 1", file));
     WriteBytes(file, std::string("\x00\x01\x02\xFF\xFE\r\n", 7) + std::string(2000, '\0'));
-    EXPECT_EQ(main.RestoreSavedState(file), std::string(kRestorePrefix) + "the file ends before line 3");
-    EXPECT_EQ(main.RestoreSavedState((folder / "missing.vesk").string()),
-              std::string(kRestorePrefix) + "No such file or directory");
-    EXPECT_EQ(main.RestoreSavedState(folder.string()), std::string(kRestorePrefix) + "Is a directory");
+    EXPECT_EQ(main.RestoreSavedState(file), OnFile(std::string(kRestorePrefix) + "the file ends before line 3", file));
+    const std::string missing = (folder / "missing.vesk").string();
+    EXPECT_EQ(main.RestoreSavedState(missing),
+              OnFile(std::string(kRestorePrefix) + "No such file or directory", missing));
+    EXPECT_EQ(main.RestoreSavedState(folder.string()),
+              OnFile(std::string(kRestorePrefix) + "Is a directory", folder.string()));
 }
 
 TEST_F(ParameterFileTest, AFailedLoadChangesNothing) {
@@ -217,10 +225,10 @@ TEST_F(ParameterFileTest, AFailedLoadChangesNothing) {
     std::vector<std::string> badLast = With(13, "1");
     badLast[36] = "\"/lists/other.txt";
     const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-        {{"\"/other.txt\"", "\"\"", "\"\""}, std::string(kRestorePrefix) + "the file ends before line 4"},
-        {shortFile, std::string(kRestorePrefix) + "the file ends before line 37"},
-        {With(8, "12"), std::string(kRestorePrefix) + "line 8 holds a list index out of range"},
-        {badLast, std::string(kRestorePrefix) + "line 37 has no closing double quote"},
+        {{"\"/other.txt\"", "\"\"", "\"\""}, OnFile(std::string(kRestorePrefix) + "the file ends before line 4", file)},
+        {shortFile, OnFile(std::string(kRestorePrefix) + "the file ends before line 37", file)},
+        {With(8, "12"), OnFile(std::string(kRestorePrefix) + "line 8 holds a list index out of range", file)},
+        {badLast, OnFile(std::string(kRestorePrefix) + "line 37 has no closing double quote", file)},
         {With(9, "-1"), "Invalid combo box index"},
     };
     const std::string after = (folder / "after.vesk").string();
@@ -257,7 +265,8 @@ TEST_F(ParameterFileTest, ALoadMarksTheWordsStaleWhenItChangesHowTextIsScanned) 
 TEST_F(ParameterFileTest, SaveFailuresLeaveThePreviousFile) {
     const std::string blocker = (folder / "plain").string();
     WriteBytes(blocker, "not a folder");
-    EXPECT_EQ(main.SaveState(blocker + "/p.vesk"), std::string(kSavePrefix) + "Not a directory");
+    EXPECT_EQ(main.SaveState(blocker + "/p.vesk"),
+              OnFile(std::string(kSavePrefix) + "Not a directory", blocker + "/p.vesk"));
 
     // A write that fails half way: the file saved before is intact and no temporary file is left.
     ASSERT_EQ(main.SaveState(file), "");
@@ -273,7 +282,7 @@ TEST_F(ParameterFileTest, SaveFailuresLeaveThePreviousFile) {
         const std::string result = main.SaveState(file);
         setrlimit(RLIMIT_FSIZE, &old);
         signal(SIGXFSZ, previousHandler);
-        EXPECT_EQ(result, std::string(kSavePrefix) + "File too large");
+        EXPECT_EQ(result, OnFile(std::string(kSavePrefix) + "File too large", file));
     }
     EXPECT_EQ(ReadBytes(file), before);
     int entries = 0;
@@ -285,12 +294,15 @@ TEST_F(ParameterFileTest, SaveFailuresLeaveThePreviousFile) {
 
     // A text with a line break, or too long a line, could not be read back: nothing is written.
     main.txbFile[0].SetText("/a\nb");
-    EXPECT_EQ(main.SaveState(file),
-              std::string(kSavePrefix) + "line 1 would hold a line break, which a parameter file cannot keep");
+    EXPECT_EQ(
+        main.SaveState(file),
+        OnFile(std::string(kSavePrefix) + "line 1 would hold a line break, which a parameter file cannot keep", file));
     main.txbFile[0].SetText("");
     params.txbWordsToIgnore.SetText(std::string(40000, '\xE9'));  // two bytes each in the file
-    EXPECT_EQ(main.SaveState(file),
-              std::string(kSavePrefix) + "line 3 would be longer than 65536 bytes, which a parameter file cannot keep");
+    EXPECT_EQ(
+        main.SaveState(file),
+        OnFile(std::string(kSavePrefix) + "line 3 would be longer than 65536 bytes, which a parameter file cannot keep",
+               file));
     EXPECT_EQ(ReadBytes(file), before);
 }
 
@@ -316,8 +328,9 @@ TEST_F(ParameterFileTest, SaveButton) {
     platform.ExpectFileDialog(blocked + "/x.vesk");
     platform.ExpectMessage(MsgAnswer::Ok);
     params.cmdSaveLoadParameters[0].Click();
-    EXPECT_EQ(platform.LastMessage(), (ShownMessage{std::string(kSavePrefix) + "Not a directory", "Save parameters",
-                                                    MsgButtons::Ok, MsgIcon::Exclamation}));
+    EXPECT_EQ(platform.LastMessage(),
+              (ShownMessage{OnFile(std::string(kSavePrefix) + "Not a directory", blocked + "/x.vesk"),
+                            "Save parameters", MsgButtons::Ok, MsgIcon::Exclamation}));
     EXPECT_EQ(params.lblParameters.Caption(), "Error saving to");
     EXPECT_EQ(params.txbParametersFile.Text(), blocked + "/x.vesk");
 }
