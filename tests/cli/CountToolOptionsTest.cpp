@@ -168,6 +168,8 @@ TEST_F(CountToolTest, UsageErrorsExitWithTwo) {
 
 TEST_F(CountToolTest, FailuresExitWithOne) {
     EXPECT_EQ(Run({Path("missing.txt")}), (ToolResult{1, "", "vesk-count: Input file does not exist.\n"}));
+    const std::string tooLong = Path(std::string(300, 'n') + ".txt");
+    EXPECT_EQ(Run({tooLong}), (ToolResult{1, "", "vesk-count: " + tooLong + ": File name too long\n"}));
 
     EXPECT_EQ(Run({m_dir.string()}), (ToolResult{1, "", "vesk-count: " + m_dir.string() + ": Is a directory\n"}));
 
