@@ -93,7 +93,9 @@ class Parser {
                 if (!Value(v)) break;
                 ParseAllow(v, o);
             } else if (arg == "--comments") {
-                ParseComments(o);
+                TakePair(o.comments);
+            } else if (arg == "--comments2") {
+                TakePair(o.comments2);
             } else if (arg == "--min-length") {
                 TakeRange(o.minLength, 2, 9, 1);
             } else if (arg == "--min-frequency") {
@@ -115,6 +117,7 @@ class Parser {
                 Fail("unknown option '" + arg + "'");
             }
         }
+        if (o.comments2 && !o.comments) Fail("option '--comments2' needs '--comments' for the first pair");
         result.error = m_error;
         return result;
     }
@@ -193,25 +196,18 @@ class Parser {
         o.allow = set;
     }
 
-    // START END, then an optional second pair when two more words follow that are not options.
-    void ParseComments(CountOptions& o) {
+    // START END: always the next two words, which may begin with "-" (the end marker "-->").
+    void TakePair(std::optional<std::array<std::string, 2>>& target) {
         if (m_inline) {
-            Fail("option '--comments' takes its markers as separate words");
+            Fail("option '" + m_name + "' takes its markers as separate words");
             return;
         }
         if (m_pos + 2 > m_args.size()) {
-            Fail("option '--comments' needs a start and an end marker");
+            Fail("option '" + m_name + "' needs a start and an end marker");
             return;
         }
-        std::array<std::string, 4> markers;
-        markers[0] = m_args[m_pos++];
-        markers[1] = m_args[m_pos++];
-        // Two more words that are not options are the second pair (two input files would be an error anyway).
-        if (m_pos + 2 <= m_args.size() && !LooksLikeOption(m_args[m_pos]) && !LooksLikeOption(m_args[m_pos + 1])) {
-            markers[2] = m_args[m_pos++];
-            markers[3] = m_args[m_pos++];
-        }
-        o.comments = markers;
+        target = {m_args[m_pos], m_args[m_pos + 1]};
+        m_pos += 2;
     }
 
     const std::vector<std::string>& m_args;
@@ -228,7 +224,8 @@ ParseResult ParseCountOptions(const std::vector<std::string>& args) { return Par
 std::string HelpText() {
     return "Usage: vesk-count [OPTIONS] [FILE]\n"
            "Counts the words of FILE (standard input when FILE is absent or \"-\") and lists them with their\n"
-           "frequencies and ranks on standard output.\n"
+           "frequencies and ranks on standard output. An option's values are the words after it, even when\n"
+           "they begin with \"-\".\n"
            "\n"
            "Listing:\n"
            "  --order frequency|alphabetical   word order (default frequency)\n"
@@ -236,7 +233,8 @@ std::string HelpText() {
            "        0 \"rank frequency word\"  1 \"rank word frequency\"  2 \"rank frequency\"  3 \"rank word\"\n"
            "        4 \"frequency rank\"  5 \"frequency word\"  6 \"word rank\"  7 \"word frequency\"  8 \"word\"\n"
            "        9 \"word (+ commas)\"\n"
-           "  -o FILE                          also write the listing to FILE (CR LF line ends; overwritten)\n"
+           "  -o FILE                          also write the listing to FILE (CR LF line ends; overwritten,\n"
+           "                                   and left empty when no word is listed)\n"
            "  --commas                         comma-delimited layout in the output file\n"
            "  --stats                          the run statistics on standard error\n"
            "\n"
@@ -247,9 +245,9 @@ std::string HelpText() {
            "                                   (hyphens): a comma-separated list of hyphens, apostrophes,\n"
            "                                   underscores, colons, backslashes, forwardslashes, periods,\n"
            "                                   atsigns, numerals; or none\n"
-           "  --comments START END [START2 END2]\n"
-           "                                   skip text between comment markers (an empty END runs to the\n"
-           "                                   end of the line)\n"
+           "  --comments START END             skip text between comment markers (an empty END, written '',\n"
+           "                                   runs to the end of the line); they replace both pairs\n"
+           "  --comments2 START END            a second pair of comment markers, with --comments\n"
            "\n"
            "Filters:\n"
            "  --min-length N                   ignore words with fewer than N characters (2-9)\n"

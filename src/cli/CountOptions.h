@@ -29,8 +29,10 @@ struct CountOptions {
 
     bool caseSignificant = false;
     bool keepFinalS = false;
-    std::optional<std::array<bool, 9>> allow;            // replaces the whole set when given
-    std::optional<std::array<std::string, 4>> comments;  // start 1, end 1, start 2, end 2
+    std::optional<std::array<bool, 9>> allow;  // replaces the whole set when given
+    // --comments sets the user's markers: its pair, and the second pair of --comments2 or none.
+    std::optional<std::array<std::string, 2>> comments;   // start, end
+    std::optional<std::array<std::string, 2>> comments2;  // start, end
 
     std::optional<int> minLength;     // 2..9
     std::optional<int> minFrequency;  // 2..9

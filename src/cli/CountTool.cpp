@@ -1,15 +1,19 @@
 #include "cli/CountTool.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <exception>
 #include <filesystem>
 #include <memory>
 #include <new>
+#include <optional>
 #include <ostream>
 #include <system_error>
+#include <utility>
 
 #include "app/Program.h"
 #include "app/RunError.h"
@@ -18,6 +22,7 @@
 #include "engine/ByteSource.h"
 #include "engine/Encoding.h"
 #include "engine/FileChecks.h"
+#include "listing/OutputFile.h"
 #include "text/ProgramText.h"
 
 namespace vesk::cli {
@@ -35,6 +40,21 @@ int UsageError(std::ostream& err, const std::string& problem) {
     return kExitUsage;
 }
 
+// Flushes `stream` and tells how everything written to it since `errno` was cleared went: a failure is
+// reported on `err` with the system's message, except that a reader gone away (a closed pipe) ends the tool
+// quietly.
+int WriteStatus(std::ostream& stream, const char* name, std::ostream& err) {
+    stream.flush();
+    const int error = errno;
+    if (stream) return kExitSuccess;
+    if (error == EPIPE) return kExitFailure;
+    err << "vesk-count: cannot write to " << name;
+    if (error != 0) err << ": " << std::generic_category().message(error);
+    err << '\n';
+    err.flush();
+    return kExitFailure;
+}
+
 // A word of the command line as the program holds text: UTF-8 is mapped, anything else is taken as
 // Windows-1252 already (a terminal in a Latin-1 locale).
 std::string ToProgramText(const std::string& arg) { return IsValidUtf8(arg) ? Utf8ToCp1252(arg) : arg; }
@@ -42,10 +62,34 @@ std::string ToProgramText(const std::string& arg) { return IsValidUtf8(arg) ? Ut
 // A file name held by the program, for the file system.
 std::string ToSystemPath(const std::string& programText) { return Cp1252ToUtf8(programText); }
 
+// Whether `path` names the file open as `fd`, by any of its names.
+bool NamesOpenFile(const std::string& path, int fd) {
+    struct stat named {};
+    struct stat open {};
+    return ::stat(path.c_str(), &named) == 0 && ::fstat(fd, &open) == 0 && named.st_dev == open.st_dev &&
+           named.st_ino == open.st_ino;
+}
+
 bool SamePath(const std::string& a, const std::string& b) {
     if (a == b) return true;
     std::error_code ec;
     return fs::equivalent(fs::path(a), fs::path(b), ec) && !ec;
+}
+
+// "--comments '#' notes.txt" takes the file for the end marker and would count standard input instead; an
+// input named "-" says that standard input is meant.
+std::string FileTakenForMarker(const CountOptions& o) {
+    if (!o.inputFile.empty()) return {};
+    const std::pair<const char*, const std::optional<std::array<std::string, 2>>*> pairs[] = {
+        {"--comments", &o.comments}, {"--comments2", &o.comments2}};
+    for (const auto& [name, pair] : pairs) {
+        std::error_code error;
+        if (*pair && fs::is_regular_file((**pair)[1], error))
+            return "the end marker '" + (**pair)[1] + "' of " + name +
+                   " is the name of a file: give both markers (an empty one as '') before the file, or '-' to "
+                   "count standard input";
+    }
+    return {};
 }
 
 class CountRun {
@@ -93,9 +137,9 @@ class CountRun {
         InitProductStrings(m_main);
         std::string version = ProductName().empty() ? std::string("VESK") : ProductName();
         if (!VersionString().empty()) version += " " + VersionString();
+        errno = 0;
         m_out << Cp1252ToUtf8(version) << '\n';
-        m_out.flush();
-        return kExitSuccess;
+        return WriteStatus(m_out, "standard output", m_err);
     }
 
     // Sets the controls from the options: first the parameter file, then every other option over it.
@@ -138,12 +182,13 @@ class CountRun {
             for (std::size_t i = 0; i < 9; ++i) boxes[i]->SetValue((*o.allow)[i] ? 1 : 0);
         }
         if (o.comments) {
-            const auto& markers = *o.comments;
+            const std::array<std::string, 2> none;
+            const auto& second = o.comments2 ? *o.comments2 : none;
             m_params.chkAllowCommentMarkers.SetValue(1);
-            m_params.txbStartComment[0].SetText(ToProgramText(markers[0]));
-            m_params.txbEndComment[0].SetText(ToProgramText(markers[1]));
-            m_params.txbStartComment[1].SetText(ToProgramText(markers[2]));
-            m_params.txbEndComment[1].SetText(ToProgramText(markers[3]));
+            m_params.txbStartComment[0].SetText(ToProgramText((*o.comments)[0]));
+            m_params.txbEndComment[0].SetText(ToProgramText((*o.comments)[1]));
+            m_params.txbStartComment[1].SetText(ToProgramText(second[0]));
+            m_params.txbEndComment[1].SetText(ToProgramText(second[1]));
         }
 
         if (o.minLength && !SelectNumber(&m_params.chkIgnoreShortWords, m_params.cboShortWordSize, *o.minLength))
@@ -204,6 +249,10 @@ class CountRun {
         std::unique_ptr<ByteSource> source;
         std::string extension;
         if (m_options.ReadsStandardInput()) {
+            if (OutputWritten() && NamesOpenFile(ToSystemPath(m_main.txbFile[1].Text()), m_stdinFd)) {
+                m_platform.ReportError("Output file cannot be the same as the input file.");
+                return kExitFailure;
+            }
             source = ByteSource::FromDescriptor(m_stdinFd);
             if (!source) {
                 m_platform.ReportErrorUtf8("cannot read standard input");
@@ -214,7 +263,11 @@ class CountRun {
             std::error_code ec;
             const fs::file_status status = fs::status(path, ec);
             if (!fs::exists(status)) {
-                m_platform.ReportError("Input file does not exist.");
+                // Only a name that leads nowhere is missing; a name too long, a loop or a refused folder is not.
+                if (ec && ec != std::errc::no_such_file_or_directory)
+                    m_platform.ReportErrorUtf8(path + ": " + ec.message());
+                else
+                    m_platform.ReportError("Input file does not exist.");
                 return kExitFailure;
             }
             if (fs::is_directory(status)) {
@@ -243,26 +296,37 @@ class CountRun {
         m_platform.EraseProgress();
         if (!listed || m_platform.ErrorCount() > 0) return kExitFailure;
 
+        // The window leaves an old file alone when nothing is listed, and says so; a script would take the old
+        // listing for this one.
+        if (OutputWritten() && m_main.Table.Statistics().ListedWordCount == 0 && !EmptyOutputFile())
+            return kExitFailure;
+
         const std::string& text = m_main.txbOutput.Text();
         errno = 0;
         WriteTerminalText(m_out, text);
         // Only a line feed of the box ends the converted text with one.
         if (text.empty() || text.back() != '\n') m_out << '\n';
-        m_out.flush();
-        const int writeErrno = errno;
+        int status = WriteStatus(m_out, "standard output", m_err);
         if (m_options.stats) {
+            errno = 0;
             for (const Label* label : {&m_main.lblNumberOfWords, &m_main.lblNumWordsExcluded, &m_main.lblNumOccurrences,
                                        &m_main.lblTotalNumOccurrences})
                 m_err << ToTerminalText(label->Caption()) << '\n';
-            m_err.flush();
+            if (WriteStatus(m_err, "standard error", m_err) != kExitSuccess) status = kExitFailure;
         }
-        if (!m_out) {
-            m_err << "vesk-count: cannot write to standard output";
-            if (writeErrno != 0) m_err << ": " << std::generic_category().message(writeErrno);
-            m_err << '\n';
-            return kExitFailure;
+        return status;
+    }
+
+    bool EmptyOutputFile() {
+        OutputFile file(false);
+        try {
+            file.Open(m_main.txbFile[1].Text());
+            file.Close();
+        } catch (const RunError& failure) {
+            m_main.ReportRunError(failure.Number(), failure.Description());
+            return false;
         }
-        return kExitSuccess;
+        return true;
     }
 
     // Whether the listing will write an output file.
@@ -316,10 +380,12 @@ int RunCountTool(const std::vector<std::string>& args, std::ostream& out, std::o
     const ParseResult parsed = ParseCountOptions(args);
     if (!parsed.error.empty()) return UsageError(err, parsed.error);
     if (parsed.options.help) {
+        errno = 0;
         out << HelpText();
-        out.flush();
-        return kExitSuccess;
+        return WriteStatus(out, "standard output", err);
     }
+    if (const std::string problem = FileTakenForMarker(parsed.options); !problem.empty())
+        return UsageError(err, problem);
     try {
         CountRun run(parsed.options, out, err, stdinFd, errIsTerminal);
         return run.Run();

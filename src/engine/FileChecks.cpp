@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -52,6 +53,14 @@ bool FileExists(const std::string& path) {
     if (path.empty()) return false;
     std::error_code error;
     return std::filesystem::is_regular_file(SystemPath(path), error);
+}
+
+int RegularFileError(const std::string& path) {
+    if (path.empty()) return ENOENT;
+    struct stat info {};
+    if (::stat(SystemPath(path).c_str(), &info) != 0) return errno;
+    if (S_ISREG(info.st_mode)) return 0;
+    return S_ISDIR(info.st_mode) ? EISDIR : kOtherKindOfFile;
 }
 
 bool FolderExists(const std::string& path) {

@@ -1,6 +1,9 @@
 #pragma once
 // Runs vesk-count in-process on files of a fresh temporary folder and keeps what it printed.
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -35,6 +38,18 @@ inline ToolResult RunTool(std::vector<std::string> args, int stdinFd = 0, bool e
 
 class CountToolTest : public ::testing::Test {
   protected:
+    ~CountToolTest() override {
+        for (const int fd : m_stdinFds) ::close(fd);
+    }
+    // Standard input read from the file at `path`, or from a pipe holding `text`; closed with the test.
+    int StdinFromFile(const std::string& path) { return Keep(::open(path.c_str(), O_RDONLY | O_CLOEXEC)); }
+    int StdinWithText(const std::string& text) {
+        int fds[2];
+        if (::pipe(fds) != 0) return -1;
+        const bool written = ::write(fds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
+        ::close(fds[1]);
+        return written ? Keep(fds[0]) : -1;
+    }
     std::string Write(const std::string& name, const std::string& bytes) const { return scratch.Write(name, bytes); }
     std::string Path(const std::string& name) const { return scratch.PathOf(name); }
     static std::string Read(const std::string& path) { return ReadBytes(path); }
@@ -44,6 +59,13 @@ class CountToolTest : public ::testing::Test {
 
     ScratchFolder scratch;
     const std::filesystem::path& m_dir = scratch.Path();
+
+  private:
+    int Keep(int fd) {
+        if (fd >= 0) m_stdinFds.push_back(fd);
+        return fd;
+    }
+    std::vector<int> m_stdinFds;
 };
 
 // gamma 7 times, alpha and beta 3 times each.

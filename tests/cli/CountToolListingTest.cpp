@@ -1,8 +1,6 @@
 // What vesk-count prints for a count: the listing in every order and format, the output file, the
 // statistics, standard input and the encodings of the input.
 
-#include <unistd.h>
-
 #include "CountToolFixture.h"
 
 namespace vesk::test {
@@ -78,10 +76,17 @@ TEST_F(CountToolTest, OutputFileHasCrLfLinesAndTheCommaLayout) {
     EXPECT_EQ(r.out, "gamma, alpha, beta\n");
     EXPECT_EQ(Read(output), "gamma, alpha, beta");
 
-    // Nothing listed: an existing file is left as it was.
-    r = Run({"-o", output, Write("empty.txt", "")});
-    EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(Read(output), "gamma, alpha, beta");
+    // Nothing listed: the file is emptied, so that no old listing is taken for this one.
+    for (const char* const text : {"", "xx iv\n"}) {
+        r = Run({"-o", output, Write("nothing.txt", text)});
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(Read(output), "");
+        WriteBytes(output, "old listing");
+    }
+    // A file that cannot be emptied is a failure.
+    r = Run({"-o", Path("no/such/folder/out.txt"), Write("empty.txt", "")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("No such file or directory"), std::string::npos) << r.err;
 }
 
 TEST_F(CountToolTest, StatisticsGoToStandardError) {
@@ -103,16 +108,8 @@ TEST_F(CountToolTest, StatisticsGoToStandardError) {
 }
 
 TEST_F(CountToolTest, StandardInputIsCounted) {
-    for (const std::vector<std::string>& args : {std::vector<std::string>{}, std::vector<std::string>{"-"}}) {
-        int fds[2];
-        ASSERT_EQ(::pipe(fds), 0);
-        const std::string text = kGreekText;
-        ASSERT_EQ(::write(fds[1], text.data(), text.size()), static_cast<ssize_t>(text.size()));
-        ::close(fds[1]);
-        const ToolResult r = Run(args, fds[0]);
-        ::close(fds[0]);
-        EXPECT_EQ(r, (ToolResult{0, kFormat0ByFrequency, ""}));
-    }
+    for (const std::vector<std::string>& args : {std::vector<std::string>{}, std::vector<std::string>{"-"}})
+        EXPECT_EQ(Run(args, StdinWithText(kGreekText)), (ToolResult{0, kFormat0ByFrequency, ""}));
 }
 
 TEST_F(CountToolTest, EncodingsLongWordsAndKindsOfFile) {

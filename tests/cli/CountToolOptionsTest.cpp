@@ -1,6 +1,10 @@
 // The word-forming and filter options of vesk-count, its usage errors and its failures.
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <streambuf>
 
 #include "CountToolFixture.h"
 
@@ -35,7 +39,7 @@ TEST_F(CountToolTest, CommentMarkersOfTheUser) {
     const std::string input = Write("notes.txt", "keep this # but not this\nnor [but] one\n");
     EXPECT_EQ(Words(input).out, "but, keep, nor, not, one, this\n");
     EXPECT_EQ(Words(input, {"--comments", "#", ""}).out, "but, keep, nor, one, this\n");
-    EXPECT_EQ(Words(input, {"--comments", "#", "", "[", "]"}).out, "keep, nor, one, this\n");
+    EXPECT_EQ(Words(input, {"--comments", "#", "", "--comments2", "[", "]"}).out, "keep, nor, one, this\n");
 
     EXPECT_EQ(Words(input, {"--comments", "abc", "def"}),
               (ToolResult{1, "",
@@ -56,6 +60,39 @@ TEST_F(CountToolTest, CommentMarkersOfTheUser) {
                           "\n"
                           "Check the comment markers in the 'Set parameters' panel\n"
                           "and perhaps disallow comment markers.\n"}));
+}
+
+TEST_F(CountToolTest, CommentMarkersComeInPairsBeforeTheFile) {
+    const std::string input = Write("notes.txt", "keep [not -] this # nor this\n");
+    // Markers may begin with "-"; the second pair has an option of its own.
+    EXPECT_EQ(Run({"--format", "9", "--comments", "[", "-]", input}, StdinWithText("other words")),
+              (ToolResult{0, "this, keep, nor\n", ""}));
+    EXPECT_EQ(Run({"--format", "9", "--comments", "[", "-]", "--comments2", "#", "", input}, StdinWithText("other")),
+              (ToolResult{0, "keep, this\n", ""}));
+
+    // A missing marker never turns the file into one and standard input into the text.
+    const std::vector<std::vector<std::string>> bad = {
+        {"--comments", "#"},
+        {"--comments", "#", input},
+        {"--comments", "[", "-]", "--comments2", "#", input},
+        {"--comments", "[", "-]", "#", input},
+        {"--comments2", "#", "", input},
+        {"--comments=#", "", input},
+    };
+    for (const auto& args : bad) {
+        const ToolResult r = Run(args, StdinWithText("other words"));
+        EXPECT_EQ(r.status, 2) << r.err;
+        EXPECT_EQ(r.out, "");
+    }
+    EXPECT_EQ(Run({"--comments", "#", input}, StdinWithText("other words")).err,
+              "vesk-count: the end marker '" + input +
+                  "' of --comments is the name of a file: give both markers (an empty one as '') before the "
+                  "file, or '-' to count standard input\n"
+                  "Usage: vesk-count [OPTIONS] [FILE]\n"
+                  "Try 'vesk-count --help' for more information.\n");
+    // With "-" the marker is taken as typed.
+    EXPECT_EQ(Run({"--format", "9", "--comments", "#", input, "-"}, StdinWithText("keep # not notes.txt")),
+              (ToolResult{0, "keep\n", ""}));
 }
 
 TEST_F(CountToolTest, Filters) {
@@ -82,11 +119,14 @@ TEST_F(CountToolTest, CommonWordsFile) {
     ToolResult r = Words(Write("mail.txt", "e-mail and mail\n"), {"--common-words", Write("cw2.txt", "e-mail\n")});
     EXPECT_EQ(r.out, "and, mail\n");
 
-    EXPECT_EQ(Words(input, {"--common-words", Path("missing.txt")}),
-              (ToolResult{1, "", "vesk-count: File for common words not found.\n"}));
+    EXPECT_EQ(
+        Words(input, {"--common-words", Path("missing.txt")}),
+        (ToolResult{1, "",
+                    "vesk-count: File for common words not found.\nCommon-words file: " + Path("missing.txt") + "\n"}));
 
-    EXPECT_EQ(Words(input, {"--common-words", Write("binary.txt", std::string("the\0and", 7))}),
-              (ToolResult{1, "", "vesk-count: This is not a text file.\n"}));
+    EXPECT_EQ(
+        Words(input, {"--common-words", Write("binary.txt", std::string("the\0and", 7))}),
+        (ToolResult{1, "", "vesk-count: This is not a text file.\nCommon-words file: " + Path("binary.txt") + "\n"}));
 }
 
 TEST_F(CountToolTest, UsageErrorsExitWithTwo) {
@@ -128,6 +168,8 @@ TEST_F(CountToolTest, UsageErrorsExitWithTwo) {
 
 TEST_F(CountToolTest, FailuresExitWithOne) {
     EXPECT_EQ(Run({Path("missing.txt")}), (ToolResult{1, "", "vesk-count: Input file does not exist.\n"}));
+    const std::string tooLong = Path(std::string(300, 'n') + ".txt");
+    EXPECT_EQ(Run({tooLong}), (ToolResult{1, "", "vesk-count: " + tooLong + ": File name too long\n"}));
 
     EXPECT_EQ(Run({m_dir.string()}), (ToolResult{1, "", "vesk-count: " + m_dir.string() + ": Is a directory\n"}));
 
@@ -136,7 +178,9 @@ TEST_F(CountToolTest, FailuresExitWithOne) {
 
     // An output file in a folder that does not exist.
     EXPECT_EQ(Run({"-o", Path("no/such/folder/out.txt"), Write("greek.txt", kGreekText)}),
-              (ToolResult{1, "", "vesk-count: Error 2: No such file or directory\n"}));
+              (ToolResult{1, "",
+                          "vesk-count: Error 2: No such file or directory\nOutput file: " +
+                              Path("no/such/folder/out.txt") + "\n"}));
 
     if (::geteuid() != 0) {
         const std::string locked = Write("locked.txt", "words\n");
@@ -147,9 +191,14 @@ TEST_F(CountToolTest, FailuresExitWithOne) {
 
 TEST_F(CountToolTest, OutputFileMustNotBeTheInputFile) {
     const std::string input = Write("greek.txt", kGreekText);
-    for (const std::string& output : {input, m_dir.string() + "/./greek.txt"}) {
-        EXPECT_EQ(Run({"-o", output, input}),
-                  (ToolResult{1, "", "vesk-count: Output file cannot be the same as the input file.\n"}));
+    const std::string link = Path("link.txt");
+    ASSERT_EQ(::link(input.c_str(), link.c_str()), 0);
+    const ToolResult refused{1, "", "vesk-count: Output file cannot be the same as the input file.\n"};
+    // Named or as standard input, under its own name or another.
+    for (const std::string& output : {input, m_dir.string() + "/./greek.txt", link}) {
+        EXPECT_EQ(Run({"-o", output, input}), refused);
+        EXPECT_EQ(Run({"-o", output}, StdinFromFile(input)), refused);
+        EXPECT_EQ(Run({"-o", output, "-"}, StdinFromFile(input)), refused);
         EXPECT_EQ(Read(input), kGreekText);
     }
 }
@@ -163,13 +212,57 @@ TEST_F(CountToolTest, CarriageReturnLinesWarnAndCount) {
     EXPECT_EQ(lf.err, "");
 }
 
-TEST_F(CountToolTest, WritingToAClosedStreamFailsQuietly) {
+// Fails every write as the system does, with `errno` set to the given error.
+class FailingBuffer : public std::streambuf {
+  public:
+    explicit FailingBuffer(int error) : m_error(error) {}
+
+  protected:
+    int_type overflow(int_type) override {
+        errno = m_error;
+        return traits_type::eof();
+    }
+    std::streamsize xsputn(const char*, std::streamsize) override {
+        errno = m_error;
+        return 0;
+    }
+
+  private:
+    int m_error;
+};
+
+TEST_F(CountToolTest, FailedWritesExitWithOneButAClosedPipeIsQuiet) {
+    const std::string input = Write("greek.txt", kGreekText);
+    const std::string noSpace = "vesk-count: cannot write to standard output: No space left on device\n";
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"--help"}, {"--version"}, {input}}) {
+        FailingBuffer full(ENOSPC);
+        std::ostream out(&full);
+        std::ostringstream err;
+        EXPECT_EQ(cli::RunCountTool(args, out, err), 1) << args[0];
+        EXPECT_EQ(err.str(), noSpace) << args[0];
+
+        // A reader that went away is no failure to report.
+        FailingBuffer closedPipe(EPIPE);
+        out.rdbuf(&closedPipe);
+        out.clear();
+        err.str("");
+        EXPECT_EQ(cli::RunCountTool(args, out, err), 1) << args[0];
+        EXPECT_EQ(err.str(), "") << args[0];
+    }
+
+    // The statistics on standard error.
     std::ostringstream out;
-    out.setstate(std::ios::badbit);
-    std::ostringstream err;
-    const std::vector<std::string> args = {Write("greek.txt", kGreekText)};
-    EXPECT_EQ(cli::RunCountTool(args, out, err, 0, false), 1);
-    EXPECT_EQ(err.str(), "vesk-count: cannot write to standard output\n");
+    FailingBuffer full(ENOSPC);
+    std::ostream err(&full);
+    EXPECT_EQ(cli::RunCountTool({"--stats", input}, out, err), 1);
+
+    // A stream that fails without a system error.
+    std::ostringstream bad;
+    bad.setstate(std::ios::badbit);
+    std::ostringstream errText;
+    EXPECT_EQ(cli::RunCountTool({input}, bad, errText), 1);
+    EXPECT_EQ(errText.str(), "vesk-count: cannot write to standard output\n");
 }
 
 TEST_F(CountToolTest, VersionNamesTheProduct) { EXPECT_EQ(Run({"--version"}), (ToolResult{0, "VESK 1.07\n", ""})); }

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
-#include "app/LineEndingWarning.h"
+#include "app/FileMessages.h"
 #include "engine/FileChecks.h"
 #include "support/ScriptedPlatform.h"
 
 namespace vesk::test {
 namespace {
 
-TEST(LineEndingWarning, UnusualEndingsOnly) {
+TEST(FileMessages, LineEndingWarningForUnusualEndingsOnly) {
     ScriptedPlatform platform;
     platform.ExpectMessage(MsgAnswer::Ok);
     platform.ExpectMessage(MsgAnswer::Ok);

@@ -1,0 +1,245 @@
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "params/AtomicSave.h"
+#include "params/ParamsFixture.h"
+
+namespace vesk::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// The names in the folder, sorted.
+std::vector<std::string> Entries(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Sets the time of last change an hour back, so that the file looks long abandoned.
+void MakeOld(const fs::path& path) {
+    struct timespec times[2];
+    times[0].tv_sec = times[1].tv_sec = ::time(nullptr) - 3600;
+    times[0].tv_nsec = times[1].tv_nsec = 0;
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
+}
+
+TEST(AtomicSaveTest, RefusesToReplaceWhatIsNotARegularFile) {
+    ScratchFolder scratch;
+    const fs::path& f = scratch.Path();
+    ASSERT_EQ(::mkfifo((f / "fifo").c_str(), 0600), 0);
+    fs::create_directory(f / "dir");
+    fs::create_symlink("fifo", f / "to-fifo");
+    fs::create_symlink(f / "dir", f / "to-dir");
+    EXPECT_EQ(WriteFileAtomically((f / "fifo").string(), "x"), "Not a regular file");
+    EXPECT_EQ(WriteFileAtomically((f / "to-fifo").string(), "x"), "Not a regular file");
+    EXPECT_EQ(WriteFileAtomically((f / "dir").string(), "x"), "Is a directory");
+    EXPECT_EQ(WriteFileAtomically((f / "to-dir").string(), "x"), "Is a directory");
+    EXPECT_EQ(WriteFileAtomically((f / "dir").string() + "/", "x"), "Is a directory");
+    EXPECT_EQ(WriteFileAtomically((f / "new").string() + "/", "x"), "Is a directory");
+    EXPECT_TRUE(fs::is_fifo(fs::symlink_status(f / "fifo")));
+    EXPECT_TRUE(fs::is_symlink(f / "to-fifo"));
+    EXPECT_TRUE(fs::is_directory(fs::symlink_status(f / "dir")));
+    EXPECT_TRUE(fs::is_empty(f / "dir"));
+    EXPECT_EQ(Entries(f), (std::vector<std::string>{"dir", "fifo", "to-dir", "to-fifo"}));
+}
+
+TEST(AtomicSaveTest, SavesThroughSymbolicLinksAndKeepsThem) {
+    ScratchFolder scratch;
+    const fs::path& f = scratch.Path();
+    fs::create_directory(f / "sub");
+    WriteBytes(f / "sub" / "real", "old");
+    fs::create_symlink("b", f / "a");  // a chain, relative then absolute
+    fs::create_symlink(f / "sub" / "c", f / "b");
+    fs::create_symlink("real", f / "sub" / "c");  // relative to its own folder
+    fs::create_symlink("sub/new", f / "dangling");
+    fs::create_symlink("nowhere/new", f / "lost");
+    fs::create_symlink("loop2", f / "loop1");
+    fs::create_symlink("loop1", f / "loop2");
+
+    EXPECT_EQ(WriteFileAtomically((f / "a").string(), "new"), "");
+    EXPECT_EQ(ReadBytes(f / "sub" / "real"), "new");
+    // A link to a file not made yet makes that file, in the folder it names.
+    EXPECT_EQ(WriteFileAtomically((f / "dangling").string(), "made"), "");
+    EXPECT_EQ(ReadBytes(f / "sub" / "new"), "made");
+    // A link into a missing folder, or a loop, is an error: the link stays a link.
+    EXPECT_EQ(WriteFileAtomically((f / "lost").string(), "x"), "No such file or directory");
+    EXPECT_EQ(WriteFileAtomically((f / "loop1").string(), "x"), "Too many levels of symbolic links");
+
+    for (const char* link : {"a", "b", "dangling", "lost", "loop1", "loop2"})
+        EXPECT_TRUE(fs::is_symlink(f / link)) << link;
+    EXPECT_TRUE(fs::is_symlink(f / "sub" / "c"));
+    EXPECT_EQ(Entries(f), (std::vector<std::string>{"a", "b", "dangling", "loop1", "loop2", "lost", "sub"}));
+    EXPECT_EQ(Entries(f / "sub"), (std::vector<std::string>{"c", "new", "real"}));
+}
+
+// A save in a child process that stops once its temporary file exists, until it is interrupted.
+class InterruptedSave {
+  public:
+    // `ownHandler`: the child handles SIGTERM itself, as a program may, instead of ending at once.
+    InterruptedSave(const fs::path& target, bool ownHandler) {
+        int report[2], hold[2];
+        if (::pipe(report) != 0 || ::pipe(hold) != 0) return;
+        m_pid = ::fork();
+        if (m_pid == 0) {
+            ::close(report[0]);
+            ::close(hold[1]);
+            s_report = report[1];
+            s_hold = hold[0];
+            RunChild(target, ownHandler);
+        }
+        ::close(report[1]);
+        ::close(hold[0]);
+        m_hold = hold[1];
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(report[0], buffer, sizeof buffer)) > 0;) m_temporary.append(buffer, n);
+        ::close(report[0]);
+    }
+    ~InterruptedSave() {
+        if (m_hold >= 0) ::close(m_hold);
+        if (m_pid > 0 && ::waitpid(m_pid, nullptr, WNOHANG) == 0) {
+            ::kill(m_pid, SIGKILL);
+            ::waitpid(m_pid, nullptr, 0);
+        }
+    }
+    InterruptedSave(const InterruptedSave&) = delete;
+    InterruptedSave& operator=(const InterruptedSave&) = delete;
+
+    const std::string& Temporary() const { return m_temporary; }
+    // Sends the signal, then lets a child that lives on finish its save; returns the child's wait status.
+    int Interrupt(int signalNumber) {
+        ::kill(m_pid, signalNumber);
+        ::close(m_hold);
+        m_hold = -1;
+        int status = 0;
+        ::waitpid(m_pid, &status, 0);
+        m_pid = -1;
+        return status;
+    }
+
+  private:
+    [[noreturn]] static void RunChild(const fs::path& target, bool ownHandler) {
+        // Whatever the test runner inherited, the child starts as a program does: every signal at its default.
+        sigset_t all;
+        sigfillset(&all);
+        ::sigprocmask(SIG_UNBLOCK, &all, nullptr);
+        for (int s : {SIGHUP, SIGINT, SIGQUIT, SIGTERM}) ::signal(s, SIG_DFL);
+        const struct rlimit noCore {};
+        ::setrlimit(RLIMIT_CORE, &noCore);  // SIGQUIT ends with a core dump
+        if (ownHandler) {
+            struct sigaction action {};
+            action.sa_handler = [](int) { s_signalled = 1; };
+            ::sigaction(SIGTERM, &action, nullptr);
+        }
+        const std::string result = WriteFileAtomically(target.string(), "new", [](const char* temporary) {
+            if (::write(s_report, temporary, std::strlen(temporary)) < 0) ::_exit(3);
+            ::close(s_report);
+            char c;
+            (void)!::read(s_hold, &c, 1);
+        });
+        ::_exit(result.empty() && s_signalled == 1 ? 0 : 2);
+    }
+
+    static inline int s_report = -1;
+    static inline int s_hold = -1;
+    static inline volatile sig_atomic_t s_signalled = 0;
+    pid_t m_pid = -1;
+    int m_hold = -1;
+    std::string m_temporary;
+};
+
+TEST(AtomicSaveTest, AnInterruptedSaveLeavesNoTemporaryFile) {
+    ScratchFolder scratch;
+    const fs::path target = scratch.Path() / "t.vesk";
+    WriteBytes(target, "old");
+    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+        InterruptedSave save(target, false);
+        ASSERT_TRUE(fs::is_regular_file(save.Temporary())) << save.Temporary();
+        const int status = save.Interrupt(signalNumber);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signalNumber) << signalNumber << " " << status;
+        EXPECT_FALSE(fs::exists(save.Temporary())) << signalNumber;
+        EXPECT_EQ(ReadBytes(target), "old");
+    }
+
+    // A program that handles the signal itself decides what it means: here the save goes on and completes.
+    InterruptedSave handled(target, true);
+    ASSERT_TRUE(fs::is_regular_file(handled.Temporary()));
+    const int status = handled.Interrupt(SIGTERM);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(ReadBytes(target), "new");
+    EXPECT_EQ(Entries(scratch.Path()), std::vector<std::string>{"t.vesk"});
+}
+
+TEST(AtomicSaveTest, TheNextSaveRemovesTemporaryFilesLeftByAnEndedSave) {
+    ScratchFolder scratch;
+    const fs::path& f = scratch.Path();
+    const fs::path target = f / "t.vesk";
+    WriteBytes(target, "old");
+
+    // A signal that cannot be caught leaves the temporary file behind.
+    std::string left;
+    {
+        InterruptedSave save(target, false);
+        left = save.Temporary();
+        save.Interrupt(SIGKILL);
+    }
+    ASSERT_TRUE(fs::is_regular_file(left));
+    MakeOld(left);
+
+    // What the next save must leave alone: other names, other kinds of file, a recent file, one still held.
+    std::vector<std::string> kept = {".t.vesk.abc12", ".t.vesk.abc1234", ".t.vesk.abc-12", ".u.vesk.abc123",
+                                     "t.vesk.abc123", ".t.vesk.hard12",  ".t.vesk.held12"};
+    for (const std::string& name : kept) WriteBytes(f / name, "");
+    fs::create_hard_link(f / ".t.vesk.hard12", f / "hard");
+    fs::create_directory(f / ".t.vesk.dir123");
+    fs::create_symlink("hard", f / ".t.vesk.lnk123");
+    for (const std::string& name : Entries(f)) MakeOld(f / name);
+    WriteBytes(f / ".t.vesk.new123", "");
+    const int held = ::open((f / ".t.vesk.held12").c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    kept.insert(kept.end(), {".t.vesk.dir123", ".t.vesk.lnk123", ".t.vesk.new123", "hard", "t.vesk"});
+    std::sort(kept.begin(), kept.end());
+
+    struct sigaction before {};
+    ::sigaction(SIGTERM, nullptr, &before);
+    EXPECT_EQ(WriteFileAtomically(target.string(), "new"), "");
+    struct sigaction after {};
+    ::sigaction(SIGTERM, nullptr, &after);
+    ::close(held);
+
+    EXPECT_EQ(after.sa_handler, before.sa_handler);  // the save's own handling ends with the save
+    EXPECT_EQ(ReadBytes(target), "new");
+    EXPECT_EQ(Entries(f), kept);
+}
+
+using SaveTargetTest = ProgramTest;
+
+TEST_F(SaveTargetTest, TheStateSaveRefusesAFifo) {
+    Start();
+    std::filesystem::create_directories(stateFile.parent_path());
+    ASSERT_EQ(::mkfifo(stateFile.c_str(), 0600), 0);
+    platform.ExpectMessage(MsgAnswer::Ok);
+    main.cmdSaveState.Click();
+    EXPECT_EQ(platform.LastMessage(),
+              (ShownMessage{
+                  "Error when attempting to save parameters: Not a regular file\r\nState file: " + stateFile.string(),
+                  "Error", MsgButtons::Ok, MsgIcon::Exclamation}));
+    EXPECT_TRUE(fs::is_fifo(fs::symlink_status(stateFile)));
+}
+
+}  // namespace
+}  // namespace vesk::test
