@@ -298,7 +298,7 @@ class CountRun {
 
         // The window leaves an old file alone when nothing is listed, and says so; a script would take the old
         // listing for this one.
-        if (OutputWritten() && m_main.Table.Statistics().ListedWordCount == 0 && !EmptyOutputFile())
+        if (OutputWritten() && m_main.Table.Statistics().listedWordCount == 0 && !EmptyOutputFile())
             return kExitFailure;
 
         const std::string& text = m_main.txbOutput.Text();

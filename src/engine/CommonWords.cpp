@@ -15,7 +15,7 @@ CommonWordSet::CommonWordSet(std::vector<std::string> words) : m_words(std::move
 CommonWordSet CommonWordSet::FromTable(const WordTable& table) {
     std::vector<std::string> words;
     words.reserve(static_cast<std::size_t>(table.DistinctWordCount()));
-    for (std::int64_t i = 1; i <= table.DistinctWordCount(); ++i) words.emplace_back(table.Record(i).Word);
+    for (std::int64_t i = 1; i <= table.DistinctWordCount(); ++i) words.emplace_back(table.Word(i));
     return CommonWordSet(std::move(words));
 }
 

@@ -29,12 +29,11 @@ void MarkListedWords(WordTable& table, const FilterOptions& options, const Commo
     const bool common = options.ignoreCommonWords && !commonWords.Empty();
     std::string lowered;
     for (std::int64_t i = 1; i <= table.DistinctWordCount(); ++i) {
-        WordRecord& record = table.Record(i);
-        const std::string& word = record.Word;
-        record.Listed = false;
-        if (record.Frequency < options.minFrequency) continue;
+        const std::string_view word = table.Word(i);
+        table.SetListed(i, false);
+        if (table.Frequency(i) < options.minFrequency) continue;
         if (word.size() < options.minLength || word.size() > options.maxLength) continue;
-        lowered = word;
+        lowered.assign(word);
         LowerCaseInPlace(lowered);
         lowered += ',';
         if (options.wordsToIgnore.find(lowered) != std::string::npos) continue;
@@ -43,7 +42,7 @@ void MarkListedWords(WordTable& table, const FilterOptions& options, const Commo
         if (options.ignoreRepetitions && IsRepetition(word)) continue;
         if (options.ignoreRomanNumerals && IsRomanNumeralBelow40(word)) continue;
         if (options.ignoreNoVowel && HasNoVowelOrY(word)) continue;
-        record.Listed = true;
+        table.SetListed(i, true);
     }
 }
 

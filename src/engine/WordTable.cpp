@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <string>
 
 #include "engine/Normalisation.h"
 
@@ -79,40 +80,121 @@ inline std::uint32_t KeyHash(std::string_view key, std::uint64_t tag) {
     return static_cast<std::uint32_t>(key.size() <= 7 ? Mix(tag, 0xe7037ed1a0b428dbull) : HashKey(key));
 }
 
-inline bool SameKey(const std::string& stored, std::string_view key) {
+// Whether the `key.size()` bytes at `stored` are the key.
+inline bool SameKey(const char* stored, std::string_view key) {
     const std::size_t n = key.size();
-    if (stored.size() != n) return false;
-    const char* a = stored.data();
     const char* b = key.data();
     std::size_t i = 0;
     for (; i + 8 <= n; i += 8)
-        if (Load64(a + i) != Load64(b + i)) return false;
+        if (Load64(stored + i) != Load64(b + i)) return false;
     for (; i < n; ++i)
-        if (a[i] != b[i]) return false;
+        if (stored[i] != b[i]) return false;
     return true;
+}
+
+// The key's place in key order as far as its tag tells it: its first seven bytes, big-endian, then its
+// length capped at 8. Keys never hold a zero byte, so the padding sorts a prefix first.
+inline std::uint64_t KeyOrder(std::string_view key) {
+    return __builtin_bswap64(KeyTag(key) & 0x00FFFFFFFFFFFFFFull) | std::min<std::uint64_t>(key.size(), 8);
+}
+
+// Puts `values[source[i]]` at place i + 1, for every place from 1; place 0 stays.
+template <typename T>
+void Gather(std::vector<T>& values, const std::vector<std::uint32_t>& source) {
+    std::vector<T> moved(values.size());
+    moved[0] = values[0];
+    constexpr std::size_t kAhead = 16;  // the reads are far apart: asked for early, so that they overlap
+    const std::size_t n = source.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i + kAhead < n) __builtin_prefetch(&values[source[i + kAhead]]);
+        moved[i + 1] = values[source[i]];
+    }
+    values.swap(moved);
 }
 
 }  // namespace
 
 WordTable::WordTable() { Reset(); }
 
+std::uint64_t WordTable::TextStore::Append(std::string_view first, std::string_view second) {
+    const std::uint64_t size = first.size() + second.size();
+    std::uint64_t start = m_end;
+    if ((start & (kBlockSize - 1)) + size > kBlockSize) start = (start | (kBlockSize - 1)) + 1;
+    while ((start >> kBlockBits) >= m_blocks.size())
+        m_blocks.push_back(std::make_unique_for_overwrite<char[]>(kBlockSize));
+    char* p = m_blocks[start >> kBlockBits].get() + (start & (kBlockSize - 1));
+    std::memcpy(p, first.data(), first.size());
+    if (!second.empty()) std::memcpy(p + first.size(), second.data(), second.size());
+    m_end = start + size;
+    return start;
+}
+
+void WordTable::TextStore::Clear() {
+    m_blocks.clear();
+    m_blocks.shrink_to_fit();
+    m_end = 0;
+}
+
 void WordTable::Reset() {
-    m_records.clear();
-    m_records.shrink_to_fit();
-    m_records.reserve(kInitialRecords);
-    m_records.emplace_back();
+    m_text.clear();
+    m_text.shrink_to_fit();
+    m_text.reserve(kInitialRecords);
+    m_text.push_back(0);
     m_counts.clear();
     m_counts.shrink_to_fit();
     m_counts.reserve(kInitialRecords);
     m_counts.push_back(0);
+    m_listed.clear();
+    m_listed.shrink_to_fit();
+    m_listed.reserve(kInitialRecords);
+    m_listed.push_back(0);
+    m_ranks = {};
+    m_next = {};
+    m_texts.Clear();
     ++m_generation;
     m_slots.assign(kInitialSlots, Slot{});
     m_slots.shrink_to_fit();
     m_mask = kInitialSlots - 1;
     m_ordered = true;
-    m_countsInRecords = true;
 }
 
+std::string_view WordTable::Key(std::int64_t record) const {
+    const std::uint64_t text = m_text[Index(record)];
+    const auto keyLength = static_cast<std::size_t>((text >> 8) & 0xFF);
+    if (keyLength == 0) return {};
+    return {m_texts.At(text >> 16), keyLength};
+}
+
+std::string_view WordTable::Word(std::int64_t record) const {
+    const std::uint64_t text = m_text[Index(record)];
+    const auto keyLength = static_cast<std::size_t>((text >> 8) & 0xFF);
+    const auto wordLength = static_cast<std::size_t>(text & 0xFF);
+    if (keyLength == 0) return {};
+    const char* start = m_texts.At(text >> 16);
+    return wordLength == 0 ? std::string_view(start, keyLength) : std::string_view(start + keyLength, wordLength);
+}
+
+std::int32_t WordTable::Rank(std::int64_t record) const {
+    return Index(record) < m_ranks.size() ? m_ranks[Index(record)] : 0;
+}
+
+std::int32_t WordTable::NextByFrequency(std::int64_t record) const {
+    return Index(record) < m_next.size() ? m_next[Index(record)] : 0;
+}
+
+void WordTable::SetRanking(std::int64_t record, std::int32_t rank, std::int32_t nextByFrequency) {
+    if (m_ranks.size() < m_text.size()) {
+        m_ranks.resize(m_text.size(), 0);
+        m_next.resize(m_text.size(), 0);
+    }
+    m_ranks[Index(record)] = rank;
+    m_next[Index(record)] = nextByFrequency;
+}
+
+WordRecord WordTable::Record(std::int64_t record) const {
+    return WordRecord{Word(record),    Key(record), Frequency(record), Rank(record), NextByFrequency(record),
+                      IsListed(record)};
+}
 void WordTable::PrefetchWord(std::string_view key) const {
     if (m_slots.empty()) return;
     __builtin_prefetch(&m_slots[KeyHash(key, KeyTag(key)) & m_mask]);
@@ -145,12 +227,13 @@ void WordTable::SortByOrder(std::vector<SortEntry>& entries) {
 
 void WordTable::RebuildIndex() {
     std::size_t size = kInitialSlots;
-    while (3 * size < 4 * m_records.size()) size *= 2;
+    while (3 * size < 4 * m_text.size()) size *= 2;
     m_slots.assign(size, Slot{});
     m_mask = size - 1;
-    for (std::size_t i = 1; i < m_records.size(); ++i) {
-        const std::string& key = m_records[i].Key;
-        InsertSlot(Slot{KeyTag(key), static_cast<std::uint32_t>(i), KeyHash(key, KeyTag(key))});
+    for (std::size_t i = 1; i < m_text.size(); ++i) {
+        const std::string_view key = Key(static_cast<std::int64_t>(i));
+        const std::uint64_t tag = KeyTag(key);
+        InsertSlot(Slot{tag, static_cast<std::uint32_t>(i), KeyHash(key, tag)});
     }
 }
 
@@ -187,119 +270,94 @@ std::uint32_t WordTable::AddWithKey(std::string_view word, std::string_view key)
     const bool shortKey = key.size() <= 7;
     const std::uint32_t hash = KeyHash(key, tag);
     for (std::size_t i = hash & m_mask;; i = (i + 1) & m_mask) {
-        Slot& slot = m_slots[i];
+        const Slot& slot = m_slots[i];
         if (slot.record == 0) break;
-        if (slot.hash == hash && slot.tag == tag && (shortKey || SameKey(m_records[slot.record].Key, key))) {
-            CountAgain(slot.record);
+        // Equal tags mean equal lengths: a longer key is compared byte by byte.
+        if (slot.hash == hash && slot.tag == tag && (shortKey || SameKey(m_texts.At(m_text[slot.record] >> 16), key))) {
+            ++m_counts[slot.record];
             return slot.record;
         }
     }
+    return AddRecord(word, key, tag, hash);
+}
 
-    // A new word.
-    m_counts.push_back(1);
+std::uint32_t WordTable::AddRecord(std::string_view word, std::string_view key, std::uint64_t tag, std::uint32_t hash) {
+    const auto index = static_cast<std::uint32_t>(m_text.size());
+    // The word is kept apart only when it is not its own key.
+    const bool keyOnly = key.data() == word.data() || key == word;
+    const std::uint64_t offset = m_texts.Append(key, keyOnly ? std::string_view() : word);
     try {
-        m_records.emplace_back();
+        m_text.push_back(PackText(offset, key.size(), keyOnly ? 0 : word.size()));
+        m_counts.push_back(1);
+        m_listed.push_back(1);
     } catch (...) {
-        m_counts.pop_back();
+        // Out of memory: the table stays as it was.
+        m_text.resize(index);
+        m_counts.resize(index);
+        m_listed.resize(index);
         throw;
     }
-    WordRecord& record = m_records.back();
-    record.Word.assign(word);
-    record.Key.assign(key);
-    record.Frequency = 1;
-    record.Listed = true;
-    const auto index = static_cast<std::uint32_t>(m_records.size() - 1);
-    if (index > 1) m_ordered = m_ordered && m_records[index - 1].Key < record.Key;
+    if (index > 1) m_ordered = m_ordered && Key(index - 1) < key;
     InsertSlot(Slot{tag, index, hash});
     if (4 * static_cast<std::size_t>(index) > 3 * m_slots.size()) GrowIndex();
     return index;
 }
 
-void WordTable::Finish() {
-    ++m_generation;
-    if (!m_countsInRecords)
-        for (std::size_t i = 1; i < m_records.size(); ++i) m_records[i].Frequency = m_counts[i];
-    m_countsInRecords = true;
-    if (m_ordered) return;
-    // Sorted on the key's first seven bytes and its length (capped at 8), both held by the slot: a key of
-    // up to seven bytes is decided there; only keys sharing seven bytes and longer than seven are compared
-    // in the records.
-    const std::size_t n = m_records.size() - 1;
+std::vector<WordTable::SortEntry> WordTable::SortedEntries() const {
+    // Sorted on the key's first seven bytes and its length (capped at 8): a key of up to seven bytes is
+    // decided there; only keys sharing seven bytes and longer than seven are compared whole.
     std::vector<SortEntry> entries;
-    entries.reserve(n);
-    for (const Slot& slot : m_slots) {
-        if (slot.record == 0) continue;
-        const std::uint64_t bytes = __builtin_bswap64(slot.tag & 0x00FFFFFFFFFFFFFFull);  // big-endian
-        const std::uint64_t length = std::min<std::uint64_t>(slot.tag >> 56, 8);
-        entries.push_back(SortEntry{bytes | length, slot.record});
-    }
-    // The index would need every record's new place: it is rebuilt when a word is next added, if ever.
-    m_slots = {};
-    m_mask = 0;
+    entries.reserve(m_text.size() - 1);
+    for (std::size_t i = 1; i < m_text.size(); ++i)
+        entries.push_back(SortEntry{KeyOrder(Key(static_cast<std::int64_t>(i))), static_cast<std::uint32_t>(i)});
     SortByOrder(entries);
-    // Equal tags: keys longer than seven bytes that share their first seven, ordered by the whole key.
     for (std::size_t i = 0; i + 1 < entries.size();) {
         std::size_t j = i + 1;
         while (j < entries.size() && entries[j].order == entries[i].order) ++j;
         if (j - i > 1)
             std::sort(entries.begin() + static_cast<std::ptrdiff_t>(i),
-                      entries.begin() + static_cast<std::ptrdiff_t>(j), [this](const SortEntry& a, const SortEntry& b) {
-                          return m_records[a.record].Key < m_records[b.record].Key;
-                      });
+                      entries.begin() + static_cast<std::ptrdiff_t>(j),
+                      [this](const SortEntry& a, const SortEntry& b) { return Key(a.record) < Key(b.record); });
         i = j;
     }
+    return entries;
+}
 
-    // The records moved in place, cycle by cycle, so that the table never exists twice.
-    std::vector<std::uint32_t> source(n + 1, 0);  // source[new place] = old place
-    for (std::size_t i = 0; i < entries.size(); ++i) source[i + 1] = entries[i].record;
-    entries = {};
-    // Each step of a cycle reads a record from anywhere in the table: the records some steps ahead are
-    // fetched early, so that the waits for memory overlap.
-    constexpr int kLookAhead = 16;
-    const auto prefetch = [this](std::uint32_t index) {
-        const char* p = reinterpret_cast<const char*>(&m_records[index]);
-        __builtin_prefetch(p);
-        __builtin_prefetch(p + sizeof(WordRecord) - 1);
-    };
-    for (std::uint32_t start = 1; start <= n; ++start) {
-        if (source[start] == start) continue;
-        std::uint32_t ahead = source[start];
-        for (int k = 0; k < kLookAhead && ahead != start; ++k) {
-            prefetch(ahead);
-            ahead = source[ahead];
-        }
-        WordRecord held = std::move(m_records[start]);
-        std::uint32_t place = start;
-        while (source[place] != start) {
-            const std::uint32_t from = source[place];
-            if (ahead != start) {
-                prefetch(ahead);
-                ahead = source[ahead];
-            }
-            m_records[place] = std::move(m_records[from]);
-            source[place] = place;
-            place = from;
-        }
-        m_records[place] = std::move(held);
-        source[place] = place;
+void WordTable::Finish() {
+    ++m_generation;
+    if (m_ordered) return;
+    // The index would need every record's new place: it is rebuilt when a word is next added, if ever.
+    m_slots = {};
+    m_mask = 0;
+    std::vector<std::uint32_t> source;  // source[new place - 1] = old place
+    {
+        const std::vector<SortEntry> entries = SortedEntries();
+        source.reserve(entries.size());
+        for (const SortEntry& entry : entries) source.push_back(entry.record);
     }
-    for (std::size_t i = 1; i < m_records.size(); ++i) m_counts[i] = m_records[i].Frequency;
+    // The texts stay where they are; only the small records move, one array at a time.
+    Gather(m_text, source);
+    Gather(m_counts, source);
+    Gather(m_listed, source);
+    m_ranks = {};
+    m_next = {};
     m_ordered = true;
 }
 
 void WordTable::ComputeStatistics() {
     m_stats = WordStatistics{};
-    for (std::size_t i = 1; i < m_records.size(); ++i) {
-        const WordRecord& record = m_records[i];
-        m_stats.TotalOccurrenceCount += record.Frequency;
-        if (record.Listed) {
-            ++m_stats.ListedWordCount;
-            m_stats.ListedOccurrenceCount += record.Frequency;
-            m_stats.HighestFrequency = std::max(m_stats.HighestFrequency, record.Frequency);
-            m_stats.LongestWordLength =
-                std::max(m_stats.LongestWordLength, static_cast<std::int32_t>(record.Word.size()));
+    for (std::size_t i = 1; i < m_text.size(); ++i) {
+        const std::int64_t frequency = m_counts[i];
+        m_stats.totalOccurrenceCount += frequency;
+        if (m_listed[i] != 0) {
+            ++m_stats.listedWordCount;
+            m_stats.listedOccurrenceCount += frequency;
+            m_stats.highestFrequency = std::max(m_stats.highestFrequency, frequency);
+            const std::uint64_t text = m_text[i];
+            const auto wordLength = static_cast<std::int32_t>((text & 0xFF) != 0 ? text & 0xFF : (text >> 8) & 0xFF);
+            m_stats.longestWordLength = std::max(m_stats.longestWordLength, wordLength);
         } else {
-            ++m_stats.ExcludedWordCount;
+            ++m_stats.excludedWordCount;
         }
     }
 }

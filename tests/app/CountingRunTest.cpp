@@ -20,7 +20,7 @@ const std::string kIdle = "Count word frequencies";
 
 bool TableHas(const WordTable& table, const std::string& word) {
     for (std::int64_t i = 1; i <= table.DistinctWordCount(); ++i)
-        if (table.Record(i).Word == word) return true;
+        if (table.Word(i) == word) return true;
     return false;
 }
 

@@ -15,9 +15,9 @@ TEST_F(ProgramTest, FilterInfrequentWords) {
     EXPECT_EQ(ListedWords(), (Words{"three"}));
     main.Table.ComputeStatistics();
     // An excluded word still counts in the totals.
-    EXPECT_EQ(main.Table.Statistics().TotalOccurrenceCount, 5);
-    EXPECT_EQ(main.Table.Statistics().ExcludedWordCount, 1);
-    EXPECT_EQ(main.Table.Statistics().ListedOccurrenceCount, 3);
+    EXPECT_EQ(main.Table.Statistics().totalOccurrenceCount, 5);
+    EXPECT_EQ(main.Table.Statistics().excludedWordCount, 1);
+    EXPECT_EQ(main.Table.Statistics().listedOccurrenceCount, 3);
 }
 
 TEST_F(ProgramTest, FilterWordLengths) {

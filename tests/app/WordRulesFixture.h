@@ -60,7 +60,7 @@ class ProgramTest : public ::testing::Test {
     std::vector<std::string> ListedWords() {
         std::vector<std::string> words;
         for (std::int64_t i = 1; i <= main.Table.DistinctWordCount(); ++i)
-            if (main.Table.Record(i).Listed) words.push_back(main.Table.Record(i).Word);
+            if (main.Table.IsListed(i)) words.emplace_back(main.Table.Word(i));
         return words;
     }
 

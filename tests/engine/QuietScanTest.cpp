@@ -116,8 +116,8 @@ TEST(QuietScan, TheRunCacheFollowsOptionsAndTheTable) {
     h.scanner.ScanLine(line);
     h.table.Finish();
     ASSERT_EQ(h.table.DistinctWordCount(), 4);
-    EXPECT_EQ(h.table.Record(1).Word, "cat");
-    EXPECT_EQ(h.table.Record(2).Word, "cats");
+    EXPECT_EQ(h.table.Word(1), "cat");
+    EXPECT_EQ(h.table.Word(2), "cats");
 
     // After a reset the records the cache knew are gone: the same runs are counted afresh.
     h.table.Reset();
@@ -128,18 +128,18 @@ TEST(QuietScan, TheRunCacheFollowsOptionsAndTheTable) {
     h.scanner.ScanLine(line);
     h.table.Finish();
     ASSERT_EQ(h.table.DistinctWordCount(), 2);
-    EXPECT_EQ(h.table.Record(1).Word, "mango");
-    EXPECT_EQ(h.table.Record(2).Word, "zebra");
-    EXPECT_EQ(h.table.Record(2).Frequency, 2);
+    EXPECT_EQ(h.table.Word(1), "mango");
+    EXPECT_EQ(h.table.Word(2), "zebra");
+    EXPECT_EQ(h.table.Frequency(2), 2);
 
     // Finish moves records: runs seen before are found again under their new numbers.
     line = "mango zebra kiwi ";
     h.scanner.ScanLine(line);
     h.table.Finish();
     ASSERT_EQ(h.table.DistinctWordCount(), 3);
-    EXPECT_EQ(h.table.Record(1).Word, "kiwi");
-    EXPECT_EQ(h.table.Record(2).Frequency, 2);
-    EXPECT_EQ(h.table.Record(3).Frequency, 3);
+    EXPECT_EQ(h.table.Word(1), "kiwi");
+    EXPECT_EQ(h.table.Frequency(2), 2);
+    EXPECT_EQ(h.table.Frequency(3), 3);
 }
 
 TEST(QuietScan, ManyDistinctWordsPastTheRunCache) {
@@ -203,8 +203,8 @@ TEST(WordTableAfterFinish, WordsAddedLaterJoinTheirRecords) {
         table.Add(word);
     table.Finish();
     ASSERT_EQ(table.DistinctWordCount(), 5);
-    EXPECT_EQ(table.Record(1).Word, "apple");
-    EXPECT_EQ(table.Record(4).Word, "plum-tree-of-long-game");
+    EXPECT_EQ(table.Word(1), "apple");
+    EXPECT_EQ(table.Word(4), "plum-tree-of-long-game");
 
     // The index is rebuilt for the records' new places.
     EXPECT_EQ(table.Add("Apple"), 1u);
@@ -214,8 +214,7 @@ TEST(WordTableAfterFinish, WordsAddedLaterJoinTheirRecords) {
     EXPECT_EQ(table.Add(std::string(81, 'x')), 0u);
     table.Finish();
     std::vector<std::pair<std::string, std::int64_t>> words;
-    for (std::int64_t i = 1; i <= table.DistinctWordCount(); ++i)
-        words.emplace_back(table.Record(i).Word, table.Record(i).Frequency);
+    for (std::int64_t i = 1; i <= table.DistinctWordCount(); ++i) words.emplace_back(table.Word(i), table.Frequency(i));
     EXPECT_EQ(words, (Counts{{"apple", 3},
                              {"banana", 2},
                              {"fig", 1},

@@ -56,7 +56,7 @@ struct ScanHarness {
         table.Finish();
         std::vector<std::pair<std::string, std::int64_t>> words;
         for (std::int64_t i = 1; i <= table.DistinctWordCount(); ++i)
-            words.emplace_back(table.Record(i).Word, table.Record(i).Frequency);
+            words.emplace_back(table.Word(i), table.Frequency(i));
         return words;
     }
     std::vector<std::pair<std::string, std::int64_t>> Scan(const std::string& line) {

@@ -22,9 +22,9 @@ TEST(WordTable, LengthLimit) {
     EXPECT_EQ(table.DistinctWordCount(), 0);
     table.Add(std::string(80, 'a'));
     EXPECT_EQ(table.DistinctWordCount(), 1);
-    table.Record(1).Listed = true;
+    table.SetListed(1, true);
     table.ComputeStatistics();
-    EXPECT_EQ(table.Statistics().TotalOccurrenceCount, 1);
+    EXPECT_EQ(table.Statistics().totalOccurrenceCount, 1);
 }
 
 TEST(WordTable, CaseAndAccentsShareTheFirstForm) {
@@ -36,16 +36,16 @@ TEST(WordTable, CaseAndAccentsShareTheFirstForm) {
         table.Add(word);
     table.Finish();
     ASSERT_EQ(table.DistinctWordCount(), 3);
-    EXPECT_EQ(table.Record(1).Word, "cafe");
-    EXPECT_EQ(table.Record(1).Frequency, 3);
-    EXPECT_EQ(table.Record(2).Word,
+    EXPECT_EQ(table.Word(1), "cafe");
+    EXPECT_EQ(table.Frequency(1), 3);
+    EXPECT_EQ(table.Word(2),
               "stra\xDF"
               "e");
-    EXPECT_EQ(table.Record(2).Key, "strasse");
-    EXPECT_EQ(table.Record(2).Frequency, 2);
-    EXPECT_EQ(table.Record(3).Word, "The");
-    EXPECT_EQ(table.Record(3).Key, "the");
-    EXPECT_EQ(table.Record(3).Frequency, 3);
+    EXPECT_EQ(table.Key(2), "strasse");
+    EXPECT_EQ(table.Frequency(2), 2);
+    EXPECT_EQ(table.Word(3), "The");
+    EXPECT_EQ(table.Key(3), "the");
+    EXPECT_EQ(table.Frequency(3), 3);
 }
 
 TEST(WordTable, KeyOrderAfterFinish) {
@@ -57,17 +57,17 @@ TEST(WordTable, KeyOrderAfterFinish) {
         table.Add(word);
     table.Finish();
     std::vector<std::string> keys;
-    for (std::int64_t i = 1; i <= table.DistinctWordCount(); ++i) keys.push_back(table.Record(i).Key);
+    for (std::int64_t i = 1; i <= table.DistinctWordCount(); ++i) keys.emplace_back(table.Key(i));
     // Ordinal on unsigned bytes, a prefix first; "éa" sorts as its key "ea", þ after every ASCII letter.
     EXPECT_EQ(keys, (std::vector<std::string>{"a", "ab", "b", "c", "e", "ea", "f", "\xFE"}));
-    EXPECT_EQ(table.Record(1).Frequency, 2);
+    EXPECT_EQ(table.Frequency(1), 2);
     // Adding after Finish still finds the records where they now are.
     table.Add("c");
     table.Add("aa");
     table.Finish();
-    EXPECT_EQ(table.Record(2).Key, "aa");
-    EXPECT_EQ(table.Record(5).Key, "c");
-    EXPECT_EQ(table.Record(5).Frequency, 2);
+    EXPECT_EQ(table.Key(2), "aa");
+    EXPECT_EQ(table.Key(5), "c");
+    EXPECT_EQ(table.Frequency(5), 2);
 }
 
 TEST(WordTable, ManyWordsAgainstAnOrderedMap) {
@@ -83,14 +83,14 @@ TEST(WordTable, ManyWordsAgainstAnOrderedMap) {
     ASSERT_EQ(table.DistinctWordCount(), static_cast<std::int64_t>(expected.size()));
     std::int64_t i = 1;
     for (const auto& [word, frequency] : expected) {
-        ASSERT_EQ(table.Record(i).Word, word);
-        ASSERT_EQ(table.Record(i).Frequency, frequency);
+        ASSERT_EQ(table.Word(i), word);
+        ASSERT_EQ(table.Frequency(i), frequency);
         ++i;
     }
     table.Reset();
     EXPECT_EQ(table.DistinctWordCount(), 0);
     table.Add("again");
-    EXPECT_EQ(table.Record(1).Frequency, 1);
+    EXPECT_EQ(table.Frequency(1), 1);
 }
 
 TEST(WordTable, OrderOfLongKeysSharingPrefixes) {
@@ -109,8 +109,8 @@ TEST(WordTable, OrderOfLongKeysSharingPrefixes) {
     ASSERT_EQ(table.DistinctWordCount(), static_cast<std::int64_t>(expected.size()));
     std::int64_t i = 1;
     for (const auto& [word, frequency] : expected) {
-        ASSERT_EQ(table.Record(i).Key, word) << i;
-        ASSERT_EQ(table.Record(i).Frequency, frequency) << word;
+        ASSERT_EQ(table.Key(i), word) << i;
+        ASSERT_EQ(table.Frequency(i), frequency) << word;
         ++i;
     }
 }
@@ -119,15 +119,15 @@ TEST(WordTable, Statistics) {
     WordTable table;
     for (const char* word : {"alpha", "alpha", "alpha", "be", "gamma-ray", "gamma-ray"}) table.Add(word);
     table.Finish();
-    table.Record(3).Listed = false;  // gamma-ray
+    table.SetListed(3, false);  // gamma-ray
     table.ComputeStatistics();
     const WordStatistics& s = table.Statistics();
-    EXPECT_EQ(s.ListedWordCount, 2);
-    EXPECT_EQ(s.ExcludedWordCount, 1);
-    EXPECT_EQ(s.ListedOccurrenceCount, 4);
-    EXPECT_EQ(s.TotalOccurrenceCount, 6);
-    EXPECT_EQ(s.HighestFrequency, 3);
-    EXPECT_EQ(s.LongestWordLength, 5);
+    EXPECT_EQ(s.listedWordCount, 2);
+    EXPECT_EQ(s.excludedWordCount, 1);
+    EXPECT_EQ(s.listedOccurrenceCount, 4);
+    EXPECT_EQ(s.totalOccurrenceCount, 6);
+    EXPECT_EQ(s.highestFrequency, 3);
+    EXPECT_EQ(s.longestWordLength, 5);
 }
 
 }  // namespace

@@ -219,7 +219,7 @@ TEST(MainWindowUi, StopDuringListingLeavesTheLinesListed) {
     view.cboDisplayFormat->setFocus();
     QTest::keyClick(view.cboDisplayFormat, Qt::Key_End);
     EXPECT_EQ(view.txbOutput->toPlainText().count(Q(", ")) + 1,
-              static_cast<qsizetype>(ui.program.frmMain.Table.Statistics().ListedWordCount));
+              static_cast<qsizetype>(ui.program.frmMain.Table.Statistics().listedWordCount));
 }
 
 TEST(MainWindowUi, TypedTextInOutputBoxReachesTheModel) {
