@@ -98,6 +98,12 @@ inline std::uint64_t KeyOrder(std::string_view key) {
     return __builtin_bswap64(KeyTag(key) & 0x00FFFFFFFFFFFFFFull) | std::min<std::uint64_t>(key.size(), 8);
 }
 
+// Empties a vector and gives back its memory (assigning {} would keep it).
+template <typename T>
+void Release(std::vector<T>& values) {
+    std::vector<T>().swap(values);
+}
+
 // Puts `values[source[i]]` at place i + 1, for every place from 1; place 0 stays.
 template <typename T>
 void Gather(std::vector<T>& values, const std::vector<std::uint32_t>& source) {
@@ -148,8 +154,8 @@ void WordTable::Reset() {
     m_listed.shrink_to_fit();
     m_listed.reserve(kInitialRecords);
     m_listed.push_back(0);
-    m_ranks = {};
-    m_next = {};
+    Release(m_ranks);
+    Release(m_next);
     m_texts.Clear();
     ++m_generation;
     m_slots.assign(kInitialSlots, Slot{});
@@ -327,7 +333,7 @@ void WordTable::Finish() {
     ++m_generation;
     if (m_ordered) return;
     // The index would need every record's new place: it is rebuilt when a word is next added, if ever.
-    m_slots = {};
+    Release(m_slots);
     m_mask = 0;
     std::vector<std::uint32_t> source;  // source[new place - 1] = old place
     {
@@ -339,8 +345,8 @@ void WordTable::Finish() {
     Gather(m_text, source);
     Gather(m_counts, source);
     Gather(m_listed, source);
-    m_ranks = {};
-    m_next = {};
+    Release(m_ranks);
+    Release(m_next);
     m_ordered = true;
 }
 
