@@ -15,6 +15,7 @@
 #include "engine/CommentMarkers.h"
 #include "engine/CommonWords.h"
 #include "engine/FileChecks.h"
+#include "engine/SourceScan.h"
 #include "params/ParamsWindow.h"
 
 namespace vesk {
@@ -42,6 +43,37 @@ std::string ProgressBarCaption(int p, int width) {
     caption += ']';
     return caption;
 }
+
+// The read loop's reports: the progress bar as the bytes come in, and the run error of a line that fails.
+class ReadReports : public SourceObserver {
+  public:
+    // `length` 0: no progress bar.
+    ReadReports(MainWindow& window, std::int64_t length) : m_window(window), m_length(length) {}
+
+    void OnProgress(std::int64_t bytesRead) override {
+        if (m_length <= 0) return;
+        MainWindow& w = m_window;
+        const double share =
+            static_cast<double>(w.ProgressBarWidth) * static_cast<double>(bytesRead) / static_cast<double>(m_length);
+        const int p = static_cast<int>(std::nearbyint(share));
+        if (p != m_shownCells) {
+            m_shownCells = p;
+            w.lblTotalNumOccurrences.SetCaption(ProgressBarCaption(p, w.ProgressBarWidth));
+        }
+        w.platform.Repaint(&w.lblTotalNumOccurrences);
+    }
+
+    bool OnLineFailure(std::exception_ptr failure) override {
+        const RunError error = RunErrorOf(failure);
+        m_window.ReportRunError(error.Number(), error.Description());
+        return !m_window.StopRequested;
+    }
+
+  private:
+    MainWindow& m_window;
+    std::int64_t m_length;
+    int m_shownCells = -1;
+};
 
 }  // namespace
 
@@ -258,37 +290,8 @@ bool MainWindow::CountWordsFromSource(ByteSource& source, const std::string& ext
 
     const bool caseSignificant = frmParams->chkCaseSignificant.Value() == 1;
     Scanner.SetOptions(CurrentScanOptions(!caseSignificant));
-    std::exception_ptr readFailure;
-    int shownCells = -1;
-    for (;;) {
-        try {
-            if (!source.ReadLine(CurrentLine)) break;
-        } catch (...) {
-            // A line that cannot be read cannot be skipped either: the count ends incomplete.
-            readFailure = std::current_exception();
-            break;
-        }
-        try {
-            if (showProgress) {
-                const double share = static_cast<double>(ProgressBarWidth) *
-                                     static_cast<double>(source.BytesConsumed()) / static_cast<double>(fileLength);
-                const int p = static_cast<int>(std::nearbyint(share));
-                if (p != shownCells) {
-                    shownCells = p;
-                    lblTotalNumOccurrences.SetCaption(ProgressBarCaption(p, ProgressBarWidth));
-                }
-                platform.Repaint(&lblTotalNumOccurrences);
-            }
-            TrimSpacesInPlace(CurrentLine);
-            if (CurrentLine.empty()) continue;
-            CurrentLine.push_back(' ');
-            Scanner.ScanLine(CurrentLine);
-        } catch (...) {
-            const RunError failure = RunErrorOf(std::current_exception());
-            ReportRunError(failure.Number(), failure.Description());
-        }
-        if (StopRequested) break;
-    }
+    ReadReports reports(*this, showProgress ? fileLength : 0);
+    const std::exception_ptr readFailure = ScanSource(source, Scanner, CurrentLine, reports);
 
     Table.Finish();
     lblTotalNumOccurrences.SetAlignment(Alignment::Right);

@@ -125,12 +125,12 @@ bool LineScanner::CommentStep(std::string_view line, std::size_t& pos) {
     return true;
 }
 
-void LineScanner::ScanLine(std::string& line) {
+bool LineScanner::ScanLine(std::string& line) {
     PrepareLine(line);
     const bool commentsActive = CommentsActive(m_options.markers, m_options.userMarkersAllowed);
     if (commentsActive) RefreshMarkerStarts();
 
-    if (line.empty()) return;
+    if (line.empty()) return true;
 #if defined(__SSE2__)
     if (!commentsActive) {
         // Spaces behind the text let every block load stay inside the string; no run continues into them.
@@ -141,11 +141,11 @@ void LineScanner::ScanLine(std::string& line) {
         // With a quiet observer nothing can end the line early, so its words may be found independently of
         // one another.
         const bool quiet = m_observer == nullptr || m_observer->IsQuiet();
-        if (quiet && size <= static_cast<std::size_t>(kMaxWordRun))
+        if (quiet && size <= static_cast<std::size_t>(kMaxWordRun)) {
             ScanQuietLine(text);
-        else
-            ScanPlainLine(text);
-        return;
+            return true;
+        }
+        return ScanPlainLine(text);
     }
 #endif
 
@@ -156,7 +156,7 @@ void LineScanner::ScanLine(std::string& line) {
     const bool sentinel = (m_classes[static_cast<unsigned char>(text[last])] & kInner) == 0;
     std::size_t pos = 0;
     while (pos < last) {
-        if (commentsActive && !CommentStep(text, pos)) return;
+        if (commentsActive && !CommentStep(text, pos)) return true;
         const char c = text[pos];
         if (!m_letters[c] && !(c == '_' && m_options.underscoresStartWords)) {
             ++pos;
@@ -189,8 +189,9 @@ void LineScanner::ScanLine(std::string& line) {
             CountRun(text.substr(pos, end - pos), (seen & kNotPlain) != 0);
             pos = end;
         }
-        if (m_observer != nullptr && m_observer->ShouldStop()) return;
+        if (m_observer != nullptr && m_observer->ShouldStop()) return false;
     }
+    return true;
 }
 
 }  // namespace vesk

@@ -29,8 +29,8 @@ class LineScanner {
     // Splits `line` into words and counts each: `line` is the line as the caller prepared it (trimmed, one
     // space appended); it is rewritten in place (lower case when the options ask for it, whitespace, double
     // hyphens, letter entities). In the word-by-word scan the observer is asked after every word taken from
-    // the line, and a stop returns at once.
-    void ScanLine(std::string& line);
+    // the line, and a stop returns at once. Returns false when the observer stopped the line.
+    bool ScanLine(std::string& line);
 
   private:
     void SetAllowed(const AllowedCharacters& allowed);
@@ -38,8 +38,9 @@ class LineScanner {
     // The comment step at `pos`; false when the scan of the line ends there.
     bool CommentStep(std::string_view line, std::size_t& pos);
     void RefreshMarkerStarts();
-    // The scan of a line without comment markers, on bit masks of the character classes of the line.
-    void ScanPlainLine(std::string_view text);
+    // The scan of a line without comment markers, on bit masks of the character classes of the line; false
+    // when the observer stopped it.
+    bool ScanPlainLine(std::string_view text);
     // The same when nothing can stop the scan within the line: every run is found at once.
     void ScanQuietLine(std::string_view text);
     // Fills the masks for `text`, whose 16 bytes past the end may be read.

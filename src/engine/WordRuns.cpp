@@ -220,7 +220,7 @@ void LineScanner::ScanQuietLine(std::string_view text) {
     countBatch();
 }
 
-void LineScanner::ScanPlainLine(std::string_view text) {
+bool LineScanner::ScanPlainLine(std::string_view text) {
     ClassifyLine(text);
     const std::size_t size = text.size();
     const std::size_t last = size - 1;  // the appended space: never the start of a word
@@ -240,11 +240,11 @@ void LineScanner::ScanPlainLine(std::string_view text) {
         std::size_t word = pos / 64;
         std::uint64_t bits = (starts[word] | (underscores[word] & withUnderscores)) & (~std::uint64_t{0} << (pos % 64));
         while (bits == 0) {
-            if (++word >= words) return;
+            if (++word >= words) return true;
             bits = starts[word] | (underscores[word] & withUnderscores);
         }
         pos = word * 64 + static_cast<std::size_t>(__builtin_ctzll(bits));
-        if (pos >= last) return;
+        if (pos >= last) return true;
 
         // The first character from there that does not continue a word; the padding never does.
         std::size_t endWord = word;
@@ -260,7 +260,7 @@ void LineScanner::ScanPlainLine(std::string_view text) {
             CountRunCached(text.substr(pos, end - pos), AnyBits(notPlainBits, pos, end));
             pos = end;
         }
-        if (asking && m_observer->ShouldStop()) return;
+        if (asking && m_observer->ShouldStop()) return false;
     }
 }
 #endif
