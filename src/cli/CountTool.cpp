@@ -263,7 +263,11 @@ class CountRun {
             std::error_code ec;
             const fs::file_status status = fs::status(path, ec);
             if (!fs::exists(status)) {
-                m_platform.ReportError("Input file does not exist.");
+                // Only a name that leads nowhere is missing; a name too long, a loop or a refused folder is not.
+                if (ec && ec != std::errc::no_such_file_or_directory)
+                    m_platform.ReportErrorUtf8(path + ": " + ec.message());
+                else
+                    m_platform.ReportError("Input file does not exist.");
                 return kExitFailure;
             }
             if (fs::is_directory(status)) {

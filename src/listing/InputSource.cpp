@@ -1,6 +1,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 #include "app/MainWindow.h"
@@ -90,9 +91,9 @@ bool MainWindow::CheckInputFile(const std::string& name) {
                                  MsgIcon::Exclamation);
         else
             txbFile[0].SetText("");
-    } else if (!FileExists(name)) {
+    } else if (const int problem = RegularFileError(name); problem != 0) {
         if (blnStartUpCompleted) {
-            platform.ShowMessage("Input file does not exist.", "File not found", MsgButtons::Ok, MsgIcon::Exclamation);
+            ReportFileProblem(platform, problem, "Input file does not exist.", FileLine("Input file", name));
         } else {
             const std::string folder = FolderOfPath(name);
             if (!folder.empty() && FolderExists(folder)) platform.SetCurrentDirectory(folder);
@@ -163,6 +164,23 @@ void MainWindow::cmdClearOutput_Click() {
     ConcealNumWords();
     blnWordsGot = false;
     if (blnStartUpCompleted) SetTheFocus();
+}
+
+void MainWindow::DropProgressNotice() {
+    const std::string& text = txbOutput.Text();
+    for (const std::string_view notice : {std::string_view(ProcessingNotice), std::string_view(kCheckingFileNotice),
+                                          std::string_view(kWritingFileNotice)}) {
+        if (text == notice) {
+            txbOutput.SetText("");
+            return;
+        }
+        // "Processing ..." follows an empty line when the box held text already.
+        const std::string appended = std::string(kCrLf) + kCrLf + std::string(notice);
+        if (text.ends_with(appended)) {
+            txbOutput.SetText(text.substr(0, text.size() - appended.size()));
+            return;
+        }
+    }
 }
 
 void MainWindow::cmdCopyOutput_Click() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/MainWindow.h"
+#include "app/RunError.h"
 #include "params/ParamsWindow.h"
 #include "text/Encoding.h"
 
@@ -25,6 +26,11 @@ struct Binding {
 };
 
 constexpr bool kCounted = true;
+
+// The line of a failure message that names the file.
+std::string FileLineOf(const std::string& strParameterFile, const std::string& file) {
+    return FileLine(strParameterFile.empty() ? "State file" : "Parameter file", file);
+}
 
 Binding Bind(std::string ParameterSet::*text, TextBox& box, bool counted = false) {
     return {text, nullptr, &box, nullptr, nullptr, counted};
@@ -119,13 +125,16 @@ class QuietHandlers {
 
 std::string MainWindow::SaveState(const std::string& strParameterFile) {
     const std::string& file = strParameterFile.empty() ? strStateFile : strParameterFile;
-    return WriteParameterFile(Cp1252ToUtf8(file), HeldParameters(*this, BindingsOf(*this)));
+    return WriteParameterFile(Cp1252ToUtf8(file), HeldParameters(*this, BindingsOf(*this)),
+                              FileLineOf(strParameterFile, file));
 }
 
 std::string MainWindow::RestoreSavedState(const std::string& strParameterFile) {
     const std::string& file = strParameterFile.empty() ? strStateFile : strParameterFile;
     ParameterSet loaded;
-    if (std::string failure = ReadParameterFile(Cp1252ToUtf8(file), loaded); !failure.empty()) return failure;
+    if (std::string failure = ReadParameterFile(Cp1252ToUtf8(file), loaded, FileLineOf(strParameterFile, file));
+        !failure.empty())
+        return failure;
 
     const std::vector<Binding> bindings = BindingsOf(*this);
     const ParameterSet held = HeldParameters(*this, bindings);

@@ -189,8 +189,13 @@ int ReadListIndex(const std::string& line, int lineNumber, int listSize) {
     return static_cast<int>(value);
 }
 
+// The message of a failure of the file, with the line that names it.
+std::string FileFailure(const char* prefix, const std::string& description, const std::string& fileLine) {
+    return prefix + description + (fileLine.empty() ? "" : "\r\n" + fileLine);
+}
+
 // Checks every line read and fills `set` when all of them, and the file, are good.
-std::string ReadLines(RawLines raw, ParameterSet& set) {
+std::string ReadLines(RawLines raw, ParameterSet& set, const std::string& fileLine) {
     if (!raw.lines.empty() && raw.lines[0].starts_with("\xEF\xBB\xBF")) raw.lines[0].erase(0, 3);
     // Files of the Windows program are in its code page; ours are UTF-8.
     bool utf8 = true;
@@ -217,9 +222,9 @@ std::string ReadLines(RawLines raw, ParameterSet& set) {
             }
         }
     } catch (const LineFailure& failure) {
-        return kRestorePrefix + failure.description;
+        return FileFailure(kRestorePrefix, failure.description, fileLine);
     }
-    if (raw.failure) return kRestorePrefix + *raw.failure;
+    if (raw.failure) return FileFailure(kRestorePrefix, *raw.failure, fileLine);
     // A list without a choice is a good file that the program cannot apply.
     for (const ParameterField& field : kParameterFields)
         if (field.form == FieldForm::ListIndex && read.*field.number == -1) return "Invalid combo box index";
@@ -233,10 +238,10 @@ std::string FormatParameterFile(const ParameterSet& set, std::string& bytes) {
     std::string content;
     for (const ParameterField& field : kParameterFields) {
         if (field.form == FieldForm::Text && (set.*field.text).find_first_of("\r\n") != std::string::npos)
-            return kSavePrefix + LinePrefix(field.line) + "would hold a line break, which a parameter file cannot keep";
+            return LinePrefix(field.line) + "would hold a line break, which a parameter file cannot keep";
         const std::string line = Cp1252ToUtf8(FormatLine(field, set));
         if (line.size() > kMaxLineLength)
-            return kSavePrefix + LinePrefix(field.line) + "would be longer than " + std::to_string(kMaxLineLength) +
+            return LinePrefix(field.line) + "would be longer than " + std::to_string(kMaxLineLength) +
                    " bytes, which a parameter file cannot keep";
         content += line;
         content += "\r\n";
@@ -245,21 +250,21 @@ std::string FormatParameterFile(const ParameterSet& set, std::string& bytes) {
     return {};
 }
 
-std::string WriteParameterFile(const std::string& systemPath, const ParameterSet& set) {
+std::string WriteParameterFile(const std::string& systemPath, const ParameterSet& set, const std::string& fileLine) {
     std::string bytes;
-    if (std::string failure = FormatParameterFile(set, bytes); !failure.empty()) return failure;
-    const std::string failure = WriteFileAtomically(systemPath, bytes);
-    return failure.empty() ? std::string() : kSavePrefix + failure;
+    std::string failure = FormatParameterFile(set, bytes);
+    if (failure.empty()) failure = WriteFileAtomically(systemPath, bytes);
+    return failure.empty() ? std::string() : FileFailure(kSavePrefix, failure, fileLine);
 }
 
-std::string ReadParameterFile(const std::string& systemPath, ParameterSet& set) {
-    return ReadLines(ReadRawLines(systemPath), set);
+std::string ReadParameterFile(const std::string& systemPath, ParameterSet& set, const std::string& fileLine) {
+    return ReadLines(ReadRawLines(systemPath), set, fileLine);
 }
 
 std::string ParseParameterFile(std::string_view bytes, ParameterSet& set) {
     LineSplitter splitter;
     splitter.Feed(bytes);
-    return ReadLines(splitter.Finish(std::nullopt), set);
+    return ReadLines(splitter.Finish(std::nullopt), set, {});
 }
 
 }  // namespace vesk

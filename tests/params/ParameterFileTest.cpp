@@ -95,11 +95,12 @@ TEST_F(ParameterFileTest, AFailedLoadChangesNothing) {
     noChoice.longWordSize = -1;
     std::string shortFile = ReadBytes(WriteSet(noChoice));
     shortFile.resize(shortFile.rfind("\r\n", shortFile.size() - 3) + 2);
+    const std::string prefix = "Error when attempting to restore parameters: ";
+    const std::string fileLine = "\r\nParameter file: " + file;
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {ReadBytes(WriteSet(outOfRange)),
-         "Error when attempting to restore parameters: line 8 holds a list index out of range"},
+        {ReadBytes(WriteSet(outOfRange)), prefix + "line 8 holds a list index out of range" + fileLine},
         {ReadBytes(WriteSet(noChoice)), "Invalid combo box index"},
-        {shortFile, "Error when attempting to restore parameters: the file ends before line 37"},
+        {shortFile, prefix + "the file ends before line 37" + fileLine},
     };
     for (const auto& [bytes, message] : cases) {
         WriteBytes(file, bytes);
@@ -153,8 +154,10 @@ TEST_F(ParameterFileTest, SaveButton) {
     platform.ExpectFileDialog(blocked + "/x.vesk");
     platform.ExpectMessage(MsgAnswer::Ok);
     params.cmdSaveLoadParameters[0].Click();
-    EXPECT_EQ(platform.LastMessage(), (ShownMessage{"Error when attempting to save parameters: Not a directory",
-                                                    "Save parameters", MsgButtons::Ok, MsgIcon::Exclamation}));
+    EXPECT_EQ(platform.LastMessage(),
+              (ShownMessage{
+                  "Error when attempting to save parameters: Not a directory\r\nParameter file: " + blocked + "/x.vesk",
+                  "Save parameters", MsgButtons::Ok, MsgIcon::Exclamation}));
     EXPECT_EQ(params.lblParameters.Caption(), "Error saving to");
     EXPECT_EQ(params.txbParametersFile.Text(), blocked + "/x.vesk");
 }

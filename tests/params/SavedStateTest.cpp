@@ -75,7 +75,9 @@ TEST_F(SavedStateTest, AStateThatCannotBeSavedIsReported) {
 
     platform.ExpectMessage(MsgAnswer::Ok);
     main.cmdSaveState.Click();
-    EXPECT_EQ(platform.LastMessage(), (ShownMessage{"Error when attempting to save parameters: Not a directory",
+    EXPECT_EQ(platform.LastMessage(), (ShownMessage{"Error when attempting to save parameters: Not a directory\r\n"
+                                                    "State file: " +
+                                                        main.strStateFile,
                                                     "Error", MsgButtons::Ok, MsgIcon::Exclamation}));
 
     // On quitting the error is still shown, then the program ends.

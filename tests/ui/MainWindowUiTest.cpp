@@ -104,9 +104,10 @@ TEST(MainWindowUi, InputFileChecksReportThroughMessageBoxes) {
     UiProgram ui(folder);
     auto& view = ui.views.main;
     ui.platform.ExpectMessage(MsgAnswer::Ok);
-    EnterInputFile(view, (folder.Path() / "missing.txt").string());
-    EXPECT_EQ(ui.platform.LastMessage(),
-              (ShownMessage{"Input file does not exist.", "File not found", MsgButtons::Ok, MsgIcon::Exclamation}));
+    const std::string missing = (folder.Path() / "missing.txt").string();
+    EnterInputFile(view, missing);
+    EXPECT_EQ(ui.platform.LastMessage(), (ShownMessage{"Input file does not exist.\r\nInput file: " + missing,
+                                                       "File not found", MsgButtons::Ok, MsgIcon::Exclamation}));
     EXPECT_EQ(view.lblFilesize->text(), QString());
 
     // Spaces only: the box is trimmed and the count refuses to start.
