@@ -1,7 +1,6 @@
 #pragma once
 // A started program over a scripted platform whose per-user folder lives in a fresh temporary folder.
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -9,14 +8,6 @@
 #include "support/ProgramFixture.h"
 
 namespace vesk::test {
-
-// The names in a text, separated by blanks.
-inline std::vector<std::string> Names(const std::string& text) {
-    std::istringstream in(text);
-    std::vector<std::string> names;
-    for (std::string name; in >> name;) names.push_back(name);
-    return names;
-}
 
 class ProgramTest : public ProgramFixture<> {
   protected:

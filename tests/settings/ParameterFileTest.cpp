@@ -89,7 +89,7 @@ TEST(ParameterFileTest, ReadingGivesBackWhatWritingWrote) {
     // And through a file, as a save and a load do.
     ScratchFolder scratch;
     const std::string file = scratch.PathOf("p.vesk");
-    for (int round = 0; round < 10; ++round) {
+    for (int round = 0; round < 3; ++round) {
         const ParameterSet set = RandomSet(random);
         ASSERT_EQ(WriteParameterFile(file, set), "");
         ParameterSet read;
