@@ -146,6 +146,7 @@ TEST(ParameterFileTest, FailuresNameTheirLine) {
         {With(2, "\"a\"b"), "line 2 holds text after its closing double quote"},
         {With(8, "12"), "line 8 holds a list index out of range"},
         {With(8, "-2"), "line 8 holds a list index out of range"},
+        {With(36, "10"), "line 36 holds a list index out of range"},  // the tenth item is index 9
         {With(36, "99999999999999999999999999"), "line 36 holds a list index out of range"},
         {With(35, "1e400"), "line 35 holds a list index out of range"},
         {With(10, "three"), "line 10 does not hold a number"},
