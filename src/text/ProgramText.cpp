@@ -31,7 +31,7 @@ constexpr std::int32_t kNumberedLines = 500;
 constexpr std::size_t kMaxTextLength = 4096;
 constexpr long kMaxFileBytes = 4L << 20;
 constexpr std::int16_t kLanguageCount = 6;
-// Texts come back cut to this length, as from the lookup buffer of the Windows program.
+// A longer text comes back cut to this many characters.
 constexpr std::size_t kLookupCapacity = 1024;
 
 using TextKey = std::pair<std::int16_t, std::int16_t>;  // number, language
