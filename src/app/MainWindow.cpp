@@ -14,7 +14,8 @@ constexpr std::string_view kCaptionPrefix = "Number of different words found so 
 constexpr std::string_view kSuppressingNotice = "\r\n\r\n[Suppressing display of words to avoid buffer overflow.]";
 }  // namespace
 
-MainWindow::MainWindow(Platform& platformRef) : Form("frmMain"), platform(platformRef) {
+MainWindow::MainWindow(Platform& platformRef, ProgramText& texts)
+    : Form("frmMain"), platform(platformRef), programText(texts) {
     cmdListWords.SetCaption("Count word frequencies");
     cmdFile[0].SetCaption("Input file");
     cmdFile[1].SetCaption("Output file");
