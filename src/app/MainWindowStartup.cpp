@@ -1,9 +1,9 @@
 #include <string>
 
 #include "app/MainWindow.h"
+#include "engine/Encoding.h"
 #include "params/ParamsWindow.h"
 #include "settings/StateFile.h"
-#include "engine/Encoding.h"
 #include "text/ProgramText.h"
 
 namespace vesk {

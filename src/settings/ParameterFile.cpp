@@ -9,8 +9,8 @@
 #include <system_error>
 #include <vector>
 
-#include "settings/AtomicSave.h"
 #include "engine/Encoding.h"
+#include "settings/AtomicSave.h"
 
 namespace vesk {
 
