@@ -98,7 +98,12 @@ class Walker {
     };
 
     QWidget* Parent() const { return m_levels.back().parent; }
-    QBoxLayout* Box() const { return static_cast<QBoxLayout*>(m_levels.back().layout); }
+    // Spaces and springs go into rows and columns only.
+    QBoxLayout* Box() const {
+        auto* box = qobject_cast<QBoxLayout*>(m_levels.back().layout);
+        Q_ASSERT(box);
+        return box;
+    }
 
     void Place(QWidget* widget) const {
         const Cell& cell = m_row->cell;
