@@ -9,8 +9,7 @@
 //   scan/WordFilters.cpp       ApplyFilters
 //   listing/Statistics.cpp     the statistics labels
 //   scan/CommonWords.cpp       reading the common-words file
-//   params/ParameterFile.cpp   SaveState / RestoreSavedState
-//   params/SavedState.cpp      "Save state", "Quit"
+//   params/ParameterFile.cpp   SaveState / RestoreSavedState, "Save state", "Quit"
 
 #include <array>
 #include <cstdint>
@@ -29,14 +28,16 @@ namespace vesk {
 class ParamsWindow;
 class HelpWindow;
 class ByteSource;
+class ProgramText;
 
 class MainWindow : public Form, public WordTableView, public ScanEvents {
   public:
-    explicit MainWindow(Platform& platform);
+    MainWindow(Platform& platform, ProgramText& texts);
     // Links the other two windows; called once by Program before Form_Load.
     void Attach(ParamsWindow& params, HelpWindow& help);
 
     Platform& platform;
+    ProgramText& programText;
     ParamsWindow* frmParams = nullptr;
     HelpWindow* frmHelp = nullptr;
 
@@ -113,6 +114,11 @@ class MainWindow : public Form, public WordTableView, public ScanEvents {
 
     // ---- Start-up and shutdown (app/MainWindowStartup.cpp) ----
     void Form_Load();
+    // Loads the program texts from the program's folder; on failure shows the message (critical icon, empty
+    // title) and ends the program, returning false.
+    bool LoadProgramText(const std::string& fileName);
+    // The text with that number in the current language, or "".
+    std::string GetProgramText(std::int16_t number) const;
     void PrepareMainWindow();
     void InitializeVariables();
     void Initialize();

@@ -133,10 +133,10 @@ class CountRun {
     int PrintVersion() {
         std::string folder = m_platform.ProgramFolder();
         if (folder.empty() || folder.back() != '/') folder += '/';
-        LoadTextTable(folder + "vesk_text.dat");
-        InitProductStrings(m_main);
-        std::string version = ProductName().empty() ? std::string("VESK") : ProductName();
-        if (!VersionString().empty()) version += " " + VersionString();
+        ProgramText texts;
+        texts.Load(ToSystemPath(folder + "vesk_text.dat"));
+        const std::string name = texts.Text(1);
+        const std::string version = (name.empty() ? std::string("VESK") : name) + " " + VersionString();
         errno = 0;
         m_out << Cp1252ToUtf8(version) << '\n';
         return WriteStatus(m_out, "standard output", m_err);

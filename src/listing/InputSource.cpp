@@ -11,7 +11,6 @@
 #include "params/ParamsWindow.h"
 #include "scan/CharClasses.h"
 #include "scan/FileChecks.h"
-#include "text/ProgramText.h"
 
 namespace vesk {
 
@@ -231,9 +230,9 @@ void MainWindow::cmdListWords_KeyUp(int keyCode) {
     if (keyCode == kKeyF1) cmdHelp_Click();
 }
 
-void MainWindow::lblKestrineSystems_Click() { LaunchBrowser(GetProgramText(14, blnStartUpCompleted)); }
+void MainWindow::lblKestrineSystems_Click() { LaunchBrowser(GetProgramText(14)); }
 
-void MainWindow::lblOnlineDocumentation_Click() { LaunchBrowser(GetProgramText(15, blnStartUpCompleted)); }
+void MainWindow::lblOnlineDocumentation_Click() { LaunchBrowser(GetProgramText(15)); }
 
 void MainWindow::LaunchBrowser(const std::string& target) {
     // An empty address cannot be opened; asking the desktop for it would only fail later or silently.
