@@ -1,8 +1,9 @@
-# Fails when a file of src/settings or src/text includes a file of a layer above it, or a Qt header.
+# Fails when a file of src/settings, src/text or src/listing includes a file of a layer above it, or a Qt header.
 # Each rule: a folder of src, then the include prefixes its files may not use.
 set(rules
     "settings|app/|params/|listing/|ui/|cli/|text/ProgramText|Q"
-    "text|app/|params/|listing/|ui/|cli/|settings/|Q")
+    "text|app/|params/|listing/|ui/|cli/|settings/|Q"
+    "listing|app/|params/|ui/|cli/|Q")
 set(offenders "")
 foreach(rule IN LISTS rules)
     string(REPLACE "|" ";" parts "${rule}")

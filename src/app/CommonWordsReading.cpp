@@ -3,10 +3,10 @@
 
 #include "app/FileMessages.h"
 #include "app/MainWindow.h"
-#include "app/RunError.h"
 #include "engine/ByteSource.h"
 #include "engine/CharClasses.h"
 #include "engine/FileChecks.h"
+#include "listing/RunError.h"
 #include "params/ParamsWindow.h"
 
 namespace vesk {

@@ -1,6 +1,6 @@
 #include "app/Controls.h"
 
-#include "app/RunError.h"
+#include "listing/RunError.h"
 
 namespace vesk {
 

@@ -9,13 +9,13 @@
 
 #include "app/FileMessages.h"
 #include "app/MainWindow.h"
-#include "app/RunError.h"
 #include "engine/ByteSource.h"
 #include "engine/CharClasses.h"
 #include "engine/CommentMarkers.h"
 #include "engine/CommonWords.h"
 #include "engine/FileChecks.h"
 #include "engine/SourceScan.h"
+#include "listing/RunError.h"
 #include "params/ParamsWindow.h"
 
 namespace vesk {

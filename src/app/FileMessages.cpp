@@ -5,8 +5,8 @@
 #include <system_error>
 
 #include "app/Platform.h"
-#include "app/RunError.h"
 #include "engine/FileChecks.h"
+#include "listing/RunError.h"
 
 namespace vesk {
 

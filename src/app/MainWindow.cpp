@@ -1,6 +1,6 @@
 #include "app/MainWindow.h"
 
-#include "listing/HelpWindow.h"
+#include "app/HelpWindow.h"
 #include "params/ParamsWindow.h"
 
 namespace vesk {

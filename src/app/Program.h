@@ -1,9 +1,9 @@
 #pragma once
 // The three windows of the program, created together and linked to each other, and the program texts they show.
 
+#include "app/HelpWindow.h"
 #include "app/MainWindow.h"
 #include "app/Platform.h"
-#include "listing/HelpWindow.h"
 #include "params/ParamsWindow.h"
 #include "text/ProgramText.h"
 

@@ -16,13 +16,13 @@
 #include <utility>
 
 #include "app/Program.h"
-#include "app/RunError.h"
 #include "cli/CliPlatform.h"
 #include "cli/CountOptions.h"
 #include "engine/ByteSource.h"
 #include "engine/Encoding.h"
 #include "engine/FileChecks.h"
 #include "listing/OutputFile.h"
+#include "listing/RunError.h"
 #include "text/ProgramText.h"
 
 namespace vesk::cli {

@@ -2,8 +2,8 @@
 
 #include <cerrno>
 
-#include "app/RunError.h"
 #include "engine/Encoding.h"
+#include "listing/RunError.h"
 
 namespace vesk {
 

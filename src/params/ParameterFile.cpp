@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "app/MainWindow.h"
-#include "app/RunError.h"
 #include "engine/Encoding.h"
+#include "listing/RunError.h"
 #include "params/ParamsWindow.h"
 
 namespace vesk {

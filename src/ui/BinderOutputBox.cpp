@@ -8,7 +8,7 @@
 #include <QTextCursor>
 #include <QTimer>
 
-#include "app/RunError.h"
+#include "listing/RunError.h"
 #include "ui/Binder.h"
 #include "ui/BinderParts.h"
 #include "ui/QtText.h"

@@ -5,7 +5,7 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 
-#include "app/RunError.h"
+#include "listing/RunError.h"
 #include "ui/Binder.h"
 #include "ui/BinderParts.h"
 #include "ui/QtText.h"

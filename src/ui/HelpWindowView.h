@@ -3,7 +3,7 @@
 
 #include <QWidget>
 
-#include "listing/HelpWindow.h"
+#include "app/HelpWindow.h"
 
 class QPlainTextEdit;
 class QPushButton;

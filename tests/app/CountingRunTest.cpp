@@ -9,9 +9,9 @@
 #include <system_error>
 
 #include "app/AppTestSupport.h"
-#include "app/RunError.h"
 #include "engine/ByteSource.h"
 #include "listing/NumberFormat.h"
+#include "listing/RunError.h"
 
 namespace vesk::test {
 namespace {

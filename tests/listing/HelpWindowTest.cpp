@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/AppTestSupport.h"
-#include "listing/HelpWindow.h"
+#include "app/HelpWindow.h"
 
 namespace vesk::test {
 namespace {

@@ -6,8 +6,8 @@
 #include <string>
 
 #include "app/AppTestSupport.h"
-#include "app/RunError.h"
 #include "listing/NumberFormat.h"
+#include "listing/RunError.h"
 
 namespace vesk::test {
 namespace {

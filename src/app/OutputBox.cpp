@@ -1,4 +1,4 @@
-#include "listing/OutputBox.h"
+#include "app/OutputBox.h"
 
 namespace vesk {
 

@@ -5,13 +5,13 @@
 #include <vector>
 
 #include "app/MainWindow.h"
-#include "app/RunError.h"
+#include "app/OutputBox.h"
 #include "engine/Encoding.h"
 #include "engine/FileChecks.h"
 #include "listing/LineComposer.h"
 #include "listing/ListingPass.h"
-#include "listing/OutputBox.h"
 #include "listing/OutputFile.h"
+#include "listing/RunError.h"
 #include "params/ParamsWindow.h"
 
 namespace vesk {

@@ -1,4 +1,4 @@
-#include "listing/HelpWindow.h"
+#include "app/HelpWindow.h"
 
 #include "app/MainWindow.h"
 

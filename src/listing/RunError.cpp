@@ -1,4 +1,4 @@
-#include "app/RunError.h"
+#include "listing/RunError.h"
 
 #include <cerrno>
 #include <new>

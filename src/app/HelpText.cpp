@@ -1,6 +1,6 @@
 #include <string>
 
-#include "listing/HelpWindow.h"
+#include "app/HelpWindow.h"
 
 namespace vesk {
 

@@ -5,12 +5,12 @@
 #include <system_error>
 
 #include "app/FileMessages.h"
+#include "app/HelpWindow.h"
 #include "app/MainWindow.h"
-#include "app/RunError.h"
 #include "engine/CharClasses.h"
 #include "engine/FileChecks.h"
-#include "listing/HelpWindow.h"
 #include "listing/NumberFormat.h"
+#include "listing/RunError.h"
 #include "params/ParamsWindow.h"
 
 namespace vesk {
