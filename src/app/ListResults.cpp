@@ -108,8 +108,9 @@ FilePassOutcome RunFilePass(MainWindow& w) {
 void RunBoxPass(MainWindow& w) {
     const LineComposer composer = ComposerFor(w, ListLayout::Plain);
     OutputBox box(w.txbOutput, w.lblTwirler, w.platform, w.TwirlerChars, composer.JoinsWords());
+    ListingSink& sink = w.PresetBoxSink != nullptr ? *w.PresetBoxSink : box;
     try {
-        RunListingPass(w.Table, w.FrequencyChainHead, SelectedOrder(w), composer, box, ControlFor(w));
+        RunListingPass(w.Table, w.FrequencyChainHead, SelectedOrder(w), composer, sink, ControlFor(w));
     } catch (const RunError& failure) {
         ReportPassFailure(w, failure);
         return;

@@ -29,6 +29,7 @@ namespace vesk {
 class ParamsWindow;
 class HelpWindow;
 class ByteSource;
+class ListingSink;
 class ProgramText;
 
 class MainWindow : public Form, public ScanObserver {
@@ -145,6 +146,9 @@ class MainWindow : public Form, public ScanObserver {
     // has checked the name itself (vesk-count counts any name, and standard input, this way).
     ByteSource* PresetSource = nullptr;
     std::string PresetExtension;
+    // When set, the listing meant for the output box goes here instead, line by line as it is composed
+    // (vesk-count writes it to standard output and never holds it whole).
+    ListingSink* PresetBoxSink = nullptr;
     bool CountWordsInClipboard();
     // `namedFile`: the FileLine of the file that failed, shown on the line after the error, or "".
     void ReportRunError(int number, const std::string& description, const std::string& namedFile = {});

@@ -18,13 +18,9 @@
 
 #include "app/Controls.h"
 #include "app/Platform.h"
+#include "listing/TerminalText.h"
 
 namespace vesk::cli {
-
-// A text of the program as the terminal shows it: UTF-8, each CR LF a plain line feed.
-std::string ToTerminalText(std::string_view cp1252Text);
-// The same written to `out` piece by piece, without the whole text twice in memory.
-void WriteTerminalText(std::ostream& out, std::string_view cp1252Text);
 
 class CliPlatform : public Platform {
   public:

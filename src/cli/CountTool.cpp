@@ -21,8 +21,10 @@
 #include "engine/ByteSource.h"
 #include "engine/Encoding.h"
 #include "engine/FileChecks.h"
+#include "listing/LineComposer.h"
 #include "listing/OutputFile.h"
 #include "listing/RunError.h"
+#include "listing/TerminalText.h"
 #include "text/ProgramText.h"
 
 namespace vesk::cli {
@@ -91,6 +93,29 @@ std::string FileTakenForMarker(const CountOptions& o) {
     }
     return {};
 }
+
+// The listing on standard output as it is composed. Nothing is written once an error was reported: the tool
+// then fails without a listing.
+class ListingToStandardOutput : public ListingSink {
+  public:
+    ListingToStandardOutput(std::ostream& out, bool joinWords, const CliPlatform& platform)
+        : m_sink(out, joinWords), m_platform(platform) {}
+
+    void Send(std::int64_t record, const std::string& line) override {
+        if (m_platform.ErrorCount() > 0) return;
+        if (!m_used) errno = 0;
+        m_used = true;
+        m_sink.Send(record, line);
+    }
+    void Finish() { m_sink.Finish(); }
+    bool Used() const { return m_used; }
+    int Failure() const { return m_sink.Failure(); }
+
+  private:
+    TerminalSink m_sink;
+    const CliPlatform& m_platform;
+    bool m_used = false;
+};
 
 class CountRun {
   public:
@@ -292,20 +317,35 @@ class CountRun {
         // Nobody watches the words as they are found; showing them would only cost time.
         m_main.chkSuppressWords.SetValue(1);
         m_platform.WatchProgressLabel(m_main.lblTotalNumOccurrences);
+        ListingToStandardOutput listing(m_out, m_main.cboDisplayFormat.ListIndex() == kFormatWordsJoined, m_platform);
+        m_main.PresetBoxSink = &listing;
         const bool listed = CountAndList(*source, extension);
+        m_main.PresetBoxSink = nullptr;
         m_platform.EraseProgress();
         if (!listed || m_platform.ErrorCount() > 0) return kExitFailure;
+        if (listing.Used()) {
+            listing.Finish();
+            return FinishOutput(listing.Failure());
+        }
 
         // The window leaves an old file alone when nothing is listed, and says so; a script would take the old
         // listing for this one.
         if (OutputWritten() && m_main.Table.Statistics().listedWordCount == 0 && !EmptyOutputFile())
             return kExitFailure;
 
+        // No listing was composed: the box holds what the window would show instead.
         const std::string& text = m_main.txbOutput.Text();
         errno = 0;
         WriteTerminalText(m_out, text);
         // Only a line feed of the box ends the converted text with one.
         if (text.empty() || text.back() != '\n') m_out << '\n';
+        return FinishOutput(0);
+    }
+
+    // Flushes standard output (`failure`: the error number of a write that failed before) and adds the
+    // statistics when asked.
+    int FinishOutput(int failure) {
+        if (failure != 0) errno = failure;
         int status = WriteStatus(m_out, "standard output", m_err);
         if (m_options.stats) {
             errno = 0;

@@ -85,10 +85,10 @@ TEST(CliPlatform, NoProgressBarWhenNotATerminal) {
 }
 
 TEST(CliPlatform, TerminalTextIsUtf8WithLineFeeds) {
-    EXPECT_EQ(cli::ToTerminalText("a\r\nb\r\n"), "a\nb\n");
-    EXPECT_EQ(cli::ToTerminalText("\xE9\x80"), "\xC3\xA9\xE2\x82\xAC");
+    EXPECT_EQ(ToTerminalText("a\r\nb\r\n"), "a\nb\n");
+    EXPECT_EQ(ToTerminalText("\xE9\x80"), "\xC3\xA9\xE2\x82\xAC");
     // A lone carriage return is not a line end of the program's texts.
-    EXPECT_EQ(cli::ToTerminalText("a\rb"), "a\rb");
+    EXPECT_EQ(ToTerminalText("a\rb"), "a\rb");
 }
 
 }  // namespace
