@@ -113,10 +113,10 @@ class ScanModel {
             ++it->second.second;
         }
     }
-    int open = -1;
 
   private:
     const ScanOptions o;
+    int open = -1;  // the pair whose comment is open
     const std::string& Start(int k) const { return o.markers.starts[static_cast<std::size_t>(k)]; }
 
     bool Inner(char c) const {
