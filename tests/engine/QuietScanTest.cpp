@@ -44,46 +44,6 @@ TEST(QuietScan, ARaisedStopFlagEndsTheLineAfterItsFirstWord) {
     EXPECT_EQ(h.Scan(std::vector<std::string>{"one two three", "four five"}), (Counts{{"four", 1}, {"one", 1}}));
 }
 
-TEST(QuietScan, TheRunCacheFollowsOptionsAndTheTable) {
-    ScanHarness h;
-    QuietObserver observer;
-    h.scanner.SetObserver(&observer);
-    h.options.dropFinalS = true;
-    h.scanner.SetOptions(h.options);
-    std::string line = "cats dogs ";
-    h.scanner.ScanLine(line);
-    h.options.dropFinalS = false;
-    h.scanner.SetOptions(h.options);
-    line = "cats dogs ";
-    h.scanner.ScanLine(line);
-    h.table.Finish();
-    ASSERT_EQ(h.table.DistinctWordCount(), 4);
-    EXPECT_EQ(h.table.Word(1), "cat");
-    EXPECT_EQ(h.table.Word(2), "cats");
-
-    // After a reset the records the cache knew are gone: the same runs are counted afresh.
-    h.table.Reset();
-    line = "zebra apple zebra ";
-    h.scanner.ScanLine(line);
-    h.table.Reset();
-    line = "zebra mango zebra ";
-    h.scanner.ScanLine(line);
-    h.table.Finish();
-    ASSERT_EQ(h.table.DistinctWordCount(), 2);
-    EXPECT_EQ(h.table.Word(1), "mango");
-    EXPECT_EQ(h.table.Word(2), "zebra");
-    EXPECT_EQ(h.table.Frequency(2), 2);
-
-    // Finish moves records: runs seen before are found again under their new numbers.
-    line = "mango zebra kiwi ";
-    h.scanner.ScanLine(line);
-    h.table.Finish();
-    ASSERT_EQ(h.table.DistinctWordCount(), 3);
-    EXPECT_EQ(h.table.Word(1), "kiwi");
-    EXPECT_EQ(h.table.Frequency(2), 2);
-    EXPECT_EQ(h.table.Frequency(3), 3);
-}
-
 TEST(QuietScan, ManyDistinctWordsPastTheRunCache) {
     // Enough distinct runs to fill the cache and have it left aside; some repeat, some have capitals or
     // a final s.
@@ -113,32 +73,6 @@ TEST(QuietScan, ManyDistinctWordsPastTheRunCache) {
     ASSERT_LT(joined.size(), 65000u);
     lines.push_back(joined);
     EXPECT_EQ(ScanWith(setting, lines, true), ScanWith(setting, lines, false));
-}
-
-TEST(WordTableAfterFinish, WordsAddedLaterJoinTheirRecords) {
-    WordTable table;
-    for (const char* word : {"pear", "apple", "fig", "apple", "plum-tree-of-long-name", "plum-tree-of-long-game"})
-        table.Add(word);
-    table.Finish();
-    ASSERT_EQ(table.DistinctWordCount(), 5);
-    EXPECT_EQ(table.Word(1), "apple");
-    EXPECT_EQ(table.Word(4), "plum-tree-of-long-game");
-
-    // The index is rebuilt for the records' new places.
-    EXPECT_EQ(table.Add("Apple"), 1u);
-    EXPECT_EQ(table.Add("plum-tree-of-long-name"), 5u);
-    EXPECT_EQ(table.Add("banana"), 6u);
-    table.CountAgain(6);
-    EXPECT_EQ(table.Add(std::string(81, 'x')), 0u);
-    table.Finish();
-    std::vector<std::pair<std::string, std::int64_t>> words;
-    for (std::int64_t i = 1; i <= table.DistinctWordCount(); ++i) words.emplace_back(table.Word(i), table.Frequency(i));
-    EXPECT_EQ(words, (Counts{{"apple", 3},
-                             {"banana", 2},
-                             {"fig", 1},
-                             {"pear", 1},
-                             {"plum-tree-of-long-game", 1},
-                             {"plum-tree-of-long-name", 2}}));
 }
 
 }  // namespace
