@@ -35,24 +35,5 @@ TEST(CommentMarkers, CodeComments) {
     EXPECT_EQ(h.scanner.OpenComment(), 0);
 }
 
-TEST(CommentMarkers, UserPairsFollowTheLiveOption) {
-    ScanHarness h;
-    SetMarkers(h.options.markers, "<<", ">>", "#", "");
-    h.options.userMarkersAllowed = true;
-    EXPECT_EQ(h.Scan("a <<b>> c # d"), (Counts{{"a", 1}, {"c", 1}}));
-    h.table.Reset();
-    h.options.userMarkersAllowed = false;
-    EXPECT_EQ(h.Scan("a <<b>> c # d"), (Counts{{"a", 1}, {"b", 1}, {"c", 1}, {"d", 1}}));
-    h.table.Reset();
-    // The start marker matches in either case; the end marker only in lower case.
-    h.options.userMarkersAllowed = true;
-    SetMarkers(h.options.markers, "<A", "B>", "", "");
-    EXPECT_EQ(h.Scan("x <a y B> z b> w"), (Counts{{"w", 1}, {"x", 1}}));
-    h.table.Reset();
-    // "--" has become a space before markers are looked for.
-    SetMarkers(h.options.markers, "--", "", "", "");
-    EXPECT_EQ(h.Scan("a -- b"), (Counts{{"a", 1}, {"b", 1}}));
-}
-
 }  // namespace
 }  // namespace vesk::test

@@ -20,8 +20,10 @@ namespace {
 
 // ---- The model ----
 
-bool IsUpper(unsigned char b) { return (b >= 'A' && b <= 'Z') || (b >= 192 && b <= 222 && b != 215); }
-char Lower(char c) { return IsUpper(static_cast<unsigned char>(c)) ? static_cast<char>(c + 32) : c; }
+char Lower(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return (b >= 'A' && b <= 'Z') || (b >= 192 && b <= 222 && b != 215) ? static_cast<char>(c + 32) : c;
+}
 std::string Lower(std::string s) {
     for (char& c : s) c = Lower(c);
     return s;
