@@ -5,50 +5,17 @@
 namespace vesk {
 namespace {
 
-TEST(Normalisation, TrailingPunctuation) {
-    EXPECT_EQ(NormaliseWord("end.", false, true), "end");
-    EXPECT_EQ(NormaliseWord("abc.-", false, true), "abc");
-    EXPECT_EQ(NormaliseWord("abc-.'", false, true), "abc");
-    EXPECT_EQ(NormaliseWord("o'", false, true), "o");
-    EXPECT_EQ(NormaliseWord("a_:", false, true), "a");
-    EXPECT_EQ(NormaliseWord("___", false, true), "");
-    // Backslash, slash and at-sign are never removed.
-    EXPECT_EQ(NormaliseWord("a/\\@", false, true), "a/\\@");
-}
-
-TEST(Normalisation, FinalS) {
-    for (auto [in, out] : {std::pair{"cats", "cat"},
-                           {"days", "day"},
-                           {"news", "new"},
-                           {"its", "it"},
+TEST(Normalisation, FinalSAndContractions) {
+    for (auto [in, out] : {std::pair{"its", "it"},
                            {"BAs", "BA"},
-                           {"bus", "bus"},
-                           {"has", "has"},
-                           {"buses", "buses"},
-                           {"glass", "glass"},
                            {"is", "is"},
-                           {"boss", "boss"},
-                           {"analysis", "analysis"},
-                           {"maths", "maths"},
                            {"Maths", "Maths"},
-                           {"mathematics", "mathematics"},
+                           {"cats.", "cat"},
                            {"CATS", "CATS"},
-                           {"cats.", "cat"}})
+                           {"ab\xC9s", "ab\xC9"},
+                           {"caf\xE9s", "caf\xE9s"},
+                           {"john's", "john's"}})
         EXPECT_EQ(NormaliseWord(in, true, true), out) << in;
-    EXPECT_EQ(NormaliseWord("caf\xE9s", true, true), "caf\xE9s");  // é is a vowel
-    EXPECT_EQ(NormaliseWord("\xC9s", true, true), "\xC9s");        // too short
-    EXPECT_EQ(NormaliseWord("ab\xC9s", true, true), "ab\xC9");     // only lower-case vowels keep the s
-    EXPECT_EQ(NormaliseWord("john's", true, true), "john's");
-    EXPECT_EQ(NormaliseWord("cats", false, true), "cats");
-}
-
-TEST(Normalisation, ContractionFragments) {
-    for (const char* dropped : {"s", "t", "T", "S", "couldn", "wouldn", "Isn", "n", "en", "ren", "sn", "dn", "ldn"})
-        EXPECT_EQ(NormaliseWord(dropped, false, false), "") << dropped;
-    for (const char* kept : {"don", "can", "won", "it", "nn", "an", "aren't"})
-        EXPECT_EQ(NormaliseWord(kept, false, false), kept) << kept;
-    EXPECT_EQ(NormaliseWord("t", false, true), "t");
-    EXPECT_EQ(NormaliseWord("couldn", false, true), "couldn");
     // The final s goes first, so "hasns" loses its s and then matches the stem "hasn".
     EXPECT_EQ(NormaliseWord("hasns", true, false), "");
 }
@@ -74,20 +41,8 @@ TEST(Normalisation, ContractionStemIsASubstringTest) {
 }
 
 TEST(Normalisation, FoldAccentsAndKeys) {
-    EXPECT_EQ(FoldAccents("M\xFCller"), "Mueller");
-    EXPECT_EQ(WordKey("M\xFCller"), "mueller");
-    EXPECT_EQ(WordKey("stra\xDF"
-                      "e"),
-              "strasse");
-    EXPECT_EQ(WordKey("caf\xE9"), "cafe");
-    EXPECT_EQ(WordKey("Caf\xE9"), "cafe");
-    EXPECT_EQ(WordKey("\xD8rsted"), "orsted");
-    EXPECT_EQ(WordKey("\xDE\xF3r"), "\xFEor");  // Þ is only lower-cased
-    EXPECT_EQ(FoldAccents("\xDE\xFE\xF0"), "\xDE\xFE\xF0");
     EXPECT_EQ(FoldAccents("\xC4\xE4\xC6\xE6\xD6\xF6\xDC\xFC\xDF\x8C"), "AeaeAeaeOeoeUeuessOe");
-    EXPECT_EQ(FoldAccents("\x8A\x9F\x9A\xFF\xC7\xD1\xDD\xD0"), "SYsyCNYD");
-    EXPECT_EQ(WordKey("\xC6ON"), "aeon");
-    EXPECT_EQ(WordKey("plain"), "plain");
+    EXPECT_EQ(FoldAccents("\x8A\x9F\x9A\xFF\xC7\xD1\xDD\xD0\xDE\xFE\xF0"), "SYsyCNYD\xDE\xFE\xF0");
     std::string key = "untouched";
     EXPECT_FALSE(WordKeyDiffers("plain-word's", key));
     EXPECT_EQ(key, "untouched");

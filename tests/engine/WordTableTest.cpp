@@ -15,61 +15,6 @@ std::string NumberedWord(int n) {
     return word;
 }
 
-TEST(WordTable, LengthLimit) {
-    WordTable table;
-    table.Add(std::string(81, 'a'));
-    table.Add("");
-    EXPECT_EQ(table.DistinctWordCount(), 0);
-    table.Add(std::string(80, 'a'));
-    EXPECT_EQ(table.DistinctWordCount(), 1);
-    table.SetListed(1, true);
-    table.ComputeStatistics();
-    EXPECT_EQ(table.Statistics().totalOccurrenceCount, 1);
-}
-
-TEST(WordTable, CaseAndAccentsShareTheFirstForm) {
-    WordTable table;
-    for (const char* word : {"cafe", "caf\xE9", "Caf\xC9", "The", "the", "THE",
-                             "stra\xDF"
-                             "e",
-                             "strasse"})
-        table.Add(word);
-    table.Finish();
-    ASSERT_EQ(table.DistinctWordCount(), 3);
-    EXPECT_EQ(table.Word(1), "cafe");
-    EXPECT_EQ(table.Frequency(1), 3);
-    EXPECT_EQ(table.Word(2),
-              "stra\xDF"
-              "e");
-    EXPECT_EQ(table.Key(2), "strasse");
-    EXPECT_EQ(table.Frequency(2), 2);
-    EXPECT_EQ(table.Word(3), "The");
-    EXPECT_EQ(table.Key(3), "the");
-    EXPECT_EQ(table.Frequency(3), 3);
-}
-
-TEST(WordTable, KeyOrderAfterFinish) {
-    WordTable table;
-    for (const char* word : {"b", "\xFE", "ab", "a",
-                             "\xE9"
-                             "a",
-                             "e", "f", "c", "a"})
-        table.Add(word);
-    table.Finish();
-    std::vector<std::string> keys;
-    for (std::int64_t i = 1; i <= table.DistinctWordCount(); ++i) keys.emplace_back(table.Key(i));
-    // Ordinal on unsigned bytes, a prefix first; "éa" sorts as its key "ea", þ after every ASCII letter.
-    EXPECT_EQ(keys, (std::vector<std::string>{"a", "ab", "b", "c", "e", "ea", "f", "\xFE"}));
-    EXPECT_EQ(table.Frequency(1), 2);
-    // Adding after Finish still finds the records where they now are.
-    table.Add("c");
-    table.Add("aa");
-    table.Finish();
-    EXPECT_EQ(table.Key(2), "aa");
-    EXPECT_EQ(table.Key(5), "c");
-    EXPECT_EQ(table.Frequency(5), 2);
-}
-
 TEST(WordTable, ManyWordsAgainstAnOrderedMap) {
     WordTable table;
     std::map<std::string, std::int64_t> expected;

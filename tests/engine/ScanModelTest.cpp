@@ -1,0 +1,315 @@
+// The word rules written plainly, one step after another, and the fast scanner checked against them on random
+// texts, through the word-by-word scan and the quiet scan that finds a line's words at once.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <map>
+#include <random>
+#include <sstream>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "engine/LineScanner.h"
+#include "engine/ScanOptions.h"
+#include "engine/WordTable.h"
+
+namespace vesk {
+namespace {
+
+// ---- The model ----
+
+char Lower(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return (b >= 'A' && b <= 'Z') || (b >= 192 && b <= 222 && b != 215) ? static_cast<char>(c + 32) : c;
+}
+std::string Lower(std::string s) {
+    for (char& c : s) c = Lower(c);
+    return s;
+}
+bool IsLetter(char c) {
+    const auto b = static_cast<unsigned char>(c);
+    return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= 192 && b != 215 && b != 247);
+}
+
+// The letters from code 192 up, by their names; "-" stands for the two codes that are not letters.
+const std::vector<std::string> kEntityNames = {
+    "Agrave", "Aacute", "Acirc",  "Atilde", "Auml",   "Aring",  "AElig",  "Ccedil", "Egrave", "Eacute", "Ecirc",
+    "Euml",   "Igrave", "Iacute", "Icirc",  "Iuml",   "ETH",    "Ntilde", "Ograve", "Oacute", "Ocirc",  "Otilde",
+    "Ouml",   "-",      "Oslash", "Ugrave", "Uacute", "Ucirc",  "Uuml",   "Yacute", "THORN",  "szlig",  "agrave",
+    "aacute", "acirc",  "atilde", "auml",   "aring",  "aelig",  "ccedil", "egrave", "eacute", "ecirc",  "euml",
+    "igrave", "iacute", "icirc",  "iuml",   "eth",    "ntilde", "ograve", "oacute", "ocirc",  "otilde", "ouml",
+    "-",      "oslash", "ugrave", "uacute", "ucirc",  "uuml",   "yacute", "thorn",  "yuml"};
+
+std::string FoldKey(const std::string& word) {
+    const std::string twoFrom = "\x8C\xC4\xC6\xD6\xDC\xE4\xE6\xF6\xFC\xDF", twoTo = "OeAeAeOeUeaeaeoeuess";
+    const std::string oneFrom =
+        "\x8A\x9F\xC0\xC1\xC2\xC3\xC4\xC5\xC7\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF\xD0\xD1\xD2\xD3\xD4\xD5\xD6\xD8\xD9"
+        "\xDA\xDB\xDC\xDD\x9A\xFF\xE0\xE1\xE2\xE3\xE4\xE5\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF\xF1\xF2\xF3\xF4\xF5"
+        "\xF6\xF8\xF9\xFA\xFB\xFC\xFD";
+    const std::string oneTo = "SYAAAAAACEEEEIIIIDNOOOOOOUUUUYsyaaaaaaceeeeiiiinoooooouuuuy";
+    std::string expanded, folded;
+    for (char c : word) {
+        const auto n = twoFrom.find(c);
+        expanded += n == std::string::npos ? std::string(1, c) : twoTo.substr(2 * n, 2);
+    }
+    for (char c : expanded) {
+        const auto n = oneFrom.find(c);
+        folded += n == std::string::npos ? c : oneTo[n];
+    }
+    return Lower(folded);
+}
+
+std::string Normalise(std::string w, const ScanOptions& o) {
+    const std::string trailing = "-'_:.";
+    while (!w.empty() && trailing.find(w.back()) != std::string::npos)
+        for (char strip : trailing)
+            while (!w.empty() && w.back() == strip) w.pop_back();
+    const std::string lowerVowels = Lower(
+        "AEIOUaeiou\xC0\xC1\xC2\xC3\xC4\xC5\xC6\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF\xD2\xD3\xD4\xD5\xD6\xD8\xD9\xDA\xDB"
+        "\xDC\xE0\xE1\xE2\xE3\xE4\xE5\xE6\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF\xF2\xF3\xF4\xF5\xF6\xF8\xF9\xFA\xFB\xFC");
+    const std::size_t n = w.size();
+    if (o.dropFinalS && Lower(w) != "mathematics" && Lower(w) != "maths" && n >= 3 && w[n - 1] == 's' &&
+        w[n - 2] != 's' && w[n - 2] != '\'' && lowerVowels.find(w[n - 2]) == std::string::npos)
+        w.pop_back();
+    const std::string stems = "aren couldn didn doesn hadn hasn isn shouldn wasn weren wouldn ";
+    if (!o.apostrophesAllowed &&
+        (Lower(w) == "s" || Lower(w) == "t" || stems.find(Lower(w) + " ") != std::string::npos))
+        return "";
+    return w;
+}
+
+class ScanModel {
+  public:
+    explicit ScanModel(const ScanOptions& options) : o(options) {}
+    std::map<std::string, std::pair<std::string, std::int64_t>> words;  // key: first form seen, count
+
+    void Line(std::string line) {
+        if (o.lowerCase) line = Lower(line);
+        for (char& c : line)
+            if (c == '\t' || c == '\n' || c == '\r' || c == '\xA0') c = ' ';
+        std::string joined;
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            const bool pair = line[i] == '-' && i + 1 < line.size() && line[i + 1] == '-';
+            joined += pair ? ' ' : line[i];
+            i += pair ? 1 : 0;
+        }
+        line = ReplaceEntities(joined);
+        const bool comments =
+            (o.userMarkersAllowed && (!Start(0).empty() || !Start(1).empty())) || o.markers.fromFileType;
+        std::size_t pos = 0;
+        while (pos + 1 < line.size()) {
+            if (comments && !CommentStep(line, pos)) return;
+            const char c = line[pos];
+            if (!IsLetter(c) && !(c == '_' && o.underscoresStartWords)) {
+                ++pos;
+                continue;
+            }
+            std::size_t n = 0;
+            while (pos + n < line.size() && n < 65000 && Inner(line[pos + n])) ++n;
+            const std::string word = Normalise(line.substr(pos, n), o);
+            pos += n == 0 ? 1 : n;  // an underscore that may start but not continue a word is stepped over
+            if (word.empty() || word.size() > 80) continue;
+            auto [it, added] = words.try_emplace(FoldKey(word), word, 0);
+            ++it->second.second;
+        }
+    }
+
+  private:
+    const ScanOptions o;
+    int open = -1;  // the pair whose comment is open
+    const std::string& Start(int k) const { return o.markers.starts[static_cast<std::size_t>(k)]; }
+
+    bool Inner(char c) const {
+        const AllowedCharacters& a = o.allowed;
+        return IsLetter(c) || (a.numerals && c >= '0' && c <= '9') || (a.hyphens && c == '-') ||
+               (a.apostrophes && c == '\'') || (a.underscores && c == '_') || (a.colons && c == ':') ||
+               (a.backslashes && c == '\\') || (a.forwardslashes && c == '/') || (a.periods && c == '.') ||
+               (a.atsigns && c == '@');
+    }
+    static std::string ReplaceEntities(std::string line) {
+        std::size_t from = 0;
+        for (;;) {
+            const std::size_t p = line.find('&', from);
+            const std::size_t q = p == std::string::npos ? p : line.find(';', p);
+            if (q == std::string::npos) return line;
+            const std::string name = line.substr(p + 1, q - p - 1);
+            from = q + 1;
+            for (std::size_t i = 0; i < kEntityNames.size(); ++i)
+                if (name == kEntityNames[i] && name != "-") {
+                    line.replace(p, q - p + 1, 1, static_cast<char>(192 + i));
+                    from = p + 1;
+                }
+        }
+    }
+    static std::size_t EntityLength(const std::string& text) {
+        const std::size_t semicolon = text.find(';');
+        if (text.size() < 4 || text[0] != '&' || semicolon == std::string::npos || semicolon >= 20) return 0;
+        if (text.substr(0, semicolon).find(' ') != std::string::npos) return 0;
+        return IsLetter(text[1]) || text[1] == '#' ? semicolon + 1 : 0;
+    }
+    int MarkerAt(const std::string& line, std::size_t pos) const {
+        for (int k = 0; k < 2; ++k) {
+            if (Start(k).empty() || Lower(line.substr(pos, Start(k).size())) != Lower(Start(k))) continue;
+            if (k == 1 && o.markers.fromFileType && Start(1) == "&") return EntityLength(line.substr(pos)) ? 1 : -1;
+            return k;
+        }
+        return -1;
+    }
+    bool CommentStep(const std::string& line, std::size_t& pos) {
+        if (open == -1) open = MarkerAt(line, pos);
+        while (open != -1) {
+            const std::string end = Lower(o.markers.ends[static_cast<std::size_t>(open)]);
+            const std::size_t found = end.empty() ? std::string::npos : line.find(end, pos);
+            pos = found == std::string::npos ? line.size() : found + end.size();
+            if (end.empty()) open = -1;
+            if (pos >= line.size()) return false;
+            if (pos + 1 == line.size()) {
+                open = -1;
+                return false;
+            }
+            open = MarkerAt(line, pos);
+        }
+        return true;
+    }
+};
+
+// ---- Random texts and options ----
+
+class NotQuiet : public ScanObserver {
+    bool IsQuiet() const override { return false; }
+};
+
+const std::vector<std::string> kPieces = {
+    "a",       "e",    "s",    "t",    "n",    "x",    "S",    "T",        "E",      "cats",    "maths", "couldn",
+    "isn",     "en",   "ss",   "don",  "\xE9", "\xC9", "\xE4", "\xDF",     "\xFC",   "\xD6",    "\xDE",  "\xF0",
+    "\xFF",    "\xD7", "\xA9", "\xA0", "\x8C", "1",    "3",    "'",        "'",      "-",       "-",     "--",
+    "_",       "_",    ":",    ":",    "\\",   "/",    ".",    ".",        "@",      "&",       ";",     "<",
+    ">",       "*",    "#",    " ",    " ",    " ",    "\t",   "&eacute;", "&Auml;", "&szlig;", "&amp;", "&#39;",
+    "&eacute", "/*",   "*/",   "//",   "<b>",  "rem",  "REM"};
+
+struct Case {
+    ScanOptions options;
+    std::vector<std::string> lines;
+};
+
+Case RandomCase(std::mt19937& rng) {
+    auto pick = [&](std::size_t n) { return static_cast<std::size_t>(rng() % n); };
+    auto coin = [&](unsigned percent) { return rng() % 100 < percent; };
+    Case c;
+    AllowedCharacters& a = c.options.allowed;
+    for (bool* flag : {&a.hyphens, &a.apostrophes, &a.underscores, &a.colons, &a.backslashes, &a.forwardslashes,
+                       &a.periods, &a.atsigns, &a.numerals})
+        *flag = coin(40);
+    c.options.lowerCase = coin(60);
+    c.options.dropFinalS = coin(50);
+    c.options.apostrophesAllowed = coin(40);
+    c.options.underscoresStartWords = coin(30);
+    c.options.userMarkersAllowed = coin(50);
+    const std::vector<std::vector<std::string>> userPairs = {
+        {"/*", "*/", "//", ""}, {"#", "", "", ""}, {"<!--", "-->", "rem", ""}, {"{", "}", "(*", "*)"},
+        {"REM", "End", "", ""}, {"", "", ";", ""}, {"-", ";", "", ""}};
+    const std::size_t choice = pick(userPairs.size() + 3);
+    if (choice < userPairs.size()) {
+        const auto& p = userPairs[choice];
+        c.options.markers.starts = {p[0], p[2]};
+        c.options.markers.ends = {p[1], p[3]};
+    } else if (choice == userPairs.size()) {
+        c.options.markers = MarkupMarkers();
+        c.options.markers.fromFileType = true;
+    } else if (choice == userPairs.size() + 1) {
+        c.options.markers = CodeMarkers();
+        c.options.markers.fromFileType = true;
+    }
+    const std::size_t lineCount = 1 + pick(5);
+    for (std::size_t i = 0; i < lineCount; ++i) {
+        std::string line;
+        const std::size_t pieces = pick(24);
+        for (std::size_t k = 0; k < pieces; ++k) {
+            const std::string& name = kEntityNames[pick(kEntityNames.size())];
+            if (coin(4))
+                line += static_cast<char>(1 + pick(255));  // any code at all
+            else
+                line += coin(90) || name == "-" ? kPieces[pick(kPieces.size())] : "&" + name + ";";
+        }
+        if (coin(3)) line += std::string(77 + pick(8), 'w') + "s";  // about the 80-character limit
+        c.lines.push_back(line);
+    }
+    return c;
+}
+
+using Table = std::vector<std::tuple<std::string, std::string, std::int64_t>>;
+
+// Lines as a count hands them over: trimmed of spaces, empty ones skipped, one space appended.
+template <class ScanOne>
+void Feed(const std::vector<std::string>& lines, ScanOne scan) {
+    for (const std::string& text : lines) {
+        const std::size_t first = text.find_first_not_of(' ');
+        if (first == std::string::npos) continue;
+        scan(text.substr(first, text.find_last_not_of(' ') - first + 1) + " ");
+    }
+}
+
+// One scanner and table for all texts, so that what they keep between lines and texts (the cache of runs, the
+// records that Finish moves) meets changing options and emptied tables.
+struct Scanning {
+    WordTable table;
+    LineScanner scanner{table};
+};
+
+Table ScannerTable(const Case& c, Scanning& s, ScanObserver* observer) {
+    s.table.Reset();
+    s.scanner.ResetComments();
+    s.scanner.SetObserver(observer);
+    s.scanner.SetOptions(c.options);
+    int lines = 0;
+    Feed(c.lines, [&](std::string line) {
+        s.scanner.ScanLine(line);
+        if (++lines % 2 == 0) s.table.Finish();
+    });
+    s.table.Finish();
+    Table out;
+    for (std::int64_t i = 1; i <= s.table.DistinctWordCount(); ++i)
+        out.emplace_back(std::string(s.table.Key(i)), std::string(s.table.Word(i)), s.table.Frequency(i));
+    return out;
+}
+
+Table ModelTable(const Case& c) {
+    ScanModel model(c.options);
+    Feed(c.lines, [&](const std::string& line) { model.Line(line); });
+    Table out;
+    for (const auto& [key, entry] : model.words) out.emplace_back(key, entry.first, entry.second);
+    return out;
+}
+
+std::string Describe(unsigned seed, const Case& c) {
+    std::ostringstream s;
+    const AllowedCharacters& a = c.options.allowed;
+    s << "seed " << seed << "\noptions: allowed -'_:\\/.@0 = " << a.hyphens << a.apostrophes << a.underscores
+      << a.colons << a.backslashes << a.forwardslashes << a.periods << a.atsigns << a.numerals << " lowerCase "
+      << c.options.lowerCase << " dropFinalS " << c.options.dropFinalS << " apostrophes "
+      << c.options.apostrophesAllowed << " underscoresStart " << c.options.underscoresStartWords << " userMarkers "
+      << c.options.userMarkersAllowed << " fromFileType " << c.options.markers.fromFileType;
+    for (int k = 0; k < 2; ++k)
+        s << " pair" << k << " [" << c.options.markers.starts[k] << "][" << c.options.markers.ends[k] << "]";
+    for (const std::string& line : c.lines) s << "\nline [" << line << "]";
+    return s.str();
+}
+
+TEST(ScanModel, ScannerAgreesWithTheRulesOnRandomTexts) {
+    NotQuiet wordByWord;
+    Scanning quietScanning, eachScanning;
+    for (unsigned seed = 1; seed <= 8000; ++seed) {
+        std::mt19937 rng(seed);
+        const Case c = RandomCase(rng);
+        const Table expected = ModelTable(c);
+        const Table quiet = ScannerTable(c, quietScanning, nullptr);
+        const Table each = ScannerTable(c, eachScanning, &wordByWord);
+        ASSERT_EQ(quiet, expected) << "quiet scan, " << Describe(seed, c);
+        ASSERT_EQ(each, expected) << "word-by-word scan, " << Describe(seed, c);
+    }
+}
+
+}  // namespace
+}  // namespace vesk
