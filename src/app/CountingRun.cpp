@@ -62,6 +62,7 @@ void MainWindow::cmdListWords_Click() {
 }
 
 void MainWindow::CountAndList() {
+    EnsureCommonWordsLoaded();
     TakeOptionSnapshot();
     MinColumnWidth = 6;
     try {

@@ -177,6 +177,9 @@ class MainWindow : public Form, public WordTableView, public ScanEvents {
     // ---- Common words (scan/CommonWords.cpp) ----
     void AttemptToReadCommonWords();
     bool ReadCommonWords();
+    // Before a count: reads the common-words file when the list is in use but not marked as read from that
+    // file (params/IgnoreLists.cpp).
+    void EnsureCommonWordsLoaded();
 
     // ---- Parameter files and saved state (params/) ----
     std::string SaveState(const std::string& strParameterFile);

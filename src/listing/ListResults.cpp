@@ -241,13 +241,15 @@ void MainWindow::ShowNoWordsMessage() {
     txbOutput.SetText(text);
 }
 
+// A parameter load sets both lists with the parameters window reverting: it never lists, since the output
+// file it names may be another than the one the user last chose.
 void MainWindow::cboWordOrder_Click() {
-    if (blnWordsGot) ListResults();
+    if (blnWordsGot && !frmParams->blnReverting) ListResults();
     SetTheFocus();
 }
 
 void MainWindow::cboDisplayFormat_Click() {
-    if (blnWordsGot) ListResults();
+    if (blnWordsGot && !frmParams->blnReverting) ListResults();
     SetTheFocus();
 }
 

@@ -11,6 +11,16 @@ constexpr int kEnterKey = 13;
 
 }  // namespace
 
+void MainWindow::EnsureCommonWordsLoaded() {
+    if (frmParams->chkIgnoreCommonWords.Value() != 1 || blnCommonWordsLoaded) return;
+    if (!strCommonWordsFile.empty()) {
+        AttemptToReadCommonWords();
+        ConcealNumWords();
+    }
+    // A list read from another file is never used in place of the one named.
+    if (!blnCommonWordsLoaded) CommonWords.assign(1, std::string());
+}
+
 void ParamsWindow::txbWordsToIgnore_LostFocus() {
     std::string s = txbWordsToIgnore.Text();
     if (chkCaseSignificant.Value() == 0) s = TrimSpaces(LowerCase(s));

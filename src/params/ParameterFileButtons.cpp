@@ -41,9 +41,9 @@ void ParamsWindow::cmdSaveLoadParameters_Click(int index) {
     if (result.empty()) {
         lblParameters.SetCaption("Parameters loaded from");
     } else {
+        // A file that fails has changed nothing: the settings stay as they were.
         platform.ShowMessage(result, "Load parameters", MsgButtons::Ok, MsgIcon::Exclamation);
         lblParameters.SetCaption("Error loading from");
-        frmMain->InitializeVariables();
     }
 }
 

@@ -83,10 +83,10 @@ char32_t Cp1252ToUnicode(unsigned char code) {
 
 int UnicodeToCp1252(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
-    for (std::size_t k = 0; k < kHighTable.size(); ++k) {
-        // The undefined codes keep no character of their own: U+0081 etc. are not representable.
-        if (kHighTable[k] == cp && cp > 0x9F) return static_cast<int>(0x80 + k);
-    }
+    // The five undefined codes stand for the C1 controls of their numbers (as Windows decodes them), so that
+    // a text holding them is written and read back unchanged.
+    for (std::size_t k = 0; k < kHighTable.size(); ++k)
+        if (kHighTable[k] == cp) return static_cast<int>(0x80 + k);
     return -1;
 }
 

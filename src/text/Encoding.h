@@ -11,8 +11,8 @@ inline constexpr char kUnmappableByte = '\x81';
 
 // Windows-1252 to UTF-8; the five undefined codes (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to U+0081 etc.
 std::string Cp1252ToUtf8(std::string_view text);
-// UTF-8 to Windows-1252; unrepresentable characters and ill-formed bytes (one per byte) become
-// kUnmappableByte.
+// UTF-8 to Windows-1252, the inverse of Cp1252ToUtf8 (U+0081 etc. give the undefined codes back);
+// unrepresentable characters and ill-formed bytes (one per byte) become kUnmappableByte.
 std::string Utf8ToCp1252(std::string_view text);
 // Utf8ToCp1252 in place (the result is never longer than the text).
 void Utf8ToCp1252InPlace(std::string& text);

@@ -1,6 +1,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,62 @@ class ParameterFileTest : public ProgramTest {
         lines[static_cast<std::size_t>(lineNumber - 1)] = value;
         return lines;
     }
+    // Loads the file through the window's button, answering the message box when one is expected.
+    void LoadThroughButton(bool failing = false) {
+        platform.ExpectFileDialog(file);
+        if (failing) platform.ExpectMessage(MsgAnswer::Ok);
+        params.cmdSaveLoadParameters[1].Click();
+    }
+
+    // Every value a parameter file keeps, read from where the program holds it.
+    struct HeldValues {
+        std::vector<std::string> texts;
+        std::vector<int> numbers;
+    };
+    std::vector<TextBox*> TextBoxes() {
+        return {&main.txbFile[0],           &main.txbFile[1],          &params.txbWordsToIgnore,
+                &params.txbStartComment[0], &params.txbEndComment[0],  &params.txbStartComment[1],
+                &params.txbEndComment[1],   &params.txbCommonWordsFile};
+    }
+    std::vector<ComboBox*> Lists() {
+        return {&params.cboShortWordSize, &params.cboLongWordSize, &params.cboThresholdFrequency, &main.cboWordOrder,
+                &main.cboDisplayFormat};
+    }
+    std::vector<CheckBox*> Boxes() {
+        std::vector<CheckBox*> boxes = AllCheckBoxes();
+        boxes.insert(boxes.end(), {&main.chkSuppressWords, &main.chkDisableOutputToFile});
+        return boxes;
+    }
+    HeldValues Held() {
+        HeldValues held;
+        for (TextBox* box : TextBoxes()) held.texts.push_back(box->Text());
+        held.texts.push_back(main.strCommonWordsFile);
+        for (ComboBox* list : Lists()) held.numbers.push_back(list->ListIndex());
+        for (CheckBox* box : Boxes()) held.numbers.push_back(box->Value());
+        return held;
+    }
+    // Values the program can hold: the words to ignore as their box's loss of focus leaves them, the path box
+    // showing the common-words path, "Disable" unchecked while no output file is named.
+    void SetRandomValues(std::mt19937& random) {
+        auto pick = [&](int last) { return std::uniform_int_distribution<int>(0, last)(random); };
+        auto text = [&] {
+            std::string s;
+            for (int length = pick(20); static_cast<int>(s.size()) < length;) {
+                const char c = static_cast<char>(pick(255));
+                if (c != '"' && c != '\r' && c != '\n') s.push_back(c);
+            }
+            return s;
+        };
+        params.blnReverting = true;
+        for (CheckBox* box : Boxes()) box->SetValue(pick(2));
+        for (ComboBox* list : Lists()) list->SetListIndex(pick(static_cast<int>(list->Items().size()) - 1));
+        for (TextBox* box : TextBoxes()) box->SetText(pick(4) == 0 ? std::string() : text());
+        main.strCommonWordsFile = params.txbCommonWordsFile.Text();
+        params.txbWordsToIgnore_LostFocus();
+        main.UpdateDisableOutputOption();
+        params.blnReverting = false;
+    }
+
     std::string file;
 };
 
@@ -41,68 +98,21 @@ TEST_F(ParameterFileTest, DefaultFileByteForByte) {
     EXPECT_EQ(ReadBytes(stateFile), ReadBytes(file));
 }
 
-TEST_F(ParameterFileTest, RoundTripOfEveryOption) {
-    const std::string input = (folder / "caf\xE9 \"quoted\".txt").string();
-    main.txbFile[0].SetText(input);
-    main.txbFile[1].SetText("/out/r\xE9sultat.txt");
-    params.txbWordsToIgnore.SetText(
-        "Alpha, \xDC"
-        "ber");
-    params.txbStartComment[0].SetText("{");
-    params.txbEndComment[0].SetText("}");
-    params.txbStartComment[1].SetText("#");
-    params.txbEndComment[1].SetText("\x80");
-    params.cboShortWordSize.SetListIndex(7);
-    params.cboLongWordSize.SetListIndex(0);
-    params.cboThresholdFrequency.SetListIndex(5);
-    params.blnReverting = true;  // sets the boxes without questions or file reading
-    int value = 0;
-    std::vector<std::pair<CheckBox*, int>> boxes;
-    std::vector<CheckBox*> all = AllCheckBoxes();
-    all.insert(all.end(), {&main.chkSuppressWords, &main.chkDisableOutputToFile});
-    for (CheckBox* box : all) {
-        value = (value + 1) % 3;
-        box->SetValue(value);
-        boxes.emplace_back(box, value);
+TEST_F(ParameterFileTest, SavingAndLoadingAreInverse) {
+    // Random values of every field: texts of any characters but the double quote and the line breaks, every
+    // check-box value and every index of each list. Loading what was saved gives back exactly what was held.
+    std::mt19937 random(20240611);
+    for (int round = 0; round < 100; ++round) {
+        SetRandomValues(random);
+        const HeldValues saved = Held();
+        ASSERT_EQ(main.SaveState(file), "");
+        SetRandomValues(random);
+        ASSERT_EQ(main.RestoreSavedState(file), "") << "round " << round;
+        const HeldValues loaded = Held();
+        EXPECT_EQ(loaded.texts, saved.texts) << "round " << round;
+        EXPECT_EQ(loaded.numbers, saved.numbers) << "round " << round;
+        if (HasFailure()) break;
     }
-    params.blnReverting = false;
-    main.cboWordOrder.SetListIndex(1);
-    main.cboDisplayFormat.SetListIndex(9);
-    main.strCommonWordsFile = "/lists/w\xF6rter.txt";
-
-    ASSERT_EQ(main.SaveState(file), "");
-    const std::string bytes = ReadBytes(file);
-    EXPECT_NE(bytes.find("\"/out/r\xC3\xA9sultat.txt\"\r\n"), std::string::npos);  // written in UTF-8
-    EXPECT_NE(bytes.find("\"\xE2\x82\xAC\"\r\n"), std::string::npos);
-
-    params.cmdInitialize.Click();
-    main.cboDisplayFormat.SetListIndex(0);
-    ASSERT_EQ(params.chkDropFinalS.Value(), 1);
-
-    params.blnReverting = true;
-    EXPECT_EQ(main.RestoreSavedState(file), "");
-    params.blnReverting = false;
-    EXPECT_EQ(main.txbFile[0].Text(), input);
-    EXPECT_EQ(main.txbFile[1].Text(), "/out/r\xE9sultat.txt");
-    EXPECT_EQ(params.txbWordsToIgnore.Text(),
-              "alpha,\xFC"
-              "ber");  // normalised after the load
-    EXPECT_EQ(main.strWordsToIgnore,
-              "alpha,\xFC"
-              "ber,");
-    EXPECT_EQ(params.txbStartComment[0].Text(), "{");
-    EXPECT_EQ(params.txbEndComment[0].Text(), "}");
-    EXPECT_EQ(params.txbStartComment[1].Text(), "#");
-    EXPECT_EQ(params.txbEndComment[1].Text(), "\x80");
-    EXPECT_EQ(params.cboShortWordSize.ListIndex(), 7);
-    EXPECT_EQ(params.cboLongWordSize.ListIndex(), 0);
-    EXPECT_EQ(params.cboThresholdFrequency.ListIndex(), 5);
-    for (const auto& [box, expected] : boxes) EXPECT_EQ(box->Value(), expected) << box->Name();
-    EXPECT_EQ(main.cboWordOrder.ListIndex(), 1);
-    EXPECT_EQ(main.cboDisplayFormat.ListIndex(), 9);
-    EXPECT_EQ(main.strCommonWordsFile, "/lists/w\xF6rter.txt");
-    EXPECT_EQ(params.txbCommonWordsFile.Text(), "/lists/w\xF6rter.txt");
-    EXPECT_TRUE(main.chkDisableOutputToFile.Enabled());
 }
 
 TEST_F(ParameterFileTest, ReadingRules) {
@@ -142,6 +152,10 @@ TEST_F(ParameterFileTest, ReadingRules) {
 }
 
 TEST_F(ParameterFileTest, TextsInUtf8OrWindows1252) {
+    main.txbFile[1].SetText("/out/r\xE9sultat \x80.txt");
+    ASSERT_EQ(main.SaveState(file), "");
+    EXPECT_NE(ReadBytes(file).find("\r\n\"/out/r\xC3\xA9sultat \xE2\x82\xAC.txt\"\r\n"), std::string::npos);
+
     EXPECT_EQ(Load(With(3, "\"caf\xC3\xA9 na\xC3\xAFve\"")), "");
     EXPECT_EQ(params.txbWordsToIgnore.Text(), "caf\xE9,na\xEFve");
     EXPECT_EQ(Load(With(3, "\"caf\xE9\"")), "");  // not UTF-8: Windows-1252
@@ -172,7 +186,6 @@ TEST_F(ParameterFileTest, FailuresNameTheirLine) {
         {With(17, "3"), "line 17 does not hold a check-box value (0, 1 or 2)"},
         {With(18, "-1"), "line 18 does not hold a check-box value (0, 1 or 2)"},
         {With(19, "123456789012345678901234567890"), "line 19 does not hold a check-box value (0, 1 or 2)"},
-        {With(5, "\"a\x01z\""), "line 5 holds a control character"},
         {With(4, "\"" + tenMegabytes + "\""), "line 4 is longer than 65536 characters"},
         {{}, "the file ends before line 1"},
     };
@@ -181,30 +194,46 @@ TEST_F(ParameterFileTest, FailuresNameTheirLine) {
     WriteBytes(file, "");
     EXPECT_EQ(main.RestoreSavedState(file), std::string(kRestorePrefix) + "the file ends before line 1");
     WriteBytes(file, std::string("\x00\x01\x02\xFF\xFE\r\n", 7) + std::string(2000, '\0'));
-    EXPECT_EQ(main.RestoreSavedState(file), std::string(kRestorePrefix) + "line 1 holds a control character");
+    EXPECT_EQ(main.RestoreSavedState(file), std::string(kRestorePrefix) + "the file ends before line 3");
     EXPECT_EQ(main.RestoreSavedState((folder / "missing.vesk").string()),
               std::string(kRestorePrefix) + "No such file or directory");
     EXPECT_EQ(main.RestoreSavedState(folder.string()), std::string(kRestorePrefix) + "Is a directory");
 }
 
-TEST_F(ParameterFileTest, ValuesBeforeTheFailingLineStayApplied) {
-    std::vector<std::string> lines = With(1, "\"/first.txt\"");
-    lines[7] = "12";  // line 8 fails
-    lines[8] = "0";   // line 9 is never applied
-    EXPECT_EQ(Load(lines), std::string(kRestorePrefix) + "line 8 holds a list index out of range");
-    EXPECT_EQ(main.txbFile[0].Text(), "/first.txt");
-    EXPECT_EQ(params.cboLongWordSize.ListIndex(), 3);
+TEST_F(ParameterFileTest, AFailedLoadChangesNothing) {
+    main.txbFile[0].SetText("/texts/in.txt");
+    main.txbFile[1].SetText("/texts/out.txt");
+    main.UpdateDisableOutputOption();
+    main.chkDisableOutputToFile.SetValue(1);
+    params.chkAllowWordsWithPeriods.SetValue(1);
+    params.cboLongWordSize.SetListIndex(5);
+    main.cboDisplayFormat.SetListIndex(2);
+    main.strCommonWordsFile = "/lists/common.txt";
+    const std::string before = (folder / "before.vesk").string();
+    ASSERT_EQ(main.SaveState(before), "");
 
-    lines = With(36, "4");
-    lines.pop_back();
-    EXPECT_EQ(Load(lines), std::string(kRestorePrefix) + "the file ends before line 37");
-    EXPECT_EQ(main.cboDisplayFormat.ListIndex(), 4);
-}
-
-TEST_F(ParameterFileTest, AListWithoutSelection) {
-    EXPECT_EQ(Load(With(9, "-1")), "Invalid combo box index");
-    EXPECT_EQ(params.cboLongWordSize.ListIndex(), -1);
-    EXPECT_EQ(Load(With(35, "-1")), "Invalid combo box index");
+    std::vector<std::string> shortFile = With(36, "4");
+    shortFile.pop_back();
+    std::vector<std::string> badLast = With(13, "1");
+    badLast[36] = "\"/lists/other.txt";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"\"/other.txt\"", "\"\"", "\"\""}, std::string(kRestorePrefix) + "the file ends before line 4"},
+        {shortFile, std::string(kRestorePrefix) + "the file ends before line 37"},
+        {With(8, "12"), std::string(kRestorePrefix) + "line 8 holds a list index out of range"},
+        {badLast, std::string(kRestorePrefix) + "line 37 has no closing double quote"},
+        {With(9, "-1"), "Invalid combo box index"},
+    };
+    const std::string after = (folder / "after.vesk").string();
+    for (const auto& [lines, message] : cases) {
+        WriteBytes(file, CrLfLines(lines));
+        LoadThroughButton(true);
+        EXPECT_EQ(platform.LastMessage(),
+                  (ShownMessage{message, "Load parameters", MsgButtons::Ok, MsgIcon::Exclamation}));
+        EXPECT_EQ(params.lblParameters.Caption(), "Error loading from");
+        EXPECT_EQ(params.txbParametersFile.Text(), file);
+        ASSERT_EQ(main.SaveState(after), "");
+        EXPECT_EQ(ReadBytes(after), ReadBytes(before)) << message;
+    }
 }
 
 TEST_F(ParameterFileTest, ALoadMarksTheWordsStaleWhenItChangesHowTextIsScanned) {
@@ -254,10 +283,14 @@ TEST_F(ParameterFileTest, SaveFailuresLeaveThePreviousFile) {
     }
     EXPECT_EQ(entries, 3);  // config, plain, test.vesk
 
-    // A text with a line break cannot be kept: nothing is written.
+    // A text with a line break, or too long a line, could not be read back: nothing is written.
     main.txbFile[0].SetText("/a\nb");
     EXPECT_EQ(main.SaveState(file),
               std::string(kSavePrefix) + "line 1 would hold a line break, which a parameter file cannot keep");
+    main.txbFile[0].SetText("");
+    params.txbWordsToIgnore.SetText(std::string(40000, '\xE9'));  // two bytes each in the file
+    EXPECT_EQ(main.SaveState(file),
+              std::string(kSavePrefix) + "line 3 would be longer than 65536 bytes, which a parameter file cannot keep");
     EXPECT_EQ(ReadBytes(file), before);
 }
 
@@ -305,32 +338,56 @@ TEST_F(ParameterFileTest, LoadButton) {
     platform.ExpectFileDialog(std::nullopt);
     params.cmdSaveLoadParameters[1].Click();
     EXPECT_EQ(params.lblParameters.Caption(), "Parameters loaded from");
+}
 
-    // A 36-line file: lines 1 to 36 applied, then the failure and the defaults.
-    std::vector<std::string> lines = With(18, "0");
-    lines[1] = "\"/out.txt\"";
-    lines[35] = "3";
-    lines.pop_back();
+TEST_F(ParameterFileTest, ALoadNeverLists) {
+    // After a count, a load that names a file in the output box, turns the overwrite warning off and picks
+    // another order and format: the listing is not written anywhere, the words stay those of the count.
+    const std::string input = MakeFile("story.txt", "ibis heron heron\r\n");
+    const std::string other = MakeFile("other.txt", "precious");
+    main.txbFile[0].SetText(input);
+    main.cmdListWords.Click();
+    ASSERT_TRUE(main.blnWordsGot);
+    const std::string shown = main.txbOutput.Text();
+
+    std::vector<std::string> lines = With(1, "\"" + input + "\"");
+    lines[1] = "\"" + other + "\"";
+    lines[30] = "0";
+    lines[34] = "1";
+    lines[35] = "4";
     WriteBytes(file, CrLfLines(lines));
-    platform.ExpectFileDialog(file);
-    platform.ExpectMessage(MsgAnswer::Ok);
-    params.cmdSaveLoadParameters[1].Click();
-    EXPECT_EQ(platform.LastMessage(), (ShownMessage{std::string(kRestorePrefix) + "the file ends before line 37",
-                                                    "Load parameters", MsgButtons::Ok, MsgIcon::Exclamation}));
-    EXPECT_EQ(params.lblParameters.Caption(), "Error loading from");
-    EXPECT_EQ(params.chkDropFinalS.Value(), 1);
-    EXPECT_EQ(params.chkAllowWordsWithHyphens.Value(), 1);
-    EXPECT_EQ(main.txbFile[1].Text(), "");
-    EXPECT_EQ(params.txbParametersFile.Text(), "");
-    EXPECT_EQ(main.cboDisplayFormat.ListIndex(), 3);  // the display lists stay as the load left them
+    LoadThroughButton();
+    EXPECT_EQ(params.lblParameters.Caption(), "Parameters loaded from");
+    EXPECT_EQ(main.cboDisplayFormat.ListIndex(), 4);
+    EXPECT_EQ(ReadBytes(other), "precious");
+    EXPECT_EQ(main.txbOutput.Text(), shown);
+    EXPECT_TRUE(main.blnWordsGot);
+}
 
-    // A list without selection: the message without prefix, and the defaults.
-    WriteBytes(file, CrLfLines(With(9, "-1")));
-    platform.ExpectFileDialog(file);
+TEST_F(ParameterFileTest, ACommonWordsFileNamedByALoadIsReadAtTheNextCount) {
+    const std::string first = MakeFile("first.txt", "ibis\r\n");
+    const std::string second = MakeFile("second.txt", "heron\r\n");
+    const std::string input = MakeFile("story.txt", "ibis heron stork\r\n");
+    main.txbFile[0].SetText(input);
+    platform.ExpectFileDialog(first);
+    platform.ExpectMessage(MsgAnswer::Ok);  // "Common words loaded from"
+    params.cmdSelectCommonWordsFile.Click();
+    main.cmdListWords.Click();
+    EXPECT_EQ(main.txbOutput.Text().find("ibis"), std::string::npos);
+
+    std::vector<std::string> lines = With(1, "\"" + input + "\"");
+    lines[12] = "1";
+    lines[36] = "\"" + second + "\"";
+    WriteBytes(file, CrLfLines(lines));
+    LoadThroughButton();
+    EXPECT_FALSE(main.blnCommonWordsLoaded);
     platform.ExpectMessage(MsgAnswer::Ok);
-    params.cmdSaveLoadParameters[1].Click();
-    EXPECT_EQ(platform.Messages().back().text, "Invalid combo box index");
-    EXPECT_EQ(params.cboLongWordSize.ListIndex(), 3);
+    main.cmdListWords.Click();
+    EXPECT_EQ(platform.LastMessage(), (ShownMessage{"Common words loaded from " + second, "Common words",
+                                                    MsgButtons::Ok, MsgIcon::Information}));
+    EXPECT_NE(main.txbOutput.Text().find("ibis"), std::string::npos);
+    EXPECT_EQ(main.txbOutput.Text().find("heron"), std::string::npos);
+    EXPECT_NE(main.txbOutput.Text().find("stork"), std::string::npos);
 }
 
 TEST_F(ParameterFileTest, SavingKeepsLinksPermissionsAndNamesOutsideAscii) {

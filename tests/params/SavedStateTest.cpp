@@ -59,11 +59,14 @@ TEST_F(SavedStateTest, SavedStateIsRestoredAtTheNextStart) {
 TEST_F(SavedStateTest, ADamagedStateFileGivesTheDefaults) {
     std::filesystem::create_directories(stateFile.parent_path());
     std::vector<std::string> lines = DefaultLines();
+    lines[12] = "1";  // line 13
     lines[13] = "0";  // line 14
     lines[9] = "-1";  // line 10
     WriteBytes(stateFile, CrLfLines(lines));
     const std::string before = ReadBytes(stateFile);
     Start();
+    EXPECT_TRUE(platform.Messages().empty());
+    EXPECT_EQ(params.chkIgnoreCommonWords.Value(), 0);  // nothing of the file is applied
     EXPECT_EQ(params.chkIgnoreRepetitions.Value(), 1);
     EXPECT_EQ(params.cboThresholdFrequency.ListIndex(), 0);
     EXPECT_EQ(ReadBytes(stateFile), before);

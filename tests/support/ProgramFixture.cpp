@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <iterator>
@@ -22,6 +23,8 @@ ScratchFolder::ScratchFolder() {
     std::string name = "vesk-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
     if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info())
         name += std::string("-") + info->test_suite_name() + "-" + info->name();
+    // Parameterised tests have a "/" in their names; the folder is one level all the same.
+    std::replace(name.begin(), name.end(), '/', '_');
     m_path = std::filesystem::temp_directory_path() / name;
     std::filesystem::remove_all(m_path);
     std::filesystem::create_directories(m_path);
