@@ -1,14 +1,14 @@
 #pragma once
 // What the fuzz targets share: options taken from the front of the input, input files, and checks.
 
+#include <sys/mman.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
+#include <map>
 #include <string>
 #include <string_view>
 
@@ -46,28 +46,15 @@ class InputReader {
     std::string_view m_rest;
 };
 
-// A path in a folder of this process (made on first use, removed at exit).
-inline std::string TempPath(const std::string& name) {
-    static const std::filesystem::path folder = [] {
-        auto path = std::filesystem::temp_directory_path() / ("vesk-fuzz-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(path);
-        std::atexit([] { std::filesystem::remove_all(folder); });
-        return path;
-    }();
-    return (folder / name).string();
-}
-
-// Writes `bytes` to the file `name` of the folder above and returns its path.
+// Puts `bytes` in the in-memory file `name` of this process (made on first use) and returns a path that
+// opens it, for readers that take a path: nothing is left on disk, however the process ends.
 inline std::string WriteInputFile(std::string_view bytes, const std::string& name) {
-    const std::string path = TempPath(name);
-    std::ofstream(path, std::ios::binary | std::ios::trunc)
-        .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    return path;
-}
-
-inline std::string ReadWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    static std::map<std::string, int> files;
+    int& fd = files[name];
+    if (fd == 0) fd = ::memfd_create(name.c_str(), 0);
+    FUZZ_CHECK(fd > 0 && ::ftruncate(fd, 0) == 0);
+    FUZZ_CHECK(::pwrite(fd, bytes.data(), bytes.size(), 0) == static_cast<ssize_t>(bytes.size()));
+    return "/proc/self/fd/" + std::to_string(fd);
 }
 
 }  // namespace vesk::fuzz

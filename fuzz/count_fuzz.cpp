@@ -2,9 +2,6 @@
 // is counted word by word (as the program does while its window stays live) and on the quiet path (as
 // vesk-count does), then once more into the same table; the counts must agree and the table must be sound.
 
-#include <sys/mman.h>
-#include <unistd.h>
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -92,11 +89,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static Options o;  // the scanners point at its check-box values
     o = TakeOptions(in);
     // The lines as the counting run reads them: trimmed, empty ones skipped, one space appended.
-    static const int fd = ::memfd_create("vesk-fuzz-input", 0);
-    FUZZ_CHECK(fd >= 0 && ::ftruncate(fd, 0) == 0 && ::lseek(fd, 0, SEEK_SET) == 0);
-    FUZZ_CHECK(::write(fd, in.Rest().data(), in.Rest().size()) == static_cast<ssize_t>(in.Rest().size()));
-    FUZZ_CHECK(::lseek(fd, 0, SEEK_SET) == 0);
-    const std::unique_ptr<ByteSource> source = ByteSource::FromDescriptor(fd);
+    std::string error;
+    const std::unique_ptr<ByteSource> source = ByteSource::OpenFile(fuzz::WriteInputFile(in.Rest(), "input"), error);
+    FUZZ_CHECK(source != nullptr);
     std::vector<std::string> lines;
     for (std::string line; source->ReadLine(line);) {
         TrimSpacesInPlace(line);
