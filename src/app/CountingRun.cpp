@@ -66,7 +66,8 @@ void MainWindow::CountAndList() {
     TakeOptionSnapshot();
     MinColumnWidth = 6;
     try {
-        if (!blnWordsGot) {
+        // The clipboard may have changed since the last count without the program hearing of it.
+        if (!blnWordsGot || !optInFile.Value()) {
             CountInterrupted = false;
             Comments.blnIsCodeFile = false;
             bool ok = false;
@@ -125,7 +126,8 @@ void MainWindow::CountAndList() {
         SetTheFocus();
     } catch (...) {
         const RunError failure = RunErrorOf(std::current_exception());
-        ReportRunError(failure.Number(), failure.Description());
+        DropProgressNotice();
+        ReportRunError(failure.Number(), failure.Description(), failure.NamedFile());
         EnableControls(true);
         // The failure may have come while the button was disabled for filtering and ranking.
         cmdListWords.SetEnabled(true);
@@ -170,7 +172,7 @@ bool MainWindow::CountWordsInFile() {
         if (answer == MsgAnswer::Yes) cmdFile_Click(1);
     }
 
-    txbOutput.SetText("Checking file ...");
+    txbOutput.SetText(kCheckingFileNotice);
     lblSizeOfClipboardContents.SetCaption("");
     ConcealNumWords();
     platform.Repaint(nullptr);
@@ -179,16 +181,29 @@ bool MainWindow::CountWordsInFile() {
     int openErrorNumber = kErrorUnknown;
     std::unique_ptr<ByteSource> source = ByteSource::OpenFile(inputPath, openError, &openErrorNumber);
     if (!source) {
-        ReportRunError(openErrorNumber, openError);
+        DropProgressNotice();
+        ReportRunError(openErrorNumber, openError, FileLine("Input file", inputPath));
         return false;
     }
-    return CountWordsFromSource(*source, FileExtension(inputPath, true));
+    return CountWordsFromSource(*source, FileExtension(inputPath, true), inputPath);
 }
 
-bool MainWindow::CountWordsFromSource(ByteSource& source, const std::string& extension) {
-    LineEndingKind = TextKindOfBytes(source.Peek(kTextCheckBytes));
+bool MainWindow::CountWordsFromSource(ByteSource& source, const std::string& extension, const std::string& name) {
+    const std::string fileLine = name.empty() ? std::string() : FileLine("Input file", name);
+    // A failure to read the input names it, wherever it is reported.
+    const auto namedFailure = [&fileLine](const std::exception_ptr& error) {
+        const RunError failure = RunErrorOf(error);
+        return fileLine.empty() ? failure : RunError(failure.Number(), failure.Description(), fileLine);
+    };
+    try {
+        LineEndingKind = TextKindOfBytes(source.Peek(kTextCheckBytes));
+    } catch (...) {
+        throw namedFailure(std::current_exception());
+    }
     if (LineEndingKind == kNotText) {
-        platform.ShowMessage("This is not a text file.", "Invalid input", MsgButtons::Ok, MsgIcon::Exclamation);
+        platform.ShowMessage(fileLine.empty() ? std::string("This is not a text file.")
+                                              : "This is not a text file." + std::string(kCrLf) + fileLine,
+                             "Invalid input", MsgButtons::Ok, MsgIcon::Exclamation);
         txbOutput.SetText(std::string("This file contains bytes indicating that it ") + kCrLf +
                           "does not consist solely of text." + kCrLf + kCrLf +
                           "You could try reading the file with its associated" + kCrLf +
@@ -290,7 +305,7 @@ bool MainWindow::CountWordsFromSource(ByteSource& source, const std::string& ext
     platform.Repaint(&lblTotalNumOccurrences);
     chkSuppressWords.SetValue(SavedSuppressWords);
     lblTwirler.SetCaption(" ");
-    if (readFailure) std::rethrow_exception(readFailure);
+    if (readFailure) throw namedFailure(readFailure);
     return true;
 }
 
@@ -348,7 +363,7 @@ bool MainWindow::CountWordsInClipboard() {
     return true;
 }
 
-void MainWindow::ReportRunError(int number, const std::string& description) {
+void MainWindow::ReportRunError(int number, const std::string& description, const std::string& namedFile) {
     std::string text;
     if (number == kErrorBoxFull) {
         text = "Textbox is full.  ";
@@ -359,7 +374,8 @@ void MainWindow::ReportRunError(int number, const std::string& description) {
         else if (ResultsWrittenToFile)
             text += std::string(kCrLf) + "Results have been written to the output file.";
     } else {
-        text = "Error " + std::to_string(number) + ": " + description;
+        text = ErrorNumberText(number, description);
+        if (!namedFile.empty()) text += kCrLf + namedFile;
         if (ResultsWrittenToFile) text += std::string(kCrLf) + "Results have been written to the output file.";
     }
     platform.ShowMessage(text, "Error", MsgButtons::Ok, MsgIcon::Exclamation);

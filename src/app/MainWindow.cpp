@@ -10,8 +10,8 @@ namespace {
 constexpr std::size_t kOutputBoxCapacity = 32u * 1024u * 1024u;
 }  // namespace
 
-MainWindow::MainWindow(Platform& platformRef)
-    : Form("frmMain"), platform(platformRef), Scanner(Table, Comments, LiveScanOptions{}) {
+MainWindow::MainWindow(Platform& platformRef, ProgramText& texts)
+    : Form("frmMain"), platform(platformRef), programText(texts), Scanner(Table, Comments, LiveScanOptions{}) {
     cmdListWords.SetCaption("Count word frequencies");
     cmdFile[0].SetCaption("Input file");
     cmdFile[1].SetCaption("Output file");

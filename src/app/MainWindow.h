@@ -9,8 +9,7 @@
 //   scan/WordFilters.cpp       ApplyFilters
 //   listing/Statistics.cpp     the statistics labels
 //   scan/CommonWords.cpp       reading the common-words file
-//   params/ParameterFile.cpp   SaveState / RestoreSavedState
-//   params/SavedState.cpp      "Save state", "Quit"
+//   params/ParameterFile.cpp   SaveState / RestoreSavedState, "Save state", "Quit"
 
 #include <array>
 #include <cstdint>
@@ -29,14 +28,16 @@ namespace vesk {
 class ParamsWindow;
 class HelpWindow;
 class ByteSource;
+class ProgramText;
 
 class MainWindow : public Form, public WordTableView, public ScanEvents {
   public:
-    explicit MainWindow(Platform& platform);
+    MainWindow(Platform& platform, ProgramText& texts);
     // Links the other two windows; called once by Program before Form_Load.
     void Attach(ParamsWindow& params, HelpWindow& help);
 
     Platform& platform;
+    ProgramText& programText;
     ParamsWindow* frmParams = nullptr;
     HelpWindow* frmHelp = nullptr;
 
@@ -91,6 +92,9 @@ class MainWindow : public Form, public WordTableView, public ScanEvents {
     int SavedSuppressWords = 0;
     std::int16_t ProgressBarWidth = 37;
     std::string ProcessingNotice = "Processing ...";
+    // The output box's other notices of work under way.
+    static constexpr const char* kCheckingFileNotice = "Checking file ...";
+    static constexpr const char* kWritingFileNotice = "Now writing to output file ...";
     std::int32_t MaxClipboardChars = 100000;
     std::array<int, 4> TwirlerChars{220, 221, 223, 222};
     std::int16_t MinColumnWidth = 6;
@@ -110,6 +114,11 @@ class MainWindow : public Form, public WordTableView, public ScanEvents {
 
     // ---- Start-up and shutdown (app/MainWindowStartup.cpp) ----
     void Form_Load();
+    // Loads the program texts from the program's folder; on failure shows the message (critical icon, empty
+    // title) and ends the program, returning false.
+    bool LoadProgramText(const std::string& fileName);
+    // The text with that number in the current language, or "".
+    std::string GetProgramText(std::int16_t number) const;
     void PrepareMainWindow();
     void InitializeVariables();
     void Initialize();
@@ -129,13 +138,15 @@ class MainWindow : public Form, public WordTableView, public ScanEvents {
     bool CountWordsInFile();
     // Steps of a file count from the text-file check on, over an opened source; `extension` chooses the
     // comment markers. Shared by CountWordsInFile and vesk-count (which also counts standard input).
-    bool CountWordsFromSource(ByteSource& source, const std::string& extension);
+    // `name` is the input file's name for failure messages ("" when it has none).
+    bool CountWordsFromSource(ByteSource& source, const std::string& extension, const std::string& name = {});
     // When set, a file count reads this source in place of the file named in the input box; whoever sets it
     // has checked the name itself (vesk-count counts any name, and standard input, this way).
     ByteSource* PresetSource = nullptr;
     std::string PresetExtension;
     bool CountWordsInClipboard();
-    void ReportRunError(int number, const std::string& description);
+    // `namedFile`: the FileLine of the file that failed, shown on the line after the error, or "".
+    void ReportRunError(int number, const std::string& description, const std::string& namedFile = {});
 
     // ---- Comment markers (app/CommentMarkerRules.cpp) ----
     void SetCommentMarkers(const std::string& strType);
@@ -149,6 +160,9 @@ class MainWindow : public Form, public WordTableView, public ScanEvents {
     bool FetchClipboardText(bool showInBox);
     void ShowClipboardSize(std::int64_t length);
     void cmdClearOutput_Click();
+    // Takes a notice of work under way ("Processing ...", "Checking file ...") back out of the output box
+    // when a failure has ended that work, so that the box promises no result.
+    void DropProgressNotice();
     void cmdCopyOutput_Click();
     void cmdSetParameters_Click();
     void EnableControls(bool enabled);

@@ -2,7 +2,8 @@
 
 #include "app/MainWindow.h"
 #include "params/ParamsWindow.h"
-#include "params/SavedState.h"
+#include "settings/StateFile.h"
+#include "text/Encoding.h"
 #include "text/ProgramText.h"
 
 namespace vesk {
@@ -16,14 +17,13 @@ constexpr int kTopTwips = 100;
 
 void MainWindow::Form_Load() {
     blnStartUpCompleted = false;
-    if (!LoadProgramText(platform, "vesk_text.dat")) return;
-    InitProductStrings(*this);
+    if (!LoadProgramText("vesk_text.dat")) return;
     SetWindowTitle();
 
     txbFile[1].SetEnabled(true);
     cmdFile[1].SetEnabled(true);
     cmdClearFile[1].SetEnabled(true);
-    cmdCopyOutput.SetCaption(GetProgramText(9, blnStartUpCompleted));
+    cmdCopyOutput.SetCaption(GetProgramText(9));
     cmdCopyOutput.SetBold(false);
     cmdCopyOutput.SetVisible(true);
 
@@ -51,9 +51,9 @@ void MainWindow::Form_Load() {
 }
 
 void MainWindow::PrepareMainWindow() {
-    Label1.SetCaption(GetProgramText(19, blnStartUpCompleted));
-    Label2.SetCaption(GetProgramText(20, blnStartUpCompleted));
-    SetProgramTextLanguage(0);
+    Label1.SetCaption(GetProgramText(19));
+    Label2.SetCaption(GetProgramText(20));
+    programText.SetLanguage(0);
     blnQuitting = false;
     SetDefaultCommonWordsFile();
     FillComboBoxes();
@@ -67,7 +67,7 @@ void MainWindow::InitializeVariables() {
     optInFile.Select();
     lblSizeOfClipboardContents.SetCaption("");
     lblFilesize.SetCaption("");
-    strStateFile = GetAppDataFilePath(platform, "vesk.usr", "Kestrine Systems");
+    strStateFile = StateFilePath(platform.UserDataFolder());
     Comments.CommentState = -1;
     TwirlerChars = {220, 221, 223, 222};
     lblTwirler.SetCaption(" ");
@@ -98,7 +98,20 @@ void MainWindow::SetDefaultCommonWordsFile() {
     frmParams->txbCommonWordsFile.SetText(strCommonWordsFile);
 }
 
-void MainWindow::SetWindowTitle() { SetCaption(GetProgramText(1, blnStartUpCompleted) + " " + VersionString()); }
+bool MainWindow::LoadProgramText(const std::string& fileName) {
+    std::string path = platform.ProgramFolder();
+    if (path.empty() || path.back() != '/') path += '/';
+    path += fileName;
+    const std::int32_t code = programText.Load(Cp1252ToUtf8(path));
+    if (code > 0) return true;
+    platform.ShowMessage(ProgramTextLoadMessage(code, path), "", MsgButtons::Ok, MsgIcon::Critical);
+    platform.EndProgram();
+    return false;
+}
+
+std::string MainWindow::GetProgramText(std::int16_t number) const { return programText.Text(number); }
+
+void MainWindow::SetWindowTitle() { SetCaption(GetProgramText(1) + " " + VersionString()); }
 
 void MainWindow::ConcealNumWords() {
     lblNumberOfWords.SetVisible(false);

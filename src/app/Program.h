@@ -1,16 +1,17 @@
 #pragma once
-// The three windows of the program, created together and linked to each other.
+// The three windows of the program, created together and linked to each other, and the program texts they show.
 
 #include "app/MainWindow.h"
 #include "app/Platform.h"
 #include "listing/HelpWindow.h"
 #include "params/ParamsWindow.h"
+#include "text/ProgramText.h"
 
 namespace vesk {
 
 class Program {
   public:
-    explicit Program(Platform& platform) : frmMain(platform), frmParams(platform) {
+    explicit Program(Platform& platform) : frmMain(platform, text), frmParams(platform) {
         frmMain.Attach(frmParams, frmHelp);
         frmParams.Attach(frmMain);
         frmHelp.Attach(frmMain);
@@ -24,6 +25,7 @@ class Program {
         frmMain.Form_Load();
     }
 
+    ProgramText text;  // loaded by the main window's start-up
     MainWindow frmMain;
     ParamsWindow frmParams;
     HelpWindow frmHelp;

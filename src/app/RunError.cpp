@@ -5,6 +5,17 @@
 
 namespace vesk {
 
+std::string ErrorNumberText(int number, const std::string& description) {
+    return "Error " + std::to_string(number) + ": " + description;
+}
+
+std::string FileLine(std::string_view role, const std::string& path) {
+    std::string line(role);
+    line += ": ";
+    line += path;
+    return line;
+}
+
 RunError RunErrorOf(const std::exception_ptr& error) {
     try {
         std::rethrow_exception(error);

@@ -133,10 +133,10 @@ class CountRun {
     int PrintVersion() {
         std::string folder = m_platform.ProgramFolder();
         if (folder.empty() || folder.back() != '/') folder += '/';
-        LoadTextTable(folder + "vesk_text.dat");
-        InitProductStrings(m_main);
-        std::string version = ProductName().empty() ? std::string("VESK") : ProductName();
-        if (!VersionString().empty()) version += " " + VersionString();
+        ProgramText texts;
+        texts.Load(ToSystemPath(folder + "vesk_text.dat"));
+        const std::string name = texts.Text(1);
+        const std::string version = (name.empty() ? std::string("VESK") : name) + " " + VersionString();
         errno = 0;
         m_out << Cp1252ToUtf8(version) << '\n';
         return WriteStatus(m_out, "standard output", m_err);
@@ -263,7 +263,11 @@ class CountRun {
             std::error_code ec;
             const fs::file_status status = fs::status(path, ec);
             if (!fs::exists(status)) {
-                m_platform.ReportError("Input file does not exist.");
+                // Only a name that leads nowhere is missing; a name too long, a loop or a refused folder is not.
+                if (ec && ec != std::errc::no_such_file_or_directory)
+                    m_platform.ReportErrorUtf8(path + ": " + ec.message());
+                else
+                    m_platform.ReportError("Input file does not exist.");
                 return kExitFailure;
             }
             if (fs::is_directory(status)) {

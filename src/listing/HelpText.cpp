@@ -1,13 +1,10 @@
 #include <string>
 
 #include "listing/HelpWindow.h"
-#include "text/ProgramText.h"
 
 namespace vesk {
 
-std::string HelpText() {
-    // The help is only opened once start-up has completed.
-    const std::string address = GetProgramText(15, true);
+std::string HelpText(const std::string& address) {
     const char* const paragraphs[] = {
         nullptr,  // the first paragraph names the manual's address
         "This software scans a file, or text on the clipboard, and counts the number of occurrences of the different "

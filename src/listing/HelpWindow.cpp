@@ -25,7 +25,7 @@ void HelpWindow::Form_Load() {
     Resize(main.Width() - 400, main.Height() - 680);
     SetCaption("VESK: Help");
     cmdClose.SetCaption("Close");
-    txbHelpScreen.SetText(HelpText());
+    txbHelpScreen.SetText(HelpText(main.GetProgramText(15)));
     m_loaded = true;
     Form_Resize();
 }

@@ -10,8 +10,8 @@ namespace vesk {
 
 class MainWindow;
 
-// The help text: fourteen paragraphs, each followed by two CR LF pairs.
-std::string HelpText();
+// The help text: fourteen paragraphs, each followed by two CR LF pairs; the first names the manual's address.
+std::string HelpText(const std::string& manualAddress);
 
 // Where a control sits inside its window, in twips; the view places the widget from it.
 struct ControlGeometry {

@@ -1,6 +1,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 #include "app/MainWindow.h"
@@ -10,7 +11,6 @@
 #include "params/ParamsWindow.h"
 #include "scan/CharClasses.h"
 #include "scan/FileChecks.h"
-#include "text/ProgramText.h"
 
 namespace vesk {
 
@@ -91,9 +91,9 @@ bool MainWindow::CheckInputFile(const std::string& name) {
                                  MsgIcon::Exclamation);
         else
             txbFile[0].SetText("");
-    } else if (!FileExists(name)) {
+    } else if (const int problem = RegularFileError(name); problem != 0) {
         if (blnStartUpCompleted) {
-            platform.ShowMessage("Input file does not exist.", "File not found", MsgButtons::Ok, MsgIcon::Exclamation);
+            ReportFileProblem(platform, problem, "Input file does not exist.", FileLine("Input file", name));
         } else {
             const std::string folder = FolderOfPath(name);
             if (!folder.empty() && FolderExists(folder)) platform.SetCurrentDirectory(folder);
@@ -166,6 +166,23 @@ void MainWindow::cmdClearOutput_Click() {
     if (blnStartUpCompleted) SetTheFocus();
 }
 
+void MainWindow::DropProgressNotice() {
+    const std::string& text = txbOutput.Text();
+    for (const std::string_view notice : {std::string_view(ProcessingNotice), std::string_view(kCheckingFileNotice),
+                                          std::string_view(kWritingFileNotice)}) {
+        if (text == notice) {
+            txbOutput.SetText("");
+            return;
+        }
+        // "Processing ..." follows an empty line when the box held text already.
+        const std::string appended = std::string(kCrLf) + kCrLf + std::string(notice);
+        if (text.ends_with(appended)) {
+            txbOutput.SetText(text.substr(0, text.size() - appended.size()));
+            return;
+        }
+    }
+}
+
 void MainWindow::cmdCopyOutput_Click() {
     const std::string text = txbOutput.Text();
     platform.ClearClipboard();
@@ -213,9 +230,9 @@ void MainWindow::cmdListWords_KeyUp(int keyCode) {
     if (keyCode == kKeyF1) cmdHelp_Click();
 }
 
-void MainWindow::lblKestrineSystems_Click() { LaunchBrowser(GetProgramText(14, blnStartUpCompleted)); }
+void MainWindow::lblKestrineSystems_Click() { LaunchBrowser(GetProgramText(14)); }
 
-void MainWindow::lblOnlineDocumentation_Click() { LaunchBrowser(GetProgramText(15, blnStartUpCompleted)); }
+void MainWindow::lblOnlineDocumentation_Click() { LaunchBrowser(GetProgramText(15)); }
 
 void MainWindow::LaunchBrowser(const std::string& target) {
     // An empty address cannot be opened; asking the desktop for it would only fail later or silently.

@@ -37,7 +37,7 @@ PassControl ControlFor(MainWindow& w) {
 // A failure inside a pass ends that pass only; the listing goes on with its next step.
 void ReportPassFailure(MainWindow& w, const RunError& failure) {
     w.lblTwirler.SetCaption(" ");
-    w.ReportRunError(failure.Number(), failure.Description());
+    w.ReportRunError(failure.Number(), failure.Description(), failure.NamedFile());
     w.txbOutput.SetSelStart(0);
 }
 
@@ -70,7 +70,7 @@ FilePassOutcome RunFilePass(MainWindow& w) {
     }
     if (!w.ListingToFile) return FilePassOutcome::Continue;
 
-    if (w.txbOutput.Text().empty()) w.txbOutput.SetText("Now writing to output file ...");
+    if (w.txbOutput.Text().empty()) w.txbOutput.SetText(MainWindow::kWritingFileNotice);
     const LineComposer composer =
         ComposerFor(w, w.frmParams->chkOutputWithCommas.Value() == 1 ? ListLayout::Comma : ListLayout::Plain);
     OutputFile file(composer.JoinsWords());
@@ -78,7 +78,9 @@ FilePassOutcome RunFilePass(MainWindow& w) {
         file.Open(name);
     } catch (const RunError& failure) {
         w.ListingToFile = false;
-        w.ReportRunError(failure.Number(), failure.Description());
+        // No listing follows: the box must not go on announcing one.
+        w.DropProgressNotice();
+        w.ReportRunError(failure.Number(), failure.Description(), failure.NamedFile());
         return FilePassOutcome::EndListing;
     }
 
@@ -214,7 +216,8 @@ void MainWindow::ListResults() {
     } catch (const RunError& failure) {
         // Outside the passes only the output box can fail (too small for a message).
         lblTwirler.SetCaption(" ");
-        ReportRunError(failure.Number(), failure.Description());
+        DropProgressNotice();
+        ReportRunError(failure.Number(), failure.Description(), failure.NamedFile());
     }
     ListingToFile = false;
     RelistRequested = false;

@@ -16,9 +16,10 @@ OutputFile::~OutputFile() {
 }
 
 void OutputFile::Open(const std::string& path) {
+    m_namedFile = FileLine("Output file", path);
     errno = 0;
     m_file = std::fopen(Cp1252ToUtf8(path).c_str(), "wb");
-    if (m_file == nullptr) throw RunError::FromErrno(ErrnoOr(EIO));
+    if (m_file == nullptr) throw RunError::FromErrno(ErrnoOr(EIO), m_namedFile);
     m_firstWord = true;
 }
 
@@ -28,13 +29,14 @@ void OutputFile::Close() {
     const bool failed = std::ferror(m_file) != 0;
     const int closeResult = std::fclose(m_file);
     m_file = nullptr;
-    if (failed || closeResult != 0) throw RunError::FromErrno(ErrnoOr(EIO));
+    if (failed || closeResult != 0) throw RunError::FromErrno(ErrnoOr(EIO), m_namedFile);
 }
 
 void OutputFile::Write(const std::string& text) {
     const std::string bytes = Cp1252ToUtf8(text);
     errno = 0;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size()) throw RunError::FromErrno(ErrnoOr(EIO));
+    if (std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size())
+        throw RunError::FromErrno(ErrnoOr(EIO), m_namedFile);
 }
 
 void OutputFile::Send(std::int64_t record, const std::string& line) {

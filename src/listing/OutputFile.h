@@ -17,7 +17,8 @@ class OutputFile : public ListingSink {
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    // Opens the file named by a Windows-1252 path. Throws RunError when it cannot be created.
+    // Opens the file named by a Windows-1252 path. Throws RunError when it cannot be created. Every RunError
+    // of the file names it as the output file.
     void Open(const std::string& path);
     // Writes the rest and closes; throws RunError when the data could not all be written. The file is
     // closed in either case, holding what reached it.
@@ -30,6 +31,7 @@ class OutputFile : public ListingSink {
     void Write(const std::string& text);
 
     std::FILE* m_file = nullptr;
+    std::string m_namedFile;
     bool m_joinWords;
     bool m_firstWord = true;
 };

@@ -1,11 +1,13 @@
 // Saving and restoring the parameter set, the main window's file names and its display choices, to and from
-// a parameter file or the state file.
+// a parameter file or the state file; the "Save state" and "Quit" buttons.
+
+#include "settings/ParameterFile.h"
 
 #include <string>
+#include <vector>
 
 #include "app/MainWindow.h"
-#include "params/AtomicSave.h"
-#include "params/ParameterFormat.h"
+#include "app/RunError.h"
 #include "params/ParamsWindow.h"
 #include "text/Encoding.h"
 
@@ -13,98 +15,94 @@ namespace vesk {
 
 namespace {
 
-constexpr const char* kSavePrefix = "Error when attempting to save parameters: ";
-constexpr const char* kRestorePrefix = "Error when attempting to restore parameters: ";
-
+// The control that holds a value of the set.
 struct Binding {
-    FieldForm form = FieldForm::Reserved;
-    TextBox* box = nullptr;       // a text, or the box that shows `text`
-    std::string* text = nullptr;  // a text held outside a box
-    ComboBox* list = nullptr;     // a list index
-    CheckBox* check = nullptr;    // a check-box value
-    bool counted = false;         // a change makes the words of the last count stale
+    std::string ParameterSet::*text = nullptr;
+    int ParameterSet::*number = nullptr;
+    TextBox* box = nullptr;
+    ComboBox* list = nullptr;
+    CheckBox* check = nullptr;
+    bool counted = false;  // a change makes the words of the last count stale
 };
-using Bindings = std::array<Binding, kParameterLineCount>;
 
-Binding TextOf(TextBox& box, bool counted = false) {
-    return {FieldForm::Text, &box, nullptr, nullptr, nullptr, counted};
-}
-Binding IndexOf(ComboBox& list) { return {FieldForm::ListIndex, nullptr, nullptr, &list, nullptr, false}; }
-Binding ValueOf(CheckBox& box, bool counted = false) {
-    return {FieldForm::CheckBox, nullptr, nullptr, nullptr, &box, counted};
+constexpr bool kCounted = true;
+
+// The line of a failure message that names the file.
+std::string FileLineOf(const std::string& strParameterFile, const std::string& file) {
+    return FileLine(strParameterFile.empty() ? "State file" : "Parameter file", file);
 }
 
-// The lines of the file in their order.
-Bindings BindingsOf(MainWindow& main) {
+Binding Bind(std::string ParameterSet::*text, TextBox& box, bool counted = false) {
+    return {text, nullptr, &box, nullptr, nullptr, counted};
+}
+Binding Bind(int ParameterSet::*number, ComboBox& list) { return {nullptr, number, nullptr, &list, nullptr, false}; }
+Binding Bind(int ParameterSet::*number, CheckBox& box, bool counted = false) {
+    return {nullptr, number, nullptr, nullptr, &box, counted};
+}
+
+// In the order of the file, which is the order a load sets the controls in. The common-words path is held
+// outside the table: in `strCommonWordsFile`, and shown in its box.
+std::vector<Binding> BindingsOf(MainWindow& main) {
     ParamsWindow& p = *main.frmParams;
-    constexpr bool kCounted = true;
-    return {TextOf(main.txbFile[0], kCounted),
-            TextOf(main.txbFile[1]),
-            TextOf(p.txbWordsToIgnore),
-            TextOf(p.txbStartComment[0], kCounted),
-            TextOf(p.txbEndComment[0], kCounted),
-            TextOf(p.txbStartComment[1], kCounted),
-            TextOf(p.txbEndComment[1], kCounted),
-            IndexOf(p.cboShortWordSize),
-            IndexOf(p.cboLongWordSize),
-            IndexOf(p.cboThresholdFrequency),
-            ValueOf(p.chkIgnoreShortWords),
-            ValueOf(p.chkIgnoreInfrequentWords),
-            ValueOf(p.chkIgnoreCommonWords),
-            ValueOf(p.chkIgnoreRepetitions),
-            ValueOf(p.chkIgnoreRomNum40),
-            ValueOf(p.chkIgnoreNoVowelOrY),
-            ValueOf(p.chkCaseSignificant, kCounted),
-            ValueOf(p.chkDropFinalS, kCounted),
-            ValueOf(p.chkAllowWordsWithHyphens, kCounted),
-            ValueOf(p.chkAllowWordsWithApostrophes, kCounted),
-            ValueOf(p.chkAllowWordsWithUnderscores, kCounted),
-            ValueOf(p.chkAllowWordsWithColons, kCounted),
-            ValueOf(p.chkAllowWordsWithBackslashes, kCounted),
-            ValueOf(p.chkAllowWordsWithForwardslashes, kCounted),
-            ValueOf(p.chkAllowWordsWithPeriods, kCounted),
-            ValueOf(p.chkAllowWordsWithAtSigns, kCounted),
-            ValueOf(p.chkAllowWordsWithNumerals, kCounted),
-            ValueOf(p.chkOutputWithCommas),
-            Binding{},
-            ValueOf(p.chkAllowCommentMarkers, kCounted),
-            ValueOf(p.chkWarnOnOverwrite),
-            ValueOf(p.chkSaveStateOnQuit),
-            ValueOf(main.chkSuppressWords),
-            ValueOf(main.chkDisableOutputToFile),
-            IndexOf(main.cboWordOrder),
-            IndexOf(main.cboDisplayFormat),
-            Binding{FieldForm::Text, &p.txbCommonWordsFile, &main.strCommonWordsFile, nullptr, nullptr, false}};
+    using P = ParameterSet;
+    return {Bind(&P::inputFile, main.txbFile[0], kCounted),
+            Bind(&P::outputFile, main.txbFile[1]),
+            Bind(&P::wordsToIgnore, p.txbWordsToIgnore),
+            Bind(&P::commentStart1, p.txbStartComment[0], kCounted),
+            Bind(&P::commentEnd1, p.txbEndComment[0], kCounted),
+            Bind(&P::commentStart2, p.txbStartComment[1], kCounted),
+            Bind(&P::commentEnd2, p.txbEndComment[1], kCounted),
+            Bind(&P::shortWordSize, p.cboShortWordSize),
+            Bind(&P::longWordSize, p.cboLongWordSize),
+            Bind(&P::thresholdFrequency, p.cboThresholdFrequency),
+            Bind(&P::ignoreShortWords, p.chkIgnoreShortWords),
+            Bind(&P::ignoreInfrequentWords, p.chkIgnoreInfrequentWords),
+            Bind(&P::ignoreCommonWords, p.chkIgnoreCommonWords),
+            Bind(&P::ignoreRepetitions, p.chkIgnoreRepetitions),
+            Bind(&P::ignoreRomanNumerals, p.chkIgnoreRomNum40),
+            Bind(&P::ignoreNoVowel, p.chkIgnoreNoVowelOrY),
+            Bind(&P::caseSignificant, p.chkCaseSignificant, kCounted),
+            Bind(&P::dropFinalS, p.chkDropFinalS, kCounted),
+            Bind(&P::allowHyphens, p.chkAllowWordsWithHyphens, kCounted),
+            Bind(&P::allowApostrophes, p.chkAllowWordsWithApostrophes, kCounted),
+            Bind(&P::allowUnderscores, p.chkAllowWordsWithUnderscores, kCounted),
+            Bind(&P::allowColons, p.chkAllowWordsWithColons, kCounted),
+            Bind(&P::allowBackslashes, p.chkAllowWordsWithBackslashes, kCounted),
+            Bind(&P::allowForwardSlashes, p.chkAllowWordsWithForwardslashes, kCounted),
+            Bind(&P::allowPeriods, p.chkAllowWordsWithPeriods, kCounted),
+            Bind(&P::allowAtSigns, p.chkAllowWordsWithAtSigns, kCounted),
+            Bind(&P::allowNumerals, p.chkAllowWordsWithNumerals, kCounted),
+            Bind(&P::outputWithCommas, p.chkOutputWithCommas),
+            Bind(&P::allowCommentMarkers, p.chkAllowCommentMarkers, kCounted),
+            Bind(&P::warnOnOverwrite, p.chkWarnOnOverwrite),
+            Bind(&P::saveStateOnQuit, p.chkSaveStateOnQuit),
+            Bind(&P::suppressWords, main.chkSuppressWords),
+            Bind(&P::disableOutputToFile, main.chkDisableOutputToFile),
+            Bind(&P::wordOrder, main.cboWordOrder),
+            Bind(&P::displayFormat, main.cboDisplayFormat)};
 }
 
-FieldSpecs SpecsOf(const Bindings& bindings) {
-    FieldSpecs specs;
-    for (std::size_t i = 0; i < bindings.size(); ++i) {
-        specs[i].form = bindings[i].form;
-        if (bindings[i].list != nullptr) specs[i].listSize = static_cast<int>(bindings[i].list->Items().size());
-    }
-    return specs;
+void Fill(const Binding& binding, ParameterSet& set) {
+    if (binding.box != nullptr) set.*binding.text = binding.box->Text();
+    if (binding.list != nullptr) set.*binding.number = binding.list->ListIndex();
+    if (binding.check != nullptr) set.*binding.number = binding.check->Value();
 }
 
-ParameterValue HeldValue(const Binding& binding) {
-    ParameterValue value;
-    if (binding.text != nullptr) {
-        value.text = *binding.text;
-    } else if (binding.box != nullptr) {
-        value.text = binding.box->Text();
-    } else if (binding.list != nullptr) {
-        value.number = binding.list->ListIndex();
-    } else if (binding.check != nullptr) {
-        value.number = binding.check->Value();
-    }
-    return value;
+void Apply(const Binding& binding, const ParameterSet& set) {
+    if (binding.box != nullptr) binding.box->SetText(set.*binding.text);
+    if (binding.list != nullptr) binding.list->SetListIndex(set.*binding.number);
+    if (binding.check != nullptr) binding.check->SetValue(set.*binding.number);
 }
 
-void Apply(const Binding& binding, const ParameterValue& value) {
-    if (binding.text != nullptr) *binding.text = value.text;
-    if (binding.box != nullptr) binding.box->SetText(value.text);
-    if (binding.list != nullptr) binding.list->SetListIndex(value.number);
-    if (binding.check != nullptr) binding.check->SetValue(value.number);
+bool Differs(const Binding& binding, const ParameterSet& a, const ParameterSet& b) {
+    return binding.text != nullptr ? a.*binding.text != b.*binding.text : a.*binding.number != b.*binding.number;
+}
+
+ParameterSet HeldParameters(MainWindow& main, const std::vector<Binding>& bindings) {
+    ParameterSet set;
+    for (const Binding& binding : bindings) Fill(binding, set);
+    set.commonWordsFile = main.strCommonWordsFile;
+    return set;
 }
 
 // Keeps the change handlers of the windows quiet while a load sets the controls: a load asks nothing, reads
@@ -127,42 +125,48 @@ class QuietHandlers {
 
 std::string MainWindow::SaveState(const std::string& strParameterFile) {
     const std::string& file = strParameterFile.empty() ? strStateFile : strParameterFile;
-    const Bindings bindings = BindingsOf(*this);
-    ParameterValues values;
-    for (std::size_t i = 0; i < bindings.size(); ++i) values[i] = HeldValue(bindings[i]);
-
-    std::string bytes;
-    std::string failure = FormatParameterFile(SpecsOf(bindings), values, bytes);
-    if (failure.empty()) failure = WriteFileAtomically(Cp1252ToUtf8(file), bytes);
-    return failure.empty() ? std::string() : kSavePrefix + failure;
+    return WriteParameterFile(Cp1252ToUtf8(file), HeldParameters(*this, BindingsOf(*this)),
+                              FileLineOf(strParameterFile, file));
 }
 
 std::string MainWindow::RestoreSavedState(const std::string& strParameterFile) {
     const std::string& file = strParameterFile.empty() ? strStateFile : strParameterFile;
-    const Bindings bindings = BindingsOf(*this);
-    const FieldSpecs specs = SpecsOf(bindings);
+    ParameterSet loaded;
+    if (std::string failure = ReadParameterFile(Cp1252ToUtf8(file), loaded, FileLineOf(strParameterFile, file));
+        !failure.empty())
+        return failure;
 
-    // The whole file is read and checked before any of it is applied: a file that fails changes nothing.
-    ParameterValues values;
-    if (std::string failure = ReadParameterFile(Cp1252ToUtf8(file), specs, values); !failure.empty())
-        return kRestorePrefix + failure;
-    for (std::size_t i = 0; i < specs.size(); ++i)
-        if (specs[i].form == FieldForm::ListIndex && values[i].number == -1) return "Invalid combo box index";
-
-    bool countedChanges = false;
-    for (std::size_t i = 0; i < bindings.size(); ++i)
-        countedChanges = countedChanges || (bindings[i].counted && !(HeldValue(bindings[i]) == values[i]));
-    if (countedChanges) blnWordsGot = false;
-    if (values.back().text != strCommonWordsFile) blnCommonWordsLoaded = false;
+    const std::vector<Binding> bindings = BindingsOf(*this);
+    const ParameterSet held = HeldParameters(*this, bindings);
+    for (const Binding& binding : bindings)
+        if (binding.counted && Differs(binding, held, loaded)) blnWordsGot = false;
+    if (loaded.commonWordsFile != strCommonWordsFile) blnCommonWordsLoaded = false;
 
     {
         QuietHandlers quiet(*frmParams);
-        for (std::size_t i = 0; i < bindings.size(); ++i) Apply(bindings[i], values[i]);
+        for (const Binding& binding : bindings) Apply(binding, loaded);
+        strCommonWordsFile = loaded.commonWordsFile;
+        frmParams->txbCommonWordsFile.SetText(loaded.commonWordsFile);
         // After the case box, whose value the normalisation follows.
         frmParams->txbWordsToIgnore_LostFocus();
     }
     UpdateDisableOutputOption();
     return {};
+}
+
+void MainWindow::cmdSaveState_Click() {
+    const std::string result = SaveState("");
+    if (!result.empty())
+        platform.ShowMessage(result, "Error", MsgButtons::Ok, MsgIcon::Exclamation);
+    else if (!blnQuitting)
+        platform.ShowMessage("State saved.", "Save", MsgButtons::Ok, MsgIcon::None);
+    SetTheFocus();
+}
+
+void MainWindow::cmdQuit_Click() {
+    blnQuitting = true;
+    if (frmParams->chkSaveStateOnQuit.Value() == 1) cmdSaveState_Click();
+    platform.EndProgram();
 }
 
 }  // namespace vesk

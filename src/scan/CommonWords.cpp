@@ -68,10 +68,10 @@ bool MainWindow::ReadCommonWords() {
     strCommonWordsFile = TrimSpaces(strCommonWordsFile);
     if (strCommonWordsFile.empty()) return false;
 
-    if (!FileExists(strCommonWordsFile)) {
+    const std::string fileLine = FileLine("Common-words file", strCommonWordsFile);
+    if (const int problem = RegularFileError(strCommonWordsFile); problem != 0) {
         if (blnStartUpCompleted) {
-            platform.ShowMessage("File for common words not found.", "File not found", MsgButtons::Ok,
-                                 MsgIcon::Exclamation);
+            ReportFileProblem(platform, problem, "File for common words not found.", fileLine);
         } else {
             SetDefaultCommonWordsFile();
             frmParams->chkIgnoreCommonWords.SetValue(0);
@@ -81,7 +81,8 @@ bool MainWindow::ReadCommonWords() {
 
     const std::int16_t kind = IsTextFile(strCommonWordsFile, kTextCheckLimit);
     if (kind == kNotText) {
-        platform.ShowMessage("This is not a text file.", "Invalid input", MsgButtons::Ok, MsgIcon::Exclamation);
+        platform.ShowMessage("This is not a text file.\r\n" + fileLine, "Invalid input", MsgButtons::Ok,
+                             MsgIcon::Exclamation);
         return false;
     }
     // Lines end at LF as well, so only CR-only files are unusual enough to mention.
@@ -124,7 +125,7 @@ bool MainWindow::ReadCommonWords() {
         } catch (...) {
             Table.Finish();
             const RunError failure = RunErrorOf(std::current_exception());
-            platform.ShowMessage("Error " + std::to_string(failure.Number()) + ": " + failure.Description(),
+            platform.ShowMessage(ErrorNumberText(failure.Number(), failure.Description()) + "\r\n" + fileLine,
                                  kDefaultMessageTitle, MsgButtons::Ok, MsgIcon::None);
         }
     }

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <array>
@@ -9,6 +10,7 @@
 #include <system_error>
 
 #include "app/Platform.h"
+#include "app/RunError.h"
 #include "scan/CharClasses.h"
 #include "text/Encoding.h"
 
@@ -53,6 +55,26 @@ bool FileExists(const std::string& path) {
     if (path.empty()) return false;
     std::error_code error;
     return std::filesystem::is_regular_file(SystemPath(path), error);
+}
+
+int RegularFileError(const std::string& path) {
+    if (path.empty()) return ENOENT;
+    struct stat info {};
+    if (::stat(SystemPath(path).c_str(), &info) != 0) return errno;
+    if (S_ISREG(info.st_mode)) return 0;
+    return S_ISDIR(info.st_mode) ? EISDIR : kOtherKindOfFile;
+}
+
+void ReportFileProblem(Platform& platform, int problem, const std::string& missingText, const std::string& fileLine) {
+    const std::string nextLine = "\r\n" + fileLine;
+    if (problem == ENOENT)
+        platform.ShowMessage(missingText + nextLine, "File not found", MsgButtons::Ok, MsgIcon::Exclamation);
+    else if (problem == kOtherKindOfFile)
+        platform.ShowMessage("This is not a text file." + nextLine, "Invalid input", MsgButtons::Ok,
+                             MsgIcon::Exclamation);
+    else
+        platform.ShowMessage(ErrorNumberText(problem, std::generic_category().message(problem)) + nextLine, "Error",
+                             MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 bool FolderExists(const std::string& path) {

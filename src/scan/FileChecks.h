@@ -19,11 +19,22 @@ inline constexpr std::int16_t kTextCrLf = 1;    // CR and LF both seen, or neith
 inline constexpr std::int16_t kTextLfOnly = 2;  // LF seen, no CR
 inline constexpr std::int16_t kTextCrOnly = 3;  // CR seen, no LF
 
+// RegularFileError of a path that names something other than a file or a folder.
+inline constexpr int kOtherKindOfFile = -1;
+
 // The file-system path of a program text (Windows-1252 inside the program, UTF-8 on disk).
 std::filesystem::path SystemPath(const std::string& path);
 
 bool FileExists(const std::string& path);    // a regular file (not a folder)
 bool FolderExists(const std::string& path);  // a folder that can be opened
+// Why the path names no regular file, links followed: 0 when it does; else the system's error code of the
+// look-up (ENOENT when nothing is there, ENAMETOOLONG, ENOTDIR, ELOOP, EACCES ...), EISDIR for a folder, or
+// kOtherKindOfFile for a pipe, a device or a socket.
+int RegularFileError(const std::string& path);
+// Tells why a path names no regular file (`problem` from RegularFileError), `fileLine` on the line after:
+// `missingText` titled "File not found" when nothing is there, "This is not a text file." for a pipe or a
+// device, else the system's error.
+void ReportFileProblem(Platform& platform, int problem, const std::string& missingText, const std::string& fileLine);
 // Whether the file is text, and its line endings, from its first `limit` bytes.
 std::int16_t IsTextFile(const std::string& path, std::int64_t limit);
 // The same test on bytes already in memory (kinds 0 to 3; empty bytes give 1).

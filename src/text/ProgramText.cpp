@@ -1,9 +1,5 @@
-// The program-text table and the reading of vesk_text.dat. The format is described at the top of
-// data/vesk_text.dat: UTF-8 lines "<number>[:<language>]<TAB><text>", '#' comments and blank lines.
-
 #include "text/ProgramText.h"
 
-#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <map>
@@ -35,13 +31,10 @@ constexpr std::int32_t kNumberedLines = 500;
 constexpr std::size_t kMaxTextLength = 4096;
 constexpr long kMaxFileBytes = 4L << 20;
 constexpr std::int16_t kLanguageCount = 6;
+// A longer text comes back cut to this many characters.
+constexpr std::size_t kLookupCapacity = 1024;
 
 using TextKey = std::pair<std::int16_t, std::int16_t>;  // number, language
-
-std::map<TextKey, std::string>& Table() {
-    static std::map<TextKey, std::string> table;
-    return table;
-}
 
 std::int32_t LineCode(std::int32_t base, std::int32_t line) {
     return line <= kNumberedLines ? base - line : kUnnumberedError;
@@ -130,8 +123,8 @@ std::int32_t ParseTexts(std::string_view bytes, std::map<TextKey, std::string>& 
 
 }  // namespace
 
-std::int32_t LoadTextTable(const std::string& path) {
-    std::FILE* file = std::fopen(Cp1252ToUtf8(path).c_str(), "rb");
+std::int32_t ProgramText::Load(const std::string& systemPath) {
+    std::FILE* file = std::fopen(systemPath.c_str(), "rb");
     if (file == nullptr) return kCannotOpen;
     std::string bytes;
     std::int32_t code = kNothingRead;
@@ -150,30 +143,28 @@ std::int32_t LoadTextTable(const std::string& path) {
         code = kGeneralMemory;
     }
     std::fclose(file);
-    if (code != kNothingRead) return code;
-    if (bytes.empty()) return kEmptyFile;
-
-    try {
-        std::map<TextKey, std::string> texts;
-        code = ParseTexts(bytes, texts);
-        // A later file overrides the texts of an earlier one, so that loading a file again is harmless.
-        if (code > 0)
-            for (auto& [key, text] : texts) Table().insert_or_assign(key, std::move(text));
-    } catch (const std::bad_alloc&) {
-        code = kGeneralMemory;
-    }
-    return code;
+    return code != kNothingRead ? code : LoadBytes(bytes);
 }
 
-std::int32_t LookUpText(std::int16_t number, std::int16_t language, char* buffer, std::int32_t capacity, bool) {
-    if (buffer == nullptr || capacity <= 0) return 0;
-    auto found = Table().find({number, language});
-    // A text missing in another language falls back to language 0.
-    if (found == Table().end() && language != 0) found = Table().find({number, std::int16_t{0}});
-    if (found == Table().end()) return 0;
-    const std::size_t length = std::min(found->second.size(), static_cast<std::size_t>(capacity));
-    std::copy_n(found->second.data(), length, buffer);
-    return static_cast<std::int32_t>(length);
+std::int32_t ProgramText::LoadBytes(std::string_view bytes) {
+    if (bytes.size() > static_cast<std::size_t>(kMaxFileBytes)) return kTooMuchText;
+    if (bytes.empty()) return kEmptyFile;
+    try {
+        std::map<TextKey, std::string> texts;
+        const std::int32_t code = ParseTexts(bytes, texts);
+        if (code > 0)
+            for (auto& [key, text] : texts) m_texts.insert_or_assign(key, std::move(text));
+        return code;
+    } catch (const std::bad_alloc&) {
+        return kGeneralMemory;
+    }
+}
+
+std::string ProgramText::Text(std::int16_t number) const {
+    auto found = m_texts.find({number, m_language});
+    if (found == m_texts.end() && m_language != 0) found = m_texts.find({number, std::int16_t{0}});
+    if (found == m_texts.end()) return {};
+    return found->second.substr(0, kLookupCapacity);
 }
 
 std::string ProgramTextLoadMessage(std::int32_t code, const std::string& path) {
@@ -208,6 +199,8 @@ std::string ProgramTextLoadMessage(std::int32_t code, const std::string& path) {
     return "Error " + number(code);
 }
 
-void ClearTextTable() { Table().clear(); }
+std::string VersionString() {
+    return std::to_string(VESK_VERSION_MAJOR) + "." + std::to_string(VESK_VERSION_MINOR) + "7";
+}
 
 }  // namespace vesk

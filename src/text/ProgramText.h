@@ -1,37 +1,42 @@
 #pragma once
-// Numbered program texts, read at start-up from vesk_text.dat beside the executable.
-// Implemented in text/ProgramText.cpp (the text table and file format) and text/ProductStrings.cpp.
+// Numbered program texts, read at start-up from vesk_text.dat beside the executable. The format is described
+// at the top of data/vesk_text.dat: UTF-8 lines "<number>[:<language>]<TAB><text>", '#' comments and blank
+// lines.
 
 #include <cstdint>
+#include <map>
 #include <string>
+#include <string_view>
+#include <utility>
 
 namespace vesk {
 
-class Platform;
-class MainWindow;
+class ProgramText {
+  public:
+    // Load codes: greater than 0 success (the number of texts read); 0 nothing read; -1 cannot open; -2, -8
+    // memory; -3 too much text; -4 text not recovered; -6 empty file; -7 read error; -501..-1000 missing string
+    // at line (-code-500); -1001..-1500 string too long at line; below -1500 duplicate at line.
+    //
+    // A load that fails adds nothing; a later file overrides the texts of an earlier one.
+    std::int32_t Load(const std::string& systemPath);
+    // The same over the bytes of a file.
+    std::int32_t LoadBytes(std::string_view bytes);
 
-// Load codes: greater than 0 success; 0 nothing read; -1 cannot open; -2, -8 memory; -3 too much text;
-// -4 text not recovered; -6 empty file; -7 read error; -501..-1000 missing string at line (-code-500);
-// -1001..-1500 string too long at line; below -1500 duplicate at line.
-std::int32_t LoadTextTable(const std::string& path);
-// The text with that number and language into `buffer` (at most `capacity` characters); returns its length,
-// 0 or less when there is none.
-std::int32_t LookUpText(std::int16_t number, std::int16_t language, char* buffer, std::int32_t capacity, bool started);
+    // The text with that number in the current language, else in language 0, else "". A text comes back cut
+    // to its first 1024 characters.
+    std::string Text(std::int16_t number) const;
+    void SetLanguage(std::int16_t language) { m_language = language; }
+
+  private:
+    using Key = std::pair<std::int16_t, std::int16_t>;  // number, language
+    std::map<Key, std::string> m_texts;
+    std::int16_t m_language = 0;
+};
+
 // The message for a load code that is not a success; `path` is the full path tried.
 std::string ProgramTextLoadMessage(std::int32_t code, const std::string& path);
-// Forgets every text loaded (tests, and a program that loads its texts anew).
-void ClearTextTable();
 
-// LoadProgramText: loads the file from the program's folder; on failure shows the message (critical icon,
-// empty title) and ends the program, returning false.
-bool LoadProgramText(Platform& platform, const std::string& fileName);
-// GetProgramText: the text in the current language, or "".
-std::string GetProgramText(std::int16_t number, bool started);
-void SetProgramTextLanguage(std::int16_t language);
-
-// Product strings, filled by InitProductStrings.
-const std::string& ProductName();
-const std::string& VersionString();
-void InitProductStrings(MainWindow& main);
+// The version shown after the product's name (text 1).
+std::string VersionString();
 
 }  // namespace vesk

@@ -8,6 +8,10 @@
 //   listing of 100,000 lines therefore costs a few hundred widget updates, not 100,000. The pump shows
 //   it in bounded pieces (FlushSome), so a listing that outpaces the widget waits for it while the
 //   window keeps repainting.
+//
+// Each kind of widget is bound in a file of its own: BinderButtons (buttons, labels), BinderCheckBoxes
+// (check boxes, option buttons), BinderLists, BinderTextBoxes (one-line boxes), BinderOutputBox (multi-line
+// boxes and their batched text) and BinderForms (windows).
 
 #include <QObject>
 #include <QPointer>
@@ -82,12 +86,23 @@ class Binder : public QObject {
     struct FormEntry;
 
     void Register(Control& model, QWidget* widget);
-    void ScheduleFlush();
-    bool FlushArea(TextArea& area, std::size_t maxChars);
-    void SyncAreaFromWidget(TextArea& area);
-    void ApplyForm(FormEntry& entry);
     void InstallHook(QObject* target, std::function<bool(QObject*, QEvent*)> hook);
     bool IsOwnWindow(const QWidget* window) const;
+    // A focus-out event that means the user left the box (not a popup, not a switch to another program).
+    bool LeavesTheBox(const QEvent* event) const;
+
+    bool LineEditEvent(LineEdit& entry, QEvent* event);
+
+    void ScheduleFlush();
+    bool FlushArea(TextArea& area, std::size_t maxChars);
+    void ShowCaret(TextArea& area);
+    void ReplaceAreaText(TextArea& area);
+    void SyncAreaFromWidget(TextArea& area);
+    bool TextAreaEvent(TextArea& area, QEvent* event);
+
+    void ApplyForm(FormEntry& entry);
+    void ApplyFormVisibility(FormEntry& entry);
+    bool FormEvent(FormEntry& entry, QEvent* event);
 
     Platform& m_platform;
     std::unordered_map<const Control*, QPointer<QWidget>> m_widgets;

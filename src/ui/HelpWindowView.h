@@ -17,8 +17,8 @@ class HelpWindowView : public QWidget {
     HelpWindowView(HelpWindow& model, Binder& binder);
 
     HelpWindow& model;
-    QPlainTextEdit* txbHelpScreen;
-    QPushButton* cmdClose;
+    QPlainTextEdit* txbHelpScreen = nullptr;
+    QPushButton* cmdClose = nullptr;
 };
 
 }  // namespace vesk::ui

@@ -2,6 +2,7 @@
 // The widgets of the main window, laid out and bound to the frmMain model.
 
 #include <QWidget>
+#include <vector>
 
 #include "app/MainWindow.h"
 
@@ -17,6 +18,7 @@ class QRadioButton;
 namespace vesk::ui {
 
 class Binder;
+struct WidgetRow;
 
 class MainWindowView : public QWidget {
   public:
@@ -24,39 +26,40 @@ class MainWindowView : public QWidget {
 
     MainWindow& model;
 
-    QRadioButton* optInFile;
-    QRadioButton* optInTextBox;
-    QLineEdit* txbFile[2];
-    QPushButton* cmdFile[2];
-    QPushButton* cmdClearFile[2];
-    QCheckBox* chkDisableOutputToFile;
-    QLabel* lblFilesize;
-    QLabel* lblSizeOfClipboardContents;
-    QLabel* Label1;
-    QLabel* Label2;
-    QPushButton* cmdListWords;
-    QCheckBox* chkSuppressWords;
-    QLabel* lblTwirler;
-    QGroupBox* Frame2;
-    QLabel* lblNumberOfWords;
-    QLabel* lblNumWordsExcluded;
-    QLabel* lblNumOccurrences;
-    QLabel* lblTotalNumOccurrences;
-    QComboBox* cboWordOrder;
-    QComboBox* cboDisplayFormat;
-    QPlainTextEdit* txbOutput;
-    QPushButton* cmdClearOutput;
-    QPushButton* cmdCopyOutput;
-    QPushButton* cmdSetParameters;
-    QPushButton* cmdHelp;
-    QPushButton* cmdSaveState;
-    QPushButton* cmdQuit;
-    QLabel* lblKestrineSystems;
-    QLabel* lblOnlineDocumentation;
-};
+    QRadioButton* optInFile = nullptr;
+    QRadioButton* optInTextBox = nullptr;
+    QLineEdit* txbFile[2]{};
+    QPushButton* cmdFile[2]{};
+    QPushButton* cmdClearFile[2]{};
+    QCheckBox* chkDisableOutputToFile = nullptr;
+    QLabel* lblFilesize = nullptr;
+    QLabel* lblSizeOfClipboardContents = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QPushButton* cmdListWords = nullptr;
+    QCheckBox* chkSuppressWords = nullptr;
+    QLabel* lblTwirler = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QLabel* lblNumberOfWords = nullptr;
+    QLabel* lblNumWordsExcluded = nullptr;
+    QLabel* lblNumOccurrences = nullptr;
+    QLabel* lblTotalNumOccurrences = nullptr;
+    QComboBox* cboWordOrder = nullptr;
+    QComboBox* cboDisplayFormat = nullptr;
+    QPlainTextEdit* txbOutput = nullptr;
+    QPushButton* cmdClearOutput = nullptr;
+    QPushButton* cmdCopyOutput = nullptr;
+    QPushButton* cmdSetParameters = nullptr;
+    QPushButton* cmdHelp = nullptr;
+    QPushButton* cmdSaveState = nullptr;
+    QPushButton* cmdQuit = nullptr;
+    QLabel* lblKestrineSystems = nullptr;
+    QLabel* lblOnlineDocumentation = nullptr;
 
-// The character a twirler caption stands for: the codes 220, 221, 223 and 222 are the lower, left, upper
-// and right half blocks.
-QString TwirlerText(const std::string& caption);
+  private:
+    std::vector<WidgetRow> Rows();
+    // The room of the widgets that is measured in lines or characters of their fonts.
+    void SizeByFont();
+};
 
 }  // namespace vesk::ui

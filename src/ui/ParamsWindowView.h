@@ -3,6 +3,7 @@
 // its frame only hides it, like its "Close" button: the options live in its controls.
 
 #include <QWidget>
+#include <vector>
 
 #include "params/ParamsWindow.h"
 
@@ -15,6 +16,7 @@ class QPushButton;
 namespace vesk::ui {
 
 class Binder;
+struct WidgetRow;
 
 class ParamsWindowView : public QWidget {
   public:
@@ -22,45 +24,50 @@ class ParamsWindowView : public QWidget {
 
     ParamsWindow& model;
 
-    QLabel* lblOnThisPage;
-    QCheckBox* chkCaseSignificant;
-    QCheckBox* chkDropFinalS;
-    QCheckBox* chkAllowWordsWithHyphens;
-    QCheckBox* chkAllowWordsWithApostrophes;
-    QCheckBox* chkAllowWordsWithUnderscores;
-    QCheckBox* chkAllowWordsWithColons;
-    QCheckBox* chkAllowWordsWithBackslashes;
-    QCheckBox* chkAllowWordsWithForwardslashes;
-    QCheckBox* chkAllowWordsWithPeriods;
-    QCheckBox* chkAllowWordsWithAtSigns;
-    QCheckBox* chkAllowWordsWithNumerals;
-    QCheckBox* chkAllowCommentMarkers;
-    QLineEdit* txbStartComment[2];
-    QLineEdit* txbEndComment[2];
-    QCheckBox* chkIgnoreRepetitions;
-    QCheckBox* chkIgnoreRomNum40;
-    QCheckBox* chkIgnoreNoVowelOrY;
-    QCheckBox* chkIgnoreShortWords;
-    QComboBox* cboShortWordSize;
-    QCheckBox* chkIgnoreInfrequentWords;
-    QComboBox* cboThresholdFrequency;
-    QComboBox* cboLongWordSize;
-    QLineEdit* txbWordsToIgnore;
-    QPushButton* cmdClearWordsToIgnore;
-    QCheckBox* chkIgnoreCommonWords;
-    QLineEdit* txbCommonWordsFile;
-    QPushButton* cmdSelectCommonWordsFile;
-    QPushButton* cmdClearCommonWordsFile;
-    QCheckBox* chkOutputWithCommas;
-    QCheckBox* chkWarnOnOverwrite;
-    QCheckBox* chkSaveStateOnQuit;
-    QPushButton* cmdRestoreDefaults;
-    QPushButton* cmdInitialize;
-    QPushButton* cmdClearCheckboxes[2];
-    QPushButton* cmdSaveLoadParameters[2];
-    QLabel* lblParameters;
-    QLineEdit* txbParametersFile;
-    QPushButton* cmdClose;
+    QLabel* lblOnThisPage = nullptr;
+    QCheckBox* chkCaseSignificant = nullptr;
+    QCheckBox* chkDropFinalS = nullptr;
+    QCheckBox* chkAllowWordsWithHyphens = nullptr;
+    QCheckBox* chkAllowWordsWithApostrophes = nullptr;
+    QCheckBox* chkAllowWordsWithUnderscores = nullptr;
+    QCheckBox* chkAllowWordsWithColons = nullptr;
+    QCheckBox* chkAllowWordsWithBackslashes = nullptr;
+    QCheckBox* chkAllowWordsWithForwardslashes = nullptr;
+    QCheckBox* chkAllowWordsWithPeriods = nullptr;
+    QCheckBox* chkAllowWordsWithAtSigns = nullptr;
+    QCheckBox* chkAllowWordsWithNumerals = nullptr;
+    QCheckBox* chkAllowCommentMarkers = nullptr;
+    QLineEdit* txbStartComment[2]{};
+    QLineEdit* txbEndComment[2]{};
+    QCheckBox* chkIgnoreRepetitions = nullptr;
+    QCheckBox* chkIgnoreRomNum40 = nullptr;
+    QCheckBox* chkIgnoreNoVowelOrY = nullptr;
+    QCheckBox* chkIgnoreShortWords = nullptr;
+    QComboBox* cboShortWordSize = nullptr;
+    QCheckBox* chkIgnoreInfrequentWords = nullptr;
+    QComboBox* cboThresholdFrequency = nullptr;
+    QComboBox* cboLongWordSize = nullptr;
+    QLineEdit* txbWordsToIgnore = nullptr;
+    QPushButton* cmdClearWordsToIgnore = nullptr;
+    QCheckBox* chkIgnoreCommonWords = nullptr;
+    QLineEdit* txbCommonWordsFile = nullptr;
+    QPushButton* cmdSelectCommonWordsFile = nullptr;
+    QPushButton* cmdClearCommonWordsFile = nullptr;
+    QCheckBox* chkOutputWithCommas = nullptr;
+    QCheckBox* chkWarnOnOverwrite = nullptr;
+    QCheckBox* chkSaveStateOnQuit = nullptr;
+    QPushButton* cmdRestoreDefaults = nullptr;
+    QPushButton* cmdInitialize = nullptr;
+    QPushButton* cmdClearCheckboxes[2]{};
+    QPushButton* cmdSaveLoadParameters[2]{};
+    QLabel* lblParameters = nullptr;
+    QLineEdit* txbParametersFile = nullptr;
+    QPushButton* cmdClose = nullptr;
+
+  private:
+    std::vector<WidgetRow> Rows();
+    std::vector<WidgetRow> FormingColumn();  // how words are formed
+    std::vector<WidgetRow> FilterColumn();   // which words are left out
 };
 
 }  // namespace vesk::ui

@@ -33,6 +33,24 @@ std::string FromQt(const QString& text, bool crlf) {
     return out;
 }
 
+QString TwirlerText(const std::string& caption) {
+    if (caption.size() == 1) {
+        switch (static_cast<unsigned char>(caption[0])) {
+            case 220:
+                return QString(QChar(0x2584));
+            case 221:
+                return QString(QChar(0x258C));
+            case 223:
+                return QString(QChar(0x2580));
+            case 222:
+                return QString(QChar(0x2590));
+            default:
+                break;
+        }
+    }
+    return ToQt(caption);
+}
+
 namespace {
 double LogicalDpi() {
     const QScreen* screen = QGuiApplication::primaryScreen();

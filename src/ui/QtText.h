@@ -14,6 +14,10 @@ QString ToQtLines(std::string_view text);
 // A widget's text for the program; with `crlf`, every "\n" becomes CR LF.
 std::string FromQt(const QString& text, bool crlf = false);
 
+// The character a twirler caption stands for: the codes 220, 221, 223 and 222 are the lower, left, upper
+// and right half blocks.
+QString TwirlerText(const std::string& caption);
+
 // Twips (1/1440 inch) and pixels at the screen's logical dpi.
 int TwipsToPixels(int twips);
 int PixelsToTwips(int pixels);

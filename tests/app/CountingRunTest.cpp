@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <new>
 #include <stdexcept>
 #include <string>
 #include <system_error>
@@ -16,6 +17,12 @@ namespace vesk::test {
 namespace {
 
 const std::string kIdle = "Count word frequencies";
+
+bool TableHas(const WordTable& table, const std::string& word) {
+    for (std::int64_t i = 1; i <= table.DistinctWordCount(); ++i)
+        if (table.Record(i).Word == word) return true;
+    return false;
+}
 
 class CountingRunTest : public MainWindowTest {
   protected:
@@ -69,8 +76,8 @@ TEST_F(CountingRunTest, InputNameChecksComeFirstAndEndTheRun) {
 
     platform.ExpectMessage(MsgAnswer::Ok);
     CountFile(PathOf("missing.txt"));
-    EXPECT_EQ(LastMessage(),
-              (ShownMessage{"Input file does not exist.", "File not found", MsgButtons::Ok, MsgIcon::Exclamation}));
+    EXPECT_EQ(LastMessage(), (ShownMessage{"Input file does not exist.\r\nInput file: " + PathOf("missing.txt"),
+                                           "File not found", MsgButtons::Ok, MsgIcon::Exclamation}));
     EXPECT_EQ(main.lblFilesize.Caption(), "");
 
     EXPECT_FALSE(main.blnWordsGot);
@@ -151,8 +158,8 @@ TEST_F(CountingRunTest, BinaryFileIsRefusedWithAnExplanation) {
     OutputHistory history(main.txbOutput);
     platform.ExpectMessage(MsgAnswer::Ok);
     CountFile(MakeFile("data.txt", std::string("text\x0c more\r\n")));
-    EXPECT_EQ(LastMessage(),
-              (ShownMessage{"This is not a text file.", "Invalid input", MsgButtons::Ok, MsgIcon::Exclamation}));
+    EXPECT_EQ(LastMessage(), (ShownMessage{"This is not a text file.\r\nInput file: " + PathOf("data.txt"),
+                                           "Invalid input", MsgButtons::Ok, MsgIcon::Exclamation}));
     EXPECT_EQ(main.txbOutput.Text(),
               "This file contains bytes indicating that it \r\n"
               "does not consist solely of text.\r\n"
@@ -461,6 +468,18 @@ TEST_F(CountingRunTest, ClipboardSourceChecksItsText) {
     EXPECT_EQ(main.ClipboardText, "");
 }
 
+TEST_F(CountingRunTest, EveryCountFromTheClipboardReadsIt) {
+    CountClipboard("alpha beta");
+    ASSERT_TRUE(main.blnWordsGot);
+    platform.SetClipboard("gamma");
+    main.cmdListWords.Click();
+    EXPECT_EQ(main.Table.DistinctWordCount(), 1);
+    EXPECT_TRUE(TableHas(main.Table, "gamma"));
+    EXPECT_NE(main.txbOutput.Text().find("gamma"), std::string::npos) << main.txbOutput.Text();
+    EXPECT_TRUE(main.blnWordsGot);
+    ExpectIdle();
+}
+
 TEST_F(CountingRunTest, CaseIsKeptWhenSignificant) {
     program.frmParams.chkCaseSignificant.SetValue(1);
     const std::size_t before = platform.Messages().size();
@@ -540,6 +559,47 @@ TEST_F(CountingRunFailure, SystemAndOtherFailuresTakeTheFailurePath) {
     EXPECT_FALSE(main.blnWordsGot);
 }
 
+TEST_F(CountingRunFailure, InputThatCannotBeReadIsNamed) {
+    Start();
+    // The file goes between its check and its opening.
+    const std::string input = MakeFile("in.txt", "alpha\r\n");
+    main.txbFile[0].SetText(input);
+    platform.fail = [&] { std::filesystem::remove(input); };
+    platform.ExpectMessage(MsgAnswer::Ok);
+    main.cmdListWords.Click();
+    EXPECT_EQ(LastMessage(), (ShownMessage{"Error 2: No such file or directory\r\nInput file: " + input, "Error",
+                                           MsgButtons::Ok, MsgIcon::Exclamation}));
+    EXPECT_EQ(main.txbOutput.Text(), "");  // not "Checking file ..."
+    EXPECT_EQ(main.cmdListWords.Caption(), "Count word frequencies");
+
+    // A file that opens but cannot be read.
+    if (!std::filesystem::exists("/proc/self/mem")) GTEST_SKIP() << "needs /proc/self/mem, which fails to read";
+    platform.fail = nullptr;
+    std::filesystem::create_symlink("/proc/self/mem", folder / "memory.txt");
+    main.txbFile[0].SetText(PathOf("memory.txt"));
+    platform.ExpectMessage(MsgAnswer::Ok);
+    main.cmdListWords.Click();
+    EXPECT_EQ(LastMessage().text, "Error 5: Input/output error\r\nInput file: " + PathOf("memory.txt"));
+    EXPECT_EQ(main.txbOutput.Text(), "");
+    EXPECT_EQ(main.cmdListWords.Caption(), "Count word frequencies");
+    EXPECT_TRUE(main.cmdFile[0].Enabled());
+}
+
+TEST_F(CountingRunFailure, FailureAfterCountingTakesBackTheProcessingNotice) {
+    Start();
+    main.txbFile[0].SetText(MakeFile("in.txt", "alpha\r\n"));
+    main.chkSuppressWords.SetValue(1);
+    int repaints = 0;
+    // The second repaint of the window comes after the notice, before filtering.
+    platform.fail = [&] {
+        if (++repaints == 2) throw std::bad_alloc();
+    };
+    platform.ExpectMessage(MsgAnswer::Ok);
+    main.cmdListWords.Click();
+    EXPECT_EQ(LastMessage().text, "Error 12: Cannot allocate memory");
+    EXPECT_EQ(main.txbOutput.Text(), "");
+}
+
 // An input that hands out its lines and then fails to read, like a file on a failing disk.
 class FailingSource : public ByteSource {
   public:
@@ -559,12 +619,6 @@ class FailingSource : public ByteSource {
     std::size_t m_next = 0;
     std::int64_t m_consumed = 0;
 };
-
-bool TableHas(const WordTable& table, const std::string& word) {
-    for (std::int64_t i = 1; i <= table.DistinctWordCount(); ++i)
-        if (table.Record(i).Word == word) return true;
-    return false;
-}
 
 TEST_F(CountingRunTest, ReadFailureEndsTheCountIncomplete) {
     FailingSource source({"Alpha beta", "", "gamma"});

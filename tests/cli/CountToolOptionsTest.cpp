@@ -119,11 +119,14 @@ TEST_F(CountToolTest, CommonWordsFile) {
     ToolResult r = Words(Write("mail.txt", "e-mail and mail\n"), {"--common-words", Write("cw2.txt", "e-mail\n")});
     EXPECT_EQ(r.out, "and, mail\n");
 
-    EXPECT_EQ(Words(input, {"--common-words", Path("missing.txt")}),
-              (ToolResult{1, "", "vesk-count: File for common words not found.\n"}));
+    EXPECT_EQ(
+        Words(input, {"--common-words", Path("missing.txt")}),
+        (ToolResult{1, "",
+                    "vesk-count: File for common words not found.\nCommon-words file: " + Path("missing.txt") + "\n"}));
 
-    EXPECT_EQ(Words(input, {"--common-words", Write("binary.txt", std::string("the\0and", 7))}),
-              (ToolResult{1, "", "vesk-count: This is not a text file.\n"}));
+    EXPECT_EQ(
+        Words(input, {"--common-words", Write("binary.txt", std::string("the\0and", 7))}),
+        (ToolResult{1, "", "vesk-count: This is not a text file.\nCommon-words file: " + Path("binary.txt") + "\n"}));
 }
 
 TEST_F(CountToolTest, UsageErrorsExitWithTwo) {
@@ -165,6 +168,8 @@ TEST_F(CountToolTest, UsageErrorsExitWithTwo) {
 
 TEST_F(CountToolTest, FailuresExitWithOne) {
     EXPECT_EQ(Run({Path("missing.txt")}), (ToolResult{1, "", "vesk-count: Input file does not exist.\n"}));
+    const std::string tooLong = Path(std::string(300, 'n') + ".txt");
+    EXPECT_EQ(Run({tooLong}), (ToolResult{1, "", "vesk-count: " + tooLong + ": File name too long\n"}));
 
     EXPECT_EQ(Run({m_dir.string()}), (ToolResult{1, "", "vesk-count: " + m_dir.string() + ": Is a directory\n"}));
 
@@ -173,7 +178,9 @@ TEST_F(CountToolTest, FailuresExitWithOne) {
 
     // An output file in a folder that does not exist.
     EXPECT_EQ(Run({"-o", Path("no/such/folder/out.txt"), Write("greek.txt", kGreekText)}),
-              (ToolResult{1, "", "vesk-count: Error 2: No such file or directory\n"}));
+              (ToolResult{1, "",
+                          "vesk-count: Error 2: No such file or directory\nOutput file: " +
+                              Path("no/such/folder/out.txt") + "\n"}));
 
     if (::geteuid() != 0) {
         const std::string locked = Write("locked.txt", "words\n");

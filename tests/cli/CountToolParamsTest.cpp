@@ -106,8 +106,11 @@ TEST_F(CountToolTest, ABadParamsFileIsAnError) {
     std::string file = DefaultParameterFile();
     const std::string shortFile = Write("short.vesk", file.substr(0, file.rfind("\"\"\r\n")));
     const std::string prefix = "vesk-count: Error when attempting to restore parameters: ";
-    EXPECT_EQ(Run({"-p", shortFile, input}), (ToolResult{1, "", prefix + "the file ends before line 37\n"}));
-    EXPECT_EQ(Run({"-p", Path("missing.vesk"), input}), (ToolResult{1, "", prefix + "No such file or directory\n"}));
+    EXPECT_EQ(Run({"-p", shortFile, input}),
+              (ToolResult{1, "", prefix + "the file ends before line 37\nParameter file: " + shortFile + "\n"}));
+    EXPECT_EQ(
+        Run({"-p", Path("missing.vesk"), input}),
+        (ToolResult{1, "", prefix + "No such file or directory\nParameter file: " + Path("missing.vesk") + "\n"}));
 
     // Line 9 without a selection.
     std::string noSelection = file;

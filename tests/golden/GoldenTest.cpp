@@ -116,7 +116,6 @@ class GoldenTest : public ::testing::TestWithParam<Case> {
         platform.AnswerAllWithDefault();
         Program program(platform);
         MainWindow& main = program.frmMain;
-        ClearTextTable();
         program.Start();
         std::string result;
         for (const std::string& step : steps) {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <initializer_list>
@@ -60,14 +61,38 @@ TEST_F(InputSourceTest, InputNameCheckMessagesAfterStartUp) {
 
     platform.ExpectMessage(MsgAnswer::Ok);
     EXPECT_FALSE(main.CheckInputFile(PathOf("readme.txt")));
-    EXPECT_EQ(LastMessage(),
-              (ShownMessage{"Input file does not exist.", "File not found", MsgButtons::Ok, MsgIcon::Exclamation}));
+    EXPECT_EQ(LastMessage(), (ShownMessage{"Input file does not exist.\r\nInput file: " + PathOf("readme.txt"),
+                                           "File not found", MsgButtons::Ok, MsgIcon::Exclamation}));
+}
 
-    // A folder is not an input file.
+TEST_F(InputSourceTest, InputNameThatCannotBeLookedUpIsNotCalledMissing) {
+    const std::string plain = MakeFile("plain.txt", "alpha\r\n");
     std::filesystem::create_directories(folder / "dir.txt");
+    std::filesystem::create_symlink("loop.txt", folder / "loop.txt");
+    const std::string tooLong = PathOf(std::string(300, 'n') + ".txt");
+    const struct {
+        std::string name, text;
+    } cases[] = {
+        {tooLong, "Error 36: File name too long"},
+        {plain + "/inner.txt", "Error 20: Not a directory"},
+        {PathOf("loop.txt"), "Error 40: Too many levels of symbolic links"},
+        {PathOf("dir.txt"), "Error 21: Is a directory"},
+    };
+    for (const auto& c : cases) {
+        main.lblFilesize.SetCaption("Filesize:   1 bytes");
+        platform.ExpectMessage(MsgAnswer::Ok);
+        EXPECT_FALSE(main.CheckInputFile(c.name));
+        EXPECT_EQ(LastMessage(),
+                  (ShownMessage{c.text + "\r\nInput file: " + c.name, "Error", MsgButtons::Ok, MsgIcon::Exclamation}));
+        EXPECT_EQ(main.lblFilesize.Caption(), "");
+    }
+
+    // A pipe or a device is no text file to count.
+    ASSERT_EQ(::mkfifo(PathOf("pipe.txt").c_str(), 0600), 0);
     platform.ExpectMessage(MsgAnswer::Ok);
-    EXPECT_FALSE(main.CheckInputFile(PathOf("dir.txt")));
-    EXPECT_EQ(LastMessage().text, "Input file does not exist.");
+    EXPECT_FALSE(main.CheckInputFile(PathOf("pipe.txt")));
+    EXPECT_EQ(LastMessage(), (ShownMessage{"This is not a text file.\r\nInput file: " + PathOf("pipe.txt"),
+                                           "Invalid input", MsgButtons::Ok, MsgIcon::Exclamation}));
 }
 
 TEST_F(InputSourceTest, InputNameCheckIsSilentDuringStartUp) {

@@ -196,26 +196,37 @@ TEST_F(ListResultsTest, OverwriteQuestion) {
     EXPECT_EQ(ReadBytes(path), "   Rank    Freq\r\n      1       7\r\n      2       3\r\n      3       3\r\n");
 }
 
-TEST_F(ListResultsTest, UnopenableFileEndsTheListing) {
+TEST_F(ListResultsTest, UnopenableFileEndsTheListingAndIsNamed) {
     FillGreek();
     SetOutputFile(PathOf("missing-folder/out.txt"));
-    w.txbOutput.SetText("Processing ...");
+    w.txbOutput.SetText("Stopped with 3 words found.\r\n\r\nProcessing ...");
     platform.ExpectMessage(MsgAnswer::Ok);
     w.ListResults();
     EXPECT_EQ(platform.LastMessage(),
-              (ShownMessage{"Error 2: No such file or directory", "Error", MsgButtons::Ok, MsgIcon::Exclamation}));
-    EXPECT_EQ(w.txbOutput.Text(), "Processing ...");
+              (ShownMessage{"Error 2: No such file or directory\r\nOutput file: " + PathOf("missing-folder/out.txt"),
+                            "Error", MsgButtons::Ok, MsgIcon::Exclamation}));
+    // No listing follows, and the box does not promise one.
+    EXPECT_EQ(w.txbOutput.Text(), "Stopped with 3 words found.");
     EXPECT_FALSE(w.ListingToFile);
     EXPECT_FALSE(w.ResultsWrittenToFile);
     EXPECT_EQ(platform.PumpCount(), 0);
 
-    // A folder is no file to write to either; an empty box shows what was being attempted.
+    // A folder is no file to write to either.
     SetOutputFile(folder.string());
     w.txbOutput.SetText("");
     platform.ExpectMessage(MsgAnswer::Ok);
     w.ListResults();
-    EXPECT_EQ(platform.Messages()[1].text, "Error 21: Is a directory");
-    EXPECT_EQ(w.txbOutput.Text(), "Now writing to output file ...");
+    EXPECT_EQ(platform.Messages()[1].text, "Error 21: Is a directory\r\nOutput file: " + folder.string());
+    EXPECT_EQ(w.txbOutput.Text(), "");  // not "Now writing to output file ..."
+
+    // A name too long for the system is reported as such.
+    const std::string tooLong = PathOf(std::string(300, 'n') + ".txt");
+    SetOutputFile(tooLong);
+    w.txbOutput.SetText("Processing ...");
+    platform.ExpectMessage(MsgAnswer::Ok);
+    w.ListResults();
+    EXPECT_EQ(platform.Messages()[2].text, "Error 36: File name too long\r\nOutput file: " + tooLong);
+    EXPECT_EQ(w.txbOutput.Text(), "");
 }
 
 TEST_F(ListResultsTest, ListingAgainNeverWritesOverTheInputFile) {
@@ -249,8 +260,8 @@ TEST_F(ListResultsTest, WriteFailureEndsOnlyTheFilePass) {
     SetOutputFile("/dev/full");
     platform.ExpectMessage(MsgAnswer::Ok);
     w.ListResults();
-    EXPECT_EQ(platform.LastMessage(),
-              (ShownMessage{"Error 28: No space left on device", "Error", MsgButtons::Ok, MsgIcon::Exclamation}));
+    EXPECT_EQ(platform.LastMessage(), (ShownMessage{"Error 28: No space left on device\r\nOutput file: /dev/full",
+                                                    "Error", MsgButtons::Ok, MsgIcon::Exclamation}));
     // The file holds only part of the listing, so it does not count as written.
     EXPECT_FALSE(w.ResultsWrittenToFile);
     EXPECT_EQ(w.txbOutput.Text(), kGreekByFrequency);

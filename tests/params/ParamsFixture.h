@@ -1,35 +1,13 @@
 #pragma once
 // A started program over a scripted platform whose per-user folder lives in a fresh temporary folder.
 
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "settings/ParameterFile.h"
 #include "support/ProgramFixture.h"
 
 namespace vesk::test {
-
-// The lines joined, each ended by CR LF.
-inline std::string CrLfLines(const std::vector<std::string>& lines) {
-    std::string text;
-    for (const auto& line : lines) text += line + "\r\n";
-    return text;
-}
-
-// The 37 lines of the file saved right after the defaults, with nothing named.
-inline std::vector<std::string> DefaultLines() {
-    return {"\"\"", "\"\"", "\"\"", "\"/*\"", "\"*/\"", "\"//\"", "\"\"", "1", "3", "0", "0",   "0", "0",
-            "1",    "1",    "1",    "0",      "1",      "1",      "0",    "0", "0", "0", "0",   "0", "0",
-            "0",    "0",    "0",    "0",      "1",      "1",      "0",    "0", "0", "0", "\"\""};
-}
-
-// The names in a text, separated by blanks.
-inline std::vector<std::string> Names(const std::string& text) {
-    std::istringstream in(text);
-    std::vector<std::string> names;
-    for (std::string name; in >> name;) names.push_back(name);
-    return names;
-}
 
 class ProgramTest : public ProgramFixture<> {
   protected:
@@ -61,6 +39,12 @@ class ProgramTest : public ProgramFixture<> {
                                        &p.chkOutputWithCommas,
                                        &p.chkWarnOnOverwrite,
                                        &p.chkSaveStateOnQuit});
+    }
+    // Writes the set as a parameter file of the test folder; returns its path.
+    std::string WriteSet(const ParameterSet& set, const std::string& name = "test.vesk") {
+        const std::string path = PathOf(name);
+        EXPECT_EQ(WriteParameterFile(path, set), "");
+        return path;
     }
     std::filesystem::path stateFile = folder / "config" / "Kestrine Systems" / "vesk.usr";
 };

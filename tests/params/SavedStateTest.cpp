@@ -1,36 +1,11 @@
 #include <string>
 
 #include "params/ParamsFixture.h"
-#include "params/SavedState.h"
 
 namespace vesk::test {
 namespace {
 
 using SavedStateTest = ProgramTest;
-
-TEST_F(SavedStateTest, AppDataFilePath) {
-    platform.userDataFolder = (folder / "deep" / "config").string();
-    EXPECT_EQ(GetAppDataFilePath(platform, "vesk.usr", "Kestrine Systems"),
-              (folder / "deep" / "config" / "Kestrine Systems" / "vesk.usr").string());
-    EXPECT_TRUE(std::filesystem::is_directory(folder / "deep" / "config" / "Kestrine Systems"));
-
-    platform.userDataFolder = (folder / "slash").string() + "/";
-    EXPECT_EQ(GetAppDataFilePath(platform, "f", "d"), (folder / "slash" / "d" / "f").string());
-
-    // A folder that cannot be made is not an error here.
-    WriteBytes(folder / "file", "");
-    platform.userDataFolder = (folder / "file").string();
-    EXPECT_EQ(GetAppDataFilePath(platform, "vesk.usr", "Kestrine Systems"),
-              (folder / "file" / "Kestrine Systems" / "vesk.usr").string());
-}
-
-TEST_F(SavedStateTest, WithoutAUserFolderTheRootIsUsed) {
-    const std::string name = "vesk-test-" + std::to_string(::getpid());
-    const bool existed = std::filesystem::exists("/" + name);
-    platform.userDataFolder.clear();
-    EXPECT_EQ(GetAppDataFilePath(platform, "vesk.usr", name), "/" + name + "/vesk.usr");
-    if (!existed) std::filesystem::remove_all("/" + name);
-}
 
 TEST_F(SavedStateTest, SavedStateIsRestoredAtTheNextStart) {
     Start();
@@ -58,11 +33,11 @@ TEST_F(SavedStateTest, SavedStateIsRestoredAtTheNextStart) {
 
 TEST_F(SavedStateTest, ADamagedStateFileGivesTheDefaults) {
     std::filesystem::create_directories(stateFile.parent_path());
-    std::vector<std::string> lines = DefaultLines();
-    lines[12] = "1";  // line 13
-    lines[13] = "0";  // line 14
-    lines[9] = "-1";  // line 10
-    WriteBytes(stateFile, CrLfLines(lines));
+    ParameterSet set;
+    set.ignoreCommonWords = 1;
+    set.ignoreRepetitions = 0;
+    set.thresholdFrequency = -1;
+    ASSERT_EQ(WriteParameterFile(stateFile.string(), set), "");
     const std::string before = ReadBytes(stateFile);
     Start();
     EXPECT_TRUE(platform.Messages().empty());
@@ -78,11 +53,11 @@ TEST_F(SavedStateTest, QuittingSavesSilentlyWhenAsked) {
     main.cmdQuit.Click();
     EXPECT_TRUE(platform.Ended());
     EXPECT_TRUE(main.blnQuitting);
-    EXPECT_EQ(ReadBytes(stateFile), CrLfLines([] {
-                  auto lines = DefaultLines();
-                  lines[30] = "0";
-                  return lines;
-              }()));
+    ParameterSet saved;
+    ASSERT_EQ(ReadParameterFile(stateFile.string(), saved), "");
+    ParameterSet expected;
+    expected.warnOnOverwrite = 0;
+    EXPECT_EQ(saved, expected);
 }
 
 TEST_F(SavedStateTest, QuittingWithoutSavingLeavesTheStateFile) {
@@ -100,7 +75,9 @@ TEST_F(SavedStateTest, AStateThatCannotBeSavedIsReported) {
 
     platform.ExpectMessage(MsgAnswer::Ok);
     main.cmdSaveState.Click();
-    EXPECT_EQ(platform.LastMessage(), (ShownMessage{"Error when attempting to save parameters: Not a directory",
+    EXPECT_EQ(platform.LastMessage(), (ShownMessage{"Error when attempting to save parameters: Not a directory\r\n"
+                                                    "State file: " +
+                                                        main.strStateFile,
                                                     "Error", MsgButtons::Ok, MsgIcon::Exclamation}));
 
     // On quitting the error is still shown, then the program ends.

@@ -77,8 +77,17 @@ TEST_F(CommonWordsTest, PathIsTrimmedButKeepsItsCase) {
 TEST_F(CommonWordsTest, MissingFile) {
     main.CommonWords = {"", "kept"};
     Read("/nonexistent/vesk/cwds.txt", 2);
-    ExpectFailure({{"File for common words not found.", "File not found", MsgButtons::Ok, MsgIcon::Exclamation}});
+    ExpectFailure({{"File for common words not found.\r\nCommon-words file: /nonexistent/vesk/cwds.txt",
+                    "File not found", MsgButtons::Ok, MsgIcon::Exclamation}});
     EXPECT_EQ(Loaded(), (Words{"kept"}));
+
+    // A name the system cannot look up is not called missing.
+    TempFile file("word\n");
+    const std::string inner = file.Path() + "/cwds.txt";
+    Read(inner, 2);
+    EXPECT_EQ(platform.Messages().at(2), (ShownMessage{"Error 20: Not a directory\r\nCommon-words file: " + inner,
+                                                       "Error", MsgButtons::Ok, MsgIcon::Exclamation}));
+    EXPECT_FALSE(main.blnCommonWordsLoaded);
 }
 
 TEST_F(CommonWordsTest, MissingFileDuringStartUp) {
@@ -98,7 +107,8 @@ TEST_F(CommonWordsTest, EmptyPath) {
 TEST_F(CommonWordsTest, BinaryFile) {
     TempFile file(std::string("word\0word", 9));
     Read(file.Path(), 2);
-    ExpectFailure({{"This is not a text file.", "Invalid input", MsgButtons::Ok, MsgIcon::Exclamation}});
+    ExpectFailure({{"This is not a text file.\r\nCommon-words file: " + file.Path(), "Invalid input", MsgButtons::Ok,
+                    MsgIcon::Exclamation}});
 }
 
 TEST_F(CommonWordsTest, LineEndingsAndEmptyFile) {

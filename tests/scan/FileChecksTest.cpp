@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <filesystem>
+
 #include "scan/FileChecks.h"
 #include "scan/ScanHarness.h"
 #include "support/ScriptedPlatform.h"
@@ -72,6 +75,25 @@ TEST(FileChecks, PathFunctions) {
     EXPECT_TRUE(FolderExists(folder));
     EXPECT_FALSE(FolderExists(file.Path()));
     EXPECT_FALSE(FolderExists("/nonexistent/vesk"));
+}
+
+TEST(FileChecks, WhyAPathNamesNoRegularFile) {
+    TempFile file("x");
+    const std::string folder = FolderOfPath(file.Path());
+    EXPECT_EQ(RegularFileError(file.Path()), 0);
+    EXPECT_EQ(RegularFileError("/nonexistent/vesk/file.txt"), ENOENT);
+    EXPECT_EQ(RegularFileError(""), ENOENT);
+    EXPECT_EQ(RegularFileError(folder + std::string(300, 'n') + ".txt"), ENAMETOOLONG);
+    EXPECT_EQ(RegularFileError(file.Path() + "/inner.txt"), ENOTDIR);
+    EXPECT_EQ(RegularFileError(folder), EISDIR);
+    if (std::filesystem::exists("/dev/null")) {
+        EXPECT_EQ(RegularFileError("/dev/null"), kOtherKindOfFile);
+    }
+
+    const std::string loop = file.Path() + ".loop";
+    std::filesystem::create_symlink(loop, loop);
+    EXPECT_EQ(RegularFileError(loop), ELOOP);
+    std::filesystem::remove(loop);
 }
 
 TEST(FileChecks, NonAsciiFileNames) {

@@ -35,7 +35,6 @@ struct UiProgram {
         platform.userDataFolder = (folder.Path() / "config").string();
         platform.currentDirectory = folder.Path().string();
         platform.binder = &views.binder;
-        ClearTextTable();  // the program texts are loaded once per program, and each test starts one
         program.Start();
         QApplication::processEvents();
     }

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/resource.h>
@@ -13,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "params/AtomicSave.h"
-#include "params/ParamsFixture.h"
+#include "settings/AtomicSave.h"
+#include "support/ScratchFolder.h"
 
 namespace vesk::test {
 namespace {
@@ -224,19 +225,6 @@ TEST(AtomicSaveTest, TheNextSaveRemovesTemporaryFilesLeftByAnEndedSave) {
     EXPECT_EQ(after.sa_handler, before.sa_handler);  // the save's own handling ends with the save
     EXPECT_EQ(ReadBytes(target), "new");
     EXPECT_EQ(Entries(f), kept);
-}
-
-using SaveTargetTest = ProgramTest;
-
-TEST_F(SaveTargetTest, TheStateSaveRefusesAFifo) {
-    Start();
-    std::filesystem::create_directories(stateFile.parent_path());
-    ASSERT_EQ(::mkfifo(stateFile.c_str(), 0600), 0);
-    platform.ExpectMessage(MsgAnswer::Ok);
-    main.cmdSaveState.Click();
-    EXPECT_EQ(platform.LastMessage(), (ShownMessage{"Error when attempting to save parameters: Not a regular file",
-                                                    "Error", MsgButtons::Ok, MsgIcon::Exclamation}));
-    EXPECT_TRUE(fs::is_fifo(fs::symlink_status(stateFile)));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "params/ParameterFormat.h"
+#include "settings/ParameterFile.h"
 
 #include <cerrno>
 #include <charconv>
@@ -9,6 +9,7 @@
 #include <system_error>
 #include <vector>
 
+#include "settings/AtomicSave.h"
 #include "text/Encoding.h"
 
 namespace vesk {
@@ -17,6 +18,9 @@ namespace {
 
 // Longer lines are not parameter files; the limit keeps a damaged file from filling the memory.
 constexpr std::size_t kMaxLineLength = 65536;
+
+constexpr const char* kSavePrefix = "Error when attempting to save parameters: ";
+constexpr const char* kRestorePrefix = "Error when attempting to restore parameters: ";
 
 std::string ErrnoText(int number) { return std::generic_category().message(number); }
 
@@ -30,17 +34,17 @@ struct LineFailure {
 // ---- Writing ----
 
 // The line of a value, without its line end, as the program holds it (Windows-1252).
-std::string FormatLine(const FieldSpec& spec, const ParameterValue& value) {
-    switch (spec.form) {
+std::string FormatLine(const ParameterField& field, const ParameterSet& set) {
+    switch (field.form) {
         case FieldForm::Text:
-            return '"' + value.text + '"';
+            return '"' + set.*field.text + '"';
         case FieldForm::Reserved:
             return "0";
         case FieldForm::ListIndex:
         case FieldForm::CheckBox:
             break;
     }
-    return std::to_string(value.number);
+    return std::to_string(set.*field.number);
 }
 
 // ---- Reading ----
@@ -50,55 +54,67 @@ struct RawLines {
     std::optional<std::string> failure;
 };
 
-// Reads up to 37 lines of the file as bytes. Lines end at CR LF, at a lone LF and at a lone CR.
-RawLines ReadRawLines(const std::string& path) {
-    RawLines result;
-    std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        result.failure = ErrnoText(path.empty() ? ENOENT : errno);
-        return result;
-    }
-    std::string line;
-    bool pendingCr = false;
-    bool tooLong = false;
-    char buffer[8192];
-    while (!tooLong && static_cast<int>(result.lines.size()) < kParameterLineCount) {
-        const std::size_t n = std::fread(buffer, 1, sizeof buffer, file);
-        if (n == 0) break;
-        for (std::size_t i = 0; i < n && static_cast<int>(result.lines.size()) < kParameterLineCount; ++i) {
-            const char c = buffer[i];
-            if (pendingCr) {
-                pendingCr = false;
+// Splits the bytes of a file into its first 37 lines. Lines end at CR LF, at a lone LF and at a lone CR.
+class LineSplitter {
+  public:
+    // Takes the next bytes of the file; false once it wants no more.
+    bool Feed(std::string_view bytes) {
+        for (const char c : bytes) {
+            if (Full()) break;
+            if (m_pendingCr) {
+                m_pendingCr = false;
                 if (c == '\n') continue;
             }
             if (c == '\r' || c == '\n') {
-                pendingCr = c == '\r';
-                result.lines.push_back(std::move(line));
-                line.clear();
-            } else if (line.size() == kMaxLineLength) {
-                tooLong = true;
+                m_pendingCr = c == '\r';
+                m_raw.lines.push_back(std::move(m_line));
+                m_line.clear();
+            } else if (m_line.size() == kMaxLineLength) {
+                m_tooLong = true;
                 break;
             } else {
-                line.push_back(c);
+                m_line.push_back(c);
             }
         }
+        return !m_tooLong && !Full();
     }
+
+    // The lines once the file has ended, or once reading it failed with `readFailure`.
+    RawLines Finish(std::optional<std::string> readFailure) {
+        const std::size_t lineNumber = m_raw.lines.size() + 1;
+        if (m_tooLong) {
+            m_raw.failure = "line " + std::to_string(lineNumber) + " is longer than " + std::to_string(kMaxLineLength) +
+                            " characters";
+        } else if (readFailure) {
+            m_raw.failure = std::move(readFailure);
+        } else if (!Full()) {
+            if (!m_line.empty()) m_raw.lines.push_back(std::move(m_line));
+            if (!Full()) m_raw.failure = "the file ends before line " + std::to_string(m_raw.lines.size() + 1);
+        }
+        return std::move(m_raw);
+    }
+
+  private:
+    bool Full() const { return static_cast<int>(m_raw.lines.size()) == kParameterLineCount; }
+
+    RawLines m_raw;
+    std::string m_line;
+    bool m_pendingCr = false;
+    bool m_tooLong = false;
+};
+
+// Reads up to 37 lines of the file as bytes.
+RawLines ReadRawLines(const std::string& path) {
+    std::FILE* file = path.empty() ? nullptr : std::fopen(path.c_str(), "rb");
+    if (file == nullptr) return {{}, ErrnoText(path.empty() ? ENOENT : errno)};
+    LineSplitter splitter;
+    char buffer[8192];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
+        if (!splitter.Feed(std::string_view(buffer, n))) break;
     const bool readError = std::ferror(file) != 0;
     const int readErrno = errno;
     std::fclose(file);
-
-    const int lineNumber = static_cast<int>(result.lines.size()) + 1;
-    if (tooLong) {
-        result.failure =
-            "line " + std::to_string(lineNumber) + " is longer than " + std::to_string(kMaxLineLength) + " characters";
-    } else if (readError) {
-        result.failure = ErrnoText(readErrno);
-    } else if (static_cast<int>(result.lines.size()) < kParameterLineCount) {
-        if (!line.empty()) result.lines.push_back(std::move(line));
-        if (static_cast<int>(result.lines.size()) < kParameterLineCount)
-            result.failure = "the file ends before line " + std::to_string(result.lines.size() + 1);
-    }
-    return result;
+    return splitter.Finish(readError ? std::optional<std::string>(ErrnoText(readErrno)) : std::nullopt);
 }
 
 // The field of a line: leading blanks skipped; a quoted field runs to the last quote of the line, so that a
@@ -173,17 +189,59 @@ int ReadListIndex(const std::string& line, int lineNumber, int listSize) {
     return static_cast<int>(value);
 }
 
+// The message of a failure of the file, with the line that names it.
+std::string FileFailure(const char* prefix, const std::string& description, const std::string& fileLine) {
+    return prefix + description + (fileLine.empty() ? "" : "\r\n" + fileLine);
+}
+
+// Checks every line read and fills `set` when all of them, and the file, are good.
+std::string ReadLines(RawLines raw, ParameterSet& set, const std::string& fileLine) {
+    if (!raw.lines.empty() && raw.lines[0].starts_with("\xEF\xBB\xBF")) raw.lines[0].erase(0, 3);
+    // Files of the Windows program are in its code page; ours are UTF-8.
+    bool utf8 = true;
+    for (const std::string& line : raw.lines) utf8 = utf8 && IsValidUtf8(line);
+
+    ParameterSet read;
+    try {
+        for (std::size_t i = 0; i < raw.lines.size(); ++i) {
+            const ParameterField& field = kParameterFields[i];
+            const std::string line = utf8 ? Utf8ToCp1252(raw.lines[i]) : raw.lines[i];
+            switch (field.form) {
+                case FieldForm::Text:
+                    read.*field.text = ReadField(line, field.line);
+                    break;
+                case FieldForm::ListIndex:
+                    read.*field.number = ReadListIndex(line, field.line, field.listSize);
+                    break;
+                case FieldForm::CheckBox:
+                    read.*field.number = ReadCheckBoxValue(line, field.line);
+                    break;
+                case FieldForm::Reserved:
+                    ReadField(line, field.line);
+                    break;
+            }
+        }
+    } catch (const LineFailure& failure) {
+        return FileFailure(kRestorePrefix, failure.description, fileLine);
+    }
+    if (raw.failure) return FileFailure(kRestorePrefix, *raw.failure, fileLine);
+    // A list without a choice is a good file that the program cannot apply.
+    for (const ParameterField& field : kParameterFields)
+        if (field.form == FieldForm::ListIndex && read.*field.number == -1) return "Invalid combo box index";
+    set = std::move(read);
+    return {};
+}
+
 }  // namespace
 
-std::string FormatParameterFile(const FieldSpecs& specs, const ParameterValues& values, std::string& bytes) {
+std::string FormatParameterFile(const ParameterSet& set, std::string& bytes) {
     std::string content;
-    for (int n = 1; n <= kParameterLineCount; ++n) {
-        const std::size_t i = static_cast<std::size_t>(n - 1);
-        if (specs[i].form == FieldForm::Text && values[i].text.find_first_of("\r\n") != std::string::npos)
-            return LinePrefix(n) + "would hold a line break, which a parameter file cannot keep";
-        const std::string line = Cp1252ToUtf8(FormatLine(specs[i], values[i]));
+    for (const ParameterField& field : kParameterFields) {
+        if (field.form == FieldForm::Text && (set.*field.text).find_first_of("\r\n") != std::string::npos)
+            return LinePrefix(field.line) + "would hold a line break, which a parameter file cannot keep";
+        const std::string line = Cp1252ToUtf8(FormatLine(field, set));
         if (line.size() > kMaxLineLength)
-            return LinePrefix(n) + "would be longer than " + std::to_string(kMaxLineLength) +
+            return LinePrefix(field.line) + "would be longer than " + std::to_string(kMaxLineLength) +
                    " bytes, which a parameter file cannot keep";
         content += line;
         content += "\r\n";
@@ -192,39 +250,21 @@ std::string FormatParameterFile(const FieldSpecs& specs, const ParameterValues& 
     return {};
 }
 
-std::string ReadParameterFile(const std::string& systemPath, const FieldSpecs& specs, ParameterValues& values) {
-    RawLines raw = ReadRawLines(systemPath);
-    if (!raw.lines.empty() && raw.lines[0].starts_with("\xEF\xBB\xBF")) raw.lines[0].erase(0, 3);
-    // Files of the Windows program are in its code page; ours are UTF-8.
-    bool utf8 = true;
-    for (const std::string& line : raw.lines) utf8 = utf8 && IsValidUtf8(line);
+std::string WriteParameterFile(const std::string& systemPath, const ParameterSet& set, const std::string& fileLine) {
+    std::string bytes;
+    std::string failure = FormatParameterFile(set, bytes);
+    if (failure.empty()) failure = WriteFileAtomically(systemPath, bytes);
+    return failure.empty() ? std::string() : FileFailure(kSavePrefix, failure, fileLine);
+}
 
-    ParameterValues read;
-    try {
-        for (int n = 1; n <= static_cast<int>(raw.lines.size()); ++n) {
-            const std::size_t i = static_cast<std::size_t>(n - 1);
-            const std::string line = utf8 ? Utf8ToCp1252(raw.lines[i]) : raw.lines[i];
-            switch (specs[i].form) {
-                case FieldForm::Text:
-                    read[i].text = ReadField(line, n);
-                    break;
-                case FieldForm::ListIndex:
-                    read[i].number = ReadListIndex(line, n, specs[i].listSize);
-                    break;
-                case FieldForm::CheckBox:
-                    read[i].number = ReadCheckBoxValue(line, n);
-                    break;
-                case FieldForm::Reserved:
-                    ReadField(line, n);
-                    break;
-            }
-        }
-    } catch (const LineFailure& failure) {
-        return failure.description;
-    }
-    if (raw.failure) return *raw.failure;
-    values = std::move(read);
-    return {};
+std::string ReadParameterFile(const std::string& systemPath, ParameterSet& set, const std::string& fileLine) {
+    return ReadLines(ReadRawLines(systemPath), set, fileLine);
+}
+
+std::string ParseParameterFile(std::string_view bytes, ParameterSet& set) {
+    LineSplitter splitter;
+    splitter.Feed(bytes);
+    return ReadLines(splitter.Finish(std::nullopt), set, {});
 }
 
 }  // namespace vesk

@@ -1,5 +1,6 @@
-#include "support/ProgramFixture.h"
+#include "support/ScratchFolder.h"
 
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>

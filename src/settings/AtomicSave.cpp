@@ -1,6 +1,6 @@
 // Saving a whole file through a temporary file beside it, renamed over it once complete.
 
-#include "params/AtomicSave.h"
+#include "settings/AtomicSave.h"
 
 #include <dirent.h>
 #include <fcntl.h>

@@ -1,0 +1,94 @@
+// Buttons and labels: captions from the model, clicks and key releases to it.
+
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "ui/Binder.h"
+#include "ui/BinderParts.h"
+#include "ui/QtText.h"
+
+namespace vesk::ui {
+
+namespace {
+
+Qt::Alignment ToQtAlignment(Alignment alignment) {
+    switch (alignment) {
+        case Alignment::Right:
+            return Qt::AlignRight | Qt::AlignVCenter;
+        case Alignment::Center:
+            return Qt::AlignHCenter | Qt::AlignVCenter;
+        case Alignment::Left:
+            break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
+QFont ToQtFont(const FontSpec& wanted, const QFont& base) {
+    QFont font = base;
+    if (wanted.family != FontSpec::Family::Default) {
+        font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        font.setPointSizeF(base.pointSizeF() > 0 ? base.pointSizeF() : font.pointSizeF());
+        if (wanted.family == FontSpec::Family::Twirler) font.setPointSizeF(font.pointSizeF() * 1.4);
+    }
+    font.setBold(wanted.bold);
+    return font;
+}
+
+}  // namespace
+
+void Binder::BindButton(Button& model, QPushButton* widget) {
+    Register(model, widget);
+    QPointer<QPushButton> guard(widget);
+    auto sync = [&model, guard] {
+        if (!guard) return;
+        const QSignalBlocker blocker(guard);
+        guard->setText(ToQt(model.Caption()));
+        QFont font = guard->font();
+        font.setBold(model.Bold());
+        guard->setFont(font);
+        SyncCommon(model, guard);
+    };
+    model.changed.Connect(sync);
+    sync();
+    connect(widget, &QPushButton::clicked, this, [this, &model] { Dispatch([&model] { model.Click(); }); });
+    InstallHook(widget, [this, &model](QObject*, QEvent* event) {
+        if (event->type() != QEvent::KeyRelease) return false;
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->isAutoRepeat() || key->key() < Qt::Key_F1 || key->key() > Qt::Key_F12) return false;
+        const int code = kKeyCodeF1 + (key->key() - Qt::Key_F1);
+        Dispatch([&model, code] { model.KeyUp(code); });
+        return false;
+    });
+}
+
+void Binder::BindLabel(Label& model, QLabel* widget, bool clickable, CaptionMap map) {
+    Register(model, widget);
+    widget->setTextFormat(Qt::PlainText);
+    QPointer<QLabel> guard(widget);
+    const QFont baseFont = widget->font();
+    auto sync = [&model, guard, map = std::move(map), baseFont] {
+        if (!guard) return;
+        const QString caption = map ? map(model.Caption()) : ToQtLines(model.Caption());
+        if (guard->text() != caption) guard->setText(caption);
+        guard->setAlignment(ToQtAlignment(model.GetAlignment()));
+        const QFont font = model.Font() == FontSpec{} ? baseFont : ToQtFont(model.Font(), baseFont);
+        if (guard->font() != font) guard->setFont(font);
+        SyncCommon(model, guard);
+    };
+    model.changed.Connect(sync);
+    sync();
+    if (!clickable) return;
+    widget->setCursor(Qt::PointingHandCursor);
+    InstallHook(widget, [this, &model](QObject*, QEvent* event) {
+        if (event->type() != QEvent::MouseButtonRelease) return false;
+        if (static_cast<QMouseEvent*>(event)->button() != Qt::LeftButton) return false;
+        Dispatch([&model] { model.Click(); });
+        return true;
+    });
+}
+
+}  // namespace vesk::ui

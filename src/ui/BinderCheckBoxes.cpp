@@ -1,0 +1,58 @@
+// Check boxes and option buttons. A click asks the model for the change and then shows the model's value,
+// which its handler may have refused.
+
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QSignalBlocker>
+
+#include "ui/Binder.h"
+#include "ui/BinderParts.h"
+#include "ui/QtText.h"
+
+namespace vesk::ui {
+
+void Binder::BindCheckBox(CheckBox& model, QCheckBox* widget) {
+    Register(model, widget);
+    widget->setText(ToQt(model.Caption()));
+    QPointer<QCheckBox> guard(widget);
+    auto sync = [&model, guard] {
+        if (!guard) return;
+        const QSignalBlocker blocker(guard);
+        guard->setCheckState(model.Value() == 1   ? Qt::Checked
+                             : model.Value() == 2 ? Qt::PartiallyChecked
+                                                  : Qt::Unchecked);
+        SyncCommon(model, guard);
+    };
+    model.changed.Connect(sync);
+    sync();
+    connect(widget, &QCheckBox::clicked, this, [this, &model, sync] {
+        Dispatch([&model] { model.SetValue(model.Value() == 0 ? 1 : 0); });
+        sync();
+    });
+}
+
+void Binder::BindOption(OptionButton& model, QRadioButton* widget) {
+    Register(model, widget);
+    widget->setText(ToQt(model.Caption()));
+    QPointer<QRadioButton> guard(widget);
+    auto sync = [&model, guard] {
+        if (!guard) return;
+        const QSignalBlocker blocker(guard);
+        if (guard->isChecked() != model.Value()) {
+            // An exclusive button cannot be unchecked directly; the group's other button is set by its own model.
+            const bool exclusive = guard->autoExclusive();
+            guard->setAutoExclusive(false);
+            guard->setChecked(model.Value());
+            guard->setAutoExclusive(exclusive);
+        }
+        SyncCommon(model, guard);
+    };
+    model.changed.Connect(sync);
+    sync();
+    connect(widget, &QRadioButton::clicked, this, [this, &model, sync] {
+        if (!model.Value()) Dispatch([&model] { model.Select(); });
+        sync();
+    });
+}
+
+}  // namespace vesk::ui

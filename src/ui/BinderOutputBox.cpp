@@ -1,0 +1,189 @@
+// Multi-line text boxes (the output box): text appended by the program is collected and shown in pieces,
+// the user's edits go back to the model, and the box being left runs its handler.
+
+#include <QEvent>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTimer>
+
+#include "app/RunError.h"
+#include "ui/Binder.h"
+#include "ui/BinderParts.h"
+#include "ui/QtText.h"
+
+namespace vesk::ui {
+
+namespace {
+
+// A caret position of the program's text as a position in the widget's document, where CR LF is one
+// block separator.
+int WidgetPosition(const std::string& text, std::size_t position) {
+    std::size_t pairs = 0;
+    for (std::size_t i = 1; i < position; ++i)
+        if (text[i - 1] == '\r' && text[i] == '\n') ++pairs;
+    return static_cast<int>(position - pairs);
+}
+
+bool EndsWithCr(const std::string& text) { return !text.empty() && text.back() == '\r'; }
+
+}  // namespace
+
+void Binder::BindTextArea(TextBox& model, QPlainTextEdit* widget) {
+    Register(model, widget);
+    auto entry = std::make_unique<TextArea>();
+    entry->model = &model;
+    entry->widget = widget;
+    TextArea& a = *entry;
+    m_areas.push_back(std::move(entry));
+
+    model.textChanged.Connect([this, &a](TextChange change) {
+        if (a.fromWidget) return;
+        if (!change.appended) {
+            ReplaceAreaText(a);
+            return;
+        }
+        a.pending.append(a.model->Text(), change.from, std::string::npos);
+        ScheduleFlush();
+    });
+    model.caretMoved.Connect([this, &a] {
+        a.caretPending = true;
+        ScheduleFlush();
+    });
+    model.changed.Connect([&a] {
+        if (a.widget) SyncCommon(*a.model, a.widget);
+    });
+    ReplaceAreaText(a);
+    SyncCommon(model, widget);
+
+    connect(widget, &QPlainTextEdit::textChanged, this, [this, &a] {
+        if (!a.applying) SyncAreaFromWidget(a);
+    });
+    InstallHook(widget, [this, &a](QObject*, QEvent* event) { return TextAreaEvent(a, event); });
+    // The hook must also see the viewport's mouse presses.
+    InstallHook(widget->viewport(), [this, &a](QObject*, QEvent* event) {
+        if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::Drop) FlushArea(a, std::string::npos);
+        return false;
+    });
+}
+
+bool Binder::TextAreaEvent(TextArea& a, QEvent* event) {
+    switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::InputMethod:
+        case QEvent::Drop:
+        case QEvent::MouseButtonPress:
+            // The user is about to edit: show everything the program appended first.
+            FlushArea(a, std::string::npos);
+            return false;
+        case QEvent::FocusOut:
+            if (a.inLostFocus || !a.model->onLostFocus || !LeavesTheBox(event)) return false;
+            a.inLostFocus = true;
+            Dispatch([&a] { a.model->LostFocus(); });
+            a.inLostFocus = false;
+            return false;
+        default:
+            return false;
+    }
+}
+
+void Binder::ReplaceAreaText(TextArea& a) {
+    if (!a.widget) return;
+    a.pending.clear();
+    a.applying = true;
+    const QSignalBlocker blocker(a.widget);
+    a.widget->document()->setUndoRedoEnabled(false);
+    a.widget->setPlainText(ToQtLines(a.model->Text()));
+    a.widget->document()->setUndoRedoEnabled(true);
+    a.shownEndsWithCr = EndsWithCr(a.model->Text());
+    a.applying = false;
+}
+
+void Binder::SyncAreaFromWidget(TextArea& area) {
+    QPlainTextEdit* widget = area.widget.data();
+    if (!widget) return;
+    area.pending.clear();
+    area.fromWidget = true;
+    try {
+        area.model->SetText(FromQt(widget->toPlainText(), true));
+    } catch (const RunError&) {
+        // More than the box holds: the widget goes back to the text the program has.
+        area.applying = true;
+        const QSignalBlocker blocker(widget);
+        widget->setPlainText(ToQtLines(area.model->Text()));
+        area.applying = false;
+    }
+    area.fromWidget = false;
+    area.shownEndsWithCr = EndsWithCr(area.model->Text());
+}
+
+void Binder::ScheduleFlush() {
+    if (m_flushScheduled) return;
+    m_flushScheduled = true;
+    // Bounded, since the timer may fire inside the pump of a listing that is still adding text.
+    QTimer::singleShot(0, this, [this] {
+        m_flushScheduled = false;
+        FlushSome(kFlushPieceChars);
+    });
+}
+
+void Binder::Flush() {
+    m_flushScheduled = false;
+    for (const auto& area : m_areas) FlushArea(*area, std::string::npos);
+}
+
+bool Binder::FlushSome(std::size_t maxChars) {
+    bool all = true;
+    for (const auto& area : m_areas) all = FlushArea(*area, maxChars) && all;
+    if (!all) ScheduleFlush();
+    return all;
+}
+
+std::size_t Binder::PendingChars() const {
+    std::size_t count = 0;
+    for (const auto& area : m_areas) count += area->pending.size();
+    return count;
+}
+
+bool Binder::FlushArea(TextArea& area, std::size_t maxChars) {
+    QPlainTextEdit* widget = area.widget.data();
+    if (!widget) return true;
+    if (area.pending.empty() && !area.caretPending) return true;
+    area.applying = true;
+    const QSignalBlocker blocker(widget);
+    // The piece leaves `pending` before it is shown, so that a flush run meanwhile continues in order.
+    if (!area.pending.empty()) {
+        const std::size_t length = std::min(maxChars, area.pending.size());
+        std::string piece = area.pending.substr(0, length);
+        area.pending.erase(0, length);
+        std::string_view chunk = piece;
+        if (area.shownEndsWithCr && chunk.front() == '\n') chunk.remove_prefix(1);
+        area.shownEndsWithCr = piece.back() == '\r';
+        widget->document()->setUndoRedoEnabled(false);
+        QTextCursor end(widget->document());
+        end.movePosition(QTextCursor::End);
+        end.insertText(ToQtLines(chunk));
+        widget->document()->setUndoRedoEnabled(true);
+    }
+    const bool all = area.pending.empty();
+    if (area.caretPending && all) ShowCaret(area);
+    area.applying = false;
+    return all;
+}
+
+void Binder::ShowCaret(TextArea& area) {
+    QPlainTextEdit* widget = area.widget.data();
+    area.caretPending = false;
+    const std::string& text = area.model->Text();
+    const std::size_t position = area.model->SelStart();
+    QTextCursor caret = widget->textCursor();
+    if (position >= text.size())
+        caret.movePosition(QTextCursor::End);
+    else
+        caret.setPosition(std::min(WidgetPosition(text, position), widget->document()->characterCount() - 1));
+    widget->setTextCursor(caret);
+    widget->ensureCursorVisible();
+}
+
+}  // namespace vesk::ui

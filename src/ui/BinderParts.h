@@ -1,0 +1,55 @@
+#pragma once
+// What the Binder keeps for each kind of widget it binds, and the small pieces its files share. Internal to
+// the Binder's files.
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+#include <string>
+
+#include "app/Controls.h"
+#include "ui/Binder.h"
+
+class QEvent;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace vesk::ui {
+
+// Key codes of the program for keys Qt names otherwise.
+constexpr int kKeyCodeF1 = 112;
+constexpr int kKeyCodeEnter = 13;
+
+inline void SyncCommon(const Control& model, QWidget* widget) {
+    widget->setEnabled(model.Enabled());
+    widget->setVisible(model.Visible());
+}
+
+struct Binder::TextArea {
+    TextBox* model = nullptr;
+    QPointer<QPlainTextEdit> widget;
+    std::string pending;  // appended to the model, not yet shown
+    bool shownEndsWithCr = false;
+    bool caretPending = false;
+    bool applying = false;
+    bool fromWidget = false;
+    bool inLostFocus = false;
+};
+
+struct Binder::LineEdit {
+    TextBox* model = nullptr;
+    QPointer<QLineEdit> widget;
+    bool fromWidget = false;
+    bool inLostFocus = false;
+};
+
+struct Binder::FormEntry {
+    Form* model = nullptr;
+    QPointer<QWidget> window;
+    FormHooks hooks;
+    bool applying = false;
+    int left = 0, top = 0, width = 0, height = 0;  // last geometry in step with the widget, twips
+};
+
+}  // namespace vesk::ui
