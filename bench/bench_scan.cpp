@@ -9,32 +9,31 @@
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "app/CommentMarkers.h"
-#include "scan/ByteSource.h"
-#include "scan/CharClasses.h"
-#include "scan/LineScanner.h"
-#include "scan/WordTable.h"
+#include "engine/ByteSource.h"
+#include "engine/CharClasses.h"
+#include "engine/LineScanner.h"
+#include "engine/ScanOptions.h"
+#include "engine/WordTable.h"
 
 namespace {
 
 using namespace vesk;
 
-// vesk-count's events: a pump that does nothing, so lines are scanned whole.
-class NoEvents : public ScanEvents {
-  public:
-    void PumpEvents() override {}
-    bool IsStopRequested() const override { return false; }
-    bool PumpIsNoOp() const override { return true; }
-};
+// vesk-count's driver: nothing to do between words, so lines are scanned whole.
+class QuietDriver : public ScanObserver {};
 
-// The program's events: pumped after every word.
-class PumpedEvents : public ScanEvents {
+// The program's driver: its events pumped after every word.
+class PumpedDriver : public ScanObserver {
   public:
-    void PumpEvents() override { ++pumps; }
-    bool IsStopRequested() const override { return false; }
+    bool ShouldStop() override {
+        ++pumps;
+        return false;
+    }
+    bool IsQuiet() const override { return false; }
     long pumps = 0;
 };
 
@@ -72,13 +71,6 @@ const std::string& CorpusPath() {
     return path;
 }
 
-struct Options {
-    int dropFinalS = 1;
-    int allowApostrophes = 0;
-    int allowUnderscores = 0;
-    int allowCommentMarkers = 0;
-};
-
 // The read loop of a count: lines trimmed, a space appended, lower-cased and scanned.
 void CountFile(const std::string& path, WordTable& table, LineScanner& scanner) {
     std::string error;
@@ -90,24 +82,22 @@ void CountFile(const std::string& path, WordTable& table, LineScanner& scanner) 
         TrimSpacesInPlace(line);
         if (line.empty()) continue;
         line += ' ';
-        scanner.ScanLine(line, true);
+        scanner.ScanLine(line);
     }
     table.Finish();
 }
 
-template <typename Events>
+template <typename Driver>
 void BM_CountCorpus(benchmark::State& state) {
-    Options options;
     WordTable table;
-    CommentMarkers comments;
-    LineScanner scanner(table, comments,
-                        LiveScanOptions{&options.dropFinalS, &options.allowApostrophes, &options.allowUnderscores,
-                                        &options.allowCommentMarkers});
-    AllowSnapshot snapshot;
-    snapshot.hyphens = true;
-    scanner.SetSnapshot(snapshot);
-    Events events;
-    scanner.SetEvents(&events);
+    LineScanner scanner(table);
+    ScanOptions options;
+    options.allowed.hyphens = true;
+    options.lowerCase = true;
+    options.dropFinalS = true;
+    scanner.SetOptions(options);
+    Driver driver;
+    scanner.SetObserver(&driver);
     std::int64_t bytes = 0;
     for (auto _ : state) {
         CountFile(CorpusPath(), table, scanner);
@@ -116,8 +106,8 @@ void BM_CountCorpus(benchmark::State& state) {
     state.SetBytesProcessed(bytes);
     state.counters["distinct"] = static_cast<double>(table.DistinctWordCount());
 }
-BENCHMARK(BM_CountCorpus<NoEvents>)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_CountCorpus<PumpedEvents>)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CountCorpus<QuietDriver>)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CountCorpus<PumpedDriver>)->Unit(benchmark::kMillisecond);
 
 void BM_ReadLines(benchmark::State& state) {
     std::int64_t bytes = 0;
@@ -143,7 +133,7 @@ void BM_AddDistinctWords(benchmark::State& state) {
     }
     for (auto _ : state) {
         WordTable table;
-        for (const auto& word : words) table.AddWord(word, nullptr);
+        for (const auto& word : words) table.Add(word);
         table.Finish();
         benchmark::DoNotOptimize(table.DistinctWordCount());
     }
@@ -156,7 +146,7 @@ void BM_AddRepeatedWords(benchmark::State& state) {
                            "i",   "his", "a",  "lord", "they", "be", "is", "him",   "not",  "them"};
     WordTable table;
     for (auto _ : state)
-        for (const char* word : words) table.AddWord(word, nullptr);
+        for (const char* word : words) table.Add(word);
     state.SetItemsProcessed(state.iterations() * 20);
 }
 BENCHMARK(BM_AddRepeatedWords);

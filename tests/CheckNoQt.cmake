@@ -1,6 +1,6 @@
 # Fails when a file of the logic includes a Qt header.
 file(GLOB_RECURSE logic_files
-    ${SOURCE_DIR}/src/app/* ${SOURCE_DIR}/src/scan/* ${SOURCE_DIR}/src/listing/*
+    ${SOURCE_DIR}/src/app/* ${SOURCE_DIR}/src/engine/* ${SOURCE_DIR}/src/listing/*
     ${SOURCE_DIR}/src/params/* ${SOURCE_DIR}/src/text/*)
 set(offenders "")
 foreach(f IN LISTS logic_files)

@@ -1,7 +1,6 @@
-#include "app/CommentMarkers.h"
 #include "app/MainWindow.h"
+#include "engine/CommentMarkers.h"
 #include "params/ParamsWindow.h"
-#include "scan/CharClasses.h"
 
 namespace vesk {
 
@@ -26,92 +25,57 @@ std::string PartOfWordMessage(const std::string& marker) {
     return text;
 }
 
-// Kept out of line: inlined with constant markers, GCC 12 warns of an overlap that cannot happen.
-[[gnu::noinline]] void AssignMarkers(CommentMarkers& markers, std::string_view start0, std::string_view end0,
-                                     std::string_view start1, std::string_view end1) {
-    markers.StartMarkers[0].assign(start0);
-    markers.EndMarkers[0].assign(end0);
-    markers.StartMarkers[1].assign(start1);
-    markers.EndMarkers[1].assign(end1);
+// The markers in the user's boxes, as typed.
+CommentMarkers UserMarkers(const ParamsWindow& p) {
+    CommentMarkers markers;
+    for (std::size_t k = 0; k < 2; ++k) {
+        markers.starts[k] = p.txbStartComment[k].Text();
+        markers.ends[k] = p.txbEndComment[k].Text();
+    }
+    return markers;
 }
 
 }  // namespace
 
 void MainWindow::SetCommentMarkers(const std::string& strType) {
-    auto set = [this](std::string_view start0, std::string_view end0, std::string_view start1, std::string_view end1) {
-        AssignMarkers(Comments, start0, end0, start1, end1);
-    };
+    // The file-type flag is the counting run's to set.
+    const bool fromFileType = Comments.fromFileType;
     if (strType == "HTML")
-        set("<", ">", "&", ";");
+        Comments = MarkupMarkers();
     else if (strType == "C")
-        set("/*", "*/", "//", "");
+        Comments = CodeMarkers();
     else if (strType.empty())
-        set("", "", "", "");
+        Comments = CommentMarkers{};
     else
-        set(frmParams->txbStartComment[0].Text(), frmParams->txbEndComment[0].Text(),
-            frmParams->txbStartComment[1].Text(), frmParams->txbEndComment[1].Text());
+        Comments = UserMarkers(*frmParams);
+    Comments.fromFileType = fromFileType;
 }
 
 bool MainWindow::ValidateCommentMarkers() {
-    auto fail = [this](const std::string& text) {
-        platform.ShowMessage(text, "Error", MsgButtons::Ok, MsgIcon::Exclamation);
-        return false;
-    };
-    const std::string starts[2] = {frmParams->txbStartComment[0].Text(), frmParams->txbStartComment[1].Text()};
-    const std::string ends[2] = {frmParams->txbEndComment[0].Text(), frmParams->txbEndComment[1].Text()};
-
-    for (int k = 0; k < 2; ++k)
-        if (starts[k].empty() && !ends[k].empty()) return fail(kEmptyStartMessage);
-    if (starts[0].empty() && starts[1].empty()) return fail(kNoStartMessage);
-    for (int k = 0; k < 2; ++k)
-        if (!starts[k].empty() && starts[k] == ends[k]) return fail(kSameMarkersMessage);
-
-    const std::string extra = AllowedInnerChars(Scanner.Snapshot());
-    const bool numerals = frmParams->chkAllowWordsWithNumerals.Value() == 1;
-    for (int k = 0; k < 2; ++k) {
-        const std::string& marker = starts[k];
-        if (!marker.empty() && CountWordChars(marker, 1, numerals, extra) == static_cast<std::int32_t>(marker.size()))
-            return fail(PartOfWordMessage(marker));
+    const CommentMarkers markers = UserMarkers(*frmParams);
+    // The characters of the run's snapshot, with numerals as their box is now.
+    AllowedCharacters allowed = OptionSnapshot;
+    allowed.numerals = frmParams->chkAllowWordsWithNumerals.Value() == 1;
+    const MarkerCheck check = CheckUserMarkers(markers, allowed);
+    std::string text;
+    switch (check.problem) {
+        case MarkerProblem::None:
+            return true;
+        case MarkerProblem::EmptyStartWithEnd:
+            text = kEmptyStartMessage;
+            break;
+        case MarkerProblem::NoStart:
+            text = kNoStartMessage;
+            break;
+        case MarkerProblem::SameStartAndEnd:
+            text = kSameMarkersMessage;
+            break;
+        case MarkerProblem::StartInWord:
+            text = PartOfWordMessage(markers.starts[static_cast<std::size_t>(check.pair)]);
+            break;
     }
-    return true;
-}
-
-std::int16_t CommentMarkerAt(const CommentMarkers& markers, std::string_view currentLine, std::size_t scanPosition) {
-    for (std::int16_t k = 0; k < 2; ++k) {
-        const std::string& marker = markers.StartMarkers[k];
-        if (marker.empty() || scanPosition + marker.size() > currentLine.size()) continue;
-        bool same = true;
-        for (std::size_t i = 0; i < marker.size() && same; ++i)
-            same = LowerChar(currentLine[scanPosition + i]) == LowerChar(marker[i]);
-        if (!same) continue;
-        if (k == 1 && markers.blnIsCodeFile && markers.StartMarkers[1] == "&")
-            return EntityLengthAt(currentLine.substr(scanPosition)) >= 1 ? 1 : -1;
-        return k;
-    }
-    return -1;
-}
-
-std::int16_t EntityLengthAt(std::string_view text) {
-    if (text.size() < 4 || text[0] != '&') return 0;
-    // The first ";" must lie within the first 20 characters, with no space before it.
-    const std::size_t window = std::min<std::size_t>(text.size(), 20);
-    const std::size_t semicolon = text.substr(0, window).find(';');
-    if (semicolon == std::string_view::npos) return 0;
-    if (text.substr(0, semicolon).find(' ') != std::string_view::npos) return 0;
-    if (!IsWordChar(text[1], false, "#")) return 0;
-    return static_cast<std::int16_t>(semicolon + 1);
-}
-
-void SkipToCommentEnd(CommentMarkers& markers, std::string_view currentLine, std::size_t& scanPosition) {
-    const std::string& end = markers.EndMarkers[markers.CommentState];
-    if (end.empty()) {
-        scanPosition = currentLine.size();
-        markers.CommentState = -1;
-        return;
-    }
-    const std::string lowered = LowerCase(end);
-    const std::size_t found = currentLine.find(lowered, scanPosition);
-    scanPosition = found == std::string_view::npos ? currentLine.size() : found + lowered.size();
+    platform.ShowMessage(text, "Error", MsgButtons::Ok, MsgIcon::Exclamation);
+    return false;
 }
 
 }  // namespace vesk

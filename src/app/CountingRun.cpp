@@ -7,13 +7,16 @@
 #include <string>
 #include <system_error>
 
+#include "app/FileMessages.h"
 #include "app/MainWindow.h"
 #include "app/RunError.h"
+#include "engine/ByteSource.h"
+#include "engine/CharClasses.h"
+#include "engine/CommentMarkers.h"
+#include "engine/CommonWords.h"
+#include "engine/FileChecks.h"
+#include "engine/SourceScan.h"
 #include "params/ParamsWindow.h"
-#include "scan/ByteSource.h"
-#include "scan/CharClasses.h"
-#include "scan/CommonWords.h"
-#include "scan/FileChecks.h"
 
 namespace vesk {
 
@@ -28,16 +31,6 @@ constexpr std::int64_t kProgressBarMinBytes = 10240;
 constexpr std::size_t kTextCheckBytes = 16384;
 constexpr std::size_t kClipboardCheckChars = 3000;
 
-// The extension chooses the markers: markup and C sources are recognised whatever the user allows.
-enum class MarkerChoice { Html, C, None, User };
-
-MarkerChoice MarkersForExtension(const std::string& lowerExtension, bool commentMarkersAllowed) {
-    if (lowerExtension.find("htm") != std::string::npos || lowerExtension == "php" || lowerExtension == "xml")
-        return MarkerChoice::Html;
-    if (lowerExtension == "cpp" || lowerExtension == "c") return MarkerChoice::C;
-    return commentMarkersAllowed ? MarkerChoice::User : MarkerChoice::None;
-}
-
 std::string ProgressBarCaption(int p, int width) {
     if (p < 1) p = 1;
     if (p > width) p = width;
@@ -50,6 +43,37 @@ std::string ProgressBarCaption(int p, int width) {
     caption += ']';
     return caption;
 }
+
+// The read loop's reports: the progress bar as the bytes come in, and the run error of a line that fails.
+class ReadReports : public SourceObserver {
+  public:
+    // `length` 0: no progress bar.
+    ReadReports(MainWindow& window, std::int64_t length) : m_window(window), m_length(length) {}
+
+    void OnProgress(std::int64_t bytesRead) override {
+        if (m_length <= 0) return;
+        MainWindow& w = m_window;
+        const double share =
+            static_cast<double>(w.ProgressBarWidth) * static_cast<double>(bytesRead) / static_cast<double>(m_length);
+        const int p = static_cast<int>(std::nearbyint(share));
+        if (p != m_shownCells) {
+            m_shownCells = p;
+            w.lblTotalNumOccurrences.SetCaption(ProgressBarCaption(p, w.ProgressBarWidth));
+        }
+        w.platform.Repaint(&w.lblTotalNumOccurrences);
+    }
+
+    bool OnLineFailure(std::exception_ptr failure) override {
+        const RunError error = RunErrorOf(failure);
+        m_window.ReportRunError(error.Number(), error.Description());
+        return !m_window.StopRequested;
+    }
+
+  private:
+    MainWindow& m_window;
+    std::int64_t m_length;
+    int m_shownCells = -1;
+};
 
 }  // namespace
 
@@ -69,7 +93,7 @@ void MainWindow::CountAndList() {
         // The clipboard may have changed since the last count without the program hearing of it.
         if (!blnWordsGot || !optInFile.Value()) {
             CountInterrupted = false;
-            Comments.blnIsCodeFile = false;
+            Comments.fromFileType = false;
             bool ok = false;
             if (optInFile.Value()) {
                 ok = CountWordsInFile();
@@ -227,17 +251,17 @@ bool MainWindow::CountWordsFromSource(ByteSource& source, const std::string& ext
     Table.Reset();
 
     switch (MarkersForExtension(LowerCase(extension), frmParams->chkAllowCommentMarkers.Value() == 1)) {
-        case MarkerChoice::Html:
+        case MarkerChoice::Markup:
             SetCommentMarkers("HTML");
-            Comments.blnIsCodeFile = true;
+            Comments.fromFileType = true;
             break;
-        case MarkerChoice::C:
+        case MarkerChoice::Code:
             SetCommentMarkers("C");
-            Comments.blnIsCodeFile = true;
+            Comments.fromFileType = true;
             break;
         case MarkerChoice::None:
             SetCommentMarkers("");
-            Comments.blnIsCodeFile = false;
+            Comments.fromFileType = false;
             break;
         case MarkerChoice::User:
             if (!ValidateCommentMarkers()) {
@@ -245,12 +269,12 @@ bool MainWindow::CountWordsFromSource(ByteSource& source, const std::string& ext
                 return false;
             }
             SetCommentMarkers("as per user settings");
-            Comments.blnIsCodeFile = false;
+            Comments.fromFileType = false;
             break;
     }
 
     StopRequested = false;
-    Comments.CommentState = -1;
+    Scanner.ResetComments();
     cmdListWords.SetCaption(kStopCaption);
     EnableControls(false);
 
@@ -265,37 +289,9 @@ bool MainWindow::CountWordsFromSource(ByteSource& source, const std::string& ext
     }
 
     const bool caseSignificant = frmParams->chkCaseSignificant.Value() == 1;
-    std::exception_ptr readFailure;
-    int shownCells = -1;
-    for (;;) {
-        try {
-            if (!source.ReadLine(CurrentLine)) break;
-        } catch (...) {
-            // A line that cannot be read cannot be skipped either: the count ends incomplete.
-            readFailure = std::current_exception();
-            break;
-        }
-        try {
-            if (showProgress) {
-                const double share = static_cast<double>(ProgressBarWidth) *
-                                     static_cast<double>(source.BytesConsumed()) / static_cast<double>(fileLength);
-                const int p = static_cast<int>(std::nearbyint(share));
-                if (p != shownCells) {
-                    shownCells = p;
-                    lblTotalNumOccurrences.SetCaption(ProgressBarCaption(p, ProgressBarWidth));
-                }
-                platform.Repaint(&lblTotalNumOccurrences);
-            }
-            TrimSpacesInPlace(CurrentLine);
-            if (CurrentLine.empty()) continue;
-            CurrentLine.push_back(' ');
-            Scanner.ScanLine(CurrentLine, !caseSignificant);
-        } catch (...) {
-            const RunError failure = RunErrorOf(std::current_exception());
-            ReportRunError(failure.Number(), failure.Description());
-        }
-        if (StopRequested) break;
-    }
+    Scanner.SetOptions(CurrentScanOptions(!caseSignificant));
+    ReadReports reports(*this, showProgress ? fileLength : 0);
+    const std::exception_ptr readFailure = ScanSource(source, Scanner, CurrentLine, reports);
 
     Table.Finish();
     lblTotalNumOccurrences.SetAlignment(Alignment::Right);
@@ -336,7 +332,7 @@ bool MainWindow::CountWordsInClipboard() {
         cmdClearOutput_Click();
         Table.Reset();
         StopRequested = false;
-        Comments.CommentState = -1;
+        Scanner.ResetComments();
         cmdListWords.SetCaption(kStopCaption);
         EnableControls(false);
         cmdClearOutput_Click();
@@ -348,6 +344,7 @@ bool MainWindow::CountWordsInClipboard() {
             if (frmParams->chkCaseSignificant.Value() != 1) ClipboardText = LowerCase(ClipboardText);
             CurrentLine = ClipboardText;
             CurrentLine.push_back(' ');
+            Scanner.SetOptions(CurrentScanOptions(false));
             Scanner.ScanLine(CurrentLine);
         }
     } catch (...) {

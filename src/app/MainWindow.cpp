@@ -8,10 +8,14 @@ namespace vesk {
 namespace {
 // The output box holds at most this many characters; more is refused as a full box (error 7).
 constexpr std::size_t kOutputBoxCapacity = 32u * 1024u * 1024u;
+// The running display of new words stops after this many, so that the box does not fill up.
+constexpr std::int64_t kMaxRunningDisplayWords = 2000;
+constexpr std::string_view kCaptionPrefix = "Number of different words found so far: ";
+constexpr std::string_view kSuppressingNotice = "\r\n\r\n[Suppressing display of words to avoid buffer overflow.]";
 }  // namespace
 
 MainWindow::MainWindow(Platform& platformRef, ProgramText& texts)
-    : Form("frmMain"), platform(platformRef), programText(texts), Scanner(Table, Comments, LiveScanOptions{}) {
+    : Form("frmMain"), platform(platformRef), programText(texts) {
     cmdListWords.SetCaption("Count word frequencies");
     cmdFile[0].SetCaption("Input file");
     cmdFile[1].SetCaption("Output file");
@@ -62,19 +66,12 @@ MainWindow::MainWindow(Platform& platformRef, ProgramText& texts)
 void MainWindow::Attach(ParamsWindow& params, HelpWindow& help) {
     frmParams = &params;
     frmHelp = &help;
-    LiveScanOptions live;
-    live.dropFinalS = &params.chkDropFinalS.ValueRef();
-    live.allowApostrophes = &params.chkAllowWordsWithApostrophes.ValueRef();
-    live.allowUnderscores = &params.chkAllowWordsWithUnderscores.ValueRef();
-    live.allowCommentMarkers = &params.chkAllowCommentMarkers.ValueRef();
-    Scanner.SetLiveOptions(live);
-    Scanner.SetView(this);
-    Scanner.SetEvents(this);
+    Scanner.SetObserver(this);
 }
 
 void MainWindow::TakeOptionSnapshot() {
     const ParamsWindow& p = *frmParams;
-    AllowSnapshot s;
+    AllowedCharacters s;
     s.hyphens = p.chkAllowWordsWithHyphens.Value() == 1;
     s.apostrophes = p.chkAllowWordsWithApostrophes.Value() == 1;
     s.underscores = p.chkAllowWordsWithUnderscores.Value() == 1;
@@ -85,27 +82,75 @@ void MainWindow::TakeOptionSnapshot() {
     s.atsigns = p.chkAllowWordsWithAtSigns.Value() == 1;
     s.numerals = p.chkAllowWordsWithNumerals.Value() == 1;
     OptionSnapshot = s;
-    Scanner.SetSnapshot(s);
 }
 
-// ---- WordTableView ----
+ScanOptions MainWindow::CurrentScanOptions(bool lowerCase) const {
+    ScanOptions options;
+    options.allowed = OptionSnapshot;
+    options.lowerCase = lowerCase;
+    const ParamsWindow& p = *frmParams;
+    options.dropFinalS = p.chkDropFinalS.Value() == 1;
+    options.apostrophesAllowed = p.chkAllowWordsWithApostrophes.Value() == 1;
+    options.underscoresStartWords = p.chkAllowWordsWithUnderscores.Value() == 1;
+    options.userMarkersAllowed = p.chkAllowCommentMarkers.Value() == 1;
+    options.markers = Comments;
+    return options;
+}
 
-bool MainWindow::SuppressWords() const { return chkSuppressWords.Value() != 0; }
+void MainWindow::RefreshScanOptions() {
+    const ParamsWindow& p = *frmParams;
+    const bool dropFinalS = p.chkDropFinalS.Value() == 1;
+    const bool apostrophes = p.chkAllowWordsWithApostrophes.Value() == 1;
+    const bool underscores = p.chkAllowWordsWithUnderscores.Value() == 1;
+    const bool markersAllowed = p.chkAllowCommentMarkers.Value() == 1;
+    const ScanOptions& current = Scanner.Options();
+    if (current.dropFinalS == dropFinalS && current.apostrophesAllowed == apostrophes &&
+        current.underscoresStartWords == underscores && current.userMarkersAllowed == markersAllowed &&
+        current.markers == Comments)
+        return;
+    // The run's snapshot and letter case stay as the run took them.
+    ScanOptions options = current;
+    options.dropFinalS = dropFinalS;
+    options.apostrophesAllowed = apostrophes;
+    options.underscoresStartWords = underscores;
+    options.userMarkersAllowed = markersAllowed;
+    options.markers = Comments;
+    Scanner.SetOptions(options);
+}
 
-void MainWindow::SetSuppressWords() { chkSuppressWords.SetValue(1); }
+bool MainWindow::ShouldStop() {
+    if (!platform.PumpIsNoOp()) {
+        platform.PumpEvents();
+        RefreshScanOptions();
+    }
+    return StopRequested;
+}
 
-void MainWindow::ReplaceOutput(std::string_view text) { txbOutput.SetText(std::string(text)); }
+void MainWindow::OnNewWord(std::string_view word, std::int64_t distinctWords) {
+    const auto shown = [word] {
+        std::string text(word);
+        text += ' ';
+        return text;
+    };
+    if (distinctWords == 1) {
+        if (chkSuppressWords.Value() == 0) txbOutput.SetText(shown());
+        return;
+    }
+    if (distinctWords % 10 == 0)
+        lblNumberOfWords.SetCaption(std::string(kCaptionPrefix) + std::to_string(distinctWords));
+    lblNumberOfWords.SetVisible(true);
+    platform.Repaint(&lblNumberOfWords);
+    if (chkSuppressWords.Value() != 0) return;
+    AppendOutput(shown());
+    if (distinctWords > kMaxRunningDisplayWords) {
+        AppendOutput(kSuppressingNotice);
+        chkSuppressWords.SetValue(1);
+    }
+}
 
 void MainWindow::AppendOutput(std::string_view text) {
     txbOutput.Append(text);
     txbOutput.SetSelStart(txbOutput.Text().size());
-}
-
-void MainWindow::SetWordCountCaption(std::string_view caption) { lblNumberOfWords.SetCaption(std::string(caption)); }
-
-void MainWindow::ShowWordCount() {
-    lblNumberOfWords.SetVisible(true);
-    platform.Repaint(&lblNumberOfWords);
 }
 
 }  // namespace vesk

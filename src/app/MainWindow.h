@@ -6,9 +6,9 @@
 //   app/CommentMarkerRules.cpp setting and validating comment markers
 //   listing/InputSource.cpp    input and output file names, clipboard fetch, output box buttons
 //   listing/ListResults.cpp    ranking, listing passes, output file, choice lists
-//   scan/WordFilters.cpp       ApplyFilters
+//   app/WordFiltering.cpp      ApplyFilters
 //   listing/Statistics.cpp     the statistics labels
-//   scan/CommonWords.cpp       reading the common-words file
+//   app/CommonWordsReading.cpp reading the common-words file
 //   params/ParameterFile.cpp   SaveState / RestoreSavedState, "Save state", "Quit"
 
 #include <array>
@@ -16,12 +16,13 @@
 #include <string>
 #include <vector>
 
-#include "app/CommentMarkers.h"
 #include "app/Controls.h"
 #include "app/Platform.h"
-#include "scan/LineScanner.h"
-#include "scan/ScanOptions.h"
-#include "scan/WordTable.h"
+#include "engine/CommentMarkers.h"
+#include "engine/CommonWords.h"
+#include "engine/LineScanner.h"
+#include "engine/ScanOptions.h"
+#include "engine/WordTable.h"
 
 namespace vesk {
 
@@ -30,7 +31,7 @@ class HelpWindow;
 class ByteSource;
 class ProgramText;
 
-class MainWindow : public Form, public WordTableView, public ScanEvents {
+class MainWindow : public Form, public ScanObserver {
   public:
     MainWindow(Platform& platform, ProgramText& texts);
     // Links the other two windows; called once by Program before Form_Load.
@@ -104,13 +105,13 @@ class MainWindow : public Form, public WordTableView, public ScanEvents {
     // RelistRequested, which ends the current listing and starts it again with the new choices.
     bool ListingInProgress = false;
     bool RelistRequested = false;
-    AllowSnapshot OptionSnapshot;
+    AllowedCharacters OptionSnapshot;
 
-    CommentMarkers Comments;  // StartMarkers, EndMarkers, CommentState, blnIsCodeFile
+    CommentMarkers Comments;  // the markers in force (SetCommentMarkers); the open comment is the scanner's
     WordTable Table;
-    LineScanner Scanner;
-    std::vector<std::string> CommonWords{std::string()};  // slot 0 unused
-    std::int64_t CommonWordCount() const { return static_cast<std::int64_t>(CommonWords.size()) - 1; }
+    LineScanner Scanner{Table};
+    CommonWordSet CommonWords;
+    std::int64_t CommonWordCount() const { return CommonWords.Size(); }
 
     // ---- Start-up and shutdown (app/MainWindowStartup.cpp) ----
     void Form_Load();
@@ -182,13 +183,13 @@ class MainWindow : public Form, public WordTableView, public ScanEvents {
     void cboWordOrder_Click();
     void cboDisplayFormat_Click();
 
-    // ---- Word filters (scan/WordFilters.cpp) ----
+    // ---- Word filters (app/WordFiltering.cpp) ----
     void ApplyFilters();
 
     // ---- Statistics (listing/Statistics.cpp) ----
     void ShowStatistics();
 
-    // ---- Common words (scan/CommonWords.cpp) ----
+    // ---- Common words (app/CommonWordsReading.cpp) ----
     void AttemptToReadCommonWords();
     bool ReadCommonWords();
     // Before a count: reads the common-words file when the list is in use but not marked as read from that
@@ -201,20 +202,22 @@ class MainWindow : public Form, public WordTableView, public ScanEvents {
     void cmdSaveState_Click();
     void cmdQuit_Click();
 
-    // ---- WordTableView ----
-    bool SuppressWords() const override;
-    void SetSuppressWords() override;
-    void ReplaceOutput(std::string_view text) override;
-    void AppendOutput(std::string_view text) override;
-    void SetWordCountCaption(std::string_view caption) override;
-    void ShowWordCount() override;
+    // Appends to the output box and puts the caret at the end.
+    void AppendOutput(std::string_view text);
 
-    // ---- ScanEvents ----
-    void PumpEvents() override { platform.PumpEvents(); }
-    bool IsStopRequested() const override { return StopRequested; }
-    bool PumpIsNoOp() const override { return platform.PumpIsNoOp(); }
+    // ---- Scanning ----
+    // The options of a scan starting now: the run's snapshot of the "Allow" options, the comment markers in
+    // force, and the options the scanner follows from their boxes as they are now.
+    ScanOptions CurrentScanOptions(bool lowerCase) const;
+    // Brings the options the scanner follows from their boxes up to date, after events may have changed them.
+    void RefreshScanOptions();
+    // The running display of new words: each shown in the output box, the count in its label.
+    void OnNewWord(std::string_view word, std::int64_t distinctWords) override;
+    // Runs the pending events after each word, so that a press of Stop is seen.
+    bool ShouldStop() override;
+    bool IsQuiet() const override { return platform.PumpIsNoOp() && !StopRequested; }
 
-    // Copies the nine "Allow" options of the parameters window into OptionSnapshot and the scanner.
+    // Copies the nine "Allow" options of the parameters window into OptionSnapshot.
     void TakeOptionSnapshot();
 };
 

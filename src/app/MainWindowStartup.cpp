@@ -1,9 +1,9 @@
 #include <string>
 
 #include "app/MainWindow.h"
+#include "engine/Encoding.h"
 #include "params/ParamsWindow.h"
 #include "settings/StateFile.h"
-#include "text/Encoding.h"
 #include "text/ProgramText.h"
 
 namespace vesk {
@@ -68,7 +68,7 @@ void MainWindow::InitializeVariables() {
     lblSizeOfClipboardContents.SetCaption("");
     lblFilesize.SetCaption("");
     strStateFile = StateFilePath(platform.UserDataFolder());
-    Comments.CommentState = -1;
+    Scanner.ResetComments();
     TwirlerChars = {220, 221, 223, 222};
     lblTwirler.SetCaption(" ");
     MaxClipboardChars = 100000;

@@ -19,10 +19,10 @@
 #include "app/RunError.h"
 #include "cli/CliPlatform.h"
 #include "cli/CountOptions.h"
+#include "engine/ByteSource.h"
+#include "engine/Encoding.h"
+#include "engine/FileChecks.h"
 #include "listing/OutputFile.h"
-#include "scan/ByteSource.h"
-#include "scan/FileChecks.h"
-#include "text/Encoding.h"
 #include "text/ProgramText.h"
 
 namespace vesk::cli {
@@ -298,7 +298,7 @@ class CountRun {
 
         // The window leaves an old file alone when nothing is listed, and says so; a script would take the old
         // listing for this one.
-        if (OutputWritten() && m_main.Table.Statistics().ListedWordCount == 0 && !EmptyOutputFile())
+        if (OutputWritten() && m_main.Table.Statistics().listedWordCount == 0 && !EmptyOutputFile())
             return kExitFailure;
 
         const std::string& text = m_main.txbOutput.Text();

@@ -4,13 +4,14 @@
 #include <string_view>
 #include <system_error>
 
+#include "app/FileMessages.h"
 #include "app/MainWindow.h"
 #include "app/RunError.h"
+#include "engine/CharClasses.h"
+#include "engine/FileChecks.h"
 #include "listing/HelpWindow.h"
 #include "listing/NumberFormat.h"
 #include "params/ParamsWindow.h"
-#include "scan/CharClasses.h"
-#include "scan/FileChecks.h"
 
 namespace vesk {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
-#include "scan/CharClasses.h"
+#include "engine/CharClasses.h"
 
 namespace vesk {
 
@@ -22,9 +22,9 @@ bool EndsWithWord(int format) { return format == 0 || format == 3 || format == 5
 
 ColumnWidths ColumnWidths::For(const WordStatistics& stats, int minColumnWidth) {
     ColumnWidths widths;
-    widths.rank = std::max(minColumnWidth, DigitCount(stats.ListedWordCount));
-    widths.frequency = std::max(minColumnWidth, DigitCount(stats.HighestFrequency));
-    widths.word = std::max<int>(minColumnWidth, stats.LongestWordLength);
+    widths.rank = std::max(minColumnWidth, DigitCount(stats.listedWordCount));
+    widths.frequency = std::max(minColumnWidth, DigitCount(stats.highestFrequency));
+    widths.word = std::max<int>(minColumnWidth, stats.longestWordLength);
     return widths;
 }
 
@@ -141,15 +141,15 @@ std::string LineComposer::Line(const WordRecord& record) const {
 }
 
 void LineComposer::LineInto(const WordRecord& record, std::string& line) const {
-    const std::string_view word = TrimmedSpaces(record.Word);
+    const std::string_view word = TrimmedSpaces(record.word);
     if (m_format == kFormatWordPerLine || m_format == kFormatWordsJoined) {
         line.assign(word);
         return;
     }
     char rank[24];
     char frequency[24];
-    const auto rankEnd = std::to_chars(rank, rank + sizeof rank, record.Rank).ptr;
-    const auto frequencyEnd = std::to_chars(frequency, frequency + sizeof frequency, record.Frequency).ptr;
+    const auto rankEnd = std::to_chars(rank, rank + sizeof rank, record.rank).ptr;
+    const auto frequencyEnd = std::to_chars(frequency, frequency + sizeof frequency, record.frequency).ptr;
     ComposeInto(line, std::string_view(rank, static_cast<std::size_t>(rankEnd - rank)),
                 std::string_view(frequency, static_cast<std::size_t>(frequencyEnd - frequency)), word);
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "scan/WordTable.h"
+#include "engine/WordTable.h"
 
 namespace vesk {
 

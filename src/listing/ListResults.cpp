@@ -6,13 +6,13 @@
 
 #include "app/MainWindow.h"
 #include "app/RunError.h"
+#include "engine/Encoding.h"
+#include "engine/FileChecks.h"
 #include "listing/LineComposer.h"
 #include "listing/ListingPass.h"
 #include "listing/OutputBox.h"
 #include "listing/OutputFile.h"
 #include "params/ParamsWindow.h"
-#include "scan/FileChecks.h"
-#include "text/Encoding.h"
 
 namespace vesk {
 
@@ -27,7 +27,7 @@ WordOrder SelectedOrder(const MainWindow& w) {
 LineComposer ComposerFor(const MainWindow& w, ListLayout layout) {
     const WordStatistics& stats = w.Table.Statistics();
     return LineComposer(w.cboDisplayFormat.ListIndex(), layout, ColumnWidths::For(stats, w.MinColumnWidth),
-                        stats.LongestWordLength);
+                        stats.longestWordLength);
 }
 
 PassControl ControlFor(MainWindow& w) {
@@ -122,7 +122,7 @@ void ListOnce(MainWindow& w) {
     w.ResultsWrittenToFile = false;
     w.StopRequested = false;
 
-    if (w.Table.Statistics().ListedWordCount == 0) {
+    if (w.Table.Statistics().listedWordCount == 0) {
         w.txbOutput.SetText("");
         w.ShowNoWordsMessage();
     } else {
@@ -175,7 +175,6 @@ void MainWindow::FillComboBoxes() {
 }
 
 void MainWindow::RankByFrequency() {
-    std::vector<WordRecord>& records = Table.Records();
     const std::int64_t count = Table.DistinctWordCount();
     // Frequencies beside their records, so that the sort never reaches into the table.
     struct Ranked {
@@ -185,19 +184,16 @@ void MainWindow::RankByFrequency() {
     std::vector<Ranked> order;
     order.reserve(static_cast<std::size_t>(count));
     for (std::int64_t r = 1; r <= count; ++r) {
-        WordRecord& record = records[static_cast<std::size_t>(r)];
-        record.Rank = 0;
-        record.NextByFrequency = 0;
-        if (record.Listed && record.Frequency >= 1)
-            order.push_back(Ranked{record.Frequency, static_cast<std::int32_t>(r)});
+        Table.SetRanking(r, 0, 0);
+        const std::int64_t frequency = Table.Frequency(r);
+        if (Table.IsListed(r) && frequency >= 1) order.push_back(Ranked{frequency, static_cast<std::int32_t>(r)});
     }
     // Equal frequencies keep the table's key order.
     const auto higher = [](const Ranked& a, const Ranked& b) { return a.frequency > b.frequency; };
     if (!std::is_sorted(order.begin(), order.end(), higher)) std::stable_sort(order.begin(), order.end(), higher);
     for (std::size_t k = 0; k < order.size(); ++k) {
-        WordRecord& record = records[static_cast<std::size_t>(order[k].record)];
-        record.Rank = static_cast<std::int32_t>(k + 1);
-        if (k + 1 < order.size()) record.NextByFrequency = order[k + 1].record;
+        Table.SetRanking(order[k].record, static_cast<std::int32_t>(k + 1),
+                         k + 1 < order.size() ? order[k + 1].record : 0);
     }
     FrequencyChainHead = order.empty() ? 0 : order.front().record;
 }

@@ -22,9 +22,8 @@ bool RunListingPass(const WordTable& table, std::int64_t frequencyChainHead, Wor
 
     if (order == WordOrder::Alphabetical) {
         for (std::int64_t r = 1; r <= table.DistinctWordCount(); ++r) {
-            const WordRecord& record = table.Record(r);
-            if (record.Listed) {
-                composer.LineInto(record, line);
+            if (table.IsListed(r)) {
+                composer.LineInto(table.Record(r), line);
                 sink.Send(r, line);
                 if (r % interval == 0) sink.FollowEnd();
             }
@@ -34,14 +33,14 @@ bool RunListingPass(const WordTable& table, std::int64_t frequencyChainHead, Wor
     }
 
     std::int64_t current = frequencyChainHead;
-    const std::int64_t listed = table.Statistics().ListedWordCount;
+    const std::int64_t listed = table.Statistics().listedWordCount;
     for (std::int64_t k = 1; k <= listed; ++k) {
         if (current < 1 || current > table.DistinctWordCount()) break;
-        const WordRecord& record = table.Record(current);
+        const WordRecord record = table.Record(current);
         composer.LineInto(record, line);
         sink.Send(current, line);
         if (k % interval == 0) sink.FollowEnd();
-        const std::int64_t next = record.NextByFrequency;
+        const std::int64_t next = record.nextByFrequency;
         if (yieldAndCheck()) return k == listed;
         current = next;
     }

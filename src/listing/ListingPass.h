@@ -6,8 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "engine/WordTable.h"
 #include "listing/LineComposer.h"
-#include "scan/WordTable.h"
 
 namespace vesk {
 

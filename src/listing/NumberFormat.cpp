@@ -7,7 +7,7 @@
 #include <optional>
 #include <system_error>
 
-#include "text/Encoding.h"
+#include "engine/Encoding.h"
 
 namespace vesk {
 

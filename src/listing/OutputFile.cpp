@@ -3,7 +3,7 @@
 #include <cerrno>
 
 #include "app/RunError.h"
-#include "text/Encoding.h"
+#include "engine/Encoding.h"
 
 namespace vesk {
 

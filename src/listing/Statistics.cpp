@@ -19,21 +19,21 @@ std::string Field(std::int64_t value, std::size_t width) {
 
 void MainWindow::ShowStatistics() {
     const WordStatistics& stats = Table.Statistics();
-    const std::size_t width = FormatGrouped(stats.TotalOccurrenceCount).size() + 1;
+    const std::size_t width = FormatGrouped(stats.totalOccurrenceCount).size() + 1;
 
-    lblNumberOfWords.SetCaption("Number of words in this list:" + Field(stats.ListedWordCount, width));
+    lblNumberOfWords.SetCaption("Number of words in this list:" + Field(stats.listedWordCount, width));
     lblNumberOfWords.SetVisible(true);
-    lblNumWordsExcluded.SetCaption("Number of words excluded:" + Field(stats.ExcludedWordCount, width));
+    lblNumWordsExcluded.SetCaption("Number of words excluded:" + Field(stats.excludedWordCount, width));
     lblNumWordsExcluded.SetVisible(true);
 
     lblNumOccurrences.SetCaption("");
     lblTotalNumOccurrences.SetCaption("");
     lblTotalNumOccurrences.SetAlignment(Alignment::Right);
     if (!CountInterrupted) {
-        if (stats.ListedOccurrenceCount > 0)
+        if (stats.listedOccurrenceCount > 0)
             lblNumOccurrences.SetCaption("No. of occurrences in file of words in this list:" +
-                                         Field(stats.ListedOccurrenceCount, width));
-        lblTotalNumOccurrences.SetCaption("Total number of words in file:" + Field(stats.TotalOccurrenceCount, width));
+                                         Field(stats.listedOccurrenceCount, width));
+        lblTotalNumOccurrences.SetCaption("Total number of words in file:" + Field(stats.totalOccurrenceCount, width));
     }
     lblNumOccurrences.SetVisible(true);
     lblTotalNumOccurrences.SetVisible(true);

@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
+#include "engine/CharClasses.h"
+#include "engine/FileChecks.h"
 #include "params/ParamsWindow.h"
-#include "scan/CharClasses.h"
-#include "scan/FileChecks.h"
 
 namespace vesk {
 
@@ -18,7 +18,7 @@ void MainWindow::EnsureCommonWordsLoaded() {
         ConcealNumWords();
     }
     // A list read from another file is never used in place of the one named.
-    if (!blnCommonWordsLoaded) CommonWords.assign(1, std::string());
+    if (!blnCommonWordsLoaded) CommonWords = CommonWordSet();
 }
 
 void ParamsWindow::txbWordsToIgnore_LostFocus() {

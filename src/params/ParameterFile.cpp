@@ -8,8 +8,8 @@
 
 #include "app/MainWindow.h"
 #include "app/RunError.h"
+#include "engine/Encoding.h"
 #include "params/ParamsWindow.h"
-#include "text/Encoding.h"
 
 namespace vesk {
 

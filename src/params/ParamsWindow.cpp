@@ -1,7 +1,7 @@
 #include "params/ParamsWindow.h"
 
 #include "app/MainWindow.h"
-#include "scan/CharClasses.h"
+#include "engine/CharClasses.h"
 
 namespace vesk {
 

@@ -9,8 +9,8 @@
 #include <system_error>
 #include <vector>
 
+#include "engine/Encoding.h"
 #include "settings/AtomicSave.h"
-#include "text/Encoding.h"
 
 namespace vesk {
 

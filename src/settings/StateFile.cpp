@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "text/Encoding.h"
+#include "engine/Encoding.h"
 
 namespace vesk {
 

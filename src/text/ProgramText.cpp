@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "text/Encoding.h"
+#include "engine/Encoding.h"
 
 namespace vesk {
 

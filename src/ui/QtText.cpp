@@ -4,7 +4,7 @@
 #include <QScreen>
 #include <cmath>
 
-#include "text/Encoding.h"
+#include "engine/Encoding.h"
 
 namespace vesk::ui {
 

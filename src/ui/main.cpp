@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "app/Program.h"
-#include "text/Encoding.h"
+#include "engine/Encoding.h"
 #include "ui/ProgramViews.h"
 #include "ui/QtPlatform.h"
 

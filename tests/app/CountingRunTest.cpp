@@ -10,8 +10,8 @@
 
 #include "app/AppTestSupport.h"
 #include "app/RunError.h"
+#include "engine/ByteSource.h"
 #include "listing/NumberFormat.h"
-#include "scan/ByteSource.h"
 
 namespace vesk::test {
 namespace {
@@ -20,7 +20,7 @@ const std::string kIdle = "Count word frequencies";
 
 bool TableHas(const WordTable& table, const std::string& word) {
     for (std::int64_t i = 1; i <= table.DistinctWordCount(); ++i)
-        if (table.Record(i).Word == word) return true;
+        if (table.Word(i) == word) return true;
     return false;
 }
 
@@ -213,19 +213,19 @@ TEST_F(CountingRunTest, ExtensionChoosesTheCommentMarkers) {
     // Comment markers are not allowed, yet markup and C sources have theirs skipped.
     ASSERT_EQ(program.frmParams.chkAllowCommentMarkers.Value(), 0);
     CountFile(MakeFile("page.HTML", "<b>alpha</b> &amp; beta\r\n"));
-    EXPECT_TRUE(main.Comments.blnIsCodeFile);
-    EXPECT_EQ(main.Comments.StartMarkers[0], "<");
-    EXPECT_EQ(main.Comments.StartMarkers[1], "&");
+    EXPECT_TRUE(main.Comments.fromFileType);
+    EXPECT_EQ(main.Comments.starts[0], "<");
+    EXPECT_EQ(main.Comments.starts[1], "&");
     EXPECT_EQ(main.Table.DistinctWordCount(), 2);
 
     CountFile(MakeFile("prog.c", "alpha /* hidden\r\nstill */ beta // gone\r\ngamma\r\n"));
-    EXPECT_TRUE(main.Comments.blnIsCodeFile);
-    EXPECT_EQ(main.Comments.StartMarkers[0], "/*");
+    EXPECT_TRUE(main.Comments.fromFileType);
+    EXPECT_EQ(main.Comments.starts[0], "/*");
     EXPECT_EQ(main.Table.DistinctWordCount(), 3);
 
     CountFile(MakeFile("notes.txt", "alpha /* beta */\r\n"));
-    EXPECT_FALSE(main.Comments.blnIsCodeFile);
-    EXPECT_EQ(main.Comments.StartMarkers[0], "");
+    EXPECT_FALSE(main.Comments.fromFileType);
+    EXPECT_EQ(main.Comments.starts[0], "");
     EXPECT_EQ(main.Table.DistinctWordCount(), 2);
 }
 
@@ -259,8 +259,8 @@ TEST_F(CountingRunTest, InvalidUserMarkersShowTheParametersWindow) {
     CountFile(input);
     EXPECT_EQ(platform.Messages().size(), 2u);
     EXPECT_TRUE(main.blnWordsGot);
-    EXPECT_EQ(main.Comments.StartMarkers[0], "##");
-    EXPECT_EQ(main.Comments.EndMarkers[0], "%%");
+    EXPECT_EQ(main.Comments.starts[0], "##");
+    EXPECT_EQ(main.Comments.ends[0], "%%");
 }
 
 TEST_F(CountingRunTest, StoppedCountCanBeDroppedOrListed) {
@@ -459,7 +459,7 @@ TEST_F(CountingRunTest, ClipboardSourceChecksItsText) {
     EXPECT_TRUE(main.blnWordsGot);
     EXPECT_EQ(main.Table.DistinctWordCount(), 4);
     EXPECT_EQ(main.ClipboardText.substr(0, 5), "alpha");
-    EXPECT_FALSE(main.Comments.blnIsCodeFile);
+    EXPECT_FALSE(main.Comments.fromFileType);
     ExpectIdle();
 
     // A file count forgets the clipboard text.

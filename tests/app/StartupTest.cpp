@@ -33,8 +33,8 @@ TEST_F(StartupTest, FirstStartOpensWithTheDefaults) {
     EXPECT_EQ(program.frmParams.txbCommonWordsFile.Text(), "");
     EXPECT_FALSE(main.chkDisableOutputToFile.Enabled());
     EXPECT_TRUE(main.txbFile[1].Enabled());
-    EXPECT_EQ(main.Comments.StartMarkers[0], "/*");
-    EXPECT_EQ(main.Comments.CommentState, -1);
+    EXPECT_EQ(main.Comments.starts[0], "/*");
+    EXPECT_EQ(main.Scanner.OpenComment(), -1);
     EXPECT_EQ(main.ProcessingNotice, "Processing ...");
     EXPECT_EQ(main.lblTwirler.Caption(), " ");
     EXPECT_EQ(main.lblFilesize.Caption(), "");
@@ -195,15 +195,15 @@ TEST_F(StartupTest, ParametersAreResetByInitialize) {
     main.chkSuppressWords.SetValue(1);
     main.strCommonWordsFile = "/x/cwds.txt";
     program.frmParams.txbParametersFile.SetText("/x/p.vesk");
-    main.Comments.StartMarkers[0] = "<";
+    main.Comments.starts[0] = "<";
     main.Initialize();
     EXPECT_EQ(main.txbFile[0].Text(), "");
     EXPECT_EQ(main.txbFile[1].Text(), "");
     EXPECT_EQ(main.chkSuppressWords.Value(), 0);
     EXPECT_EQ(main.strCommonWordsFile, "");
     EXPECT_EQ(program.frmParams.txbParametersFile.Text(), "");
-    EXPECT_EQ(main.Comments.StartMarkers[0], "/*");
-    EXPECT_EQ(main.Comments.EndMarkers[0], "*/");
+    EXPECT_EQ(main.Comments.starts[0], "/*");
+    EXPECT_EQ(main.Comments.ends[0], "*/");
     EXPECT_FALSE(main.chkDisableOutputToFile.Enabled());
 }
 

@@ -10,10 +10,10 @@ namespace {
 
 WordRecord Gamma() {
     WordRecord r;
-    r.Word = "gamma";
-    r.Key = "gamma";
-    r.Frequency = 7;
-    r.Rank = 1;
+    r.word = "gamma";
+    r.key = "gamma";
+    r.frequency = 7;
+    r.rank = 1;
     return r;
 }
 
@@ -35,17 +35,17 @@ void ExpectAllFormats(ListLayout layout, const std::vector<Expected>& expected) 
 
 TEST(LineComposerTest, ColumnWidthsHaveAFloorAndFitTheWidestText) {
     WordStatistics stats;
-    stats.ListedWordCount = 3;
-    stats.HighestFrequency = 7;
-    stats.LongestWordLength = 5;
+    stats.listedWordCount = 3;
+    stats.highestFrequency = 7;
+    stats.longestWordLength = 5;
     EXPECT_EQ(ColumnWidths::For(stats, 6), (ColumnWidths{6, 6, 6}));
 
-    stats.HighestFrequency = 1234567;
-    stats.ListedWordCount = 100000;
-    stats.LongestWordLength = 14;
+    stats.highestFrequency = 1234567;
+    stats.listedWordCount = 100000;
+    stats.longestWordLength = 14;
     EXPECT_EQ(ColumnWidths::For(stats, 6), (ColumnWidths{6, 7, 14}));
 
-    stats.ListedWordCount = 1000000;
+    stats.listedWordCount = 1000000;
     EXPECT_EQ(ColumnWidths::For(stats, 6).rank, 7);
     EXPECT_EQ(ColumnWidths::For(stats, 3), (ColumnWidths{7, 7, 14}));
     EXPECT_EQ(ColumnWidths::For(WordStatistics{}, 0), (ColumnWidths{1, 1, 0}));
@@ -85,9 +85,9 @@ TEST(LineComposerTest, CommaLayoutOfEveryFormat) {
 
 TEST(LineComposerTest, WideColumnsAndTrimmedWords) {
     WordRecord big;
-    big.Word = " extraordinary ";  // spaces around a word never reach a line
-    big.Frequency = 1234567;
-    big.Rank = 12;
+    big.word = " extraordinary ";  // spaces around a word never reach a line
+    big.frequency = 1234567;
+    big.rank = 12;
     const ColumnWidths widths{6, 7, 14};
 
     EXPECT_EQ(LineComposer(0, ListLayout::Plain, widths, 14).Heading(),

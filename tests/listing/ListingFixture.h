@@ -35,17 +35,16 @@ class ListingTest : public ProgramFixture<RepaintRecordingPlatform> {
         w.MinColumnWidth = 6;
     }
 
-    // Words must be given in key order (here: the word itself, lower case).
+    // Words must be given in key order, each with a frequency of at least 1.
     void Fill(const std::vector<TestWord>& words) {
         w.Table.Reset();
         for (const TestWord& t : words) {
-            WordRecord record;
-            record.Word = t.word;
-            record.Key = t.word;
-            record.Frequency = t.frequency;
-            record.Listed = t.listed;
-            w.Table.Records().push_back(record);
+            const std::uint32_t record = w.Table.Add(t.word);
+            for (std::int64_t k = 1; k < t.frequency; ++k) w.Table.CountAgain(record);
         }
+        w.Table.Finish();
+        for (std::size_t i = 0; i < words.size(); ++i)
+            w.Table.SetListed(static_cast<std::int64_t>(i) + 1, words[i].listed);
         w.Table.ComputeStatistics();
         w.RankByFrequency();
     }

@@ -31,7 +31,7 @@ class StatisticsTest : public ListingTest {
 
 TEST_F(StatisticsTest, FieldsAreAsWideAsTheGroupedTotalPlusOne) {
     FillCounts(2002, 140, 62);  // 2344 words in all, 202 distinct words excluded
-    ASSERT_EQ(w.Table.Statistics().TotalOccurrenceCount, 2344);
+    ASSERT_EQ(w.Table.Statistics().totalOccurrenceCount, 2344);
     w.ShowStatistics();
     EXPECT_EQ(w.lblNumberOfWords.Caption(), "Number of words in this list: 2,002");
     EXPECT_EQ(w.lblNumWordsExcluded.Caption(), "Number of words excluded:   202");

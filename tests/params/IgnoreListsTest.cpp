@@ -126,7 +126,7 @@ TEST_F(IgnoreListsTest, SelectingAFileReadsItAtOnce) {
     params.cmdSelectCommonWordsFile.Click();
     ExpectLoadedMessage(1, other);
     EXPECT_EQ(main.CommonWordCount(), 3);
-    EXPECT_EQ(main.CommonWords[1], "das");
+    EXPECT_EQ(main.CommonWords.Words()[0], "das");
 
     // Cancelled: nothing changes.
     platform.ExpectFileDialog(std::nullopt);

@@ -134,8 +134,8 @@ TEST_F(ParamsWindowTest, RestoreDefaults) {
     expected.commentStart1 = "{";
     EXPECT_EQ(set, expected);
     // The markers in use are the defaults all the same.
-    EXPECT_EQ(main.Comments.StartMarkers[0], "/*");
-    EXPECT_EQ(main.Comments.StartMarkers[1], "//");
+    EXPECT_EQ(main.Comments.starts[0], "/*");
+    EXPECT_EQ(main.Comments.starts[1], "//");
 }
 
 TEST_F(ParamsWindowTest, FilterChangesAskNothingAndKeepTheWords) {

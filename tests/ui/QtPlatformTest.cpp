@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "UiTestSupport.h"
-#include "text/Encoding.h"
+#include "engine/Encoding.h"
 #include "ui/QtPlatform.h"
 #include "ui/QtText.h"
 

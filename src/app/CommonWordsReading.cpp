@@ -1,0 +1,124 @@
+#include <exception>
+#include <memory>
+
+#include "app/FileMessages.h"
+#include "app/MainWindow.h"
+#include "app/RunError.h"
+#include "engine/ByteSource.h"
+#include "engine/CharClasses.h"
+#include "engine/FileChecks.h"
+#include "params/ParamsWindow.h"
+
+namespace vesk {
+
+namespace {
+
+constexpr std::int64_t kTextCheckLimit = 16384;
+
+// Puts check boxes back to their values when the reading ends, however it ends.
+class RestoreBoxes {
+  public:
+    RestoreBoxes(CheckBox& suppress, CheckBox& comments)
+        : m_suppress(suppress),
+          m_comments(comments),
+          m_suppressValue(suppress.Value()),
+          m_commentsValue(comments.Value()) {}
+    ~RestoreBoxes() {
+        m_suppress.SetValue(m_suppressValue);
+        m_comments.SetValue(m_commentsValue);
+    }
+    RestoreBoxes(const RestoreBoxes&) = delete;
+    RestoreBoxes& operator=(const RestoreBoxes&) = delete;
+
+  private:
+    CheckBox& m_suppress;
+    CheckBox& m_comments;
+    int m_suppressValue;
+    int m_commentsValue;
+};
+
+}  // namespace
+
+void MainWindow::AttemptToReadCommonWords() {
+    blnCommonWordsLoaded = false;
+    if (ReadCommonWords()) {
+        platform.ShowMessage("Common words loaded from " + strCommonWordsFile, "Common words", MsgButtons::Ok,
+                             MsgIcon::Information);
+        frmParams->txbCommonWordsFile.SetText(strCommonWordsFile);
+        blnCommonWordsLoaded = true;
+    } else {
+        platform.ShowMessage("Error when attempting to load common words from " + strCommonWordsFile, "Common words",
+                             MsgButtons::Ok, MsgIcon::Exclamation);
+    }
+    blnWordsGot = false;
+}
+
+bool MainWindow::ReadCommonWords() {
+    // File names are case-sensitive here: trimmed, never lower-cased.
+    strCommonWordsFile = TrimSpaces(strCommonWordsFile);
+    if (strCommonWordsFile.empty()) return false;
+
+    const std::string fileLine = FileLine("Common-words file", strCommonWordsFile);
+    if (const int problem = RegularFileError(strCommonWordsFile); problem != 0) {
+        if (blnStartUpCompleted) {
+            ReportFileProblem(platform, problem, "File for common words not found.", fileLine);
+        } else {
+            SetDefaultCommonWordsFile();
+            frmParams->chkIgnoreCommonWords.SetValue(0);
+        }
+        return false;
+    }
+
+    const std::int16_t kind = IsTextFile(strCommonWordsFile, kTextCheckLimit);
+    if (kind == kNotText) {
+        platform.ShowMessage("This is not a text file.\r\n" + fileLine, "Invalid input", MsgButtons::Ok,
+                             MsgIcon::Exclamation);
+        return false;
+    }
+    // Lines end at LF as well, so only CR-only files are unusual enough to mention.
+    if (kind == kTextCrOnly) WarnLineEndings(platform, kind);
+
+    bool read = false;
+    {
+        // The table is about to be emptied; clearing the flag first also keeps the word-forming box
+        // handlers from asking about re-reading when the boxes below are set and put back.
+        blnWordsGot = false;
+        RestoreBoxes restore(chkSuppressWords, frmParams->chkAllowCommentMarkers);
+        chkSuppressWords.SetValue(1);
+        Table.Reset();
+        SetCommentMarkers("C");
+        Scanner.ResetComments();
+        frmParams->chkAllowCommentMarkers.SetValue(1);
+        // The lines are lower-cased here, whatever the case option says.
+        Scanner.SetOptions(CurrentScanOptions(false));
+        try {
+            ConcealNumWords();
+            txbOutput.SetText("Now reading common words ...");
+            std::string error;
+            int number = 0;
+            const auto source = ByteSource::OpenFile(strCommonWordsFile, error, &number);
+            if (!source) throw RunError(number, error);
+            std::string line;
+            while (source->ReadLine(line)) {
+                TrimSpacesInPlace(line);
+                if (line.empty()) continue;
+                LowerCaseInPlace(line);
+                line += ' ';
+                Scanner.ScanLine(line);
+            }
+            Table.Finish();
+            CommonWords = CommonWordSet::FromTable(Table);
+            blnCommonWordsLoaded = true;
+            read = true;
+        } catch (...) {
+            Table.Finish();
+            const RunError failure = RunErrorOf(std::current_exception());
+            platform.ShowMessage(ErrorNumberText(failure.Number(), failure.Description()) + "\r\n" + fileLine,
+                                 kDefaultMessageTitle, MsgButtons::Ok, MsgIcon::None);
+        }
+    }
+    txbOutput.SetText(std::string());
+    return read;
+}
+
+}  // namespace vesk

@@ -1,0 +1,199 @@
+#include "engine/ByteSource.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+#include <vector>
+
+#include "engine/Encoding.h"
+#include "engine/FileChecks.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace vesk {
+
+namespace {
+
+constexpr std::size_t kBlockSize = 1u << 20;
+
+// The first CR or LF in [p, end), or end. `high` becomes true when a byte from 128 up may come before it.
+const char* FindLineEnd(const char* p, const char* end, bool& high) {
+#if defined(__SSE2__)
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    int signs = 0;
+    while (end - p >= 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const int mask = _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(block, cr), _mm_cmpeq_epi8(block, lf)));
+        // The whole block is looked at, bytes past the line end too: a false alarm only costs a search.
+        signs |= _mm_movemask_epi8(block);
+        if (mask != 0) {
+            high = high || signs != 0;
+            return p + __builtin_ctz(static_cast<unsigned>(mask));
+        }
+        p += 16;
+    }
+    high = high || signs != 0;
+#endif
+    while (p < end && *p != '\r' && *p != '\n') {
+        high = high || static_cast<unsigned char>(*p) >= 0x80;
+        ++p;
+    }
+    return p;
+}
+
+class DescriptorSource : public ByteSource {
+  public:
+    DescriptorSource(int fd, bool owned) : m_fd(fd), m_owned(owned) {
+        struct stat info {};
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) m_size = info.st_size;
+        // A small file needs no block-sized buffer (a common-words file is read at every start).
+        const bool small = m_size >= 0 && m_size < static_cast<std::int64_t>(kBlockSize);
+        m_buffer.resize(small ? static_cast<std::size_t>(m_size) + 1 : kBlockSize);
+    }
+    ~DescriptorSource() override {
+        if (m_owned) ::close(m_fd);
+    }
+
+    std::string_view Peek(std::size_t limit) override {
+        while (m_end - m_begin < limit && !m_eof) Fill(limit);
+        return std::string_view(m_buffer.data() + m_begin, std::min(limit, m_end - m_begin));
+    }
+
+    std::int64_t Size() const override { return m_size; }
+
+    bool ReadLine(std::string& line) override {
+        line.clear();
+        bool any = false;
+        bool high = false;
+        for (;;) {
+            if (m_begin == m_end) {
+                if (m_eof || !Fill(1)) break;
+            }
+            if (m_skipLf) {
+                m_skipLf = false;
+                if (m_buffer[m_begin] == '\n') {
+                    ++m_begin;
+                    ++m_consumed;
+                    continue;
+                }
+            }
+            if (!m_started) {
+                m_started = true;
+                if (StartsWithByteOrderMark()) {
+                    m_begin += 3;
+                    m_consumed += 3;
+                    m_mode = Mode::Utf8;
+                    continue;
+                }
+            }
+            any = true;
+            const char* start = m_buffer.data() + m_begin;
+            const char* stop = FindLineEnd(start, m_buffer.data() + m_end, high);
+            line.append(start, stop);
+            const auto taken = static_cast<std::size_t>(stop - start);
+            m_begin += taken;
+            m_consumed += static_cast<std::int64_t>(taken);
+            if (m_begin < m_end) {
+                // A CR may be followed by its LF in the next block: the flag takes it there.
+                m_skipLf = m_buffer[m_begin] == '\r';
+                ++m_begin;
+                ++m_consumed;
+                break;
+            }
+        }
+        if (!any) return false;
+        if (high) Decode(line);
+        return true;
+    }
+
+    std::int64_t BytesConsumed() const override { return m_consumed; }
+
+  private:
+    enum class Mode { Undecided, Utf8, Cp1252 };
+
+    // Reads more input behind the unconsumed bytes until at least `want` are there or the input ends.
+    // Returns false at the end of input with nothing new.
+    bool Fill(std::size_t want) {
+        if (m_begin > 0) {
+            std::memmove(m_buffer.data(), m_buffer.data() + m_begin, m_end - m_begin);
+            m_end -= m_begin;
+            m_begin = 0;
+        }
+        if (want > m_buffer.size()) m_buffer.resize(want);
+        bool got = false;
+        while (m_end < want || !got) {
+            if (m_end == m_buffer.size()) break;
+            const ssize_t n = ::read(m_fd, m_buffer.data() + m_end, m_buffer.size() - m_end);
+            if (n < 0) {
+                if (errno == EINTR) continue;
+                throw std::system_error(errno, std::generic_category());
+            }
+            if (n == 0) {
+                m_eof = true;
+                break;
+            }
+            m_end += static_cast<std::size_t>(n);
+            got = true;
+        }
+        return got;
+    }
+
+    bool StartsWithByteOrderMark() {
+        if (m_end - m_begin < 3 && !m_eof) Fill(3);
+        return m_end - m_begin >= 3 && std::memcmp(m_buffer.data() + m_begin, "\xEF\xBB\xBF", 3) == 0;
+    }
+
+    void Decode(std::string& line) {
+        if (m_mode == Mode::Cp1252) return;
+        const auto isHigh = [](char c) { return static_cast<unsigned char>(c) >= 0x80; };
+        const std::size_t first =
+            static_cast<std::size_t>(std::find_if(line.begin(), line.end(), isHigh) - line.begin());
+        if (first == line.size()) return;
+        if (m_mode == Mode::Undecided) {
+            // A UTF-8 sequence never holds a CR or LF, so the line has all of the first one.
+            char32_t cp = 0;
+            m_mode = DecodeUtf8(std::string_view(line).substr(first), cp) > 1 ? Mode::Utf8 : Mode::Cp1252;
+            if (m_mode == Mode::Cp1252) return;
+        }
+        Utf8ToCp1252InPlace(line);
+    }
+
+    int m_fd;
+    bool m_owned;
+    std::vector<char> m_buffer;
+    std::size_t m_begin = 0;
+    std::size_t m_end = 0;
+    bool m_eof = false;
+    bool m_started = false;
+    bool m_skipLf = false;
+    Mode m_mode = Mode::Undecided;
+    std::int64_t m_size = -1;
+    std::int64_t m_consumed = 0;
+};
+
+}  // namespace
+
+std::unique_ptr<ByteSource> ByteSource::OpenFile(const std::string& path, std::string& error, int* errorNumber) {
+    const int fd = ::open(SystemPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        const int number = errno;
+        error = std::generic_category().message(number);
+        if (errorNumber != nullptr) *errorNumber = number;
+        return nullptr;
+    }
+    error.clear();
+    return std::make_unique<DescriptorSource>(fd, true);
+}
+
+std::unique_ptr<ByteSource> ByteSource::FromDescriptor(int fd) { return std::make_unique<DescriptorSource>(fd, false); }
+
+}  // namespace vesk

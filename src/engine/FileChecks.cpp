@@ -1,0 +1,134 @@
+#include "engine/FileChecks.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <system_error>
+
+#include "engine/CharClasses.h"
+#include "engine/Encoding.h"
+
+namespace vesk {
+
+namespace {
+
+constexpr std::size_t kCheckBlock = 16384;
+
+struct LineEndNotes {
+    bool lineFeed = false;
+    bool carriageReturn = false;
+};
+
+// False when a byte makes the text not text; notes the line ends seen.
+bool ExamineBytes(std::string_view bytes, LineEndNotes& notes) {
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b >= 32) continue;
+        if (b == 10) {
+            notes.lineFeed = true;
+        } else if (b == 13) {
+            notes.carriageReturn = true;
+        } else if (b != 9) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::int16_t KindOfNotes(const LineEndNotes& notes) {
+    if (notes.lineFeed && !notes.carriageReturn) return kTextLfOnly;
+    if (notes.carriageReturn && !notes.lineFeed) return kTextCrOnly;
+    return kTextCrLf;
+}
+
+}  // namespace
+
+std::filesystem::path SystemPath(const std::string& path) { return std::filesystem::path(Cp1252ToUtf8(path)); }
+
+bool FileExists(const std::string& path) {
+    if (path.empty()) return false;
+    std::error_code error;
+    return std::filesystem::is_regular_file(SystemPath(path), error);
+}
+
+int RegularFileError(const std::string& path) {
+    if (path.empty()) return ENOENT;
+    struct stat info {};
+    if (::stat(SystemPath(path).c_str(), &info) != 0) return errno;
+    if (S_ISREG(info.st_mode)) return 0;
+    return S_ISDIR(info.st_mode) ? EISDIR : kOtherKindOfFile;
+}
+
+bool FolderExists(const std::string& path) {
+    if (path.empty()) return false;
+    DIR* folder = ::opendir(SystemPath(path).c_str());
+    if (folder == nullptr) return false;
+    ::closedir(folder);
+    return true;
+}
+
+std::int16_t IsTextFile(const std::string& path, std::int64_t limit) {
+    if (!FileExists(path)) return kTextFileMissing;
+    const int fd = ::open(SystemPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return kTextFileOpenFailed;
+    std::array<char, kCheckBlock> block;
+    LineEndNotes notes;
+    std::int64_t examined = 0;
+    std::int16_t kind = kTextCrLf;
+    for (;;) {
+        const ssize_t got = ::read(fd, block.data(), block.size());
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) {
+            kind = examined == 0 ? kTextFileOpenFailed : KindOfNotes(notes);
+            break;
+        }
+        if (got == 0) {
+            kind = examined == 0 ? kTextFileEmpty : KindOfNotes(notes);
+            break;
+        }
+        const std::int64_t useful = std::min<std::int64_t>(got, limit - examined);
+        if (!ExamineBytes(std::string_view(block.data(), static_cast<std::size_t>(useful)), notes)) {
+            kind = kNotText;
+            break;
+        }
+        examined += got;
+        if (examined >= limit) {
+            kind = KindOfNotes(notes);
+            break;
+        }
+    }
+    ::close(fd);
+    return kind;
+}
+
+std::int16_t TextKindOfBytes(std::string_view bytes) {
+    LineEndNotes notes;
+    return ExamineBytes(bytes, notes) ? KindOfNotes(notes) : kNotText;
+}
+
+std::string FileExtension(const std::string& path, bool lower) {
+    const auto slash = path.find_last_of('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    const auto dot = name.find_last_of('.');
+    const std::string extension = dot == std::string::npos ? std::string() : name.substr(dot + 1);
+    return lower ? LowerCase(extension) : extension;
+}
+
+std::string FolderOfPath(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return {};
+    return NormaliseDriveLetter(path.substr(0, slash + 1));
+}
+
+std::string NormaliseDriveLetter(const std::string& path) {
+    if (path.size() < 2 || path[1] != ':') return path;
+    std::string normalised = LowerCase(path);
+    normalised[0] = UpperChar(path[0]);
+    return normalised;
+}
+
+}  // namespace vesk

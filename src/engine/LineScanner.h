@@ -1,0 +1,112 @@
+#pragma once
+// Splits one line into words and counts each through the word table, skipping comments.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/CharClasses.h"
+#include "engine/ScanOptions.h"
+#include "engine/WordTable.h"
+
+namespace vesk {
+
+class LineScanner {
+  public:
+    explicit LineScanner(WordTable& table);
+
+    // Takes effect at once, also when set from within the observer's ShouldStop() in the middle of a line;
+    // whether comments are skipped at all is decided at the start of each line.
+    void SetOptions(const ScanOptions& options);
+    const ScanOptions& Options() const { return m_options; }
+    // May be null: nothing is reported and nothing can stop a line.
+    void SetObserver(ScanObserver* observer) { m_observer = observer; }
+    // The pair whose comment is open at the end of the last line (-1: none); it carries over to the next.
+    int OpenComment() const { return m_openComment; }
+    void ResetComments() { m_openComment = -1; }
+
+    // Splits `line` into words and counts each: `line` is the line as the caller prepared it (trimmed, one
+    // space appended); it is rewritten in place (lower case when the options ask for it, whitespace, double
+    // hyphens, letter entities). In the word-by-word scan the observer is asked after every word taken from
+    // the line, and a stop returns at once. Returns false when the observer stopped the line.
+    bool ScanLine(std::string& line);
+
+  private:
+    void SetAllowed(const AllowedCharacters& allowed);
+    void PrepareLine(std::string& line) const;
+    // The comment step at `pos`; false when the scan of the line ends there.
+    bool CommentStep(std::string_view line, std::size_t& pos);
+    void RefreshMarkerStarts();
+    // The scan of a line without comment markers, on bit masks of the character classes of the line; false
+    // when the observer stopped it.
+    bool ScanPlainLine(std::string_view text);
+    // The same when nothing can stop the scan within the line: every run is found at once.
+    void ScanQuietLine(std::string_view text);
+    // Fills the masks for `text`, whose 16 bytes past the end may be read.
+    void ClassifyLine(std::string_view text);
+    // Counts a run of word characters; `notPlain`: it holds a capital or a code from 128. Returns the
+    // record it was counted as, 0 when it was not counted.
+    std::uint32_t CountRun(std::string_view run, bool notPlain);
+    // CountRun through the cache of runs; the 16 bytes from `run.data()` may be read.
+    void CountRunCached(std::string_view run, bool notPlain);
+    // The same once the cache is known to be current (RefreshRunCache).
+    void CountRunInCache(std::string_view run, bool notPlain);
+    void CountMissedRun(std::string_view run, bool notPlain, std::size_t slot, std::uint64_t head, std::uint64_t tail);
+    // Empties the cache when the table's generation or the normalisation options have changed.
+    void RefreshRunCache();
+
+    WordTable& m_table;
+    ScanOptions m_options;
+    ScanObserver* m_observer = nullptr;
+    int m_openComment = -1;
+
+    WordCharTable m_letters;  // characters that start a word (underscores are tested apart)
+    // Per character under the allowed characters: kInner when it continues a word, kNotPlain when a word holding it
+    // is not its own key (capitals, codes from 128), kSpecialEnd when a word ending in it may be changed
+    // by normalisation.
+    enum : unsigned char { kInner = 1, kNotPlain = 2, kSpecialEnd = 4 };
+    std::array<unsigned char, 256> m_classes{};
+    // Characters that may begin a start marker (either case), for the markers in m_markerStarts.
+    std::array<bool, 256> m_markerFirst{};
+    std::string m_markerStarts[2];
+    // The allowed characters as the block search sees them.
+    bool m_innerDigits = false;
+    std::string m_innerExtras;
+    // One bit per character of the line being scanned: starts a word (letters), is an underscore,
+    // continues a word, is a capital or a code from 128.
+    std::vector<std::uint64_t> m_startBits;
+    std::vector<std::uint64_t> m_underscoreBits;
+    std::vector<std::uint64_t> m_innerBits;
+    std::vector<std::uint64_t> m_notPlainBits;
+    std::vector<std::uint64_t> m_runStartBits;  // where runs start
+    std::vector<std::uint64_t> m_runEndBits;    // the characters that end runs
+    struct LineRun {
+        std::size_t pos;
+        std::size_t length;
+        bool notPlain;
+    };
+    std::vector<LineRun> m_lineRuns;  // the runs of the line, while the run cache is aside
+
+    // Runs of up to 16 characters met lately, each with the record it was counted as (0: not counted), so
+    // that a run met again needs neither normalisation nor the key. Valid for one table generation and one
+    // setting of the normalisation options; it stops taking runs when half full, and is left aside while
+    // most runs miss it.
+    struct RunEntry {
+        std::uint64_t head = 0;  // characters 1-8, zero-padded
+        std::uint32_t record = 0;
+        std::uint32_t length = 0;  // 0: empty
+    };
+    void ClearRuns(std::uint64_t generation, int options);
+    std::vector<RunEntry> m_runs;
+    std::vector<std::uint64_t>
+        m_runTails;  // characters 9-16 of each entry, zero-padded: apart, as few runs are that long
+    std::size_t m_runCount = 0;
+    std::uint64_t m_runGeneration = 0;
+    int m_runOptions = -1;
+    bool m_runsAside = false;
+    std::uint32_t m_runLookups = 0;  // since the cache filled, in the current window
+    std::uint32_t m_runMisses = 0;
+};
+
+}  // namespace vesk

@@ -1,0 +1,269 @@
+// The counting of word runs: the cache of recent runs and the scans of lines that nothing can stop.
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/LineScanner.h"
+#include "engine/Normalisation.h"
+#include "engine/ScanKernels.h"
+
+namespace vesk {
+
+using namespace scankernels;
+
+std::uint32_t LineScanner::CountRun(std::string_view run, bool notPlain) {
+    // Most words end in a letter that no rule touches; only the others need the whole normalisation.
+    const bool special = run.size() < 3 || (m_classes[static_cast<unsigned char>(run.back())] & kSpecialEnd);
+    const std::size_t n =
+        special ? NormalisedLength(run, m_options.dropFinalS, m_options.apostrophesAllowed) : run.size();
+    if (n == 0) return 0;
+    const std::string_view word = run.substr(0, n);
+    const std::int64_t known = m_table.DistinctWordCount();
+    const std::uint32_t record = notPlain ? m_table.Add(word) : m_table.AddPlain(word);
+    if (record > known && m_observer != nullptr) m_observer->OnNewWord(word, m_table.DistinctWordCount());
+    return record;
+}
+
+void LineScanner::ClearRuns(std::uint64_t generation, int options) {
+    if (m_runs.empty()) {
+        m_runs.resize(kRunSlots);
+        m_runTails.resize(kRunSlots);
+    } else if (m_runCount > 0) {
+        // One memset: a loop over 32768 entries costs much in instrumented (sanitizer, fuzzing) builds.
+        std::memset(static_cast<void*>(m_runs.data()), 0, m_runs.size() * sizeof(RunEntry));
+    }
+    m_runCount = 0;
+    m_runGeneration = generation;
+    m_runOptions = options;
+    m_runsAside = false;
+    m_runLookups = 0;
+    m_runMisses = 0;
+}
+
+void LineScanner::RefreshRunCache() {
+    const int options = (m_options.dropFinalS ? 1 : 0) | (m_options.apostrophesAllowed ? 2 : 0);
+    const std::uint64_t generation = m_table.Generation();
+    if (generation != m_runGeneration || options != m_runOptions) ClearRuns(generation, options);
+}
+
+void LineScanner::CountRunCached(std::string_view run, bool notPlain) {
+    RefreshRunCache();
+    CountRunInCache(run, notPlain);
+}
+
+inline void LineScanner::CountRunInCache(std::string_view run, bool notPlain) {
+    const std::size_t length = run.size();
+    if (length > 16 || m_runsAside) {
+        CountRun(run, notPlain);
+        return;
+    }
+    const std::uint64_t head = Load64(run.data()) & LowBytes(length);
+    const std::uint64_t tail = Load64(run.data() + 8) & LowBytes(length > 8 ? length - 8 : 0);
+    const std::uint64_t hash = Mix(head ^ (tail * 0x9E3779B97F4A7C15ull) ^ length, 0xe7037ed1a0b428dbull);
+    const std::size_t mask = kRunSlots - 1;
+    RunEntry* const runs = m_runs.data();
+    std::size_t i = hash & mask;
+    for (;; i = (i + 1) & mask) {
+        const RunEntry& entry = runs[i];
+        if (entry.length == 0) break;
+        if (((entry.head ^ head) | (entry.length ^ length)) == 0 && (length <= 8 || m_runTails[i] == tail)) {
+            if (entry.record != 0) m_table.CountAgain(entry.record);
+            if (m_runCount >= kRunSlots / 2) ++m_runLookups;
+            return;
+        }
+    }
+    CountMissedRun(run, notPlain, i, head, tail);
+}
+
+void LineScanner::CountMissedRun(std::string_view run, bool notPlain, std::size_t slot, std::uint64_t head,
+                                 std::uint64_t tail) {
+    const std::uint32_t record = CountRun(run, notPlain);
+    if (m_table.Generation() != m_runGeneration) {
+        // The observer of the new word let the table change under the cache.
+        ClearRuns(m_table.Generation(), m_runOptions);
+        return;
+    }
+    if (m_runCount < kRunSlots / 2) {
+        m_runs[slot] = RunEntry{head, record, static_cast<std::uint32_t>(run.size())};
+        m_runTails[slot] = tail;
+        ++m_runCount;
+        return;
+    }
+    ++m_runLookups;
+    ++m_runMisses;
+    if (m_runLookups >= kRunWindow) {
+        if (2 * m_runMisses > m_runLookups) m_runsAside = true;
+        m_runLookups = 0;
+        m_runMisses = 0;
+    }
+}
+
+#if defined(__SSE2__)
+void LineScanner::ClassifyLine(std::string_view text) {
+    // Every block of 16 is classified once; the last one reads into the padding.
+    const std::size_t blocks = (text.size() + kBlock - 1) / kBlock;
+    const std::size_t groups = (blocks + 3) / 4;  // of 64 characters
+    const std::size_t words = groups + 1;
+    for (std::vector<std::uint64_t>* bits : {&m_startBits, &m_underscoreBits, &m_innerBits, &m_notPlainBits}) {
+        bits->resize(words);
+        (*bits)[groups] = 0;
+    }
+    const __m128i underscore = Bytes('_');
+    const __m128i zero = Bytes('0');
+    const __m128i nine = Bytes(9);
+    __m128i extras[8];
+    const std::size_t extraCount = std::min<std::size_t>(m_innerExtras.size(), 8);
+    for (std::size_t k = 0; k < extraCount; ++k) extras[k] = Bytes(m_innerExtras[k]);
+    const bool digits = m_innerDigits;
+    for (std::size_t group = 0; group < groups; ++group) {
+        std::uint64_t starts = 0, underscores = 0, inners = 0, marks = 0;
+        const std::size_t end = std::min(blocks, 4 * group + 4);
+        for (std::size_t block = 4 * group; block < end; ++block) {
+            const __m128i v = Load(text.data() + block * kBlock);
+            const __m128i letters = LetterLanes(v);
+            __m128i inner = letters;
+            if (digits) {
+                const __m128i d = _mm_sub_epi8(v, zero);
+                inner = _mm_or_si128(inner, _mm_cmpeq_epi8(_mm_min_epu8(d, nine), d));
+            }
+            for (std::size_t k = 0; k < extraCount; ++k) inner = _mm_or_si128(inner, _mm_cmpeq_epi8(v, extras[k]));
+            const unsigned shift = static_cast<unsigned>(block % 4) * 16;
+            starts |= static_cast<std::uint64_t>(Mask(letters)) << shift;
+            underscores |= static_cast<std::uint64_t>(Mask(_mm_cmpeq_epi8(v, underscore))) << shift;
+            inners |= static_cast<std::uint64_t>(Mask(inner)) << shift;
+            marks |= static_cast<std::uint64_t>(NotPlainMask(v)) << shift;
+        }
+        m_startBits[group] = starts;
+        m_underscoreBits[group] = underscores;
+        m_innerBits[group] = inners;
+        m_notPlainBits[group] = marks;
+    }
+}
+
+void LineScanner::ScanQuietLine(std::string_view text) {
+    ClassifyLine(text);
+    const std::size_t words = m_startBits.size();
+    m_runStartBits.resize(words);
+    m_runEndBits.resize(words);
+    // Underscores start words only when they also continue them; an underscore that cannot continue a word
+    // would start an empty run, which counts nothing.
+    const std::uint64_t underscoreStarts =
+        m_options.underscoresStartWords && m_options.allowed.underscores ? ~std::uint64_t{0} : 0;
+    // A run starts at the first letter of each stretch of word characters and ends where the stretch ends.
+    // The carry of an addition finds the first letter: added at the start of a stretch that opens with other
+    // word characters, it runs through them and stops at the first character that is not one of them.
+    std::uint64_t previousInner = 0;
+    std::uint64_t carry = 0;
+    for (std::size_t w = 0; w < words; ++w) {
+        const std::uint64_t inner = m_innerBits[w];
+        const std::uint64_t letters = m_startBits[w] | (m_underscoreBits[w] & underscoreStarts);
+        const std::uint64_t shifted = (inner << 1) | previousInner;
+        previousInner = inner >> 63;
+        const std::uint64_t stretchStarts = inner & ~shifted;
+        const std::uint64_t others = inner & ~letters;
+        const std::uint64_t sum = others + (stretchStarts & others);
+        const std::uint64_t total = sum + carry;
+        carry = (sum < others || total < sum) ? 1 : 0;
+        m_runStartBits[w] = ((total & ~others) | stretchStarts) & letters;
+        m_runEndBits[w] = ~inner & shifted;
+    }
+    // The appended space is never the start of a word.
+    const std::size_t last = text.size() - 1;
+    m_runStartBits[last / 64] &= (std::uint64_t{1} << (last % 64)) - 1;
+    for (std::size_t w = last / 64 + 1; w < words; ++w) m_runStartBits[w] = 0;
+
+    const auto forEachRun = [&](auto&& count) {
+        for (std::size_t w = 0; w < words; ++w) {
+            for (std::uint64_t starts = m_runStartBits[w]; starts != 0; starts &= starts - 1) {
+                const std::size_t pos = w * 64 + static_cast<std::size_t>(__builtin_ctzll(starts));
+                // The 64 characters from `pos` (a start is never in the last word of the masks).
+                const unsigned shift = static_cast<unsigned>(pos % 64);
+                const std::uint64_t endsAhead = Window(m_runEndBits.data() + w, shift);
+                std::size_t end;
+                bool notPlain;
+                if (endsAhead != 0) {
+                    const auto length = static_cast<unsigned>(__builtin_ctzll(endsAhead));
+                    end = pos + length;
+                    notPlain = (Window(m_notPlainBits.data() + w, shift) & ((std::uint64_t{1} << length) - 1)) != 0;
+                } else {
+                    std::size_t endWord = w + 1;
+                    std::uint64_t ends = m_runEndBits[endWord] & (~std::uint64_t{0} << shift);
+                    while (ends == 0) ends = m_runEndBits[++endWord];
+                    end = endWord * 64 + static_cast<std::size_t>(__builtin_ctzll(ends));
+                    notPlain = AnyBits(m_notPlainBits.data(), pos, end);
+                }
+                count(pos, end - pos, notPlain);
+            }
+        }
+    };
+
+    RefreshRunCache();
+    if (!m_runsAside) {
+        forEachRun([&](std::size_t pos, std::size_t length, bool notPlain) {
+            CountRunInCache(text.substr(pos, length), notPlain);
+        });
+        return;
+    }
+    // While the cache is aside most runs are new words: the runs of the line are found first and their
+    // places in the table's index asked for, then counted, so that the waits for memory overlap.
+    // A long line is taken in batches, so that the list stays small.
+    constexpr std::size_t kBatch = 256;
+    const auto countBatch = [&] {
+        for (const LineRun& run : m_lineRuns) CountRun(text.substr(run.pos, run.length), run.notPlain);
+        m_lineRuns.clear();
+    };
+    m_lineRuns.clear();
+    forEachRun([&](std::size_t pos, std::size_t length, bool notPlain) {
+        m_table.PrefetchWord(text.substr(pos, length));
+        m_lineRuns.push_back(LineRun{pos, length, notPlain});
+        if (m_lineRuns.size() == kBatch) countBatch();
+    });
+    countBatch();
+}
+
+bool LineScanner::ScanPlainLine(std::string_view text) {
+    ClassifyLine(text);
+    const std::size_t size = text.size();
+    const std::size_t last = size - 1;  // the appended space: never the start of a word
+    const std::uint64_t* const starts = m_startBits.data();
+    const std::uint64_t* const underscores = m_underscoreBits.data();
+    const std::uint64_t* const inner = m_innerBits.data();
+    const std::uint64_t* const notPlainBits = m_notPlainBits.data();
+    const std::size_t words = m_startBits.size();
+
+    // A quiet observer has nothing to do during the line: it is not asked.
+    const bool asking = m_observer != nullptr && !m_observer->IsQuiet();
+
+    std::size_t pos = 0;
+    for (;;) {
+        // The next character that starts a word.
+        const std::uint64_t withUnderscores = m_options.underscoresStartWords ? ~std::uint64_t{0} : 0;
+        std::size_t word = pos / 64;
+        std::uint64_t bits = (starts[word] | (underscores[word] & withUnderscores)) & (~std::uint64_t{0} << (pos % 64));
+        while (bits == 0) {
+            if (++word >= words) return true;
+            bits = starts[word] | (underscores[word] & withUnderscores);
+        }
+        pos = word * 64 + static_cast<std::size_t>(__builtin_ctzll(bits));
+        if (pos >= last) return true;
+
+        // The first character from there that does not continue a word; the padding never does.
+        std::size_t endWord = word;
+        std::uint64_t stops = ~inner[endWord] & (~std::uint64_t{0} << (pos % 64));
+        while (stops == 0) stops = ~inner[++endWord];
+        std::size_t end = endWord * 64 + static_cast<std::size_t>(__builtin_ctzll(stops));
+        end = std::min(end, pos + static_cast<std::size_t>(kMaxWordRun));  // a longer run is cut there
+
+        if (end == pos) {
+            // An underscore may start a word that the allowed characters do not let it continue: step over it.
+            ++pos;
+        } else {
+            CountRunCached(text.substr(pos, end - pos), AnyBits(notPlainBits, pos, end));
+            pos = end;
+        }
+        if (asking && m_observer->ShouldStop()) return false;
+    }
+}
+#endif
+
+}  // namespace vesk
