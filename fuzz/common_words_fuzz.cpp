@@ -8,8 +8,8 @@
 
 #include "FuzzSupport.h"
 #include "app/Program.h"
-#include "scan/Normalisation.h"
-#include "scan/WordTable.h"
+#include "engine/Normalisation.h"
+#include "engine/WordTable.h"
 
 namespace {
 
@@ -53,13 +53,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool read = main.ReadCommonWords();
     FUZZ_CHECK(main.chkSuppressWords.Value() == b % 3 && program.frmParams.chkAllowCommentMarkers.Value() == b / 3 % 3);
     if (!read) return 0;
-    const std::vector<std::string> words = main.CommonWords;
-    FUZZ_CHECK(main.blnCommonWordsLoaded && !words.empty() && words[0].empty());
-    FUZZ_CHECK(static_cast<std::int64_t>(words.size()) - 1 == main.Table.DistinctWordCount());
-    for (std::size_t i = 1; i < words.size(); ++i) {
-        FUZZ_CHECK(!words[i].empty() && words[i].size() <= kMaxWordLength);
-        FUZZ_CHECK(i == 1 || WordKey(words[i - 1]) < WordKey(words[i]));
+    const std::vector<std::string> words = main.CommonWords.Words();
+    FUZZ_CHECK(main.blnCommonWordsLoaded && main.CommonWords.Size() == main.Table.DistinctWordCount());
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        FUZZ_CHECK(!words[i].empty() && words[i].size() <= kMaxWordLength && main.CommonWords.Contains(words[i]));
+        FUZZ_CHECK(i == 0 || WordKey(words[i - 1]) < WordKey(words[i]));
     }
-    FUZZ_CHECK(main.ReadCommonWords() && main.CommonWords == words);
+    FUZZ_CHECK(main.ReadCommonWords() && main.CommonWords.Words() == words);
     return 0;
 }

@@ -1,133 +1,137 @@
 // The counting run over arbitrary bytes: the first bytes choose the options, the rest is the text. The text
-// is counted word by word (as the program does while its window stays live) and on the quiet path (as
-// vesk-count does), then once more into the same table; the counts must agree and the table must be sound.
+// is counted on the quiet path (as vesk-count does), word by word (as the program does while its window
+// stays live), once more into the same table, and with a stop after some words; the counts must agree and
+// the table must be sound.
 
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "FuzzSupport.h"
-#include "app/CommentMarkers.h"
-#include "scan/ByteSource.h"
-#include "scan/CharClasses.h"
-#include "scan/LineScanner.h"
-#include "scan/Normalisation.h"
-#include "scan/WordTable.h"
+#include "engine/ByteSource.h"
+#include "engine/Normalisation.h"
+#include "engine/SourceScan.h"
+#include "engine/WordTable.h"
 
 namespace {
 
 using namespace vesk;
 
-struct Options {
-    AllowSnapshot allow;
-    bool caseSignificant = false;
-    int boxes[4] = {};  // check-box values (0, 1, 2) of: drop final s, apostrophes, underscores, comment markers
-    int fileType = 0;   // 0 plain text, 1 markup, 2 C source
-    std::string markers[4];
-
-    LiveScanOptions Live() const { return {&boxes[0], &boxes[1], &boxes[2], &boxes[3]}; }
-};
-
-Options TakeOptions(fuzz::InputReader& in) {
-    Options o;
+ScanOptions TakeOptions(fuzz::InputReader& in) {
+    ScanOptions o;
     const unsigned a = in.Byte(), b = in.Byte();
-    unsigned c = in.Byte();
-    o.allow = {(a & 1) != 0,  (a & 2) != 0,  (a & 4) != 0,   (a & 8) != 0, (a & 16) != 0,
-               (a & 32) != 0, (a & 64) != 0, (a & 128) != 0, (b & 1) != 0};
-    o.caseSignificant = (b & 2) != 0;
-    o.fileType = (b >> 2) % 3;
-    for (int& box : o.boxes) box = static_cast<int>(c % 3), c /= 3;
-    for (std::string& marker : o.markers) marker = in.Text(3);
+    o.allowed = {(a & 1) != 0,  (a & 2) != 0,  (a & 4) != 0,   (a & 8) != 0, (a & 16) != 0,
+                 (a & 32) != 0, (a & 64) != 0, (a & 128) != 0, (b & 1) != 0};
+    o.lowerCase = (b & 2) != 0;
+    o.dropFinalS = (b & 4) != 0;
+    o.apostrophesAllowed = (b & 8) != 0;
+    o.underscoresStartWords = (b & 16) != 0;
+    o.userMarkersAllowed = (b & 32) != 0;
+    const unsigned fileType = (b >> 6) % 3;  // plain text, markup, C source
+    for (int k = 0; k < 2; ++k) o.markers.starts[k] = in.Text(3), o.markers.ends[k] = in.Text(3);
+    if (fileType != 0) o.markers = fileType == 1 ? MarkupMarkers() : CodeMarkers();
     return o;
 }
 
-// Lets the scanner pump after every word without ever stopping it.
-class WordByWord : public ScanEvents {
+// Asked after every word: never quiet, and stops after `stopAfter` asks (0: never).
+class WordByWord : public ScanObserver {
   public:
-    void PumpEvents() override {}
-    bool IsStopRequested() const override { return false; }
+    explicit WordByWord(unsigned stopAfter) : m_left(stopAfter) {}
+    void OnNewWord(std::string_view word, std::int64_t distinctWords) override {
+        FUZZ_CHECK(!word.empty() && distinctWords == ++m_newWords);
+    }
+    bool ShouldStop() override { return m_left != 0 && --m_left == 0; }
+    bool IsQuiet() const override { return false; }
+
+  private:
+    unsigned m_left;
+    std::int64_t m_newWords = 0;
 };
+
+struct Entry {
+    std::string word, key;
+    std::int64_t frequency;
+    bool operator==(const Entry&) const = default;
+};
+
+std::vector<Entry> Entries(const WordTable& table) {
+    std::vector<Entry> entries;
+    for (std::int64_t r = 1; r <= table.DistinctWordCount(); ++r)
+        entries.push_back({std::string(table.Word(r)), std::string(table.Key(r)), table.Frequency(r)});
+    return entries;
+}
 
 // Kept from one input to the next, as the program keeps its scanner from one count to the next (and so that
 // the scanner's cache of runs is made once).
 struct Count {
-    Count() : scanner(table, comments, {}) {}
-    void Start(const Options& o, ScanEvents* events) {
+    Count() : scanner(table) {}
+    void Start(const ScanOptions& o, ScanObserver* observer) {
         table.Reset();
-        scanner.SetLiveOptions(o.Live());
-        scanner.SetSnapshot(o.allow);
-        scanner.SetEvents(events);
-        static const std::string kMarkup[4] = {"<", ">", "&", ";"}, kC[4] = {"/*", "*/", "//", ""};
-        const std::string* chosen = o.fileType == 1 ? kMarkup : o.fileType == 2 ? kC : o.markers;
-        const bool used = o.fileType != 0 || o.boxes[3] == 1;
-        for (int k = 0; k < 2; ++k) {
-            comments.StartMarkers[k] = used ? chosen[2 * k] : "";
-            comments.EndMarkers[k] = used ? chosen[2 * k + 1] : "";
-        }
-        comments.blnIsCodeFile = o.fileType != 0;
+        scanner.SetOptions(o);
+        scanner.SetObserver(observer);
     }
-
-    // One pass over the lines; `lowerInScan`: the scanner lower-cases each line itself, else the caller does.
-    void Pass(const std::vector<std::string>& lines, bool caseSignificant, bool lowerInScan) {
-        comments.CommentState = -1;
-        for (std::string line : lines) {
-            if (!caseSignificant && !lowerInScan) LowerCaseInPlace(line);
-            scanner.ScanLine(line, !caseSignificant && lowerInScan);
-        }
+    // One pass over the file as the counting run reads it.
+    void Pass(const std::string& path) {
+        std::string error;
+        const std::unique_ptr<ByteSource> source = ByteSource::OpenFile(path, error);
+        FUZZ_CHECK(source != nullptr);
+        scanner.ResetComments();
+        SourceObserver reports;
+        FUZZ_CHECK(ScanSource(*source, scanner, line, reports) == nullptr);
         table.Finish();
     }
 
     WordTable table;
-    CommentMarkers comments;
     LineScanner scanner;
+    std::string line;
 };
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::InputReader in(data, size);
-    static Options o;  // the scanners point at its check-box values
-    o = TakeOptions(in);
-    // The lines as the counting run reads them: trimmed, empty ones skipped, one space appended.
-    std::string error;
-    const std::unique_ptr<ByteSource> source = ByteSource::OpenFile(fuzz::WriteInputFile(in.Rest(), "input"), error);
-    FUZZ_CHECK(source != nullptr);
-    std::vector<std::string> lines;
-    for (std::string line; source->ReadLine(line);) {
-        TrimSpacesInPlace(line);
-        if (!line.empty()) lines.push_back(line + ' ');
-    }
+    const ScanOptions o = TakeOptions(in);
+    const unsigned stopAfter = 1 + in.Byte();
+    const std::string path = fuzz::WriteInputFile(in.Rest(), "input");
 
-    static Count quiet, wordByWord;
-    static WordByWord events;
+    static Count quiet, wordByWord, stopped;
     quiet.Start(o, nullptr);
-    quiet.Pass(lines, o.caseSignificant, true);
-    wordByWord.Start(o, &events);
-    wordByWord.Pass(lines, o.caseSignificant, false);
+    quiet.Pass(path);
+    WordByWord asked(0);
+    wordByWord.Start(o, &asked);
+    wordByWord.Pass(path);
 
-    const std::vector<WordRecord>& records = quiet.table.Records();
-    const std::vector<WordRecord>& others = wordByWord.table.Records();
-    FUZZ_CHECK(records.size() == others.size());
-    const WordCharTable inner(o.allow.numerals, AllowedInnerChars(o.allow));
+    const std::vector<Entry> entries = Entries(quiet.table);
+    FUZZ_CHECK(Entries(wordByWord.table) == entries);
+    const WordCharTable inner(o.allowed.numerals, AllowedInnerChars(o.allowed));
     std::int64_t sum = 0;
-    for (std::size_t i = 1; i < records.size(); ++i) {
-        const WordRecord& r = records[i];
-        FUZZ_CHECK(r.Word == others[i].Word && r.Frequency == others[i].Frequency);
-        FUZZ_CHECK(!r.Word.empty() && r.Word.size() <= kMaxWordLength && r.Frequency > 0);
-        FUZZ_CHECK(r.Key == WordKey(r.Word) && !r.Key.empty());
-        FUZZ_CHECK(i == 1 || records[i - 1].Key < r.Key);
-        for (char ch : r.Word) FUZZ_CHECK(inner[ch] && ch != ' ');
-        FUZZ_CHECK(o.caseSignificant || r.Word == LowerCase(r.Word));
-        sum += r.Frequency;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const Entry& e = entries[i];
+        FUZZ_CHECK(!e.word.empty() && e.word.size() <= kMaxWordLength && e.frequency > 0);
+        FUZZ_CHECK(e.key == WordKey(e.word) && !e.key.empty());
+        FUZZ_CHECK(i == 0 || entries[i - 1].key < e.key);
+        for (char ch : e.word) FUZZ_CHECK(inner[ch]);
+        FUZZ_CHECK(!o.lowerCase || e.word == LowerCase(e.word));
+        sum += e.frequency;
     }
     quiet.table.ComputeStatistics();
-    FUZZ_CHECK(quiet.table.Statistics().TotalOccurrenceCount == sum);
+    FUZZ_CHECK(quiet.table.Statistics().totalOccurrenceCount == sum);
+
+    // A count stopped part of the way has counted part of the words.
+    WordByWord stopping(stopAfter);
+    stopped.Start(o, &stopping);
+    stopped.Pass(path);
+    std::size_t j = 0;
+    for (const Entry& e : Entries(stopped.table)) {
+        while (j < entries.size() && entries[j].key < e.key) ++j;
+        FUZZ_CHECK(j < entries.size() && entries[j].word == e.word && e.frequency <= entries[j].frequency);
+    }
 
     // The same text again into the same table: every count doubles, no word is new.
-    const std::vector<WordRecord> first = records;
-    quiet.Pass(lines, o.caseSignificant, true);
-    FUZZ_CHECK(records.size() == first.size());
-    for (std::size_t i = 1; i < first.size(); ++i)
-        FUZZ_CHECK(records[i].Word == first[i].Word && records[i].Frequency == 2 * first[i].Frequency);
+    quiet.Pass(path);
+    const std::vector<Entry> again = Entries(quiet.table);
+    FUZZ_CHECK(again.size() == entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        FUZZ_CHECK(again[i].word == entries[i].word && again[i].frequency == 2 * entries[i].frequency);
     return 0;
 }

@@ -1,42 +1,35 @@
-// The parameter-file reader over arbitrary bytes: the first 37 bytes choose the form of each line (and the
-// size of a list), the rest is the file. A file that fails leaves the values as they were; a file that reads
-// is written back from its values, and that file reads back to the same values and writes the same bytes.
+// The parameter-file reader over arbitrary bytes. Reading the file and parsing its bytes agree; a file that
+// fails leaves the set as it was; a file that reads holds values in range, and the set written back reads
+// back to the same set and writes the same bytes.
 
 #include <string>
 
 #include "FuzzSupport.h"
-#include "params/ParameterFormat.h"
+#include "settings/ParameterFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace vesk;
-    fuzz::InputReader in(data, size);
-    FieldSpecs specs;
-    for (FieldSpec& spec : specs) {
-        const std::uint8_t b = in.Byte();
-        spec = {static_cast<FieldForm>(b % 4), b / 4 % 16};
-    }
-    const std::string path = fuzz::WriteInputFile(in.Rest(), "params");
-
-    ParameterValues values;
-    values[0].text = "untouched";
-    const ParameterValues before = values;
-    const std::string failure = ReadParameterFile(path, specs, values);
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    ParameterSet set;
+    set.inputFile = "untouched";
+    const ParameterSet before = set;
+    const std::string failure = ParseParameterFile(bytes, set);
+    ParameterSet fromFile = before;
+    FUZZ_CHECK(ReadParameterFile(fuzz::WriteInputFile(bytes, "params"), fromFile) == failure && fromFile == set);
     if (!failure.empty()) {
-        FUZZ_CHECK(values == before);
+        FUZZ_CHECK(set == before);
         return 0;
     }
-    for (std::size_t i = 0; i < specs.size(); ++i) {
-        const int n = values[i].number;
-        if (specs[i].form == FieldForm::CheckBox) FUZZ_CHECK(n >= 0 && n <= 2);
-        if (specs[i].form == FieldForm::ListIndex) FUZZ_CHECK(n >= -1 && n < specs[i].listSize);
+    for (const ParameterField& f : kParameterFields) {
+        if (f.form == FieldForm::CheckBox) FUZZ_CHECK(set.*f.number >= 0 && set.*f.number <= 2);
+        if (f.form == FieldForm::ListIndex) FUZZ_CHECK(set.*f.number >= -1 && set.*f.number < f.listSize);
     }
 
-    std::string bytes;
-    FUZZ_CHECK(FormatParameterFile(specs, values, bytes).empty());
-    ParameterValues again;
-    FUZZ_CHECK(ReadParameterFile(fuzz::WriteInputFile(bytes, "params-again"), specs, again).empty());
-    FUZZ_CHECK(again == values);
-    std::string bytesAgain;
-    FUZZ_CHECK(FormatParameterFile(specs, again, bytesAgain).empty() && bytesAgain == bytes);
+    std::string written;
+    FUZZ_CHECK(FormatParameterFile(set, written).empty());
+    ParameterSet again;
+    FUZZ_CHECK(ParseParameterFile(written, again).empty() && again == set);
+    std::string writtenAgain;
+    FUZZ_CHECK(FormatParameterFile(again, writtenAgain).empty() && writtenAgain == written);
     return 0;
 }

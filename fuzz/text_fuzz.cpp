@@ -1,6 +1,7 @@
-// The program-text reader over arbitrary bytes: a load either succeeds with the number of its texts or gives
-// a code that has a message; loading the same file again gives the same code, and no text is longer than
-// the reader allows.
+// The program-text reader over arbitrary bytes: reading the file and loading its bytes agree; a load either
+// succeeds with the number of its texts or gives a code that has a message, and a load that fails adds
+// nothing; loading the same bytes again gives the same code; a text missing in a language falls back to
+// language 0.
 
 #include <string>
 
@@ -9,21 +10,22 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace vesk;
-    const std::string path = fuzz::WriteInputFile(std::string_view(reinterpret_cast<const char*>(data), size), "text");
-    ClearTextTable();
-    const std::int32_t code = LoadTextTable(path);
-    FUZZ_CHECK(ProgramTextLoadMessage(code, path).empty() == (code > 0));
-    FUZZ_CHECK(LoadTextTable(path) == code);
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    ProgramText text;
+    const std::int32_t code = text.LoadBytes(bytes);
+    FUZZ_CHECK(ProgramTextLoadMessage(code, "path").empty() == (code > 0));
+    ProgramText fromFile;
+    FUZZ_CHECK(fromFile.Load(fuzz::WriteInputFile(bytes, "text")) == code);
+    FUZZ_CHECK(text.LoadBytes(bytes) == code);
 
-    // Every key the file could name: at most 4096 characters each, and a language falls back to language 0.
-    static char buffer[4097];
     for (std::int16_t number : {1, 2, 7, 100, 1000, 32767}) {
-        const std::int32_t base = LookUpText(number, 0, buffer, sizeof buffer, true);
-        FUZZ_CHECK(base >= 0 && base <= 4096);
+        const std::string base = text.Text(number);
+        FUZZ_CHECK(base.size() <= 1024 && (code > 0 || base.empty()) && fromFile.Text(number) == base);
         for (std::int16_t language = 1; language < 6; ++language) {
-            const std::int32_t length = LookUpText(number, language, buffer, sizeof buffer, true);
-            FUZZ_CHECK(length >= 0 && length <= 4096 && (base == 0 || length > 0));
+            text.SetLanguage(language);
+            FUZZ_CHECK(text.Text(number).size() <= 1024 && (base.empty() || !text.Text(number).empty()));
         }
+        text.SetLanguage(0);
     }
     return 0;
 }
