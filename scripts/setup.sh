@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
 # Installs what building and testing VESK needs (Debian 12), then configures and builds into build/.
-# Sourced by ./run and ./run-tests.
+# Sourced by ./run, ./run-tests and .ci/run.
 set -euo pipefail
 
 VESK_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev xvfb xauth fonts-dejavu-core imagemagick)
+# Only the quality gates of .ci/run need these: clang with libFuzzer and the sanitizers, and its tools.
+VESK_CI_PACKAGES=(clang libclang-rt-14-dev clang-format clang-tidy git)
 
+# vesk_install_missing [PACKAGE...]: the packages named, else VESK_PACKAGES.
 vesk_install_missing() {
-    local missing=()
-    for p in "${VESK_PACKAGES[@]}"; do
+    local wanted=("$@") missing=()
+    [ ${#wanted[@]} -gt 0 ] || wanted=("${VESK_PACKAGES[@]}")
+    for p in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0

@@ -52,9 +52,12 @@ const char* FindLineEnd(const char* p, const char* end, bool& high) {
 
 class DescriptorSource : public ByteSource {
   public:
-    DescriptorSource(int fd, bool owned) : m_fd(fd), m_owned(owned), m_buffer(kBlockSize) {
+    DescriptorSource(int fd, bool owned) : m_fd(fd), m_owned(owned) {
         struct stat info {};
         if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) m_size = info.st_size;
+        // A small file needs no block-sized buffer (a common-words file is read at every start).
+        const bool small = m_size >= 0 && m_size < static_cast<std::int64_t>(kBlockSize);
+        m_buffer.resize(small ? static_cast<std::size_t>(m_size) + 1 : kBlockSize);
     }
     ~DescriptorSource() override {
         if (m_owned) ::close(m_fd);

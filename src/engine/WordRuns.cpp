@@ -29,7 +29,8 @@ void LineScanner::ClearRuns(std::uint64_t generation, int options) {
         m_runs.resize(kRunSlots);
         m_runTails.resize(kRunSlots);
     } else if (m_runCount > 0) {
-        std::fill(m_runs.begin(), m_runs.end(), RunEntry{});
+        // One memset: a loop over 32768 entries costs much in instrumented (sanitizer, fuzzing) builds.
+        std::memset(static_cast<void*>(m_runs.data()), 0, m_runs.size() * sizeof(RunEntry));
     }
     m_runCount = 0;
     m_runGeneration = generation;

@@ -1,0 +1,137 @@
+// The counting run over arbitrary bytes: the first bytes choose the options, the rest is the text. The text
+// is counted on the quiet path (as vesk-count does), word by word (as the program does while its window
+// stays live), once more into the same table, and with a stop after some words; the counts must agree and
+// the table must be sound.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FuzzSupport.h"
+#include "engine/ByteSource.h"
+#include "engine/Normalisation.h"
+#include "engine/SourceScan.h"
+#include "engine/WordTable.h"
+
+namespace {
+
+using namespace vesk;
+
+ScanOptions TakeOptions(fuzz::InputReader& in) {
+    ScanOptions o;
+    const unsigned a = in.Byte(), b = in.Byte();
+    o.allowed = {(a & 1) != 0,  (a & 2) != 0,  (a & 4) != 0,   (a & 8) != 0, (a & 16) != 0,
+                 (a & 32) != 0, (a & 64) != 0, (a & 128) != 0, (b & 1) != 0};
+    o.lowerCase = (b & 2) != 0;
+    o.dropFinalS = (b & 4) != 0;
+    o.apostrophesAllowed = (b & 8) != 0;
+    o.underscoresStartWords = (b & 16) != 0;
+    o.userMarkersAllowed = (b & 32) != 0;
+    const unsigned fileType = (b >> 6) % 3;  // plain text, markup, C source
+    for (int k = 0; k < 2; ++k) o.markers.starts[k] = in.Text(3), o.markers.ends[k] = in.Text(3);
+    if (fileType != 0) o.markers = fileType == 1 ? MarkupMarkers() : CodeMarkers();
+    return o;
+}
+
+// Asked after every word: never quiet, and stops after `stopAfter` asks (0: never).
+class WordByWord : public ScanObserver {
+  public:
+    explicit WordByWord(unsigned stopAfter) : m_left(stopAfter) {}
+    void OnNewWord(std::string_view word, std::int64_t distinctWords) override {
+        FUZZ_CHECK(!word.empty() && distinctWords == ++m_newWords);
+    }
+    bool ShouldStop() override { return m_left != 0 && --m_left == 0; }
+    bool IsQuiet() const override { return false; }
+
+  private:
+    unsigned m_left;
+    std::int64_t m_newWords = 0;
+};
+
+struct Entry {
+    std::string word, key;
+    std::int64_t frequency;
+    bool operator==(const Entry&) const = default;
+};
+
+std::vector<Entry> Entries(const WordTable& table) {
+    std::vector<Entry> entries;
+    for (std::int64_t r = 1; r <= table.DistinctWordCount(); ++r)
+        entries.push_back({std::string(table.Word(r)), std::string(table.Key(r)), table.Frequency(r)});
+    return entries;
+}
+
+// Kept from one input to the next, as the program keeps its scanner from one count to the next (and so that
+// the scanner's cache of runs is made once).
+struct Count {
+    Count() : scanner(table) {}
+    void Start(const ScanOptions& o, ScanObserver* observer) {
+        table.Reset();
+        scanner.SetOptions(o);
+        scanner.SetObserver(observer);
+    }
+    // One pass over the file as the counting run reads it.
+    void Pass(const std::string& path) {
+        std::string error;
+        const std::unique_ptr<ByteSource> source = ByteSource::OpenFile(path, error);
+        FUZZ_CHECK(source != nullptr);
+        scanner.ResetComments();
+        SourceObserver reports;
+        FUZZ_CHECK(ScanSource(*source, scanner, line, reports) == nullptr);
+        table.Finish();
+    }
+
+    WordTable table;
+    LineScanner scanner;
+    std::string line;
+};
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::InputReader in(data, size);
+    const ScanOptions o = TakeOptions(in);
+    const unsigned stopAfter = 1 + in.Byte();
+    const std::string path = fuzz::WriteInputFile(in.Rest(), "input");
+
+    static Count quiet, wordByWord, stopped;
+    quiet.Start(o, nullptr);
+    quiet.Pass(path);
+    WordByWord asked(0);
+    wordByWord.Start(o, &asked);
+    wordByWord.Pass(path);
+
+    const std::vector<Entry> entries = Entries(quiet.table);
+    FUZZ_CHECK(Entries(wordByWord.table) == entries);
+    const WordCharTable inner(o.allowed.numerals, AllowedInnerChars(o.allowed));
+    std::int64_t sum = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const Entry& e = entries[i];
+        FUZZ_CHECK(!e.word.empty() && e.word.size() <= kMaxWordLength && e.frequency > 0);
+        FUZZ_CHECK(e.key == WordKey(e.word) && !e.key.empty());
+        FUZZ_CHECK(i == 0 || entries[i - 1].key < e.key);
+        for (char ch : e.word) FUZZ_CHECK(inner[ch]);
+        FUZZ_CHECK(!o.lowerCase || e.word == LowerCase(e.word));
+        sum += e.frequency;
+    }
+    quiet.table.ComputeStatistics();
+    FUZZ_CHECK(quiet.table.Statistics().totalOccurrenceCount == sum);
+
+    // A count stopped part of the way has counted part of the words.
+    WordByWord stopping(stopAfter);
+    stopped.Start(o, &stopping);
+    stopped.Pass(path);
+    std::size_t j = 0;
+    for (const Entry& e : Entries(stopped.table)) {
+        while (j < entries.size() && entries[j].key < e.key) ++j;
+        FUZZ_CHECK(j < entries.size() && entries[j].word == e.word && e.frequency <= entries[j].frequency);
+    }
+
+    // The same text again into the same table: every count doubles, no word is new.
+    quiet.Pass(path);
+    const std::vector<Entry> again = Entries(quiet.table);
+    FUZZ_CHECK(again.size() == entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        FUZZ_CHECK(again[i].word == entries[i].word && again[i].frequency == 2 * entries[i].frequency);
+    return 0;
+}
