@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scanner and word-table throughput. The corpus is $VESK_BENCH_CORPUS, else
 // /tmp/vesk-corpora/kjv.txt (made by the shared make-corpora.sh), else a generated text.
 //   build/bench/bench_scan --benchmark_filter=Scan

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The common-words reader over arbitrary bytes, as the main window reads the file: the first byte sets the
 // two check boxes the reading borrows, the rest is the file. A file that reads gives its distinct words in
 // key order, puts the boxes back and reads the same again.

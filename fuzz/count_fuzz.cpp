@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The counting run over arbitrary bytes: the first bytes choose the options, the rest is the text. The text
 // is counted on the quiet path (as vesk-count does), word by word (as the program does while its window
 // stays live), once more into the same table, and with a stop after some words; the counts must agree and

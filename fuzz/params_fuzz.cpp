@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parameter-file reader over arbitrary bytes. Reading the file and parsing its bytes agree; a file that
 // fails leaves the set as it was; a file that reads holds values in range, and the set written back reads
 // back to the same set and writes the same bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program-text reader over arbitrary bytes: reading the file and loading its bytes agree; a load either
 // succeeds with the number of its texts or gives a code that has a message, and a load that fails adds
 // nothing; loading the same bytes again gives the same code; a text missing in a language falls back to

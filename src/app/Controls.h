@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Plain C++ models of the window controls. The logic works on these; the Qt layer mirrors them.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The messages about an input file: unusual line endings, and why a name names no file to read.
 

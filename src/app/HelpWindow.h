@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The help window (frmHelp): a resizable window with the help text and a "Close" button.
 // Implemented in listing/HelpWindow.cpp; the text itself is in listing/HelpText.cpp.

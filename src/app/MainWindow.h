@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window (frmMain): its controls, the run state and the public flags the other windows read,
 // and its procedures. The procedures are implemented by subject in several files:

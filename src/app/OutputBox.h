@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The output box as a listing sink: each line is appended (the text already there is never rewritten),
 // and the activity indicator turns once per line.

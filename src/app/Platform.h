@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every service of the desktop that the logic uses goes through this one interface: the Qt program
 // implements it with real dialogs, tests with a scripted one, vesk-count with a non-interactive one.

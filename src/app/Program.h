@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The three windows of the program, created together and linked to each other, and the program texts they show.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The platform of vesk-count: nobody is there to answer, so every question gets a fixed answer and every
 // message box becomes a line on standard error.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command line of vesk-count, parsed into plain values. Texts stay as typed (UTF-8); whoever puts
 // them into the windows converts them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Buffered input for a count: a file or standard input, read in large blocks and handed out line by line
 // as Windows-1252 text. Lines end at CR LF, a lone CR or a lone LF. A UTF-8 input (byte-order mark, or

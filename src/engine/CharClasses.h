@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Character classes and case rules of the program's Windows-1252 text.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Comment markers: the sets a count may use, which set follows from the input's type, when markers are in
 // force, the checks of the user's pairs, and the steps the scanner takes with them. Positions are 0-based

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The set of common words that a count may leave out of its listing, and the plain-text test of clipboard
 // text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Conversions between the program's Windows-1252 strings and the UTF-8 of the system.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Splits one line into words and counts each through the word table, skipping comments.
 

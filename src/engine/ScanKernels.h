@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Small byte and bit kernels shared by the line scanner's two halves (prepared lines and word runs).
 

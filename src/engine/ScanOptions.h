@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The options of a scan and what a scan tells whoever drives it. Options are plain values: the driver sets
 // them before a scan and again whenever they change.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The filters applied before each listing: which words of a counted table are listed.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The counting of word runs: the cache of recent runs and the scans of lines that nothing can stop.
 
 #include <algorithm>

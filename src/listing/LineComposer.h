@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The lines of a listing: the heading and one line per word, in one of the ten display formats and one of
 // two layouts. The composer only formats; where a line goes is up to the sink that receives it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One listing pass: the heading, then the listed words of a ranked word table in the chosen order, each
 // composed by a LineComposer and handed to a sink. The table is only read.

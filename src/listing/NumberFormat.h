@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Numbers as the user's locale writes them, with digit grouping ("," and "." where the locale has none).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The output file as a listing sink: UTF-8, lines ending in CR LF, or the joined words of format 9 on a
 // single line with nothing after the last one. The file is created or truncated, never appended to.

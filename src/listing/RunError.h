@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A run-time failure as the run reports it: a number and the system's description, and the file it concerns.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The four lines of statistics shown beside a listing, each a caption and its figure right-aligned in a
 // column as wide as the largest figure.

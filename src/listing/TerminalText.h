@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's texts and listings as a terminal shows them: UTF-8, each CR LF a plain line feed.
 

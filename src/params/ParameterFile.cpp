@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving and restoring the parameter set, the main window's file names and its display choices, to and from
 // a parameter file or the state file; the "Save state" and "Quit" buttons.
 

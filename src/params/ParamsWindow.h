@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The parameters window (frmParams): every option of the parameter set lives in one of its controls.
 // Implemented in params/ParamsWindow.cpp (window behaviour, re-read rule) and params/IgnoreLists.cpp

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving a whole file through a temporary file beside it, renamed over it once complete.
 
 #include "settings/AtomicSave.h"

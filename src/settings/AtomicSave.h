@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Saving a whole file so that a failed or interrupted save leaves the previous file as it was.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The parameter file: 37 lines, one value of a ParameterSet each, shared by parameter files and the state
 // file. Texts are Windows-1252 in the program and UTF-8 in the file; a file in Windows-1252 reads as well.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The values a parameter file keeps: the options of a count, the names of its input and output files and the
 // choices of its listing. The state file holds the same values.

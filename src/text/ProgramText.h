@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Numbered program texts, read at start-up from vesk_text.dat beside the executable. The format is described
 // at the top of data/vesk_text.dat: UTF-8 lines "<number>[:<language>]<TAB><text>", '#' comments and blank

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Buttons and labels: captions from the model, clicks and key releases to it.
 
 #include <QFontDatabase>

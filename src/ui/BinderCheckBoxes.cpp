@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Check boxes and option buttons. A click asks the model for the change and then shows the model's value,
 // which its handler may have refused.
 

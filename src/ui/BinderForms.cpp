@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Windows: caption, place, size and visibility from the model; moves, resizes, closing and activation back.
 
 #include <QEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drop-down lists: the model's items and selection, and the user's choice back to it.
 
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Multi-line text boxes (the output box): text appended by the program is collected and shown in pieces,
 // the user's edits go back to the model, and the box being left runs its handler.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the Binder keeps for each kind of widget it binds, and the small pieces its files share. Internal to
 // the Binder's files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One-line text boxes: the model's text and caret, the user's typing, the box being left and typed keys.
 
 #include <QEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The widgets of the main window, laid out and bound to the frmMain model.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The widgets of the parameters window, laid out and bound to the frmParams model. Closing the window by
 // its frame only hides it, like its "Close" button: the options live in its controls.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Decides whether a call made after every word or listed record should really do its work. Reading the
 // clock on every call would cost more than counting the word, so the clock is read only every `stride`

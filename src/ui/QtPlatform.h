@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The desktop services of the program, on Qt: message boxes, file dialogs, the clipboard, the browser,
 // the event pump and repaints of the bound widgets.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Texts cross between the program (Windows-1252 bytes, CR LF line ends) and Qt (Unicode) here only.
 

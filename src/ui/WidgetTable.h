@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A window's widgets as a table. Each row is a widget bound to a model control (and kept in a member of the
 // view), a fixed caption, room between widgets, or the start or end of a layout; with it go its place in the

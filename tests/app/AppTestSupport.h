@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A started program over a scripted platform, with a private temporary folder for its files and its
 // per-user data, and small helpers the main-window tests share.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's display of new words while a count scans: each word in the output box, the count in
 // its label.
 

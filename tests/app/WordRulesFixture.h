@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A program over a scripted platform, set up by hand with the options the engine tests rely on.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The non-interactive platform: fixed answers, errors and warnings on standard error, the progress bar.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs vesk-count in-process on files of a fresh temporary folder and keeps what it printed.
 

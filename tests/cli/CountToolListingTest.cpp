@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What vesk-count prints for a count where the recorded outputs do not reach: formats by name, the messages
 // when nothing is listed, the emptied output file, standard input and the encodings and kinds of input.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The word-forming and filter options of vesk-count, its usage errors and its failures.
 
 #include <sys/stat.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Parameter files with vesk-count: --write-params and --params.
 
 #include "CountToolFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The vesk-count program itself, run as a process: its exit status and a reader that stops early.
 
 #include <sys/wait.h>

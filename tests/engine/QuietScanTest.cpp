@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The scan of a line when nothing can stop it (no pump) finds all runs of the line at once and counts
 // through a cache of runs; it must count exactly as the word-by-word scan does.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A word table and a line scanner with options set by the test, for tests of the scanning rules.
 

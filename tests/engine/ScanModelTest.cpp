@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The word rules written plainly, one step after another, and the fast scanner checked against them on random
 // texts, through the word-by-word scan and the quiet scan that finds a line's words at once.
 

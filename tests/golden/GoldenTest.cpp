@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What vesk-count and the program produce, compared byte for byte with the outputs recorded in
 // tests/data/golden. Each line of cases.txt is a case:
 //   cli NAME ARGS...   vesk-count run as a process: exit status, standard output and error, and the file

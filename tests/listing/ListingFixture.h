@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A program whose word table the test fills by hand, for the listing tests.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A started program over a scripted platform whose per-user folder lives in a fresh temporary folder.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A folder of its own for each test, and a program over a scripted platform whose per-user data lives in it:
 // the set-up the main-window, parameter and listing tests share.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A platform for tests: message boxes and file dialogs are answered from queues that the test fills, and
 // every box shown is kept in a transcript. A box or dialog nobody expected fails the test; so does an

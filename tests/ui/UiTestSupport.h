@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fresh program with real widgets for one GUI test: the scripted platform answers message boxes and file
 // dialogs, while its event pump and repaints go to Qt, as the desktop program's do.
