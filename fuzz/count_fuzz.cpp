@@ -93,7 +93,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::InputReader in(data, size);
     const ScanOptions o = TakeOptions(in);
     const unsigned stopAfter = 1 + in.Byte();
-    const std::string path = fuzz::WriteInputFile(in.Rest(), "input");
+    // Now and then a long text: lines longer than the longest run of word characters taken at once.
+    const bool lengthen = in.Byte() == 0xFF;
+    std::string text(in.Rest());
+    while (lengthen && !text.empty() && text.size() < 70000) text += text;
+    const std::string path = fuzz::WriteInputFile(text, "input");
 
     static Count quiet, wordByWord, stopped;
     quiet.Start(o, nullptr);
