@@ -146,7 +146,8 @@ FilterOptions FilterOptionsOf(const ParameterSet& set) {
     FilterOptions options;
     if (set.ignoreInfrequentWords == 1) options.minFrequency = set.thresholdFrequency + 2;
     if (set.ignoreShortWords == 1) options.minLength = static_cast<std::size_t>(std::max(0, set.shortWordSize + 2));
-    options.maxLength = static_cast<std::size_t>(20 + 10 * set.longWordSize);
+    const int longest = 20 + 10 * set.longWordSize;  // the list holds 20, 30 .. 80
+    options.maxLength = static_cast<std::size_t>(longest);
     options.wordsToIgnore = IgnoreListForFilters(set.wordsToIgnore);
     options.ignoreCommonWords = set.ignoreCommonWords == 1;
     options.ignoreRepetitions = set.ignoreRepetitions == 1;
