@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CountSettings.h"
 
+#include <algorithm>
+#include <array>
 #include <cstddef>
 #include <ostream>
 
