@@ -4,8 +4,8 @@
 
 #include "app/FileMessages.h"
 #include "app/MainWindow.h"
-#include "engine/ByteSource.h"
 #include "engine/CharClasses.h"
+#include "engine/CommonWordsFile.h"
 #include "engine/FileChecks.h"
 #include "listing/RunError.h"
 #include "params/ParamsWindow.h"
@@ -13,8 +13,6 @@
 namespace vesk {
 
 namespace {
-
-constexpr std::int64_t kTextCheckLimit = 16384;
 
 // Puts check boxes back to their values when the reading ends, however it ends.
 class RestoreBoxes {
@@ -60,66 +58,46 @@ bool MainWindow::ReadCommonWords() {
     if (strCommonWordsFile.empty()) return false;
 
     const std::string fileLine = FileLine("Common-words file", strCommonWordsFile);
-    if (const int problem = RegularFileError(strCommonWordsFile); problem != 0) {
+    const CommonWordsFileCheck check = CheckCommonWordsFile(strCommonWordsFile);
+    if (check.problem != 0) {
         if (blnStartUpCompleted) {
-            ReportFileProblem(platform, problem, "File for common words not found.", fileLine);
+            ReportFileProblem(platform, check.problem, "File for common words not found.", fileLine);
         } else {
             SetDefaultCommonWordsFile();
             frmParams->chkIgnoreCommonWords.SetValue(0);
         }
         return false;
     }
-
-    const std::int16_t kind = IsTextFile(strCommonWordsFile, kTextCheckLimit);
-    if (kind == kNotText) {
+    if (check.kind == kNotText) {
         platform.ShowMessage("This is not a text file.\r\n" + fileLine, "Invalid input", MsgButtons::Ok,
                              MsgIcon::Exclamation);
         return false;
     }
     // Lines end at LF as well, so only CR-only files are unusual enough to mention.
-    if (kind == kTextCrOnly) WarnLineEndings(platform, kind);
+    if (check.kind == kTextCrOnly) WarnLineEndings(platform, check.kind);
 
-    bool read = false;
+    std::exception_ptr failure;
     {
         // The table is about to be emptied; clearing the flag first also keeps the word-forming box
         // handlers from asking about re-reading when the boxes below are set and put back.
         blnWordsGot = false;
         RestoreBoxes restore(chkSuppressWords, frmParams->chkAllowCommentMarkers);
         chkSuppressWords.SetValue(1);
-        Table.Reset();
         SetCommentMarkers("C");
-        Scanner.ResetComments();
         frmParams->chkAllowCommentMarkers.SetValue(1);
-        // The lines are lower-cased here, whatever the case option says.
-        Scanner.SetOptions(CurrentScanOptions(false));
-        try {
-            ConcealNumWords();
-            txbOutput.SetText("Now reading common words ...");
-            std::string error;
-            int number = 0;
-            const auto source = ByteSource::OpenFile(strCommonWordsFile, error, &number);
-            if (!source) throw RunError(number, error);
-            std::string line;
-            while (source->ReadLine(line)) {
-                TrimSpacesInPlace(line);
-                if (line.empty()) continue;
-                LowerCaseInPlace(line);
-                line += ' ';
-                Scanner.ScanLine(line);
-            }
-            Table.Finish();
-            CommonWords = CommonWordSet::FromTable(Table);
+        ConcealNumWords();
+        txbOutput.SetText("Now reading common words ...");
+        failure = ReadCommonWordsFile(strCommonWordsFile, CurrentScanOptions(false), Scanner, Table, CommonWords);
+        if (!failure) {
             blnCommonWordsLoaded = true;
-            read = true;
-        } catch (...) {
-            Table.Finish();
-            const RunError failure = RunErrorOf(std::current_exception());
-            platform.ShowMessage(ErrorNumberText(failure.Number(), failure.Description()) + "\r\n" + fileLine,
+        } else {
+            const RunError error = RunErrorOf(failure);
+            platform.ShowMessage(ErrorNumberText(error.Number(), error.Description()) + "\r\n" + fileLine,
                                  kDefaultMessageTitle, MsgButtons::Ok, MsgIcon::None);
         }
     }
     txbOutput.SetText(std::string());
-    return read;
+    return !failure;
 }
 
 }  // namespace vesk

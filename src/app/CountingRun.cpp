@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <cerrno>
-#include <cmath>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -17,6 +16,7 @@
 #include "engine/FileChecks.h"
 #include "engine/SourceScan.h"
 #include "listing/RunError.h"
+#include "listing/RunTexts.h"
 #include "params/ParamsWindow.h"
 
 namespace vesk {
@@ -32,19 +32,6 @@ constexpr std::int64_t kProgressBarMinBytes = 10240;
 constexpr std::size_t kTextCheckBytes = 16384;
 constexpr std::size_t kClipboardCheckChars = 3000;
 
-std::string ProgressBarCaption(int p, int width) {
-    if (p < 1) p = 1;
-    if (p > width) p = width;
-    std::string caption;
-    caption.reserve(static_cast<std::size_t>(width) + 2);
-    caption += '[';
-    caption.append(static_cast<std::size_t>(p - 1), '-');
-    caption += '>';
-    caption.append(static_cast<std::size_t>(width - p), ' ');
-    caption += ']';
-    return caption;
-}
-
 // The read loop's reports: the progress bar as the bytes come in, and the run error of a line that fails.
 class ReadReports : public SourceObserver {
   public:
@@ -54,9 +41,7 @@ class ReadReports : public SourceObserver {
     void OnProgress(std::int64_t bytesRead) override {
         if (m_length <= 0) return;
         MainWindow& w = m_window;
-        const double share =
-            static_cast<double>(w.ProgressBarWidth) * static_cast<double>(bytesRead) / static_cast<double>(m_length);
-        const int p = static_cast<int>(std::nearbyint(share));
+        const int p = ProgressCells(bytesRead, m_length, w.ProgressBarWidth);
         if (p != m_shownCells) {
             m_shownCells = p;
             w.lblTotalNumOccurrences.SetCaption(ProgressBarCaption(p, w.ProgressBarWidth));
@@ -76,6 +61,133 @@ class ReadReports : public SourceObserver {
     int m_shownCells = -1;
 };
 
+// A failure to read the input names it, wherever it is reported.
+RunError NamedFailure(const std::exception_ptr& error, const std::string& fileLine) {
+    const RunError failure = RunErrorOf(error);
+    return fileLine.empty() ? failure : RunError(failure.Number(), failure.Description(), fileLine);
+}
+
+// The checks of a source before it is read: text only, and line endings that read unusually. False when it
+// is not to be read.
+bool CheckSourceText(MainWindow& w, ByteSource& source, const std::string& fileLine) {
+    try {
+        w.LineEndingKind = TextKindOfBytes(source.Peek(kTextCheckBytes));
+    } catch (...) {
+        throw NamedFailure(std::current_exception(), fileLine);
+    }
+    if (w.LineEndingKind == kNotText) {
+        w.platform.ShowMessage(fileLine.empty() ? std::string("This is not a text file.")
+                                                : "This is not a text file." + std::string(kCrLf) + fileLine,
+                               "Invalid input", MsgButtons::Ok, MsgIcon::Exclamation);
+        w.txbOutput.SetText(std::string("This file contains bytes indicating that it ") + kCrLf +
+                            "does not consist solely of text." + kCrLf + kCrLf +
+                            "You could try reading the file with its associated" + kCrLf +
+                            "application, then copying the text and pasting it" + kCrLf + "into this textbox.");
+        return false;
+    }
+    // Lines end at LF as well, so only a file that ends its lines with CR alone reads unusually.
+    if (w.LineEndingKind == kTextCrOnly) {
+        WarnLineEndings(w.platform, w.LineEndingKind);
+        const MsgAnswer answer = w.platform.ShowMessage("Processing will continue but may be slow.", "Warning",
+                                                        MsgButtons::OkCancel, MsgIcon::None);
+        if (answer == MsgAnswer::Cancel) {
+            w.txbOutput.SetText("");
+            return false;
+        }
+    }
+    return true;
+}
+
+// The markers of the file type, or the user's when they are allowed and valid. False when they are not valid.
+bool ChooseCommentMarkers(MainWindow& w, const std::string& extension) {
+    const MarkerChoice choice =
+        MarkersForExtension(LowerCase(extension), w.frmParams->chkAllowCommentMarkers.Value() == 1);
+    if (choice == MarkerChoice::User && !w.ValidateCommentMarkers()) {
+        w.frmParams->Show();
+        return false;
+    }
+    w.SetCommentMarkers(choice == MarkerChoice::Markup ? "HTML"
+                        : choice == MarkerChoice::Code ? "C"
+                        : choice == MarkerChoice::User ? "as per user settings"
+                                                       : "");
+    w.Comments.fromFileType = choice == MarkerChoice::Markup || choice == MarkerChoice::Code;
+    return true;
+}
+
+void ShowProgressLabel(MainWindow& w, bool asBar) {
+    Label& label = w.lblTotalNumOccurrences;
+    label.SetAlignment(asBar ? Alignment::Left : Alignment::Right);
+    label.SetFont(asBar ? FontSpec{FontSpec::Family::FixedPitch, 10, true}
+                        : FontSpec{FontSpec::Family::Default, 10, false});
+    label.SetVisible(true);
+    label.SetCaption(asBar ? "[" + std::string(static_cast<std::size_t>(w.ProgressBarWidth), ' ') + "]" : "");
+    w.platform.Repaint(&label);
+}
+
+// Every line of the source through the scanner, the progress bar drawn for a large one; the table finished
+// however the reading ends.
+void ReadSourceLines(MainWindow& w, ByteSource& source, const std::string& fileLine) {
+    const std::int64_t fileLength = source.Size();
+    const bool showProgress = fileLength > kProgressBarMinBytes;
+    if (showProgress) ShowProgressLabel(w, true);
+
+    const bool caseSignificant = w.frmParams->chkCaseSignificant.Value() == 1;
+    w.Scanner.SetOptions(w.CurrentScanOptions(!caseSignificant));
+    ReadReports reports(w, showProgress ? fileLength : 0);
+    const std::exception_ptr readFailure = ScanSource(source, w.Scanner, w.CurrentLine, reports);
+
+    w.Table.Finish();
+    ShowProgressLabel(w, false);
+    w.chkSuppressWords.SetValue(w.SavedSuppressWords);
+    w.lblTwirler.SetCaption(" ");
+    if (readFailure) throw NamedFailure(readFailure, fileLine);
+}
+
+// After a count that Stop ended: says so and asks whether to list what was found. False when not.
+bool AcceptStoppedCount(MainWindow& w) {
+    w.StopRequested = false;
+    if (!w.txbOutput.Text().empty()) w.AppendOutput(std::string(kCrLf) + kCrLf);
+    const std::int64_t found = w.Table.DistinctWordCount();
+    w.AppendOutput("Stopped with " + std::to_string(found) + " word" + (found == 1 ? "" : "s") + " found.");
+    w.ConcealNumWords();
+    w.txbOutput.SetSelStart(w.txbOutput.Text().size());
+    const MsgAnswer answer =
+        w.platform.ShowMessage(std::string("The operation was stopped before all words were counted.") + kCrLf +
+                                   "Do you wish to list the words which were found?",
+                               "Counting interrupted", MsgButtons::YesNo, MsgIcon::None);
+    if (answer != MsgAnswer::Yes) {
+        w.EnableControls(true);
+        w.cmdListWords.SetCaption(kIdleCaption);
+        return false;
+    }
+    w.CountInterrupted = true;
+    return true;
+}
+
+// Counts the file or the clipboard anew before a listing. False when nothing is to be listed.
+bool CountForListing(MainWindow& w) {
+    w.CountInterrupted = false;
+    w.Comments.fromFileType = false;
+    bool ok = false;
+    if (w.optInFile.Value()) {
+        ok = w.CountWordsInFile();
+    } else {
+        if (!w.FetchClipboardText(false)) {
+            w.optInFile.Select();
+            return false;
+        }
+        ok = w.CountWordsInClipboard();
+    }
+    if (!ok) return false;
+    if (w.StopRequested && !AcceptStoppedCount(w)) return false;
+    w.blnWordsGot = !w.CountInterrupted;
+    if (!w.txbOutput.Text().empty())
+        w.AppendOutput(std::string(kCrLf) + kCrLf + w.ProcessingNotice);
+    else
+        w.txbOutput.SetText(w.ProcessingNotice);
+    return true;
+}
+
 }  // namespace
 
 void MainWindow::cmdListWords_Click() {
@@ -92,45 +204,7 @@ void MainWindow::CountAndList() {
     MinColumnWidth = 6;
     try {
         // The clipboard may have changed since the last count without the program hearing of it.
-        if (!blnWordsGot || !optInFile.Value()) {
-            CountInterrupted = false;
-            Comments.fromFileType = false;
-            bool ok = false;
-            if (optInFile.Value()) {
-                ok = CountWordsInFile();
-            } else {
-                if (!FetchClipboardText(false)) {
-                    optInFile.Select();
-                    return;
-                }
-                ok = CountWordsInClipboard();
-            }
-            if (!ok) return;
-
-            if (StopRequested) {
-                StopRequested = false;
-                if (!txbOutput.Text().empty()) AppendOutput(std::string(kCrLf) + kCrLf);
-                const std::int64_t found = Table.DistinctWordCount();
-                AppendOutput("Stopped with " + std::to_string(found) + " word" + (found == 1 ? "" : "s") + " found.");
-                ConcealNumWords();
-                txbOutput.SetSelStart(txbOutput.Text().size());
-                const MsgAnswer answer =
-                    platform.ShowMessage(std::string("The operation was stopped before all words were counted.") +
-                                             kCrLf + "Do you wish to list the words which were found?",
-                                         "Counting interrupted", MsgButtons::YesNo, MsgIcon::None);
-                if (answer != MsgAnswer::Yes) {
-                    EnableControls(true);
-                    cmdListWords.SetCaption(kIdleCaption);
-                    return;
-                }
-                CountInterrupted = true;
-            }
-            blnWordsGot = !CountInterrupted;
-            if (!txbOutput.Text().empty())
-                AppendOutput(std::string(kCrLf) + kCrLf + ProcessingNotice);
-            else
-                txbOutput.SetText(ProcessingNotice);
-        }
+        if ((!blnWordsGot || !optInFile.Value()) && !CountForListing(*this)) return;
 
         cmdListWords.SetCaption(kStopCaption);
         cmdListWords.SetEnabled(false);
@@ -163,7 +237,6 @@ void MainWindow::CountAndList() {
 }
 
 bool MainWindow::CountWordsInFile() {
-    if (PresetSource != nullptr) return CountWordsFromSource(*PresetSource, PresetExtension);
     txbFile[0].SetText(TrimSpaces(txbFile[0].Text()));
     const std::string inputPath = txbFile[0].Text();
     if (inputPath.empty()) {
@@ -215,94 +288,19 @@ bool MainWindow::CountWordsInFile() {
 
 bool MainWindow::CountWordsFromSource(ByteSource& source, const std::string& extension, const std::string& name) {
     const std::string fileLine = name.empty() ? std::string() : FileLine("Input file", name);
-    // A failure to read the input names it, wherever it is reported.
-    const auto namedFailure = [&fileLine](const std::exception_ptr& error) {
-        const RunError failure = RunErrorOf(error);
-        return fileLine.empty() ? failure : RunError(failure.Number(), failure.Description(), fileLine);
-    };
-    try {
-        LineEndingKind = TextKindOfBytes(source.Peek(kTextCheckBytes));
-    } catch (...) {
-        throw namedFailure(std::current_exception());
-    }
-    if (LineEndingKind == kNotText) {
-        platform.ShowMessage(fileLine.empty() ? std::string("This is not a text file.")
-                                              : "This is not a text file." + std::string(kCrLf) + fileLine,
-                             "Invalid input", MsgButtons::Ok, MsgIcon::Exclamation);
-        txbOutput.SetText(std::string("This file contains bytes indicating that it ") + kCrLf +
-                          "does not consist solely of text." + kCrLf + kCrLf +
-                          "You could try reading the file with its associated" + kCrLf +
-                          "application, then copying the text and pasting it" + kCrLf + "into this textbox.");
-        return false;
-    }
-    // Lines end at LF as well, so only a file that ends its lines with CR alone reads unusually.
-    if (LineEndingKind == kTextCrOnly) {
-        WarnLineEndings(platform, LineEndingKind);
-        const MsgAnswer answer = platform.ShowMessage("Processing will continue but may be slow.", "Warning",
-                                                      MsgButtons::OkCancel, MsgIcon::None);
-        if (answer == MsgAnswer::Cancel) {
-            txbOutput.SetText("");
-            return false;
-        }
-    }
+    if (!CheckSourceText(*this, source, fileLine)) return false;
 
     ClipboardText.clear();
     cmdClearOutput_Click();
     SavedSuppressWords = chkSuppressWords.Value();
     Table.Reset();
-
-    switch (MarkersForExtension(LowerCase(extension), frmParams->chkAllowCommentMarkers.Value() == 1)) {
-        case MarkerChoice::Markup:
-            SetCommentMarkers("HTML");
-            Comments.fromFileType = true;
-            break;
-        case MarkerChoice::Code:
-            SetCommentMarkers("C");
-            Comments.fromFileType = true;
-            break;
-        case MarkerChoice::None:
-            SetCommentMarkers("");
-            Comments.fromFileType = false;
-            break;
-        case MarkerChoice::User:
-            if (!ValidateCommentMarkers()) {
-                frmParams->Show();
-                return false;
-            }
-            SetCommentMarkers("as per user settings");
-            Comments.fromFileType = false;
-            break;
-    }
+    if (!ChooseCommentMarkers(*this, extension)) return false;
 
     StopRequested = false;
     Scanner.ResetComments();
     cmdListWords.SetCaption(kStopCaption);
     EnableControls(false);
-
-    const std::int64_t fileLength = source.Size();
-    const bool showProgress = fileLength > kProgressBarMinBytes;
-    if (showProgress) {
-        lblTotalNumOccurrences.SetAlignment(Alignment::Left);
-        lblTotalNumOccurrences.SetFont(FontSpec{FontSpec::Family::FixedPitch, 10, true});
-        lblTotalNumOccurrences.SetVisible(true);
-        lblTotalNumOccurrences.SetCaption("[" + std::string(static_cast<std::size_t>(ProgressBarWidth), ' ') + "]");
-        platform.Repaint(&lblTotalNumOccurrences);
-    }
-
-    const bool caseSignificant = frmParams->chkCaseSignificant.Value() == 1;
-    Scanner.SetOptions(CurrentScanOptions(!caseSignificant));
-    ReadReports reports(*this, showProgress ? fileLength : 0);
-    const std::exception_ptr readFailure = ScanSource(source, Scanner, CurrentLine, reports);
-
-    Table.Finish();
-    lblTotalNumOccurrences.SetAlignment(Alignment::Right);
-    lblTotalNumOccurrences.SetFont(FontSpec{FontSpec::Family::Default, 10, false});
-    lblTotalNumOccurrences.SetVisible(true);
-    lblTotalNumOccurrences.SetCaption("");
-    platform.Repaint(&lblTotalNumOccurrences);
-    chkSuppressWords.SetValue(SavedSuppressWords);
-    lblTwirler.SetCaption(" ");
-    if (readFailure) throw namedFailure(readFailure);
+    ReadSourceLines(*this, source, fileLine);
     return true;
 }
 

@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <system_error>
-#include <vector>
 
 #include "app/MainWindow.h"
 #include "app/OutputBox.h"
@@ -12,7 +10,9 @@
 #include "listing/LineComposer.h"
 #include "listing/ListingPass.h"
 #include "listing/OutputFile.h"
+#include "listing/Ranking.h"
 #include "listing/RunError.h"
+#include "listing/RunTexts.h"
 #include "params/ParamsWindow.h"
 
 namespace vesk {
@@ -109,9 +109,8 @@ FilePassOutcome RunFilePass(MainWindow& w) {
 void RunBoxPass(MainWindow& w) {
     const LineComposer composer = ComposerFor(w, ListLayout::Plain);
     OutputBox box(w.txbOutput, w.lblTwirler, w.platform, w.TwirlerChars, composer.JoinsWords());
-    ListingSink& sink = w.PresetBoxSink != nullptr ? *w.PresetBoxSink : box;
     try {
-        RunListingPass(w.Table, w.FrequencyChainHead, SelectedOrder(w), composer, sink, ControlFor(w));
+        RunListingPass(w.Table, w.FrequencyChainHead, SelectedOrder(w), composer, box, ControlFor(w));
     } catch (const RunError& failure) {
         ReportPassFailure(w, failure);
         return;
@@ -156,14 +155,11 @@ void ListOnce(MainWindow& w) {
 
 void MainWindow::FillComboBoxes() {
     cboWordOrder.Clear();
-    for (const char* item : {"by frequency", "alphabetical"}) cboWordOrder.AddItem(item);
+    for (const char* item : kWordOrderNames) cboWordOrder.AddItem(item);
     cboWordOrder.SetListIndex(0);
 
     cboDisplayFormat.Clear();
-    for (const char* item :
-         {"rank frequency word", "rank word frequency", "rank frequency", "rank word", "frequency rank",
-          "frequency word", "word rank", "word frequency", "word", "word (+ commas)"})
-        cboDisplayFormat.AddItem(item);
+    for (const char* item : kDisplayFormatNames) cboDisplayFormat.AddItem(item);
     cboDisplayFormat.SetListIndex(0);
 
     auto fillNumbers = [](ComboBox& list, int first, int last, int step, int defaultIndex) {
@@ -176,29 +172,7 @@ void MainWindow::FillComboBoxes() {
     fillNumbers(frmParams->cboThresholdFrequency, 2, 9, 1, 0);
 }
 
-void MainWindow::RankByFrequency() {
-    const std::int64_t count = Table.DistinctWordCount();
-    // Frequencies beside their records, so that the sort never reaches into the table.
-    struct Ranked {
-        std::int64_t frequency;
-        std::int32_t record;
-    };
-    std::vector<Ranked> order;
-    order.reserve(static_cast<std::size_t>(count));
-    for (std::int64_t r = 1; r <= count; ++r) {
-        Table.SetRanking(r, 0, 0);
-        const std::int64_t frequency = Table.Frequency(r);
-        if (Table.IsListed(r) && frequency >= 1) order.push_back(Ranked{frequency, static_cast<std::int32_t>(r)});
-    }
-    // Equal frequencies keep the table's key order.
-    const auto higher = [](const Ranked& a, const Ranked& b) { return a.frequency > b.frequency; };
-    if (!std::is_sorted(order.begin(), order.end(), higher)) std::stable_sort(order.begin(), order.end(), higher);
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        Table.SetRanking(order[k].record, static_cast<std::int32_t>(k + 1),
-                         k + 1 < order.size() ? order[k + 1].record : 0);
-    }
-    FrequencyChainHead = order.empty() ? 0 : order.front().record;
-}
+void MainWindow::RankByFrequency() { FrequencyChainHead = vesk::RankByFrequency(Table); }
 
 void MainWindow::ListResults() {
     if (ListingInProgress) {
@@ -223,23 +197,9 @@ void MainWindow::ListResults() {
 }
 
 void MainWindow::ShowNoWordsMessage() {
-    if (Table.DistinctWordCount() == 0) {
-        txbOutput.SetText("No words satisfying the conditions were found.");
-        return;
-    }
-    const int s = frmParams->cboShortWordSize.ListIndex();
-    const int t = frmParams->cboThresholdFrequency.ListIndex();
-    std::string text = "No words with more than " + std::to_string(s + 1) + " letter";
-    if (s > 0) text += "s";
-    text += kCrLf;
-    text += "occur at least ";
-    if (frmParams->chkIgnoreInfrequentWords.Value() != 1)
-        text += "once.";
-    else if (t == 0)
-        text += "twice.";
-    else
-        text += std::to_string(t + 2) + " times.";
-    txbOutput.SetText(text);
+    txbOutput.SetText(NoWordsMessage(Table.DistinctWordCount(), frmParams->cboShortWordSize.ListIndex(),
+                                     frmParams->cboThresholdFrequency.ListIndex(),
+                                     frmParams->chkIgnoreInfrequentWords.Value() == 1));
 }
 
 // A parameter load sets both lists with the parameters window reverting: it never lists, since the output

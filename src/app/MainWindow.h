@@ -30,7 +30,6 @@ namespace vesk {
 class ParamsWindow;
 class HelpWindow;
 class ByteSource;
-class ListingSink;
 class ProgramText;
 
 class MainWindow : public Form, public ScanObserver {
@@ -140,16 +139,8 @@ class MainWindow : public Form, public ScanObserver {
     void CountAndList();
     bool CountWordsInFile();
     // Steps of a file count from the text-file check on, over an opened source; `extension` chooses the
-    // comment markers. Shared by CountWordsInFile and vesk-count (which also counts standard input).
-    // `name` is the input file's name for failure messages ("" when it has none).
+    // comment markers. `name` is the input file's name for failure messages ("" when it has none).
     bool CountWordsFromSource(ByteSource& source, const std::string& extension, const std::string& name = {});
-    // When set, a file count reads this source in place of the file named in the input box; whoever sets it
-    // has checked the name itself (vesk-count counts any name, and standard input, this way).
-    ByteSource* PresetSource = nullptr;
-    std::string PresetExtension;
-    // When set, the listing meant for the output box goes here instead, line by line as it is composed
-    // (vesk-count writes it to standard output and never holds it whole).
-    ListingSink* PresetBoxSink = nullptr;
     bool CountWordsInClipboard();
     // `namedFile`: the FileLine of the file that failed, shown on the line after the error, or "".
     void ReportRunError(int number, const std::string& description, const std::string& namedFile = {});

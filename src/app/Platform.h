@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every service of the desktop that the logic uses goes through this one interface: the Qt program
-// implements it with real dialogs, tests with a scripted one, vesk-count with a non-interactive one.
+// implements it with real dialogs, tests and fuzz targets with scripted ones.
 // All texts crossing it are Windows-1252 strings; implementations convert at their edge.
 
 #include <optional>

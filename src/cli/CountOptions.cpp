@@ -31,91 +31,20 @@ class Parser {
         while (m_pos < m_args.size() && m_error.empty()) {
             std::string arg = m_args[m_pos++];
             if (optionsEnded || !LooksLikeOption(arg)) {
-                if (haveFile) {
-                    Fail("only one input file may be given (extra: '" + arg + "')");
-                    break;
-                }
+                if (haveFile) Fail("only one input file may be given (extra: '" + arg + "')");
                 o.inputFile = arg;
                 haveFile = true;
-                continue;
-            }
-            if (arg == "--") {
+            } else if (arg == "--") {
                 optionsEnded = true;
-                continue;
-            }
-            // "--name=value" carries its value inline.
-            m_inline.reset();
-            if (arg.rfind("--", 0) == 0) {
-                const std::size_t eq = arg.find('=');
-                if (eq != std::string::npos) {
+            } else {
+                // "--name=value" carries its value inline.
+                m_inline.reset();
+                if (const std::size_t eq = arg.find('='); arg.starts_with("--") && eq != std::string::npos) {
                     m_inline = arg.substr(eq + 1);
                     arg.resize(eq);
                 }
-            }
-            m_name = arg;
-            if (arg == "-h" || arg == "--help") {
-                NoValue() && (o.help = true);
-            } else if (arg == "--version") {
-                NoValue() && (o.version = true);
-            } else if (arg == "-o" || arg == "--output") {
-                TakePath(o.outputFile);
-            } else if (arg == "-p" || arg == "--params") {
-                TakePath(o.paramsFile);
-            } else if (arg == "--write-params") {
-                TakePath(o.writeParamsFile);
-            } else if (arg == "--common-words") {
-                TakePath(o.commonWordsFile);
-            } else if (arg == "--order") {
-                std::string v;
-                if (!Value(v)) break;
-                if (v == "frequency" || v == "by frequency")
-                    o.order = 0;
-                else if (v == "alphabetical")
-                    o.order = 1;
-                else
-                    Fail("--order must be 'frequency' or 'alphabetical' (not '" + v + "')");
-            } else if (arg == "--format") {
-                std::string v;
-                if (!Value(v)) break;
-                int n = 0;
-                const bool digits = !v.empty() && v.find_first_not_of("0123456789") == std::string::npos;
-                if (digits && (!ParseInt(v, n) || n > 9))
-                    Fail("--format must be a number from 0 to 9 or a format's name (not '" + v + "')");
-                else
-                    o.format = v;
-            } else if (arg == "--commas") {
-                NoValue() && (o.commas = true);
-            } else if (arg == "--case-significant") {
-                NoValue() && (o.caseSignificant = true);
-            } else if (arg == "--keep-final-s") {
-                NoValue() && (o.keepFinalS = true);
-            } else if (arg == "--allow") {
-                std::string v;
-                if (!Value(v)) break;
-                ParseAllow(v, o);
-            } else if (arg == "--comments") {
-                TakePair(o.comments);
-            } else if (arg == "--comments2") {
-                TakePair(o.comments2);
-            } else if (arg == "--min-length") {
-                TakeRange(o.minLength, 2, 9, 1);
-            } else if (arg == "--min-frequency") {
-                TakeRange(o.minFrequency, 2, 9, 1);
-            } else if (arg == "--max-length") {
-                TakeRange(o.maxLength, 20, 80, 10);
-            } else if (arg == "--ignore") {
-                std::string v;
-                if (Value(v)) o.ignore = v;
-            } else if (arg == "--keep-repetitions") {
-                NoValue() && (o.keepRepetitions = true);
-            } else if (arg == "--keep-roman") {
-                NoValue() && (o.keepRoman = true);
-            } else if (arg == "--keep-no-vowel") {
-                NoValue() && (o.keepNoVowel = true);
-            } else if (arg == "--stats") {
-                NoValue() && (o.stats = true);
-            } else {
-                Fail("unknown option '" + arg + "'");
+                m_name = arg;
+                if (!TakeOption(o)) Fail("unknown option '" + arg + "'");
             }
         }
         if (o.comments2 && !o.comments) Fail("option '--comments2' needs '--comments' for the first pair");
@@ -124,6 +53,97 @@ class Parser {
     }
 
   private:
+    bool Is(const char* name, const char* other = nullptr) const {
+        return m_name == name || (other != nullptr && m_name == other);
+    }
+
+    // The option m_name with its value; false when there is no such option.
+    bool TakeOption(CountOptions& o) {
+        struct Flag {
+            const char* name;
+            const char* other;
+            bool CountOptions::*field;
+        };
+        static constexpr Flag kFlags[] = {
+            {"-h", "--help", &CountOptions::help},
+            {"--version", nullptr, &CountOptions::version},
+            {"--commas", nullptr, &CountOptions::commas},
+            {"--case-significant", nullptr, &CountOptions::caseSignificant},
+            {"--keep-final-s", nullptr, &CountOptions::keepFinalS},
+            {"--keep-repetitions", nullptr, &CountOptions::keepRepetitions},
+            {"--keep-roman", nullptr, &CountOptions::keepRoman},
+            {"--keep-no-vowel", nullptr, &CountOptions::keepNoVowel},
+            {"--stats", nullptr, &CountOptions::stats},
+        };
+        for (const Flag& flag : kFlags)
+            if (Is(flag.name, flag.other)) {
+                if (NoValue()) o.*flag.field = true;
+                return true;
+            }
+        return TakeFileOption(o) || TakeListingOption(o) || TakeWordOption(o);
+    }
+
+    bool TakeFileOption(CountOptions& o) {
+        if (Is("-o", "--output")) {
+            TakePath(o.outputFile);
+        } else if (Is("-p", "--params")) {
+            TakePath(o.paramsFile);
+        } else if (Is("--write-params")) {
+            TakePath(o.writeParamsFile);
+        } else if (Is("--common-words")) {
+            TakePath(o.commonWordsFile);
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    bool TakeListingOption(CountOptions& o) {
+        std::string v;
+        if (Is("--order")) {
+            if (!Value(v)) return true;
+            if (v == "frequency" || v == "by frequency")
+                o.order = 0;
+            else if (v == "alphabetical")
+                o.order = 1;
+            else
+                Fail("--order must be 'frequency' or 'alphabetical' (not '" + v + "')");
+        } else if (Is("--format")) {
+            if (!Value(v)) return true;
+            int n = 0;
+            const bool digits = !v.empty() && v.find_first_not_of("0123456789") == std::string::npos;
+            if (digits && (!ParseInt(v, n) || n > 9))
+                Fail("--format must be a number from 0 to 9 or a format's name (not '" + v + "')");
+            else
+                o.format = v;
+        } else {
+            return false;
+        }
+        return true;
+    }
+
+    bool TakeWordOption(CountOptions& o) {
+        std::string v;
+        if (Is("--allow")) {
+            if (Value(v)) ParseAllow(v, o);
+        } else if (Is("--comments")) {
+            TakePair(o.comments);
+        } else if (Is("--comments2")) {
+            TakePair(o.comments2);
+        } else if (Is("--min-length")) {
+            TakeRange(o.minLength, 2, 9, 1);
+        } else if (Is("--min-frequency")) {
+            TakeRange(o.minFrequency, 2, 9, 1);
+        } else if (Is("--max-length")) {
+            TakeRange(o.maxLength, 20, 80, 10);
+        } else if (Is("--ignore")) {
+            if (Value(v)) o.ignore = v;
+        } else {
+            return false;
+        }
+        return true;
+    }
+
     void Fail(std::string message) {
         if (m_error.empty()) m_error = std::move(message);
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/MainWindow.h"
 #include "engine/CharClasses.h"
+#include "engine/CountRules.h"
 #include "engine/FileChecks.h"
 #include "params/ParamsWindow.h"
 
@@ -23,20 +24,9 @@ void MainWindow::EnsureCommonWordsLoaded() {
 }
 
 void ParamsWindow::txbWordsToIgnore_LostFocus() {
-    std::string s = txbWordsToIgnore.Text();
-    if (chkCaseSignificant.Value() == 0) s = TrimSpaces(LowerCase(s));
-    if (!s.empty()) {
-        for (char& c : s)
-            if (c == ' ') c = ',';
-        std::string squeezed;
-        squeezed.reserve(s.size());
-        for (char c : s)
-            if (!(c == ',' && !squeezed.empty() && squeezed.back() == ',')) squeezed.push_back(c);
-        s = std::move(squeezed);
-    }
-    if (!s.empty() && s.back() == ',') s.pop_back();
+    const std::string s = TidyIgnoreList(txbWordsToIgnore.Text(), chkCaseSignificant.Value() == 0);
     txbWordsToIgnore.SetText(s);
-    frmMain->strWordsToIgnore = s + ",";
+    frmMain->strWordsToIgnore = IgnoreListForFilters(s);
 }
 
 void ParamsWindow::cmdClearWordsToIgnore_Click() {

@@ -24,17 +24,7 @@ struct ToolResult {
 };
 
 inline void PrintTo(const ToolResult& r, std::ostream* os) {
-    *os << "{status " << r.status << ", out \"" << r.out << "\", err \"" << r.err << "\"}";
-}
-
-inline ToolResult RunTool(std::vector<std::string> args, int stdinFd = 0, bool errIsTerminal = false) {
-    std::ostringstream out;
-    std::ostringstream err;
-    ToolResult result;
-    result.status = cli::RunCountTool(args, out, err, stdinFd, errIsTerminal);
-    result.out = out.str();
-    result.err = err.str();
-    return result;
+    *os << r.status << " [" << r.out << "] [" << r.err << "]";
 }
 
 class CountToolTest : public ::testing::Test {
@@ -42,30 +32,39 @@ class CountToolTest : public ::testing::Test {
     ~CountToolTest() override {
         for (const int fd : m_stdinFds) ::close(fd);
     }
-    // Standard input read from the file at `path`, or from a pipe holding `text`; closed with the test.
-    int StdinFromFile(const std::string& path) { return Keep(::open(path.c_str(), O_RDONLY | O_CLOEXEC)); }
+    // Standard input from a pipe holding `text`, closed with the test.
     int StdinWithText(const std::string& text) {
         int fds[2];
         if (::pipe(fds) != 0) return -1;
         const bool written = ::write(fds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
         ::close(fds[1]);
-        return written ? Keep(fds[0]) : -1;
+        m_stdinFds.push_back(fds[0]);
+        return written ? fds[0] : -1;
+    }
+    int StdinFromFile(const std::string& path) {
+        m_stdinFds.push_back(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+        return m_stdinFds.back();
     }
     std::string Write(const std::string& name, const std::string& bytes) const { return scratch.Write(name, bytes); }
     std::string Path(const std::string& name) const { return scratch.PathOf(name); }
-    static std::string Read(const std::string& path) { return ReadBytes(path); }
-    static ToolResult Run(std::vector<std::string> args, int stdinFd = 0, bool errIsTerminal = false) {
-        return RunTool(std::move(args), stdinFd, errIsTerminal);
+    static ToolResult Run(std::vector<std::string> args, int stdinFd = 0, std::ostream* outStream = nullptr) {
+        std::ostringstream out;
+        std::ostringstream err;
+        ToolResult result;
+        result.status = cli::RunCountTool(args, outStream != nullptr ? *outStream : out, err, stdinFd);
+        result.out = out.str();
+        result.err = err.str();
+        return result;
+    }
+    // The words found, alphabetical on one line.
+    static ToolResult Words(const std::string& input, std::vector<std::string> options = {}) {
+        options.insert(options.end(), {"--format", "9", "--order", "alphabetical", input});
+        return Run(std::move(options));
     }
 
     ScratchFolder scratch;
-    const std::filesystem::path& m_dir = scratch.Path();
 
   private:
-    int Keep(int fd) {
-        if (fd >= 0) m_stdinFds.push_back(fd);
-        return fd;
-    }
     std::vector<int> m_stdinFds;
 };
 

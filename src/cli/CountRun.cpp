@@ -1,0 +1,412 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/CountRun.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <memory>
+#include <ostream>
+#include <system_error>
+
+#include "cli/CountSettings.h"
+#include "cli/CountTool.h"
+#include "engine/ByteSource.h"
+#include "engine/CharClasses.h"
+#include "engine/CommonWords.h"
+#include "engine/CommonWordsFile.h"
+#include "engine/CountRules.h"
+#include "engine/FileChecks.h"
+#include "engine/SourceScan.h"
+#include "engine/WordFilters.h"
+#include "engine/WordTable.h"
+#include "listing/LineComposer.h"
+#include "listing/OutputFile.h"
+#include "listing/Ranking.h"
+#include "listing/RunError.h"
+#include "listing/RunTexts.h"
+#include "listing/StatisticsText.h"
+#include "listing/TerminalText.h"
+
+namespace vesk::cli {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::size_t kTextCheckBytes = 16384;
+constexpr std::int64_t kProgressBarMinBytes = 10240;
+constexpr int kProgressBarWidth = 37;
+constexpr int kMinColumnWidth = 6;
+constexpr const char* kCrLf = "\r\n";
+constexpr const char* kSameFileMessage = "Output file cannot be the same as the input file.";
+
+// Whether `path` names the file open as `fd`, by any of its names.
+bool NamesOpenFile(const std::string& path, int fd) {
+    struct stat named {};
+    struct stat open {};
+    return ::stat(path.c_str(), &named) == 0 && ::fstat(fd, &open) == 0 && named.st_dev == open.st_dev &&
+           named.st_ino == open.st_ino;
+}
+
+bool SamePath(const std::string& a, const std::string& b) {
+    if (a == b) return true;
+    std::error_code ec;
+    return fs::equivalent(fs::path(a), fs::path(b), ec) && !ec;
+}
+
+// The listing on standard output as it is composed. Nothing is written once an error was reported: the tool
+// then fails without a listing.
+class ListingToStandardOutput : public ListingSink {
+  public:
+    ListingToStandardOutput(std::ostream& out, bool joinWords, const Reporter& reporter)
+        : m_sink(out, joinWords), m_reporter(reporter) {}
+
+    void Send(std::int64_t record, const std::string& line) override {
+        if (m_reporter.ErrorCount() > 0) return;
+        if (!m_used) errno = 0;
+        m_used = true;
+        m_sink.Send(record, line);
+    }
+    void Finish() { m_sink.Finish(); }
+    bool Used() const { return m_used; }
+    int Failure() const { return m_sink.Failure(); }
+
+  private:
+    TerminalSink m_sink;
+    const Reporter& m_reporter;
+    bool m_used = false;
+};
+
+class Count;
+
+// The read loop's reports: the progress bar as the bytes come in, and the failure of a line, after which
+// the reading goes on.
+class ReadReports : public SourceObserver {
+  public:
+    ReadReports(Count& count, Reporter& reporter, std::int64_t length)
+        : m_count(count), m_reporter(reporter), m_length(length) {}
+    void OnProgress(std::int64_t bytesRead) override;
+    bool OnLineFailure(std::exception_ptr failure) override;
+
+  private:
+    Count& m_count;
+    Reporter& m_reporter;
+    std::int64_t m_length;  // 0: no progress bar
+    int m_shownCells = -1;
+    std::string m_caption;
+};
+
+class Count {
+  public:
+    Count(const CountOptions& options, const ParameterSet& set, Reporter& reporter, std::ostream& out,
+          std::ostream& err, int stdinFd)
+        : m_options(options), m_set(set), m_reporter(reporter), m_out(out), m_err(err), m_stdinFd(stdinFd) {}
+    ~Count() {
+        if (m_inputFd >= 0) ::close(m_inputFd);
+    }
+    Count(const Count&) = delete;
+    Count& operator=(const Count&) = delete;
+
+    int Run();
+    void ReportRunError(const RunError& failure);
+
+  private:
+    bool CheckMarkers();
+    bool ReadCommonWords();
+    std::unique_ptr<ByteSource> OpenInput();
+    std::unique_ptr<ByteSource> OpenInputFile();
+    bool CountSource(ByteSource& source);
+    void ListWords(ListingSink& listing);
+    bool RunFilePass();
+    LineComposer ComposerFor(ListLayout layout) const;
+    WordOrder Order() const { return m_set.wordOrder == 1 ? WordOrder::Alphabetical : WordOrder::ByFrequency; }
+    int ListNoWords();
+    bool EmptyOutputFile();
+    int FinishOutput(int failure);
+
+    const CountOptions& m_options;
+    const ParameterSet& m_set;
+    Reporter& m_reporter;
+    std::ostream& m_out;
+    std::ostream& m_err;
+    int m_stdinFd;
+    int m_inputFd = -1;
+    MarkerChoice m_markerChoice = MarkerChoice::None;
+    CommonWordSet m_commonWords;
+    WordTable m_table;
+    std::int64_t m_chainHead = 0;
+    StatisticsText m_statistics;
+    bool m_resultsWrittenToFile = false;
+};
+
+void ReadReports::OnProgress(std::int64_t bytesRead) {
+    if (m_length <= 0) return;
+    const int cells = ProgressCells(bytesRead, m_length, kProgressBarWidth);
+    if (cells != m_shownCells) {
+        m_shownCells = cells;
+        m_caption = ProgressBarCaption(cells, kProgressBarWidth);
+    }
+    m_reporter.DrawProgress(m_caption);
+}
+
+bool ReadReports::OnLineFailure(std::exception_ptr failure) {
+    const RunError error = RunErrorOf(failure);
+    m_count.ReportRunError(RunError(error.Number(), error.Description()));
+    return true;
+}
+
+int Count::Run() {
+    const std::string extension =
+        m_options.ReadsStandardInput() ? std::string() : FileExtension(ToProgramText(m_options.inputFile), true);
+    m_markerChoice = MarkersForExtension(extension, m_set.allowCommentMarkers == 1);
+    // The user's markers are checked only where a count would use them: the type of some files chooses its own.
+    if (m_options.comments && m_markerChoice == MarkerChoice::User && !CheckMarkers()) return kExitFailure;
+    if (m_set.ignoreCommonWords == 1 && !ReadCommonWords()) return kExitFailure;
+    const std::unique_ptr<ByteSource> source = OpenInput();
+    if (!source) return kExitFailure;
+
+    ListingToStandardOutput listing(m_out, m_set.displayFormat == kFormatWordsJoined, m_reporter);
+    bool counted = false;
+    try {
+        counted = CountSource(*source);
+        if (counted) ListWords(listing);
+    } catch (...) {
+        ReportRunError(RunErrorOf(std::current_exception()));
+    }
+    m_reporter.EraseProgress();
+    if (!counted || m_reporter.ErrorCount() > 0) return kExitFailure;
+    if (listing.Used()) {
+        listing.Finish();
+        return FinishOutput(listing.Failure());
+    }
+    return ListNoWords();
+}
+
+void Count::ReportRunError(const RunError& failure) {
+    std::string text;
+    if (failure.Number() == kErrorBoxFull) {
+        text = "Textbox is full.  ";
+        if (m_set.outputFile.empty())
+            text += "Try writing output to a file.";
+        else if (m_set.disableOutputToFile == 1)
+            text += "Try repeating with output to file enabled.";
+        else if (m_resultsWrittenToFile)
+            text += std::string(kCrLf) + "Results have been written to the output file.";
+    } else {
+        text = ErrorNumberText(failure.Number(), failure.Description());
+        if (!failure.NamedFile().empty()) text += kCrLf + failure.NamedFile();
+        if (m_resultsWrittenToFile) text += std::string(kCrLf) + "Results have been written to the output file.";
+    }
+    m_reporter.Error(text);
+}
+
+bool Count::CheckMarkers() {
+    const CommentMarkers markers = UserMarkersOf(m_set);
+    const MarkerCheck check = CheckUserMarkers(markers, AllowedOf(m_set));
+    if (check.problem == MarkerProblem::None) return true;
+    m_reporter.Error(MarkerProblemMessage(check, markers));
+    return false;
+}
+
+bool Count::ReadCommonWords() {
+    if (m_set.commonWordsFile.empty()) {
+        m_reporter.Error("Please specify the file containing common words.");
+        return false;
+    }
+    // File names are case-sensitive here: trimmed, never lower-cased.
+    const std::string path = TrimSpaces(m_set.commonWordsFile);
+    const std::string failed = "Error when attempting to load common words from " + path;
+    if (path.empty()) {
+        m_reporter.Error(failed);
+        return false;
+    }
+    const std::string fileLine = FileLine("Common-words file", path);
+    const CommonWordsFileCheck check = CheckCommonWordsFile(path);
+    if (check.problem != 0) {
+        m_reporter.Error(FileProblemMessage(check.problem, "File for common words not found.", fileLine).text);
+        return false;
+    }
+    if (check.kind == kNotText) {
+        m_reporter.Error("This is not a text file.\r\n" + fileLine);
+        return false;
+    }
+    if (check.kind == kTextCrOnly) m_reporter.Warning(LineEndingsMessage(check.kind).text);
+    WordTable table;
+    LineScanner scanner(table);
+    if (!ReadCommonWordsFile(path, ScanOptionsOf(m_set, {}), scanner, table, m_commonWords)) return true;
+    m_reporter.Error(failed);
+    return false;
+}
+
+std::unique_ptr<ByteSource> Count::OpenInput() {
+    if (!m_options.ReadsStandardInput()) return OpenInputFile();
+    if (WritesOutputFile(m_set) && NamesOpenFile(ToSystemPath(m_set.outputFile), m_stdinFd)) {
+        m_reporter.Error(kSameFileMessage);
+        return nullptr;
+    }
+    std::unique_ptr<ByteSource> source = ByteSource::FromDescriptor(m_stdinFd);
+    if (!source) m_reporter.ErrorUtf8("cannot read standard input");
+    return source;
+}
+
+std::unique_ptr<ByteSource> Count::OpenInputFile() {
+    const std::string& path = m_options.inputFile;
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (!fs::exists(status)) {
+        // Only a name that leads nowhere is missing; a name too long, a loop or a refused folder is not.
+        if (ec && ec != std::errc::no_such_file_or_directory)
+            m_reporter.ErrorUtf8(path + ": " + ec.message());
+        else
+            m_reporter.Error("Input file does not exist.");
+        return nullptr;
+    }
+    if (fs::is_directory(status)) {
+        m_reporter.ErrorUtf8(path + ": " + std::make_error_code(std::errc::is_a_directory).message());
+        return nullptr;
+    }
+    if (WritesOutputFile(m_set) && SamePath(path, ToSystemPath(m_set.outputFile))) {
+        m_reporter.Error(kSameFileMessage);
+        return nullptr;
+    }
+    // Opened by its own bytes, so that a name the program's code page cannot hold is read too.
+    m_inputFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (m_inputFd < 0) {
+        m_reporter.ErrorUtf8(path + ": " + std::generic_category().message(errno));
+        return nullptr;
+    }
+    return ByteSource::FromDescriptor(m_inputFd);
+}
+
+bool Count::CountSource(ByteSource& source) {
+    const std::int16_t kind = TextKindOfBytes(source.Peek(kTextCheckBytes));
+    if (kind == kNotText) {
+        m_reporter.Error("This is not a text file.");
+        return false;
+    }
+    // Lines end at LF as well, so only a file that ends its lines with CR alone reads unusually.
+    if (kind == kTextCrOnly) m_reporter.Warning(LineEndingsMessage(kind).text);
+    if (m_markerChoice == MarkerChoice::User && !CheckMarkers()) return false;
+
+    LineScanner scanner(m_table);
+    scanner.SetOptions(ScanOptionsOf(m_set, MarkersOfChoice(m_markerChoice, UserMarkersOf(m_set))));
+    const std::int64_t length = source.Size();
+    const bool showProgress = length > kProgressBarMinBytes;
+    if (showProgress) m_reporter.DrawProgress("[" + std::string(kProgressBarWidth, ' ') + "]");
+    ReadReports reports(*this, m_reporter, showProgress ? length : 0);
+    std::string line;
+    const std::exception_ptr readFailure = ScanSource(source, scanner, line, reports);
+    m_table.Finish();
+    m_reporter.EraseProgress();
+    if (readFailure) std::rethrow_exception(readFailure);
+    return true;
+}
+
+LineComposer Count::ComposerFor(ListLayout layout) const {
+    const WordStatistics& stats = m_table.Statistics();
+    return LineComposer(m_set.displayFormat, layout, ColumnWidths::For(stats, kMinColumnWidth),
+                        stats.longestWordLength);
+}
+
+void Count::ListWords(ListingSink& listing) {
+    MarkListedWords(m_table, FilterOptionsOf(m_set), m_commonWords);
+    m_table.ComputeStatistics();
+    m_chainHead = RankByFrequency(m_table);
+    m_statistics = ComposeStatistics(m_table.Statistics(), false);
+    if (m_table.Statistics().listedWordCount == 0 || !RunFilePass()) return;
+    try {
+        RunListingPass(m_table, m_chainHead, Order(), ComposerFor(ListLayout::Plain), listing, PassControl{});
+    } catch (const RunError& failure) {
+        ReportRunError(failure);
+    }
+}
+
+// The listing into the output file, when there is one; false when the file cannot be created, which ends
+// the listing.
+bool Count::RunFilePass() {
+    const std::string& name = m_set.outputFile;
+    if (!WritesOutputFile(m_set)) return true;
+    // A parameter file may name an input file that the output would overwrite.
+    if (!m_set.inputFile.empty() && SamePath(ToSystemPath(name), ToSystemPath(m_set.inputFile))) {
+        m_reporter.Error(kSameFileMessage);
+        return true;
+    }
+    const LineComposer composer = ComposerFor(m_set.outputWithCommas == 1 ? ListLayout::Comma : ListLayout::Plain);
+    OutputFile file(composer.JoinsWords());
+    try {
+        file.Open(name);
+    } catch (const RunError& failure) {
+        ReportRunError(failure);
+        return false;
+    }
+    bool complete = false;
+    bool failed = false;
+    try {
+        complete = RunListingPass(m_table, m_chainHead, Order(), composer, file, PassControl{});
+    } catch (const RunError& failure) {
+        failed = true;
+        ReportRunError(failure);
+    }
+    try {
+        file.Close();
+    } catch (const RunError& failure) {
+        // Data held back by buffering can fail only here; one report is enough.
+        if (!failed) ReportRunError(failure);
+        failed = true;
+    }
+    m_resultsWrittenToFile = complete && !failed;
+    return true;
+}
+
+// No word listed: the message the window would show instead.
+int Count::ListNoWords() {
+    // The window leaves an old file alone when nothing is listed, and says so; a script would take the old
+    // listing for this one.
+    if (WritesOutputFile(m_set) && !EmptyOutputFile()) return kExitFailure;
+    const std::string text = NoWordsMessage(m_table.DistinctWordCount(), m_set.shortWordSize, m_set.thresholdFrequency,
+                                            m_set.ignoreInfrequentWords == 1);
+    errno = 0;
+    WriteTerminalText(m_out, text);
+    m_out << '\n';
+    return FinishOutput(0);
+}
+
+bool Count::EmptyOutputFile() {
+    OutputFile file(false);
+    try {
+        file.Open(m_set.outputFile);
+        file.Close();
+    } catch (const RunError& failure) {
+        ReportRunError(RunError(failure.Number(), failure.Description()));
+        return false;
+    }
+    return true;
+}
+
+// Flushes standard output (`failure`: the error number of a write that failed before) and adds the
+// statistics when asked.
+int Count::FinishOutput(int failure) {
+    if (failure != 0) errno = failure;
+    int status = WriteStatus(m_out, "standard output", m_err);
+    if (m_options.stats) {
+        errno = 0;
+        for (const std::string* line : {&m_statistics.listedWords, &m_statistics.excludedWords,
+                                        &m_statistics.listedOccurrences, &m_statistics.totalOccurrences})
+            m_err << ToTerminalText(*line) << '\n';
+        if (WriteStatus(m_err, "standard error", m_err) != kExitSuccess) status = kExitFailure;
+    }
+    return status;
+}
+
+}  // namespace
+
+int CountAndList(const CountOptions& options, const ParameterSet& set, Reporter& reporter, std::ostream& out,
+                 std::ostream& err, int stdinFd) {
+    Count count(options, set, reporter, out, err, stdinFd);
+    return count.Run();
+}
+
+}  // namespace vesk::cli

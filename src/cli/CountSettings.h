@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The values a count of vesk-count runs with: the parameter set of the program, started from its defaults,
+// then a parameter file, then the options of the command line over it.
+
+#include <string>
+
+#include "cli/CountOptions.h"
+#include "cli/Reporter.h"
+#include "engine/CommentMarkers.h"
+#include "engine/ScanOptions.h"
+#include "engine/WordFilters.h"
+#include "settings/ParameterSet.h"
+
+namespace vesk::cli {
+
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+// A word of the command line as the program holds text: UTF-8 is mapped, anything else is taken as
+// Windows-1252 already (a terminal in a Latin-1 locale).
+std::string ToProgramText(const std::string& arg);
+// A file name held by the program, for the file system.
+std::string ToSystemPath(const std::string& programText);
+
+// Prints a usage error and returns the exit status of one.
+int UsageError(std::ostream& err, const std::string& problem);
+
+// Sets `set` from the options over the defaults. Returns kExitSuccess, or the status to exit with once the
+// failure is reported (a parameter file that cannot be read, a display format of no such name).
+int ApplyOptions(const CountOptions& options, ParameterSet& set, Reporter& reporter, std::ostream& err);
+
+// What the values of the set mean for a count. A check box counts as ticked only with the value 1.
+AllowedCharacters AllowedOf(const ParameterSet& set);
+ScanOptions ScanOptionsOf(const ParameterSet& set, const CommentMarkers& markers);
+CommentMarkers UserMarkersOf(const ParameterSet& set);
+FilterOptions FilterOptionsOf(const ParameterSet& set);
+// Whether the listing is also written to the output file.
+inline bool WritesOutputFile(const ParameterSet& set) {
+    return !set.outputFile.empty() && set.disableOutputToFile != 1;
+}
+
+}  // namespace vesk::cli

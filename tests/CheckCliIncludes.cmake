@@ -1,0 +1,17 @@
+# Fails when a file of src/cli includes anything of the windows (app, params, ui) or a Qt header: vesk-count
+# drives the engine, the listing, the parameter files and the program texts itself.
+file(GLOB_RECURSE cli_files ${SOURCE_DIR}/src/cli/*)
+if(NOT cli_files)
+    message(FATAL_ERROR "no files under ${SOURCE_DIR}/src/cli")
+endif()
+set(offenders "")
+foreach(f IN LISTS cli_files)
+    file(STRINGS ${f} hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](app/|params/|ui/|Q)")
+    if(hits)
+        list(APPEND offenders "${f}: ${hits}")
+    endif()
+endforeach()
+if(offenders)
+    list(JOIN offenders "\n" listed)
+    message(FATAL_ERROR "vesk-count includes the windows:\n${listed}")
+endif()

@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The exit status of vesk-count: 2 for a command line it cannot take, 1 for a count that fails (with the
+// message why), and failed writes.
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <streambuf>
+
+#include "CountToolFixture.h"
+
+namespace vesk::test {
+namespace {
+
+using Args = std::vector<std::string>;
+
+TEST_F(CountToolTest, UsageErrorsExitWithTwo) {
+    const std::string input = Write("greek.txt", kGreekText);
+    const std::vector<Args> bad = {
+        {"--bogus", input},
+        {"--format", "10", input},
+        {"--format", "no such format", input},
+        {"--order", "x", input},
+        {"--min-length", "1", input},
+        {"--min-frequency", "x", input},
+        {"--max-length", "25"},
+        {"--allow", "hyphens,commas"},
+        {"--stats=yes", input},
+        {input, input},
+        {"-o"},
+        {"--comments", "#"},
+        {"--comments2", "#", "", input},
+        {"--comments=#", "", input},
+        {"--help", "--bogus"},
+    };
+    for (const Args& args : bad) {
+        const ToolResult r = Run(args, StdinWithText("other words"));
+        EXPECT_EQ(r.status, 2) << args[0];
+        EXPECT_EQ(r.out, "") << args[0];
+        EXPECT_NE(r.err.find("\nUsage: vesk-count [OPTIONS] [FILE]\nTry 'vesk-count --help'"), std::string::npos)
+            << r.err;
+    }
+    // The end marker taken for the file: standard input is never counted in its place.
+    EXPECT_EQ(Run({"--comments", "#", input}).err,
+              "vesk-count: the end marker '" + input +
+                  "' of --comments is the name of a file: give both markers (an empty one as '') before the "
+                  "file, or '-' to count standard input\nUsage: vesk-count [OPTIONS] [FILE]\n"
+                  "Try 'vesk-count --help' for more information.\n");
+}
+
+TEST_F(CountToolTest, FailuresExitWithOneAndSayWhy) {
+    const std::string greek = Write("greek.txt", kGreekText);
+    const std::string tooLong = Path(std::string(300, 'n') + ".txt");
+    const std::string noFolder = Path("no/such/folder/out.txt");
+    const std::string missing = Path("missing.txt");
+    std::string params = "\"\"\r\n\"\"\r\n\"\"\r\n\"/*\"\r\n\"*/\"\r\n\"//\"\r\n\"\"\r\n1\r\n-1\r\n0\r\n";
+    for (int line = 11; line <= 36; ++line) params += "0\r\n";
+    const struct {
+        Args args;
+        std::string err;
+    } cases[] = {
+        {{missing}, "Input file does not exist."},
+        {{tooLong}, tooLong + ": File name too long"},
+        {{scratch.Path().string()}, scratch.Path().string() + ": Is a directory"},
+        {{Write("binary.dat", std::string("text\0more", 9))}, "This is not a text file."},
+        {{"-o", noFolder, greek}, "Error 2: No such file or directory\nOutput file: " + noFolder},
+        {{"-o", noFolder, Write("empty.txt", "")}, "Error 2: No such file or directory"},
+        {{"-o", greek, greek}, "Output file cannot be the same as the input file."},
+        {{"-p", missing, greek},
+         "Error when attempting to restore parameters: No such file or directory\nParameter file: " + missing},
+        {{"-p", Write("nosel.vesk", params + "\"\"\r\n"), greek}, "Invalid combo box index"},
+        {{"--write-params", noFolder},
+         "Error when attempting to save parameters: No such file or directory\nParameter file: " + noFolder},
+        {{"--common-words", missing, greek}, "File for common words not found.\nCommon-words file: " + missing},
+        {{"--comments", "#", "#", greek},
+         "Start-comment and end-comment markers must be different.\n\n"
+         "Check the comment markers in the 'Set parameters' panel."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args[0]);
+        EXPECT_EQ(Run(c.args), (ToolResult{1, "", "vesk-count: " + c.err + "\n"}));
+    }
+    if (::geteuid() != 0) {
+        const std::string locked = Write("locked.txt", "words\n");
+        ::chmod(locked.c_str(), 0);
+        EXPECT_EQ(Run({locked}), (ToolResult{1, "", "vesk-count: " + locked + ": Permission denied\n"}));
+    }
+}
+
+// Fails every write as the system does, with `errno` set to the given error.
+class FailingBuffer : public std::streambuf {
+  public:
+    explicit FailingBuffer(int error) : m_error(error) {}
+
+  protected:
+    int_type overflow(int_type) override {
+        errno = m_error;
+        return traits_type::eof();
+    }
+    std::streamsize xsputn(const char*, std::streamsize) override {
+        errno = m_error;
+        return 0;
+    }
+
+  private:
+    int m_error;
+};
+
+TEST_F(CountToolTest, FailedWritesExitWithOneButAClosedPipeIsQuiet) {
+    const std::string input = Write("greek.txt", kGreekText);
+    for (const Args& args : std::vector<Args>{{"--help"}, {"--version"}, {input}, {Write("none.txt", "")}}) {
+        for (const auto& [error, message] : {std::pair<int, std::string>{ENOSPC, ": No space left on device"},
+                                             std::pair<int, std::string>{EPIPE, ""}}) {
+            FailingBuffer full(error);
+            std::ostream out(&full);
+            const ToolResult r = Run(args, 0, &out);
+            EXPECT_EQ(r.status, 1) << args[0];
+            EXPECT_EQ(r.err, message.empty() ? "" : "vesk-count: cannot write to standard output" + message + "\n");
+        }
+    }
+}
+
+}  // namespace
+}  // namespace vesk::test

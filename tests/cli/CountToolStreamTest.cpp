@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Standard input, and the listing written line by line as it is composed.
+
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <streambuf>
+
+#include "CountToolFixture.h"
+
+namespace vesk::test {
+namespace {
+
+TEST_F(CountToolTest, StandardInputIsCounted) {
+    const std::string listing =
+        "   Rank    Freq  Word (longest has 5 characters)\n      1       7  gamma\n      2       3  alpha\n"
+        "      3       3  beta\n";
+    EXPECT_EQ(Run({}, StdinWithText(kGreekText)), (ToolResult{0, listing, ""}));
+    EXPECT_EQ(Run({"-"}, StdinWithText(kGreekText)), (ToolResult{0, listing, ""}));
+    // A marker as typed, and standard input named "-" after it.
+    EXPECT_EQ(Run({"--format", "9", "--comments", "#", "notes.txt", "-"}, StdinWithText("keep # not notes.txt")),
+              (ToolResult{0, "keep\n", ""}));
+    // A warning does not fail the count; the output file may not be standard input.
+    EXPECT_EQ(Run({"--format", "9"}, StdinWithText("gamma alpha\rgamma\r")),
+              (ToolResult{0, "gamma, alpha\n", "vesk-count: warning: This file has Macintosh line endings.\n"}));
+    const std::string input = Write("greek.txt", kGreekText);
+    EXPECT_EQ(Run({"-o", input}, StdinFromFile(input)),
+              (ToolResult{1, "", "vesk-count: Output file cannot be the same as the input file.\n"}));
+}
+
+// Keeps nothing back: every write reaches it at once, and it notes the largest.
+class WriteSizes : public std::streambuf {
+  public:
+    std::streamsize largest = 0;
+    std::streamsize total = 0;
+
+  protected:
+    int_type overflow(int_type c) override { return xsputn(nullptr, 1) == 1 ? c : traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize n) override {
+        largest = std::max(largest, n);
+        total += n;
+        return n;
+    }
+};
+
+// Words made of letters only, each distinct: "wordab x", "wordbb x" ...
+std::string ManyWords(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += "word" +
+                std::string{static_cast<char>('a' + i % 26), static_cast<char>('a' + i / 26 % 26),
+                            static_cast<char>('a' + i / 676 % 26)} +
+                "x alpha\n";
+    return text;
+}
+
+TEST_F(CountToolTest, TheListingIsWrittenLineByLine) {
+    const std::string input = Write("many.txt", ManyWords(3000));
+    for (const char* format : {"0", "9"}) {
+        WriteSizes sizes;
+        std::ostream out(&sizes);
+        EXPECT_EQ(Run({"--format", format, input}, 0, &out).status, 0);
+        EXPECT_GT(sizes.total, 3000 * 8);
+        EXPECT_LE(sizes.largest, 60) << format;
+    }
+}
+
+int Shell(const std::string& command) {
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(CountToolTest, TheProgramEndsQuietlyWhenItsReaderStopsEarly) {
+    const std::string tool = std::string(VESK_BUILD_DIR) + "/vesk-count";
+    if (!std::filesystem::exists(tool)) GTEST_SKIP() << "vesk-count is not built";
+    const std::string input = Write("many.txt", ManyWords(40000));
+    const std::string err = Path("err.txt");
+    for (const char* format : {"0", "9"}) {
+        EXPECT_EQ(
+            Shell("'" + tool + "' --format " + format + " '" + input + "' 2>'" + err + "' | head -c 20 >/dev/null"), 0);
+        EXPECT_EQ(ReadBytes(err), "");
+    }
+}
+
+}  // namespace
+}  // namespace vesk::test

@@ -1,0 +1,70 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Reading a common-words file: its checks, and the words it gives.
+
+#include <gtest/gtest.h>
+
+#include "ScanHarness.h"
+#include "engine/CommonWordsFile.h"
+#include "engine/FileChecks.h"
+
+namespace vesk::test {
+namespace {
+
+using Words = std::vector<std::string>;
+
+Words Read(const std::string& path, ScanOptions options, std::exception_ptr* failure = nullptr) {
+    WordTable table;
+    LineScanner scanner(table);
+    CommonWordSet words({"kept"});
+    const std::exception_ptr error = ReadCommonWordsFile(path, options, scanner, table, words);
+    if (failure != nullptr) *failure = error;
+    return words.Words();
+}
+
+TEST(CommonWordsFile, WordsOfTheFile) {
+    ScanOptions dropS;
+    dropS.dropFinalS = true;
+    dropS.allowed.hyphens = true;
+    const struct {
+        std::string text;
+        ScanOptions options;
+        Words words;
+    } cases[] = {
+        {"The the THE\r\n", {}, {"the"}},  // lower-cased whatever the options say
+        {"  zebra\n\napple /* skipped */\nmango // also skipped\n   \nkiwi\n", {}, {"apple", "kiwi", "mango", "zebra"}},
+        {"kiwi apple, mango; zebra\n", {}, {"apple", "kiwi", "mango", "zebra"}},
+        {"news cats glass e-mail\n", dropS, {"cat", "e-mail", "glass", "new"}},  // split as a count splits
+        {"one\rtwo\r", {}, {"one", "two"}},
+        {"", {}, {}},
+    };
+    for (const auto& c : cases) {
+        const TempFile file(c.text);
+        std::exception_ptr failure;
+        EXPECT_EQ(Read(file.Path(), c.options, &failure), c.words) << c.text;
+        EXPECT_FALSE(failure);
+    }
+}
+
+TEST(CommonWordsFile, ChecksBeforeReading) {
+    const TempFile text("word\n"), binary(std::string("word\0word", 9)), mac("one\rtwo\r");
+    const std::pair<std::string, CommonWordsFileCheck> cases[] = {
+        {text.Path(), {0, kTextLfOnly}},
+        {binary.Path(), {0, kNotText}},
+        {mac.Path(), {0, kTextCrOnly}},
+        {"/nonexistent/vesk/cwds.txt", {ENOENT, 0}},
+        {text.Path() + "/cwds.txt", {ENOTDIR, 0}},  // not called missing
+    };
+    for (const auto& [path, expected] : cases) {
+        const CommonWordsFileCheck check = CheckCommonWordsFile(path);
+        EXPECT_EQ(std::pair(check.problem, check.kind), std::pair(expected.problem, expected.kind)) << path;
+    }
+}
+
+TEST(CommonWordsFile, AFileThatDoesNotOpenKeepsTheWordsThereWere) {
+    std::exception_ptr failure;
+    EXPECT_EQ(Read("/nonexistent/vesk/cwds.txt", {}, &failure), (Words{"kept"}));
+    EXPECT_TRUE(failure);
+}
+
+}  // namespace
+}  // namespace vesk::test

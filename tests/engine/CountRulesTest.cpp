@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The rules every driver of a count follows: the user's comment markers checked, the markers of each choice,
+// and the list of words to ignore as it is kept.
+
+#include <gtest/gtest.h>
+
+#include "engine/CountRules.h"
+
+namespace vesk::test {
+namespace {
+
+CommentMarkers Pairs(const char* s0, const char* e0, const char* s1, const char* e1) {
+    CommentMarkers markers;
+    markers.starts = {s0, s1};
+    markers.ends = {e0, e1};
+    return markers;
+}
+
+TEST(CountRules, UserMarkersAreCheckedInOrder) {
+    const AllowedCharacters atSigns{.atsigns = true};
+    const AllowedCharacters numerals{.numerals = true};
+    const struct {
+        CommentMarkers markers;
+        AllowedCharacters allowed;
+        MarkerCheck expected;
+    } cases[] = {
+        {Pairs("/*", "*/", "//", ""), {}, {}},
+        {Pairs("", "", "#", ""), {}, {}},  // a wholly empty pair is simply not used
+        {Pairs("@", "", "1", ""), {}, {}},
+        {Pairs("", "x", "a", "a"), {}, {MarkerProblem::EmptyStartWithEnd, 0}},  // before the other checks
+        {Pairs("/*", "*/", "", ";"), {}, {MarkerProblem::EmptyStartWithEnd, 1}},
+        {Pairs("", "", "", ""), {}, {MarkerProblem::NoStart, -1}},
+        {Pairs("#", "", "rem", "rem"), {}, {MarkerProblem::SameStartAndEnd, 1}},  // before part of a word
+        {Pairs("#", "", "Rem", ""), {}, {MarkerProblem::StartInWord, 1}},
+        {Pairs("@", "", "", ""), atSigns, {MarkerProblem::StartInWord, 0}},
+        {Pairs("#", "", "1", ""), numerals, {MarkerProblem::StartInWord, 1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.markers.starts[0] + " " + c.markers.starts[1]);
+        const MarkerCheck check = CheckUserMarkers(c.markers, c.allowed);
+        EXPECT_EQ(check.problem, c.expected.problem);
+        if (c.expected.problem != MarkerProblem::None) EXPECT_EQ(check.pair, c.expected.pair);
+    }
+}
+
+TEST(CountRules, MarkersOfEachChoice) {
+    const CommentMarkers user = Pairs(" {", "} ", "REM", "");
+    const struct {
+        MarkerChoice choice;
+        CommentMarkers expected;
+        bool fromFileType;
+    } cases[] = {
+        {MarkerChoice::Markup, Pairs("<", ">", "&", ";"), true},
+        {MarkerChoice::Code, Pairs("/*", "*/", "//", ""), true},
+        {MarkerChoice::None, Pairs("", "", "", ""), false},
+        {MarkerChoice::User, user, false},  // as typed
+    };
+    for (auto [choice, expected, fromFileType] : cases) {
+        expected.fromFileType = fromFileType;
+        EXPECT_EQ(MarkersOfChoice(choice, user), expected) << static_cast<int>(choice);
+    }
+}
+
+TEST(CountRules, IgnoreListIsTidied) {
+    const struct {
+        const char* typed;
+        bool lowerCase;
+        const char* tidied;
+    } cases[] = {
+        {"", true, ""},
+        {" The  Cat , dog ", true, "the,cat,dog"},
+        {" The  Cat , dog ", false, ",The,Cat,dog"},  // not trimmed when the case is kept
+        {"x\ty", true, "x\ty"},                       // only blanks separate
+    };
+    for (const auto& c : cases) EXPECT_EQ(TidyIgnoreList(c.typed, c.lowerCase), c.tidied) << c.typed;
+}
+
+}  // namespace
+}  // namespace vesk::test
