@@ -126,21 +126,9 @@ bool LineScanner::CommentStep(std::string_view line, std::size_t& pos) {
     return true;
 }
 
-bool LineScanner::ScanLine(std::string& line) {
-    PrepareLine(line);
-    const bool commentsActive = CommentsActive(m_options.markers, m_options.userMarkersAllowed);
-    if (commentsActive) RefreshMarkerStarts();
-
-    if (line.empty()) return true;
 #if defined(__SSE2__)
-    // The block scans find words on masks of the whole line, which the comment markers would cut up.
-    if (!commentsActive) return ScanBlocks(line);
-#endif
-    return ScanBytes(line, commentsActive);
-}
-
-#if defined(__SSE2__)
-bool LineScanner::ScanBlocks(std::string& line) {
+// Inlined into ScanLine, its one caller: a call per line would show on texts of short lines.
+[[gnu::always_inline]] inline bool LineScanner::ScanBlocks(std::string& line) {
     // Spaces behind the text let every block load stay inside the string; no run continues into them.
     const std::size_t size = line.size();
     const PaddingGuard guard(line, size);
@@ -179,7 +167,8 @@ bool LineScanner::ScanBlocks(std::string& line) {
     return end;
 }
 
-bool LineScanner::ScanBytes(std::string_view text, bool commentsActive) {
+// Inlined into ScanLine, its one caller: a call per line would show on texts of short lines.
+[[gnu::always_inline]] inline bool LineScanner::ScanBytes(std::string_view text, bool commentsActive) {
     const std::size_t size = text.size();
     // The last character (the space the caller appended) is never examined.
     const std::size_t last = size - 1;
@@ -208,6 +197,19 @@ bool LineScanner::ScanBytes(std::string_view text, bool commentsActive) {
         if (m_observer != nullptr && m_observer->ShouldStop()) return false;
     }
     return true;
+}
+
+bool LineScanner::ScanLine(std::string& line) {
+    PrepareLine(line);
+    const bool commentsActive = CommentsActive(m_options.markers, m_options.userMarkersAllowed);
+    if (commentsActive) RefreshMarkerStarts();
+
+    if (line.empty()) return true;
+#if defined(__SSE2__)
+    // The block scans find words on masks of the whole line, which the comment markers would cut up.
+    if (!commentsActive) return ScanBlocks(line);
+#endif
+    return ScanBytes(line, commentsActive);
 }
 
 }  // namespace vesk

@@ -141,7 +141,8 @@ void LineScanner::ClassifyLine(std::string_view text) {
     }
 }
 
-void LineScanner::FindRuns(std::string_view text) {
+// Inlined into ScanQuietLine, its one caller: a call per line would show on texts of short lines.
+[[gnu::always_inline]] inline void LineScanner::FindRuns(std::string_view text) {
     ClassifyLine(text);
     const std::size_t words = m_startBits.size();
     m_runStartBits.resize(words);
