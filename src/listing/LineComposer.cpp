@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <utility>
 
 #include "engine/CharClasses.h"
 
@@ -54,6 +55,51 @@ void PadRight(std::string& out, std::string_view text, int width) {
     out.append(static_cast<std::size_t>(pad), ' ');
 }
 
+// What one line is made of.
+struct LineTexts {
+    std::string_view rank;
+    std::string_view frequency;
+    std::string_view word;
+    const ColumnWidths& widths;
+    bool comma;
+};
+
+template <Column kColumn>
+void AppendColumn(std::string& out, const LineTexts& texts) {
+    if constexpr (kColumn == Column::Rank) PadLeft(out, texts.rank, texts.widths.rank);
+    if constexpr (kColumn == Column::Frequency) PadLeft(out, texts.frequency, texts.widths.frequency);
+    if constexpr (kColumn == Column::PaddedWord) PadRight(out, texts.word, texts.widths.word);
+    if constexpr (kColumn == Column::Word) out += texts.word;
+}
+
+// One format's line, appended to `out`. Made from the table at compile time, so that each format's line is
+// composed by straight code as long listings need.
+template <int kFormat>
+void AppendLine(std::string& out, const LineTexts& texts) {
+    constexpr FormatColumns format = kFormatColumns[kFormat];
+    if constexpr (format.lead == Lead::Number) out += texts.comma ? "  " : " ";
+    if constexpr (format.lead == Lead::Wide) out += "  ";
+    // Numbers are followed by two spaces (", " + one more with commas), a padded word by one or two.
+    const std::string_view gap = format.gapAfterWord ? (texts.comma ? ", " : " ") : (texts.comma ? ",  " : "  ");
+    AppendColumn<format.columns[0]>(out, texts);
+    if constexpr (format.columns[1] != Column::None) {
+        out += gap;
+        AppendColumn<format.columns[1]>(out, texts);
+    }
+    if constexpr (format.columns[2] != Column::None) {
+        out += gap;
+        AppendColumn<format.columns[2]>(out, texts);
+    }
+}
+
+template <std::size_t... kFormats>
+constexpr auto LineAppenders(std::index_sequence<kFormats...>) {
+    using Appender = void (*)(std::string&, const LineTexts&);
+    return std::array<Appender, sizeof...(kFormats)>{&AppendLine<static_cast<int>(kFormats)>...};
+}
+
+constexpr auto kLineAppenders = LineAppenders(std::make_index_sequence<kDisplayFormatCount>());
+
 }  // namespace
 
 ColumnWidths ColumnWidths::For(const WordStatistics& stats, int minColumnWidth) {
@@ -78,43 +124,12 @@ std::string LineComposer::Compose(std::string_view rank, std::string_view freque
 
 void LineComposer::ComposeInto(std::string& out, std::string_view rank, std::string_view frequency,
                                std::string_view word) const {
-    const bool comma = m_layout == ListLayout::Comma;
-    const FormatColumns& format = kFormatColumns[m_format];
     // Built in one string: a listing composes a line per word.
     out.clear();
     out.reserve(static_cast<std::size_t>(8 + m_widths.rank + m_widths.frequency + m_widths.word) + rank.size() +
                 frequency.size() + word.size());
-    switch (format.lead) {
-        case Lead::None:
-            break;
-        case Lead::Number:
-            out += comma ? "  " : " ";
-            break;
-        case Lead::Wide:
-            out += "  ";
-            break;
-    }
-    // Numbers are followed by two spaces (", " + one more with commas), a padded word by one or two.
-    const std::string_view gap = format.gapAfterWord ? (comma ? ", " : " ") : (comma ? ",  " : "  ");
-    for (std::size_t i = 0; i < format.columns.size() && format.columns[i] != Column::None; ++i) {
-        if (i > 0) out += gap;
-        switch (format.columns[i]) {
-            case Column::None:
-                break;
-            case Column::Rank:
-                PadLeft(out, rank, m_widths.rank);
-                break;
-            case Column::Frequency:
-                PadLeft(out, frequency, m_widths.frequency);
-                break;
-            case Column::PaddedWord:
-                PadRight(out, word, m_widths.word);
-                break;
-            case Column::Word:
-                out += word;
-                break;
-        }
-    }
+    kLineAppenders[static_cast<std::size_t>(m_format)](
+        out, {rank, frequency, word, m_widths, m_layout == ListLayout::Comma});
 }
 
 std::string LineComposer::Heading() const {
