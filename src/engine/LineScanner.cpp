@@ -126,31 +126,49 @@ bool LineScanner::CommentStep(std::string_view line, std::size_t& pos) {
     return true;
 }
 
-bool LineScanner::ScanLine(std::string& line) {
-    PrepareLine(line);
-    const bool commentsActive = CommentsActive(m_options.markers, m_options.userMarkersAllowed);
-    if (commentsActive) RefreshMarkerStarts();
-
-    if (line.empty()) return true;
 #if defined(__SSE2__)
-    if (!commentsActive) {
-        // Spaces behind the text let every block load stay inside the string; no run continues into them.
-        const std::size_t size = line.size();
-        const PaddingGuard guard(line, size);
-        line.append(kBlock, ' ');
-        const std::string_view text(line.data(), size);
-        // With a quiet observer nothing can end the line early, so its words may be found independently of
-        // one another.
-        const bool quiet = m_observer == nullptr || m_observer->IsQuiet();
-        if (quiet && size <= static_cast<std::size_t>(kMaxWordRun)) {
-            ScanQuietLine(text);
-            return true;
-        }
-        return ScanPlainLine(text);
+// Inlined into ScanLine, its one caller: a call per line would show on texts of short lines.
+[[gnu::always_inline]] inline bool LineScanner::ScanBlocks(std::string& line) {
+    // Spaces behind the text let every block load stay inside the string; no run continues into them.
+    const std::size_t size = line.size();
+    const PaddingGuard guard(line, size);
+    line.append(kBlock, ' ');
+    const std::string_view text(line.data(), size);
+    // With a quiet observer nothing can end the line early, so its words may be found independently of
+    // one another.
+    const bool quiet = m_observer == nullptr || m_observer->IsQuiet();
+    if (quiet && size <= static_cast<std::size_t>(kMaxWordRun)) {
+        ScanQuietLine(text);
+        return true;
     }
+    return ScanPlainLine(text);
+}
 #endif
 
-    const std::string_view text(line);
+// The end of the run of word characters that starts at `pos`, cut at kMaxWordRun characters; `seen` gathers
+// the classes of its characters. `bounded`: the last character of `text` ends every run from `pos` before the
+// cut, so the loop needs no bound of its own.
+[[gnu::always_inline]] inline std::size_t LineScanner::RunEnd(std::string_view text, std::size_t pos, bool bounded,
+                                                              unsigned char& seen) const {
+    std::size_t end = pos;
+    if (bounded) {
+        for (;; ++end) {
+            const unsigned char classes = m_classes[static_cast<unsigned char>(text[end])];
+            if ((classes & kInner) == 0) return end;
+            seen |= classes;
+        }
+    }
+    const std::size_t limit = std::min(text.size(), pos + static_cast<std::size_t>(kMaxWordRun));
+    for (; end < limit; ++end) {
+        const unsigned char classes = m_classes[static_cast<unsigned char>(text[end])];
+        if ((classes & kInner) == 0) break;
+        seen |= classes;
+    }
+    return end;
+}
+
+// Inlined into ScanLine, its one caller: a call per line would show on texts of short lines.
+[[gnu::always_inline]] inline bool LineScanner::ScanBytes(std::string_view text, bool commentsActive) {
     const std::size_t size = text.size();
     // The last character (the space the caller appended) is never examined.
     const std::size_t last = size - 1;
@@ -165,23 +183,9 @@ bool LineScanner::ScanLine(std::string& line) {
                 while (pos < last && !m_letters[text[pos]] && text[pos] != '_') ++pos;
             continue;
         }
-        std::size_t end = pos;
-        const std::size_t limit = std::min(size, pos + static_cast<std::size_t>(kMaxWordRun));
         unsigned char seen = 0;
-        if (sentinel && size - pos <= static_cast<std::size_t>(kMaxWordRun)) {
-            // The last character ends every run, so the loop needs no bound of its own.
-            for (;; ++end) {
-                const unsigned char classes = m_classes[static_cast<unsigned char>(text[end])];
-                if ((classes & kInner) == 0) break;
-                seen |= classes;
-            }
-        } else {
-            for (; end < limit; ++end) {
-                const unsigned char classes = m_classes[static_cast<unsigned char>(text[end])];
-                if ((classes & kInner) == 0) break;
-                seen |= classes;
-            }
-        }
+        const std::size_t end =
+            RunEnd(text, pos, sentinel && size - pos <= static_cast<std::size_t>(kMaxWordRun), seen);
         if (end == pos) {
             // An underscore may start a word that the allowed characters do not let it continue (they are
             // taken when a run starts, the other option when the word starts): step over it.
@@ -193,6 +197,19 @@ bool LineScanner::ScanLine(std::string& line) {
         if (m_observer != nullptr && m_observer->ShouldStop()) return false;
     }
     return true;
+}
+
+bool LineScanner::ScanLine(std::string& line) {
+    PrepareLine(line);
+    const bool commentsActive = CommentsActive(m_options.markers, m_options.userMarkersAllowed);
+    if (commentsActive) RefreshMarkerStarts();
+
+    if (line.empty()) return true;
+#if defined(__SSE2__)
+    // The block scans find words on masks of the whole line, which the comment markers would cut up.
+    if (!commentsActive) return ScanBlocks(line);
+#endif
+    return ScanBytes(line, commentsActive);
 }
 
 }  // namespace vesk

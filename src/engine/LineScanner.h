@@ -39,11 +39,25 @@ class LineScanner {
     // The comment step at `pos`; false when the scan of the line ends there.
     bool CommentStep(std::string_view line, std::size_t& pos);
     void RefreshMarkerStarts();
+    // The scan of a line character by character, which also steps over comments when they are active; false
+    // when the observer stopped it.
+    bool ScanBytes(std::string_view text, bool commentsActive);
+    std::size_t RunEnd(std::string_view text, std::size_t pos, bool bounded, unsigned char& seen) const;
+    // The scan of a line without comment markers on blocks of 16 characters: `line` is padded for the loads
+    // while it lasts. False when the observer stopped it.
+    bool ScanBlocks(std::string& line);
     // The scan of a line without comment markers, on bit masks of the character classes of the line; false
     // when the observer stopped it.
     bool ScanPlainLine(std::string_view text);
     // The same when nothing can stop the scan within the line: every run is found at once.
     void ScanQuietLine(std::string_view text);
+    // Fills the masks of where runs start and of the characters that end them, for `text` as ClassifyLine.
+    void FindRuns(std::string_view text);
+    // Calls `count(pos, length, notPlain)` for each run that FindRuns found, from left to right.
+    template <typename Count>
+    void ForEachRun(Count&& count) const;
+    // Counts the runs that FindRuns found, fetching their places in the table ahead of counting them.
+    void CountRunsPrefetched(std::string_view text);
     // Fills the masks for `text`, whose 16 bytes past the end may be read.
     void ClassifyLine(std::string_view text);
     // Counts a run of word characters; `notPlain`: it holds a capital or a code from 128. Returns the

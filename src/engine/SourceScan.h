@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <utility>
 
 #include "engine/ByteSource.h"
 #include "engine/LineScanner.h"
@@ -19,7 +20,7 @@ class SourceObserver {
     virtual void OnProgress(std::int64_t bytesRead) { (void)bytesRead; }
     // A line failed after it was read (in OnProgress or in its scan). True goes on with the next line; by
     // default the failure ends the reading.
-    virtual bool OnLineFailure(std::exception_ptr failure) { std::rethrow_exception(failure); }
+    virtual bool OnLineFailure(std::exception_ptr failure) { std::rethrow_exception(std::move(failure)); }
 };
 
 // Reads `source` line by line into `line` and scans each line as a count of a file does: without its line

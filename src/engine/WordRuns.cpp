@@ -141,7 +141,8 @@ void LineScanner::ClassifyLine(std::string_view text) {
     }
 }
 
-void LineScanner::ScanQuietLine(std::string_view text) {
+// Inlined into ScanQuietLine, its one caller: a call per line would show on texts of short lines.
+[[gnu::always_inline]] inline void LineScanner::FindRuns(std::string_view text) {
     ClassifyLine(text);
     const std::size_t words = m_startBits.size();
     m_runStartBits.resize(words);
@@ -172,39 +173,49 @@ void LineScanner::ScanQuietLine(std::string_view text) {
     const std::size_t last = text.size() - 1;
     m_runStartBits[last / 64] &= (std::uint64_t{1} << (last % 64)) - 1;
     for (std::size_t w = last / 64 + 1; w < words; ++w) m_runStartBits[w] = 0;
+}
 
-    const auto forEachRun = [&](auto&& count) {
-        for (std::size_t w = 0; w < words; ++w) {
-            for (std::uint64_t starts = m_runStartBits[w]; starts != 0; starts &= starts - 1) {
-                const std::size_t pos = w * 64 + static_cast<std::size_t>(__builtin_ctzll(starts));
-                // The 64 characters from `pos` (a start is never in the last word of the masks).
-                const unsigned shift = static_cast<unsigned>(pos % 64);
-                const std::uint64_t endsAhead = Window(m_runEndBits.data() + w, shift);
-                std::size_t end;
-                bool notPlain;
-                if (endsAhead != 0) {
-                    const auto length = static_cast<unsigned>(__builtin_ctzll(endsAhead));
-                    end = pos + length;
-                    notPlain = (Window(m_notPlainBits.data() + w, shift) & ((std::uint64_t{1} << length) - 1)) != 0;
-                } else {
-                    std::size_t endWord = w + 1;
-                    std::uint64_t ends = m_runEndBits[endWord] & (~std::uint64_t{0} << shift);
-                    while (ends == 0) ends = m_runEndBits[++endWord];
-                    end = endWord * 64 + static_cast<std::size_t>(__builtin_ctzll(ends));
-                    notPlain = AnyBits(m_notPlainBits.data(), pos, end);
-                }
-                count(pos, end - pos, notPlain);
+// Always inlined: each caller passes its own counting step, and the loop is the hot path of a quiet scan.
+template <typename Count>
+[[gnu::always_inline]] inline void LineScanner::ForEachRun(Count&& count) const {
+    const std::size_t words = m_runStartBits.size();
+    for (std::size_t w = 0; w < words; ++w) {
+        for (std::uint64_t starts = m_runStartBits[w]; starts != 0; starts &= starts - 1) {
+            const std::size_t pos = w * 64 + static_cast<std::size_t>(__builtin_ctzll(starts));
+            // The 64 characters from `pos` (a start is never in the last word of the masks).
+            const unsigned shift = static_cast<unsigned>(pos % 64);
+            const std::uint64_t endsAhead = Window(m_runEndBits.data() + w, shift);
+            std::size_t end;
+            bool notPlain;
+            if (endsAhead != 0) {
+                const auto length = static_cast<unsigned>(__builtin_ctzll(endsAhead));
+                end = pos + length;
+                notPlain = (Window(m_notPlainBits.data() + w, shift) & ((std::uint64_t{1} << length) - 1)) != 0;
+            } else {
+                std::size_t endWord = w + 1;
+                std::uint64_t ends = m_runEndBits[endWord] & (~std::uint64_t{0} << shift);
+                while (ends == 0) ends = m_runEndBits[++endWord];
+                end = endWord * 64 + static_cast<std::size_t>(__builtin_ctzll(ends));
+                notPlain = AnyBits(m_notPlainBits.data(), pos, end);
             }
+            count(pos, end - pos, notPlain);
         }
-    };
+    }
+}
 
+void LineScanner::ScanQuietLine(std::string_view text) {
+    FindRuns(text);
     RefreshRunCache();
     if (!m_runsAside) {
-        forEachRun([&](std::size_t pos, std::size_t length, bool notPlain) {
+        ForEachRun([&](std::size_t pos, std::size_t length, bool notPlain) {
             CountRunInCache(text.substr(pos, length), notPlain);
         });
         return;
     }
+    CountRunsPrefetched(text);
+}
+
+void LineScanner::CountRunsPrefetched(std::string_view text) {
     // While the cache is aside most runs are new words: the runs of the line are found first and their
     // places in the table's index asked for, then counted, so that the waits for memory overlap.
     // A long line is taken in batches, so that the list stays small.
@@ -214,7 +225,7 @@ void LineScanner::ScanQuietLine(std::string_view text) {
         m_lineRuns.clear();
     };
     m_lineRuns.clear();
-    forEachRun([&](std::size_t pos, std::size_t length, bool notPlain) {
+    ForEachRun([&](std::size_t pos, std::size_t length, bool notPlain) {
         m_table.PrefetchWord(text.substr(pos, length));
         m_lineRuns.push_back(LineRun{pos, length, notPlain});
         if (m_lineRuns.size() == kBatch) countBatch();

@@ -2,7 +2,9 @@
 #include "listing/LineComposer.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
+#include <utility>
 
 #include "engine/CharClasses.h"
 
@@ -18,6 +20,85 @@ int DigitCount(std::int64_t value) {
 
 // The formats whose last column is the word; their heading carries the longest-word note.
 bool EndsWithWord(int format) { return format == 0 || format == 3 || format == 5 || format == kFormatWordPerLine; }
+
+// How each display format lays out its line: what comes before the first column, the columns in order and
+// the gap between two columns. A word in the last column is not padded, so that no line ends in spaces.
+enum class Lead : unsigned char { None, Number, Wide };
+enum class Column : unsigned char { None, Rank, Frequency, PaddedWord, Word };
+struct FormatColumns {
+    Lead lead;
+    std::array<Column, 3> columns;
+    bool gapAfterWord;  // the shorter gap that follows a padded word; otherwise the one after a number
+};
+constexpr FormatColumns kFormatColumns[kDisplayFormatCount] = {
+    {Lead::Number, {Column::Rank, Column::Frequency, Column::Word}, false},
+    {Lead::Number, {Column::Rank, Column::PaddedWord, Column::Frequency}, false},
+    {Lead::Number, {Column::Rank, Column::Frequency}, false},
+    {Lead::Number, {Column::Rank, Column::Word}, false},
+    {Lead::Number, {Column::Frequency, Column::Rank}, false},
+    {Lead::Wide, {Column::Frequency, Column::Word}, false},
+    {Lead::Wide, {Column::PaddedWord, Column::Rank}, true},
+    {Lead::Wide, {Column::PaddedWord, Column::Frequency}, true},
+    {Lead::None, {Column::Word}, false},
+    {Lead::None, {Column::Word}, false},
+};
+
+void PadLeft(std::string& out, std::string_view text, int width) {
+    const auto pad = std::max<std::ptrdiff_t>(0, width - static_cast<std::ptrdiff_t>(text.size()));
+    out.append(static_cast<std::size_t>(pad), ' ');
+    out += text;
+}
+
+void PadRight(std::string& out, std::string_view text, int width) {
+    out += text;
+    const auto pad = std::max<std::ptrdiff_t>(0, width - static_cast<std::ptrdiff_t>(text.size()));
+    out.append(static_cast<std::size_t>(pad), ' ');
+}
+
+// What one line is made of.
+struct LineTexts {
+    std::string_view rank;
+    std::string_view frequency;
+    std::string_view word;
+    const ColumnWidths& widths;
+    bool comma;
+};
+
+template <Column kColumn>
+void AppendColumn(std::string& out, const LineTexts& texts) {
+    if constexpr (kColumn == Column::Rank) PadLeft(out, texts.rank, texts.widths.rank);
+    if constexpr (kColumn == Column::Frequency) PadLeft(out, texts.frequency, texts.widths.frequency);
+    if constexpr (kColumn == Column::PaddedWord) PadRight(out, texts.word, texts.widths.word);
+    if constexpr (kColumn == Column::Word) out += texts.word;
+}
+
+// One format's line, appended to `out`. Made from the table at compile time, so that each format's line is
+// composed by straight code as long listings need.
+template <int kFormat>
+void AppendLine(std::string& out, const LineTexts& texts) {
+    constexpr FormatColumns format = kFormatColumns[kFormat];
+    if constexpr (format.lead == Lead::Number) out += texts.comma ? "  " : " ";
+    if constexpr (format.lead == Lead::Wide) out += "  ";
+    // Numbers are followed by two spaces (", " + one more with commas), a padded word by one or two.
+    const std::string_view gap = format.gapAfterWord ? (texts.comma ? ", " : " ") : (texts.comma ? ",  " : "  ");
+    AppendColumn<format.columns[0]>(out, texts);
+    if constexpr (format.columns[1] != Column::None) {
+        out += gap;
+        AppendColumn<format.columns[1]>(out, texts);
+    }
+    if constexpr (format.columns[2] != Column::None) {
+        out += gap;
+        AppendColumn<format.columns[2]>(out, texts);
+    }
+}
+
+template <std::size_t... kFormats>
+constexpr auto LineAppenders(std::index_sequence<kFormats...>) {
+    using Appender = void (*)(std::string&, const LineTexts&);
+    return std::array<Appender, sizeof...(kFormats)>{&AppendLine<static_cast<int>(kFormats)>...};
+}
+
+constexpr auto kLineAppenders = LineAppenders(std::make_index_sequence<kDisplayFormatCount>());
 
 }  // namespace
 
@@ -43,85 +124,12 @@ std::string LineComposer::Compose(std::string_view rank, std::string_view freque
 
 void LineComposer::ComposeInto(std::string& out, std::string_view rank, std::string_view frequency,
                                std::string_view word) const {
-    const bool comma = m_layout == ListLayout::Comma;
-    // Numbers are followed by two spaces (", " + one more with commas), a padded word by one or two.
-    const std::string_view lead = comma ? "  " : " ";
-    const std::string_view afterNumber = comma ? ",  " : "  ";
-    const std::string_view afterWord = comma ? ", " : " ";
     // Built in one string: a listing composes a line per word.
     out.clear();
     out.reserve(static_cast<std::size_t>(8 + m_widths.rank + m_widths.frequency + m_widths.word) + rank.size() +
                 frequency.size() + word.size());
-    const auto padLeft = [&out](std::string_view text, int width) {
-        const auto pad = std::max<std::ptrdiff_t>(0, width - static_cast<std::ptrdiff_t>(text.size()));
-        out.append(static_cast<std::size_t>(pad), ' ');
-        out += text;
-    };
-    const auto padRight = [&out](std::string_view text, int width) {
-        out += text;
-        const auto pad = std::max<std::ptrdiff_t>(0, width - static_cast<std::ptrdiff_t>(text.size()));
-        out.append(static_cast<std::size_t>(pad), ' ');
-    };
-    const auto r = [&] { padLeft(rank, m_widths.rank); };
-    const auto f = [&] { padLeft(frequency, m_widths.frequency); };
-    const auto w = [&] { padRight(word, m_widths.word); };
-    switch (m_format) {
-        case 0:
-            out += lead;
-            r();
-            out += afterNumber;
-            f();
-            out += afterNumber;
-            out += word;
-            break;
-        case 1:
-            out += lead;
-            r();
-            out += afterNumber;
-            w();
-            out += comma ? ",  " : "  ";
-            f();
-            break;
-        case 2:
-            out += lead;
-            r();
-            out += afterNumber;
-            f();
-            break;
-        case 3:
-            out += lead;
-            r();
-            out += afterNumber;
-            out += word;
-            break;
-        case 4:
-            out += lead;
-            f();
-            out += afterNumber;
-            r();
-            break;
-        case 5:
-            out += "  ";
-            f();
-            out += afterNumber;
-            out += word;
-            break;
-        case 6:
-            out += "  ";
-            w();
-            out += afterWord;
-            r();
-            break;
-        case 7:
-            out += "  ";
-            w();
-            out += afterWord;
-            f();
-            break;
-        default:
-            out += word;
-            break;
-    }
+    kLineAppenders[static_cast<std::size_t>(m_format)](
+        out, {rank, frequency, word, m_widths, m_layout == ListLayout::Comma});
 }
 
 std::string LineComposer::Heading() const {

@@ -18,6 +18,7 @@
 #include <ctime>
 #include <string>
 #include <system_error>
+#include <utility>
 
 namespace vesk {
 
@@ -135,7 +136,12 @@ std::string ResolveTarget(std::string path, std::string& target, struct stat& ex
         std::string link(buffer, static_cast<std::size_t>(n));
         // A relative link is read from the folder that holds it.
         const std::size_t slash = path.rfind('/');
-        path = link.starts_with('/') || slash == std::string::npos ? link : path.substr(0, slash + 1) + link;
+        if (link.starts_with('/') || slash == std::string::npos) {
+            path = std::move(link);
+        } else {
+            path.resize(slash + 1);
+            path += link;
+        }
     }
     const std::size_t slash = path.rfind('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
