@@ -64,21 +64,6 @@ TEST_F(InputSourceTest, InputNameCheckMessages) {
     }
 }
 
-// During start-up a bad name is dropped without a word; the folder of a missing file still becomes current.
-TEST_F(InputSourceTest, InputNameCheckIsSilentDuringStartUp) {
-    main.blnStartUpCompleted = false;
-    for (const auto& [name, directory] : {std::pair{PathOf("readme"), std::string("/")},
-                                          {PathOf("gone.txt"), folder.string() + "/"},
-                                          {PathOf("nofolder/gone.txt"), std::string("/")}}) {
-        platform.currentDirectory = "/";
-        main.txbFile[0].SetText(name);
-        EXPECT_FALSE(main.CheckInputFile(main.txbFile[0].Text()));
-        EXPECT_EQ(main.txbFile[0].Text(), "");
-        EXPECT_EQ(platform.currentDirectory, directory);
-    }
-    EXPECT_TRUE(platform.Messages().empty());
-}
-
 TEST_F(InputSourceTest, FileDialogs) {
     const std::string input = MakeFile("story.txt", "alpha\r\n");
     main.optInTextBox.Select();

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// How the scanner talks to whoever drives it; the word rules themselves are checked in ScanModelTest.
+// How the scanner and the reading of a source talk to whoever drives them; the word rules themselves are
+// checked in ScanModelTest.
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
+#include <system_error>
 
 #include "engine/ScanHarness.h"
+#include "engine/SourceScan.h"
 
 namespace vesk::test {
 namespace {
@@ -24,26 +26,17 @@ TEST(LineScanner, AsksAfterEveryWordAndStops) {
 }
 
 TEST(LineScanner, NewWordsAreKeptWhenTheirReportFails) {
-    struct Failing : RecordingObserver {
-        bool quiet = false;
-        void OnNewWord(std::string_view word, std::int64_t distinctWords) override {
-            RecordingObserver::OnNewWord(word, distinctWords);
-            if (word == "c") throw std::runtime_error("display full");
-        }
-        bool IsQuiet() const override { return quiet; }
-    };
     for (const bool quiet : {false, true}) {
         ScanHarness h;
-        Failing observer;
-        observer.quiet = quiet;
-        h.scanner.SetObserver(&observer);
+        h.observer.quiet = quiet;
+        h.observer.failOn = "c";
         std::string line = "a B a b ";
         h.scanner.ScanLine(line);
         line = "c e ";
         EXPECT_THROW(h.scanner.ScanLine(line), std::runtime_error);  // the line ends at c, which is counted
         line = "c b d ";
         h.scanner.ScanLine(line);
-        EXPECT_EQ(observer.newWords, (std::vector<std::string>{"a", "B", "c", "d"})) << quiet;
+        EXPECT_EQ(h.observer.newWords, (std::vector<std::string>{"a", "B", "c", "d"})) << quiet;
         EXPECT_EQ(h.Scan(), (Counts{{"a", 2}, {"B", 3}, {"c", 2}, {"d", 1}})) << quiet;
     }
 }
@@ -51,17 +44,10 @@ TEST(LineScanner, NewWordsAreKeptWhenTheirReportFails) {
 TEST(LineScanner, OptionsSetBetweenWordsApplyToTheNextWord) {
     ScanHarness h;
     h.options.dropFinalS = true;
-    struct Toggle : RecordingObserver {
-        LineScanner* scanner = nullptr;
-        bool ShouldStop() override {
-            ScanOptions options = scanner->Options();
-            options.dropFinalS = false;
-            scanner->SetOptions(options);
-            return false;
-        }
-    } toggle;
-    toggle.scanner = &h.scanner;
-    h.scanner.SetObserver(&toggle);
+    h.observer.onAsk = [&h] {
+        h.options.dropFinalS = false;
+        h.scanner.SetOptions(h.options);
+    };
     EXPECT_EQ(h.Scan({"cats cats"}), (Counts{{"cat", 1}, {"cats", 1}}));
 }
 
@@ -85,6 +71,75 @@ TEST(LineScanner, QuietScanCountsAsTheWordByWordScanPastItsCache) {
     const Counts expected = each.Scan(lines);
     EXPECT_GT(expected.size(), 140000u);
     EXPECT_EQ(quiet.Scan(lines), expected);
+}
+
+// Lines from memory; reading the line numbered `failAt` (from 1) fails.
+struct LineSource : ByteSource {
+    std::vector<std::string> lines;
+    std::size_t failAt = 0, next = 0;
+    std::int64_t consumed = 0;
+    LineSource(std::vector<std::string> text, std::size_t fail = 0) : lines(std::move(text)), failAt(fail) {}
+    std::string_view Peek(std::size_t) override { return {}; }
+    std::int64_t Size() const override { return -1; }
+    bool ReadLine(std::string& line) override {
+        if (next + 1 == failAt) throw std::system_error(EIO, std::generic_category());
+        if (next == lines.size()) return false;
+        line = lines[next++];
+        consumed += static_cast<std::int64_t>(line.size()) + 1;
+        return true;
+    }
+    std::int64_t BytesConsumed() const override { return consumed; }
+};
+
+struct Reports : SourceObserver {
+    void OnProgress(std::int64_t bytesRead) override { progress.push_back(bytesRead); }
+    bool OnLineFailure(std::exception_ptr) override { return ++failures, goOn; }
+    std::vector<std::int64_t> progress;
+    int failures = 0;
+    bool goOn = true;
+};
+
+Counts Read(ScanHarness& h, LineSource source, SourceObserver& reports, std::exception_ptr* failure = nullptr) {
+    std::string line;
+    h.scanner.SetOptions(h.options);
+    const std::exception_ptr result = ScanSource(source, h.scanner, line, reports);
+    if (failure) *failure = result;
+    return h.Scan();
+}
+
+TEST(SourceScan, LinesAreTrimmedAndEveryLineReadIsReported) {
+    ScanHarness h;
+    Reports reports;
+    h.options.lowerCase = true;
+    EXPECT_EQ(Read(h, LineSource({"  one two  ", "", "   ", "Two\tthree"}), reports),
+              (Counts{{"one", 1}, {"three", 1}, {"two", 2}}));
+    EXPECT_EQ(reports.progress, (std::vector<std::int64_t>{12, 13, 17, 27}));
+
+    ScanHarness stopped;
+    stopped.observer.stopAfter = 2;
+    Reports stoppedReports;
+    EXPECT_EQ(Read(stopped, LineSource({"a", "b c d", "e"}), stoppedReports), (Counts{{"a", 1}, {"b", 1}}));
+    EXPECT_EQ(stoppedReports.progress.size(), 2u);  // a stopped line ends the reading
+}
+
+// A line that fails goes to the observer, which may go on; a line that cannot be read ends the reading. Without
+// an observer's answer a failed line ends the reading with its failure.
+TEST(SourceScan, Failures) {
+    for (const bool goOn : {true, false}) {
+        ScanHarness h;
+        h.observer.failOn = "bad";
+        Reports reports;
+        reports.goOn = goOn;
+        std::exception_ptr failure;
+        const Counts counts = Read(h, LineSource({"bad x", "good", "more"}, 4), reports, &failure);
+        EXPECT_EQ(reports.failures, 1);
+        EXPECT_EQ(counts, (goOn ? Counts{{"bad", 1}, {"good", 1}, {"more", 1}} : Counts{{"bad", 1}}));
+        EXPECT_EQ(failure != nullptr, goOn);  // the unreadable fourth line, when the reading goes on to it
+    }
+    ScanHarness h;
+    h.observer.failOn = "bad";
+    SourceObserver plain;
+    EXPECT_THROW(Read(h, LineSource({"bad"}), plain), std::runtime_error);
 }
 
 }  // namespace

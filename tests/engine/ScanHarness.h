@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -18,18 +20,24 @@ namespace vesk::test {
 
 using Counts = std::vector<std::pair<std::string, std::int64_t>>;
 
-// Answers as a window whose pump runs after every word: stops once asked `stopAfter` times (0: never).
+// Answers as a window whose pump runs after every word: stops once asked `stopAfter` times (0: never), and
+// fails to show the word `failOn`.
 class RecordingObserver : public ScanObserver {
   public:
-    void OnNewWord(std::string_view word, std::int64_t distinctWords) override {
+    void OnNewWord(std::string_view word, std::int64_t) override {
         newWords.emplace_back(word);
-        lastDistinctWords = distinctWords;
+        if (word == failOn) throw std::runtime_error("display full");
     }
-    bool ShouldStop() override { return ++asked >= stopAfter && stopAfter > 0; }
-    bool IsQuiet() const override { return false; }
+    bool ShouldStop() override {
+        if (onAsk) onAsk();
+        return ++asked >= stopAfter && stopAfter > 0;
+    }
+    bool IsQuiet() const override { return quiet; }
     long asked = 0, stopAfter = 0;
+    bool quiet = false;
+    std::string failOn = " ";  // never a word
+    std::function<void()> onAsk;
     std::vector<std::string> newWords;
-    std::int64_t lastDistinctWords = 0;
 };
 
 struct ScanHarness {

@@ -51,35 +51,22 @@ TEST_F(ListResultsTest, AlphabeticalPassVisitsUnlistedRecordsAndFollowsTheEnd) {
         EXPECT_EQ(ScrollInterval(words), interval) << words;
 }
 
-TEST_F(ListResultsTest, FileIsWrittenOnlyWithListedWordsANameAndOutputEnabled) {
-    const std::string path = SetOutputFile(PathOf("out.txt"));
-    WriteBytes(path, "keep me");
-    Fill({{"alpha", 1, false}});
-    w.ListResults();
-    FillGreek();
-    w.chkDisableOutputToFile.SetValue(1);
-    w.ListResults();
-    EXPECT_EQ(ReadBytes(path), "keep me");
-    EXPECT_FALSE(w.ResultsWrittenToFile);
-    EXPECT_EQ(w.txbOutput.Text(), kGreek);
-
-    w.chkDisableOutputToFile.SetValue(0);
-    w.ListResults();
-    EXPECT_EQ(ReadBytes(path), kGreek);
-    EXPECT_TRUE(w.ResultsWrittenToFile);
-    EXPECT_EQ(platform.PumpCount(), 3 + 6);  // both passes yield after every record
-}
-
-TEST_F(ListResultsTest, OverwriteQuestion) {
-    FillGreek();
+// A file needs listed words and output enabled; an existing one is replaced, or first asked about.
+TEST_F(ListResultsTest, FileOnlyWhenWantedAndAllowed) {
     const std::string path = SetOutputFile(PathOf("out.txt"));
     WriteBytes(path, "old");
+    Fill({{"alpha", 1, false}});
+    w.ListResults();
+    EXPECT_EQ(ReadBytes(path), "old");
+    FillGreek();
     p.chkWarnOnOverwrite.SetValue(1);
     platform.ExpectMessage(MsgAnswer::Yes);
     w.ListResults();
     EXPECT_EQ(platform.LastMessage(), (ShownMessage{"Output file exists.  OK to overwrite?", "Output file exists",
                                                     MsgButtons::YesNo, MsgIcon::None}));
     EXPECT_EQ(ReadBytes(path), kGreek);
+    EXPECT_TRUE(w.ResultsWrittenToFile);
+    EXPECT_EQ(platform.PumpCount(), 6);  // both passes yield after every record
 
     // Asked again since the file exists; No disables output to the file until unticked.
     WriteBytes(path, "old");
@@ -89,6 +76,7 @@ TEST_F(ListResultsTest, OverwriteQuestion) {
     EXPECT_EQ(platform.Messages().size(), 2u);
     EXPECT_EQ(w.chkDisableOutputToFile.Value(), 1);
     EXPECT_EQ(ReadBytes(path), "old");
+    EXPECT_FALSE(w.ResultsWrittenToFile);
     EXPECT_EQ(w.txbOutput.Text(), kGreek);
 
     // Without the warning an existing file is simply replaced.
