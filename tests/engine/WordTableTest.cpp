@@ -36,20 +36,5 @@ TEST(WordTable, KeepsEveryWordInKeyOrder) {
     }
 }
 
-TEST(WordTable, Statistics) {
-    WordTable table;
-    for (const char* word : {"alpha", "alpha", "alpha", "be", "gamma-ray", "gamma-ray"}) table.Add(word);
-    table.Finish();
-    table.SetListed(3, false);  // gamma-ray
-    table.ComputeStatistics();
-    const WordStatistics& s = table.Statistics();
-    EXPECT_EQ(s.listedWordCount, 2);
-    EXPECT_EQ(s.excludedWordCount, 1);
-    EXPECT_EQ(s.listedOccurrenceCount, 4);
-    EXPECT_EQ(s.totalOccurrenceCount, 6);
-    EXPECT_EQ(s.highestFrequency, 3);
-    EXPECT_EQ(s.longestWordLength, 5);
-}
-
 }  // namespace
 }  // namespace vesk::test
