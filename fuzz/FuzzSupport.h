@@ -14,37 +14,28 @@
 #include <string_view>
 
 // A broken invariant is a finding: abort, so that the fuzzer keeps the input.
-#define FUZZ_CHECK(condition)                                                                   \
-    do {                                                                                        \
-        if (!(condition)) {                                                                     \
-            std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
-            std::abort();                                                                       \
-        }                                                                                       \
-    } while (0)
+#define FUZZ_CHECK(condition) \
+    ((condition) ? void()     \
+                 : (std::fprintf(stderr, "check failed: %s (%s:%d)\n", #condition, __FILE__, __LINE__), std::abort()))
 
 namespace vesk::fuzz {
 
 // Takes options from the front of the input; past its end every byte reads as 0.
-class InputReader {
-  public:
-    InputReader(const std::uint8_t* data, std::size_t size) : m_rest(reinterpret_cast<const char*>(data), size) {}
+struct InputReader {
+    std::string_view rest;
+    InputReader(const std::uint8_t* data, std::size_t size) : rest(reinterpret_cast<const char*>(data), size) {}
     std::uint8_t Byte() {
-        if (m_rest.empty()) return 0;
-        const auto b = static_cast<std::uint8_t>(m_rest[0]);
-        m_rest.remove_prefix(1);
+        const auto b = static_cast<std::uint8_t>(rest.empty() ? 0 : rest[0]);
+        rest.remove_prefix(rest.empty() ? 0 : 1);
         return b;
     }
     // A text of 0 to `maxLength` bytes, its length given by the byte before it.
     std::string Text(std::size_t maxLength) {
-        const std::size_t n = std::min<std::size_t>(Byte() % (maxLength + 1), m_rest.size());
-        std::string text(m_rest.substr(0, n));
-        m_rest.remove_prefix(n);
+        const std::size_t n = std::min<std::size_t>(Byte() % (maxLength + 1), rest.size());
+        const std::string text(rest.substr(0, n));
+        rest.remove_prefix(n);
         return text;
     }
-    std::string_view Rest() const { return m_rest; }
-
-  private:
-    std::string_view m_rest;
 };
 
 // Puts `bytes` in the in-memory file `name` of this process (made on first use) and returns a path that

@@ -4,21 +4,18 @@
 // key order, puts the boxes back and reads the same again.
 
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "FuzzSupport.h"
 #include "app/Program.h"
 #include "engine/Normalisation.h"
-#include "engine/WordTable.h"
 
 namespace {
 
 using namespace vesk;
 
 // Nobody answers: every box gets its first button.
-class NullPlatform : public Platform {
-  public:
+struct NullPlatform : Platform {
     MsgAnswer ShowMessage(const std::string&, const std::string&, MsgButtons buttons, MsgIcon) override {
         return buttons == MsgButtons::Ok || buttons == MsgButtons::OkCancel ? MsgAnswer::Ok : MsgAnswer::Yes;
     }
@@ -49,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     main.chkSuppressWords.SetValue(b % 3);
     program.frmParams.chkAllowCommentMarkers.SetValue(b / 3 % 3);
     main.blnStartUpCompleted = true;
-    main.strCommonWordsFile = fuzz::WriteInputFile(in.Rest(), "common words.txt");
+    main.strCommonWordsFile = fuzz::WriteInputFile(in.rest, "common words.txt");
 
     const bool read = main.ReadCommonWords();
     FUZZ_CHECK(main.chkSuppressWords.Value() == b % 3 && program.frmParams.chkAllowCommentMarkers.Value() == b / 3 % 3);

@@ -5,7 +5,7 @@
 // the table must be sound.
 
 #include <memory>
-#include <string>
+#include <tuple>
 #include <vector>
 
 #include "FuzzSupport.h"
@@ -28,9 +28,8 @@ ScanOptions TakeOptions(fuzz::InputReader& in) {
     o.apostrophesAllowed = (b & 8) != 0;
     o.underscoresStartWords = (b & 16) != 0;
     o.userMarkersAllowed = (b & 32) != 0;
-    const unsigned fileType = (b >> 6) % 3;  // plain text, markup, C source
     for (int k = 0; k < 2; ++k) o.markers.starts[k] = in.Text(3), o.markers.ends[k] = in.Text(3);
-    if (fileType != 0) o.markers = fileType == 1 ? MarkupMarkers() : CodeMarkers();
+    if ((b >> 6) % 3 != 0) o.markers = (b >> 6) % 3 == 1 ? MarkupMarkers() : CodeMarkers();  // by file type
     return o;
 }
 
@@ -49,30 +48,21 @@ class WordByWord : public ScanObserver {
     std::int64_t m_newWords = 0;
 };
 
-struct Entry {
-    std::string word, key;
-    std::int64_t frequency;
-    bool operator==(const Entry&) const = default;
-};
+using Entries = std::vector<std::tuple<std::string, std::string, std::int64_t>>;  // key, word, frequency
 
-std::vector<Entry> Entries(const WordTable& table) {
-    std::vector<Entry> entries;
-    for (std::int64_t r = 1; r <= table.DistinctWordCount(); ++r)
-        entries.push_back({std::string(table.Word(r)), std::string(table.Key(r)), table.Frequency(r)});
-    return entries;
-}
-
-// Kept from one input to the next, as the program keeps its scanner from one count to the next (and so that
-// the scanner's cache of runs is made once).
+// Kept from one input to the next, as the program keeps its scanner from one count to the next.
 struct Count {
-    Count() : scanner(table) {}
+    WordTable table;
+    LineScanner scanner{table};
+    std::string line;
+
     void Start(const ScanOptions& o, ScanObserver* observer) {
         table.Reset();
         scanner.SetOptions(o);
         scanner.SetObserver(observer);
     }
     // One pass over the file as the counting run reads it.
-    void Pass(const std::string& path) {
+    Entries Pass(const std::string& path) {
         std::string error;
         const std::unique_ptr<ByteSource> source = ByteSource::OpenFile(path, error);
         FUZZ_CHECK(source != nullptr);
@@ -80,11 +70,11 @@ struct Count {
         SourceObserver reports;
         FUZZ_CHECK(ScanSource(*source, scanner, line, reports) == nullptr);
         table.Finish();
+        Entries entries;
+        for (std::int64_t r = 1; r <= table.DistinctWordCount(); ++r)
+            entries.emplace_back(table.Key(r), table.Word(r), table.Frequency(r));
+        return entries;
     }
-
-    WordTable table;
-    LineScanner scanner;
-    std::string line;
 };
 
 }  // namespace
@@ -95,29 +85,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const unsigned stopAfter = 1 + in.Byte();
     // Now and then a long text: lines longer than the longest run of word characters taken at once.
     const bool lengthen = in.Byte() == 0xFF;
-    std::string text(in.Rest());
+    std::string text(in.rest);
     while (lengthen && !text.empty() && text.size() < 70000) text += text;
     const std::string path = fuzz::WriteInputFile(text, "input");
 
     static Count quiet, wordByWord, stopped;
     quiet.Start(o, nullptr);
-    quiet.Pass(path);
+    const Entries entries = quiet.Pass(path);
     WordByWord asked(0);
     wordByWord.Start(o, &asked);
-    wordByWord.Pass(path);
-
-    const std::vector<Entry> entries = Entries(quiet.table);
-    FUZZ_CHECK(Entries(wordByWord.table) == entries);
+    FUZZ_CHECK(wordByWord.Pass(path) == entries);
     const WordCharTable inner(o.allowed.numerals, AllowedInnerChars(o.allowed));
     std::int64_t sum = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const Entry& e = entries[i];
-        FUZZ_CHECK(!e.word.empty() && e.word.size() <= kMaxWordLength && e.frequency > 0);
-        FUZZ_CHECK(e.key == WordKey(e.word) && !e.key.empty());
-        FUZZ_CHECK(i == 0 || entries[i - 1].key < e.key);
-        for (char ch : e.word) FUZZ_CHECK(inner[ch]);
-        FUZZ_CHECK(!o.lowerCase || e.word == LowerCase(e.word));
-        sum += e.frequency;
+        const auto& [key, word, frequency] = entries[i];
+        FUZZ_CHECK(!word.empty() && word.size() <= kMaxWordLength && frequency > 0);
+        FUZZ_CHECK(key == WordKey(word) && (i == 0 || std::get<0>(entries[i - 1]) < key));
+        FUZZ_CHECK(std::all_of(word.begin(), word.end(), [&](char c) { return inner[c]; }));
+        FUZZ_CHECK(!o.lowerCase || word == LowerCase(word));
+        sum += frequency;
     }
     quiet.table.ComputeStatistics();
     FUZZ_CHECK(quiet.table.Statistics().totalOccurrenceCount == sum);
@@ -125,18 +111,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A count stopped part of the way has counted part of the words.
     WordByWord stopping(stopAfter);
     stopped.Start(o, &stopping);
-    stopped.Pass(path);
     std::size_t j = 0;
-    for (const Entry& e : Entries(stopped.table)) {
-        while (j < entries.size() && entries[j].key < e.key) ++j;
-        FUZZ_CHECK(j < entries.size() && entries[j].word == e.word && e.frequency <= entries[j].frequency);
+    for (const auto& [key, word, frequency] : stopped.Pass(path)) {
+        while (j < entries.size() && std::get<0>(entries[j]) < key) ++j;
+        FUZZ_CHECK(j < entries.size() && std::get<1>(entries[j]) == word && frequency <= std::get<2>(entries[j]));
     }
 
     // The same text again into the same table: every count doubles, no word is new.
-    quiet.Pass(path);
-    const std::vector<Entry> again = Entries(quiet.table);
+    const Entries again = quiet.Pass(path);
     FUZZ_CHECK(again.size() == entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i)
-        FUZZ_CHECK(again[i].word == entries[i].word && again[i].frequency == 2 * entries[i].frequency);
+        FUZZ_CHECK(std::get<1>(again[i]) == std::get<1>(entries[i]) &&
+                   std::get<2>(again[i]) == 2 * std::get<2>(entries[i]));
     return 0;
 }

@@ -4,21 +4,16 @@
 // nothing; loading the same bytes again gives the same code; a text missing in a language falls back to
 // language 0.
 
-#include <string>
-
 #include "FuzzSupport.h"
 #include "text/ProgramText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace vesk;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    ProgramText text;
+    ProgramText text, fromFile;
     const std::int32_t code = text.LoadBytes(bytes);
     FUZZ_CHECK(ProgramTextLoadMessage(code, "path").empty() == (code > 0));
-    ProgramText fromFile;
-    FUZZ_CHECK(fromFile.Load(fuzz::WriteInputFile(bytes, "text")) == code);
-    FUZZ_CHECK(text.LoadBytes(bytes) == code);
-
+    FUZZ_CHECK(fromFile.Load(fuzz::WriteInputFile(bytes, "text")) == code && text.LoadBytes(bytes) == code);
     for (std::int16_t number : {1, 2, 7, 100, 1000, 32767}) {
         const std::string base = text.Text(number);
         FUZZ_CHECK(base.size() <= 1024 && (code > 0 || base.empty()) && fromFile.Text(number) == base);

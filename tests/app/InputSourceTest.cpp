@@ -1,0 +1,205 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "listing/NumberFormat.h"
+#include "listing/RunError.h"
+#include "support/ProgramFixture.h"
+
+namespace vesk::test {
+namespace {
+
+class InputSourceTest : public ProgramFixture<> {
+  protected:
+    void SetUp() override {
+        SetNumberSeparatorsForTesting(",", ".");
+        Start();
+    }
+    void TearDown() override { SetNumberSeparatorsForTesting("", ""); }
+};
+
+TEST_F(InputSourceTest, SizeLineShowsBytesThenKilobytesThenMegabytes) {
+    for (const auto& [size, line] : std::vector<std::pair<std::uintmax_t, std::string>>{
+             {0, "0 bytes"},
+             {9999, "9,999 bytes"},
+             {10000, "10,000 bytes    9.77 KB"},
+             {234221, "234,221 bytes    228.73 KB"},
+             {10238976, "10,238,976 bytes    9,999.00 KB"},
+             {10238977, "10,238,977 bytes    9,999.00 KB    9.76 MB"}}) {
+        const std::string path = MakeFile("f" + std::to_string(size) + ".txt", "");
+        std::filesystem::resize_file(path, size);
+        EXPECT_TRUE(main.CheckInputFile(path));
+        EXPECT_EQ(main.lblFilesize.Caption(), "Filesize:   " + line);
+    }
+    EXPECT_EQ(platform.currentDirectory, folder.string() + "/");
+}
+
+// Each refusal of an input name clears the size line and says why.
+TEST_F(InputSourceTest, InputNameCheckMessages) {
+    const std::string plain = MakeFile("plain.txt", "alpha\r\n");
+    std::filesystem::create_directories(folder / "v1.2");
+    std::filesystem::create_directories(folder / "dir.txt");
+    std::filesystem::create_symlink("loop.txt", folder / "loop.txt");
+    ASSERT_EQ(::mkfifo(PathOf("pipe.txt").c_str(), 0600), 0);
+    const std::string tooLong = PathOf(std::string(300, 'n') + ".txt");
+    const struct {
+        std::string name, text, title;
+    } cases[] = {
+        {PathOf("v1.2/readme"), "Invalid input file specification.", "Invalid input"},
+        {PathOf("notes."), "Invalid input file specification.", "Invalid input"},
+        {PathOf("readme.txt"), "Input file does not exist.\r\nInput file: " + PathOf("readme.txt"), "File not found"},
+        {tooLong, "Error 36: File name too long\r\nInput file: " + tooLong, "Error"},
+        {plain + "/in.txt", "Error 20: Not a directory\r\nInput file: " + plain + "/in.txt", "Error"},
+        {PathOf("loop.txt"), "Error 40: Too many levels of symbolic links\r\nInput file: " + PathOf("loop.txt"),
+         "Error"},
+        {PathOf("dir.txt"), "Error 21: Is a directory\r\nInput file: " + PathOf("dir.txt"), "Error"},
+        {PathOf("pipe.txt"), "This is not a text file.\r\nInput file: " + PathOf("pipe.txt"), "Invalid input"},
+    };
+    for (const auto& c : cases) {
+        main.lblFilesize.SetCaption("Filesize:   1 bytes");
+        platform.ExpectMessage(MsgAnswer::Ok);
+        EXPECT_FALSE(main.CheckInputFile(c.name));
+        EXPECT_EQ(LastMessage(), (ShownMessage{c.text, c.title, MsgButtons::Ok, MsgIcon::Exclamation}));
+        EXPECT_EQ(main.lblFilesize.Caption(), "");
+    }
+}
+
+TEST_F(InputSourceTest, FileDialogs) {
+    const std::string input = MakeFile("story.txt", "alpha\r\n");
+    main.optInTextBox.Select();
+    main.txbOutput.SetText("old listing");
+    main.blnWordsGot = true;
+    platform.ExpectFileDialog(input);
+    platform.ExpectFileDialog(std::nullopt);
+    main.cmdFile[0].Click();
+    EXPECT_EQ(platform.FileDialogs().back(),
+              (FileDialogRequest{"Specify input file", "Any file containing only text (*.*) | *.*",
+                                 FileDialogFlags::kFileMustExist | FileDialogFlags::kPathMustExist, false, ""}));
+    EXPECT_EQ(main.lblFilesize.Caption(), "Filesize:   7 bytes");
+    EXPECT_EQ(main.txbOutput.Text(), "");
+    EXPECT_FALSE(main.blnWordsGot);
+    EXPECT_EQ(main.FocusedControl(), &main.cmdListWords);
+    // Cancelled: the name stays, the file source is chosen all the same.
+    main.optInTextBox.Select();
+    main.cmdFile[0].Click();
+    EXPECT_EQ(main.txbFile[0].Text(), input);
+    EXPECT_TRUE(main.optInFile.Value());
+
+    main.blnWordsGot = true;
+    platform.ExpectFileDialog(PathOf("result.txt"));
+    platform.ExpectFileDialog(std::nullopt);
+    main.cmdFile[1].Click();
+    EXPECT_EQ(platform.FileDialogs().back(),
+              (FileDialogRequest{"Specify output file", "", FileDialogFlags::kHideReadOnly, false, ""}));
+    EXPECT_EQ(main.txbFile[1].Text(), PathOf("result.txt"));
+    EXPECT_TRUE(main.chkDisableOutputToFile.Enabled());
+    EXPECT_TRUE(main.blnWordsGot);
+    main.cmdClearFile[1].Click();
+    EXPECT_EQ(main.txbFile[1].Text(), "");
+    EXPECT_EQ(main.FocusedControl(), &main.cmdFile[1]);
+    main.cmdFile[1].Click();
+    EXPECT_FALSE(main.chkDisableOutputToFile.Enabled());
+}
+
+TEST_F(InputSourceTest, ClearingAndLeavingTheInputName) {
+    const std::string input = MakeFile("story.txt", "alpha\r\n");
+    main.txbFile[0].SetText("  " + input + "  ");
+    main.blnWordsGot = true;
+    main.txbFile[0].LostFocus();
+    EXPECT_EQ(main.txbFile[0].Text(), input);
+    EXPECT_EQ(main.lblFilesize.Caption(), "Filesize:   7 bytes");
+    EXPECT_FALSE(main.blnWordsGot);
+    EXPECT_EQ(main.FocusedControl(), &main.cmdListWords);
+
+    main.blnWordsGot = true;
+    main.cmdClearFile[0].Click();
+    EXPECT_EQ(main.txbFile[0].Text() + main.lblFilesize.Caption(), "");
+    EXPECT_EQ(main.FocusedControl(), &main.cmdFile[0]);
+    EXPECT_TRUE(main.blnWordsGot);
+    main.txbFile[0].SetText("   ");
+    main.txbFile[0].LostFocus();  // an empty name is not checked
+    EXPECT_EQ(main.txbFile[0].Text(), "");
+    EXPECT_TRUE(platform.Messages().empty());
+}
+
+TEST_F(InputSourceTest, ClipboardLimitsAndMessages) {
+    platform.SetClipboard("");
+    main.txbOutput.SetText("old");
+    platform.ExpectMessage(MsgAnswer::Ok);
+    EXPECT_FALSE(main.FetchClipboardText(false));
+    EXPECT_EQ(LastMessage(), (ShownMessage{"Clipboard is empty.", "Clipboard empty", MsgButtons::Ok, MsgIcon::None}));
+    EXPECT_EQ(main.txbOutput.Text() + main.lblSizeOfClipboardContents.Caption(), "");
+
+    const std::string exact(100000, 'a');
+    platform.SetClipboard(exact);
+    main.blnWordsGot = main.ResultsShown = true;
+    EXPECT_TRUE(main.FetchClipboardText(false));
+    EXPECT_EQ(main.ClipboardText, exact);
+    EXPECT_EQ(main.lblSizeOfClipboardContents.Caption(), "Contents of clipboard:   100,000 bytes");
+    EXPECT_FALSE(main.blnWordsGot || main.ResultsShown);
+
+    platform.SetClipboard(exact + "b");
+    platform.ExpectMessage(MsgAnswer::Ok);
+    EXPECT_FALSE(main.FetchClipboardText(true));
+    EXPECT_EQ(LastMessage(), (ShownMessage{"There are 100,001 characters in the text on the clipboard.\r\n"
+                                           "The maximum permitted is 100,000.  If possible,\r\n"
+                                           "count word frequencies for this text using an input file.",
+                                           "Too much clipboard text", MsgButtons::Ok, MsgIcon::None}));
+    EXPECT_EQ(main.lblSizeOfClipboardContents.Caption(), "Contents of clipboard:   100,001 bytes");
+    EXPECT_EQ(main.ClipboardText, exact);
+
+    // Text that does not fit the box can still be counted.
+    main.txbOutput.SetMaxLength(5);
+    platform.SetClipboard("alpha beta");
+    platform.ExpectMessage(MsgAnswer::Ok);
+    EXPECT_TRUE(main.FetchClipboardText(true));
+    EXPECT_EQ(LastMessage(), (ShownMessage{"There is too much text on the clipboard to paste into the textbox.\r\n"
+                                           "It may, however, still be possible to count word frequencies.",
+                                           "Out of memory", MsgButtons::Ok, MsgIcon::Exclamation}));
+    EXPECT_EQ(main.txbOutput.Text(), "");
+    EXPECT_EQ(main.ClipboardText, "alpha beta");
+}
+
+class UnreadableClipboardPlatform : public ScriptedPlatform {
+  public:
+    std::string ReadClipboardText() override { throw RunError(16, "Clipboard is in use by another program"); }
+};
+
+using InputSourceClipboard = ProgramFixture<UnreadableClipboardPlatform>;
+
+TEST_F(InputSourceClipboard, ReadFailureShowsTheDescription) {
+    Start();
+    platform.ExpectMessage(MsgAnswer::Ok);
+    EXPECT_FALSE(main.FetchClipboardText(true));
+    EXPECT_EQ(LastMessage(),
+              (ShownMessage{"Clipboard is in use by another program", "Clipboard is in use by another program",
+                            MsgButtons::Ok, MsgIcon::Exclamation}));
+}
+
+TEST_F(InputSourceTest, OutputBoxButtons) {
+    main.txbOutput.SetText("alpha 3");
+    main.optInFile.Select();
+    main.cmdCopyOutput.Click();
+    EXPECT_EQ(platform.Clipboard(), "alpha 3");
+    EXPECT_EQ(main.lblSizeOfClipboardContents.Caption(), "Contents of clipboard:   7 bytes");
+    EXPECT_TRUE(main.optInTextBox.Value());
+
+    main.optInFile.Select();
+    main.lblNumberOfWords.SetVisible(true);
+    main.blnWordsGot = true;
+    main.cmdClearOutput.Click();
+    EXPECT_EQ(main.txbOutput.Text(), "");
+    EXPECT_FALSE(main.lblNumberOfWords.Visible() || main.blnWordsGot);
+    EXPECT_EQ(main.FocusedControl(), &main.cmdFile[0]);
+    main.lblSizeOfClipboardContents.SetCaption("");
+    main.cmdCopyOutput.Click();  // nothing to copy: the source stays
+    EXPECT_EQ(platform.Clipboard() + main.lblSizeOfClipboardContents.Caption(), "");
+    EXPECT_TRUE(main.optInFile.Value());
+
+    program.frmParams.Hide();
+    main.cmdSetParameters.Click();
+    EXPECT_TRUE(program.frmParams.Visible());
+}
+
+}  // namespace
+}  // namespace vesk::test
