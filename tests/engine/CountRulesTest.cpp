@@ -39,7 +39,9 @@ TEST(CountRules, UserMarkersAreCheckedInOrder) {
         SCOPED_TRACE(c.markers.starts[0] + " " + c.markers.starts[1]);
         const MarkerCheck check = CheckUserMarkers(c.markers, c.allowed);
         EXPECT_EQ(check.problem, c.expected.problem);
-        if (c.expected.problem != MarkerProblem::None) EXPECT_EQ(check.pair, c.expected.pair);
+        if (c.expected.problem != MarkerProblem::None) {
+            EXPECT_EQ(check.pair, c.expected.pair);
+        }
     }
 }
 
