@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A started program over a scripted platform, with a private temporary folder for its files and its
-// per-user data, and small helpers the main-window tests share.
+// A program over a scripted platform with a private temporary folder for its files and its per-user data,
+// and small helpers the window tests share.
 
 #include <string>
 #include <vector>
@@ -24,5 +24,14 @@ struct OutputHistory {
 };
 
 using MainWindowTest = ProgramFixture<>;
+using WindowTest = ProgramFixture<>;
+
+// A second program within a test, for what one program leaves to the next, or before start-up.
+struct OtherProgram : WindowTest {
+    explicit OtherProgram(const std::string& userDataFolder = {}) {
+        if (!userDataFolder.empty()) platform.userDataFolder = userDataFolder;
+    }
+    void TestBody() override {}
+};
 
 }  // namespace vesk::test

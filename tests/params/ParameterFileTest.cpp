@@ -1,51 +1,41 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// Parameter and state files as the windows save and load them: every value of the set is held by a control,
+// a failed load changes nothing, and a load never counts nor lists. The file format itself is tested in
+// tests/settings; the messages in MessagesTest.
+
+#include <gtest/gtest.h>
+
 #include <random>
 #include <string>
-#include <vector>
 
-#include "params/ParamsFixture.h"
+#include "app/AppTestSupport.h"
 
 namespace vesk::test {
 namespace {
 
-class ParameterFileTest : public ProgramTest {
+class ParameterFileTest : public WindowTest {
   protected:
-    void SetUp() override {
-        Start();
-        file = PathOf("test.vesk");
-    }
-    // What a save of the program gives at this moment.
-    ParameterSet Saved() {
-        EXPECT_EQ(main.SaveState(PathOf("saved.vesk")), "");
-        ParameterSet set;
-        EXPECT_EQ(ReadParameterFile(PathOf("saved.vesk"), set), "");
-        return set;
-    }
-    // Loads the file through the window's button, answering the message box when one is expected.
-    void LoadThroughButton(bool failing = false) {
-        platform.ExpectFileDialog(file);
-        if (failing) platform.ExpectMessage(MsgAnswer::Ok);
+    void SetUp() override { Start(); }
+    // Loads the set through the window's button.
+    void LoadThroughButton(const ParameterSet& set) {
+        platform.ExpectFileDialog(WriteSet(set));
         params.cmdSaveLoadParameters[1].Click();
     }
-
-    std::string file;
 };
 
 // A set the windows hold unchanged: the words to ignore as their box leaves them, "Disable" unchecked while no
 // output file is named.
 ParameterSet RandomHeldSet(std::mt19937& random) {
     auto pick = [&](int last) { return std::uniform_int_distribution<int>(0, last)(random); };
-    auto text = [&] {
-        std::string s;
-        for (int length = pick(4) == 0 ? 0 : pick(20); static_cast<int>(s.size()) < length;) {
-            const char c = static_cast<char>(pick(255));
-            if (c != '\r' && c != '\n') s.push_back(c);
-        }
-        return s;
-    };
     ParameterSet set;
     for (const ParameterField& field : kParameterFields) {
-        if (field.text != nullptr) set.*field.text = text();
+        if (field.text != nullptr) {
+            std::string& text = set.*field.text;
+            for (int length = pick(4) == 0 ? 0 : pick(20); static_cast<int>(text.size()) < length;) {
+                const char c = static_cast<char>(pick(255));
+                if (c != '\r' && c != '\n') text.push_back(c);
+            }
+        }
         if (field.number != nullptr)
             set.*field.number = pick(field.form == FieldForm::CheckBox ? 2 : field.listSize - 1);
     }
@@ -57,93 +47,77 @@ ParameterSet RandomHeldSet(std::mt19937& random) {
 }
 
 TEST_F(ParameterFileTest, TheWindowsHoldEveryValueOfTheSet) {
-    // A fresh program holds the defaults, and its state file is the same file.
     EXPECT_EQ(Saved(), DefaultParameters());
-    platform.ExpectMessage(MsgAnswer::Ok);
-    main.cmdSaveState.Click();
-    EXPECT_EQ(ReadBytes(stateFile), ReadBytes(PathOf("saved.vesk")));
-
-    // A load sets each value where the program holds it; a save takes each from there.
+    // A load sets each value where the program holds it, a save takes each from there; so does the next start.
     std::mt19937 random(20240611);
     for (int round = 0; round < 30; ++round) {
         const ParameterSet set = RandomHeldSet(random);
         ASSERT_EQ(main.RestoreSavedState(WriteSet(set)), "") << "round " << round;
         ASSERT_EQ(Saved(), set) << "round " << round;
     }
-    EXPECT_EQ(params.txbCommonWordsFile.Text(), main.strCommonWordsFile);
+    ASSERT_EQ(main.SaveState(""), "");
+    const ParameterSet last = Saved();
+    OtherProgram next(platform.userDataFolder);
+    next.Start();
+    EXPECT_EQ(next.Saved(), last);
+}
 
-    // The last item of each list reads back too.
-    for (ComboBox* list : {&params.cboShortWordSize, &params.cboLongWordSize, &params.cboThresholdFrequency,
-                           &main.cboWordOrder, &main.cboDisplayFormat})
-        list->SetListIndex(static_cast<int>(list->Items().size()) - 1);
-    EXPECT_EQ(Saved().displayFormat, 9);
+TEST_F(ParameterFileTest, ADamagedStateFileGivesTheDefaultsAndStays) {
+    ParameterSet set;
+    set.ignoreRepetitions = 0;
+    set.thresholdFrequency = -1;
+    ASSERT_EQ(WriteParameterFile(stateFile.string(), set), "");
+    const std::string before = ReadBytes(stateFile);
+    OtherProgram next(platform.userDataFolder);
+    next.Start();
+    EXPECT_EQ(next.Saved(), DefaultParameters());
+    EXPECT_EQ(ReadBytes(stateFile), before);
 }
 
 TEST_F(ParameterFileTest, AFailedLoadChangesNothing) {
-    main.txbFile[0].SetText("/texts/in.txt");
     main.txbFile[1].SetText("/texts/out.txt");
     main.UpdateDisableOutputOption();
     main.chkDisableOutputToFile.SetValue(1);
     params.chkAllowWordsWithPeriods.SetValue(1);
-    main.strCommonWordsFile = "/lists/common.txt";
     const ParameterSet before = Saved();
-
-    ParameterSet outOfRange = before;
-    outOfRange.inputFile = "/other.txt";
+    ParameterSet outOfRange = before, noChoice = before;
+    outOfRange.inputFile = noChoice.inputFile = "/other.txt";
     outOfRange.shortWordSize = 12;
-    ParameterSet noChoice = outOfRange;
-    noChoice.shortWordSize = 0;
     noChoice.longWordSize = -1;
-    std::string shortFile = ReadBytes(WriteSet(noChoice));
-    shortFile.resize(shortFile.rfind("\r\n", shortFile.size() - 3) + 2);
-    const std::string prefix = "Error when attempting to restore parameters: ";
-    const std::string fileLine = "\r\nParameter file: " + file;
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {ReadBytes(WriteSet(outOfRange)), prefix + "line 8 holds a list index out of range" + fileLine},
-        {ReadBytes(WriteSet(noChoice)), "Invalid combo box index"},
-        {shortFile, prefix + "the file ends before line 37" + fileLine},
-    };
-    for (const auto& [bytes, message] : cases) {
-        WriteBytes(file, bytes);
-        LoadThroughButton(true);
-        EXPECT_EQ(platform.LastMessage(),
-                  (ShownMessage{message, "Load parameters", MsgButtons::Ok, MsgIcon::Exclamation}));
+    std::string cut = ReadBytes(WriteSet(noChoice));
+    cut.resize(cut.rfind("\r\n", cut.size() - 3) + 2);
+    for (const std::string& bytes : {ReadBytes(WriteSet(outOfRange)), ReadBytes(WriteSet(noChoice)), cut}) {
+        platform.ExpectFileDialog(MakeFile("bad.vesk", bytes));
+        platform.ExpectMessage(MsgAnswer::Ok);
+        params.cmdSaveLoadParameters[1].Click();
         EXPECT_EQ(params.lblParameters.Caption(), "Error loading from");
-        EXPECT_EQ(params.txbParametersFile.Text(), file);
-        EXPECT_EQ(Saved(), before) << message;
+        EXPECT_EQ(params.txbParametersFile.Text(), PathOf("bad.vesk"));
+        EXPECT_EQ(Saved(), before);
     }
 }
 
-TEST_F(ParameterFileTest, ALoadMarksTheWordsStaleWhenItChangesHowTextIsScanned) {
-    params.blnReverting = true;
-    main.blnWordsGot = true;
+TEST_F(ParameterFileTest, ALoadMakesTheWordsStaleOnlyWhenItChangesHowTextIsScanned) {
     ParameterSet set;
-    EXPECT_EQ(main.RestoreSavedState(WriteSet(set)), "");
-    EXPECT_TRUE(main.blnWordsGot);
     set.ignoreRepetitions = 0;  // a filter only
-    EXPECT_EQ(main.RestoreSavedState(WriteSet(set)), "");
+    main.blnWordsGot = true;
+    LoadThroughButton(set);
     EXPECT_TRUE(main.blnWordsGot);
+    EXPECT_FALSE(params.blnReverting);
     for (auto change : {+[](ParameterSet& s) { s.allowPeriods = 1; }, +[](ParameterSet& s) { s.commentStart2 = "#"; },
                         +[](ParameterSet& s) { s.inputFile = "/another.txt"; }}) {
         change(set);
         main.blnWordsGot = true;
-        EXPECT_EQ(main.RestoreSavedState(WriteSet(set)), "");
+        LoadThroughButton(set);  // no question while loading
         EXPECT_FALSE(main.blnWordsGot);
     }
-    params.blnReverting = false;
 }
 
-TEST_F(ParameterFileTest, SaveButton) {
+TEST_F(ParameterFileTest, SaveAndLoadButtons) {
+    const std::string file = PathOf("test.vesk");
     platform.ExpectFileDialog(file);
     params.cmdSaveLoadParameters[0].Click();
-    ASSERT_EQ(platform.FileDialogs().size(), 1u);
-    EXPECT_EQ(platform.FileDialogs()[0], (FileDialogRequest{"Specify file to save parameters to",
-                                                            "Parameter files (*.vesk) | *.vesk", 34822u, true, ""}));
-    EXPECT_EQ(params.txbParametersFile.Text(), file);
     EXPECT_EQ(params.lblParameters.Caption(), "Parameters saved to");
-    ParameterSet set;
-    EXPECT_EQ(ReadParameterFile(file, set), "");
-
+    EXPECT_EQ(ReadBytes(file), ReadBytes(WriteSet(DefaultParameters(), "defaults.vesk")));
     platform.ExpectFileDialog(std::nullopt);
     params.cmdSaveLoadParameters[0].Click();
     platform.ExpectFileDialog(std::string());
@@ -151,86 +125,45 @@ TEST_F(ParameterFileTest, SaveButton) {
     EXPECT_EQ(params.txbParametersFile.Text(), file);
     EXPECT_EQ(params.lblParameters.Caption(), "Parameters saved to");
 
-    const std::string blocked = MakeFile("plain", "");
-    platform.ExpectFileDialog(blocked + "/x.vesk");
-    platform.ExpectMessage(MsgAnswer::Ok);
-    params.cmdSaveLoadParameters[0].Click();
-    EXPECT_EQ(platform.LastMessage(),
-              (ShownMessage{
-                  "Error when attempting to save parameters: Not a directory\r\nParameter file: " + blocked + "/x.vesk",
-                  "Save parameters", MsgButtons::Ok, MsgIcon::Exclamation}));
-    EXPECT_EQ(params.lblParameters.Caption(), "Error saving to");
-    EXPECT_EQ(params.txbParametersFile.Text(), blocked + "/x.vesk");
-}
-
-TEST_F(ParameterFileTest, LoadButton) {
-    main.blnWordsGot = true;
-    ParameterSet set;
-    set.allowHyphens = 0;  // a word-forming option: no question while loading
-    WriteSet(set);
     platform.ExpectFileDialog(file);
     params.cmdSaveLoadParameters[1].Click();
-    ASSERT_EQ(platform.FileDialogs().size(), 1u);
-    EXPECT_EQ(platform.FileDialogs()[0], (FileDialogRequest{"Specify file to load parameters from.",
-                                                            "Parameter files (*.vesk) | *.vesk", 6148u, false, ""}));
-    EXPECT_EQ(params.chkAllowWordsWithHyphens.Value(), 0);
     EXPECT_EQ(params.lblParameters.Caption(), "Parameters loaded from");
-    EXPECT_EQ(params.txbParametersFile.Text(), file);
-    EXPECT_FALSE(params.blnReverting);
-
     platform.ExpectFileDialog(std::nullopt);
     params.cmdSaveLoadParameters[1].Click();
     EXPECT_EQ(params.lblParameters.Caption(), "Parameters loaded from");
+    EXPECT_EQ(platform.FileDialogs().at(0), (FileDialogRequest{"Specify file to save parameters to",
+                                                               "Parameter files (*.vesk) | *.vesk", 34822u, true, ""}));
+    EXPECT_EQ(platform.FileDialogs().at(3), (FileDialogRequest{"Specify file to load parameters from.",
+                                                               "Parameter files (*.vesk) | *.vesk", 6148u, false, ""}));
 }
 
-TEST_F(ParameterFileTest, ALoadNeverLists) {
-    // After a count, a load that names a file in the output box, turns the overwrite warning off and picks
-    // another order and format: the listing is not written anywhere, the words stay those of the count.
-    const std::string input = MakeFile("story.txt", "ibis heron heron\r\n");
+TEST_F(ParameterFileTest, ALoadNeverListsAndReadsCommonWordsAtTheNextCount) {
+    const std::string input = MakeFile("story.txt", "ibis heron heron stork\r\n");
     const std::string other = MakeFile("other.txt", "precious");
+    const std::string common = MakeFile("common.txt", "heron\r\n");
     main.txbFile[0].SetText(input);
     main.cmdListWords.Click();
-    ASSERT_TRUE(main.blnWordsGot);
     const std::string shown = main.txbOutput.Text();
 
+    // A load naming a file in the output box, with the overwrite warning off and another order and format.
     ParameterSet set;
     set.inputFile = input;
     set.outputFile = other;
     set.warnOnOverwrite = 0;
     set.wordOrder = 1;
     set.displayFormat = 4;
-    WriteSet(set);
-    LoadThroughButton();
-    EXPECT_EQ(params.lblParameters.Caption(), "Parameters loaded from");
-    EXPECT_EQ(main.cboDisplayFormat.ListIndex(), 4);
+    set.ignoreCommonWords = 1;
+    set.commonWordsFile = common;
+    LoadThroughButton(set);
     EXPECT_EQ(ReadBytes(other), "precious");
     EXPECT_EQ(main.txbOutput.Text(), shown);
     EXPECT_TRUE(main.blnWordsGot);
-}
-
-TEST_F(ParameterFileTest, ACommonWordsFileNamedByALoadIsReadAtTheNextCount) {
-    const std::string first = MakeFile("first.txt", "ibis\r\n");
-    const std::string second = MakeFile("second.txt", "heron\r\n");
-    const std::string input = MakeFile("story.txt", "ibis heron stork\r\n");
-    main.txbFile[0].SetText(input);
-    platform.ExpectFileDialog(first);
-    platform.ExpectMessage(MsgAnswer::Ok);  // "Common words loaded from"
-    params.cmdSelectCommonWordsFile.Click();
-    main.cmdListWords.Click();
-    EXPECT_EQ(main.txbOutput.Text().find("ibis"), std::string::npos);
-
-    ParameterSet set;
-    set.inputFile = input;
-    set.ignoreCommonWords = 1;
-    set.commonWordsFile = second;
-    WriteSet(set);
-    LoadThroughButton();
     EXPECT_FALSE(main.blnCommonWordsLoaded);
-    platform.ExpectMessage(MsgAnswer::Ok);
+
+    main.chkDisableOutputToFile.SetValue(1);
+    main.cboDisplayFormat.SetListIndex(0);
+    platform.ExpectMessage(MsgAnswer::Ok);  // loaded
     main.cmdListWords.Click();
-    EXPECT_EQ(platform.LastMessage(), (ShownMessage{"Common words loaded from " + second, "Common words",
-                                                    MsgButtons::Ok, MsgIcon::Information}));
-    EXPECT_NE(main.txbOutput.Text().find("ibis"), std::string::npos);
     EXPECT_EQ(main.txbOutput.Text().find("heron"), std::string::npos);
     EXPECT_NE(main.txbOutput.Text().find("stork"), std::string::npos);
 }

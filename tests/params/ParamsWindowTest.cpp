@@ -1,55 +1,52 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The parameters window's boxes and buttons: which changes ask first, which make the words of the last count
+// stale, and the lists of words to ignore. Its messages are those of MessagesTest.
+
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
-#include "params/ParamsFixture.h"
+#include "app/AppTestSupport.h"
 
 namespace vesk::test {
 namespace {
 
-constexpr const char* kRereadQuestion = "Changing this entails reading the file anew.  Is this OK?";
-
-class ParamsWindowTest : public ProgramTest {
+class ParamsWindowTest : public WindowTest {
   protected:
-    // Records the names of the check boxes in the order their values change.
-    void RecordChanges(const std::vector<CheckBox*>& boxes) {
-        for (CheckBox* box : boxes) box->changed.Connect([this, box] { changes.push_back(box->Name()); });
+    void SetUp() override { Start(); }
+    // A set with every check box at `value`.
+    static ParameterSet AllBoxes(int value) {
+        ParameterSet set;
+        for (const ParameterField& field : kParameterFields)
+            if (field.form == FieldForm::CheckBox) set.*field.number = value;
+        set.outputFile = "/out.txt";  // else "Disable" cannot hold a value
+        return set;
     }
-    // Sets every box without any handler acting on it.
-    void SetAllQuietly(int value) {
-        params.blnReverting = true;
-        for (CheckBox* box : AllCheckBoxes()) box->SetValue(value);
-        params.blnReverting = false;
+    // Loads the set, which asks nothing.
+    void Load(const ParameterSet& set) { ASSERT_EQ(main.RestoreSavedState(WriteSet(set)), ""); }
+    // The check-box values of the set the windows hold, but for the main window's two.
+    std::vector<int> BoxValues() {
+        const ParameterSet set = Saved();
+        std::vector<int> values;
+        for (const ParameterField& field : kParameterFields)
+            if (field.form == FieldForm::CheckBox && field.line < 33) values.push_back(set.*field.number);
+        return values;
     }
-    std::vector<std::string> changes;
+    std::string Normalise(const std::string& typed) {
+        params.txbWordsToIgnore.SetText(typed);
+        params.txbWordsToIgnore.LostFocus();
+        return params.txbWordsToIgnore.Text();
+    }
 };
 
 TEST_F(ParamsWindowTest, WordFormingChangeAsksOnlyAfterACount) {
-    Start();
-    // No count yet: no question.
-    params.chkAllowWordsWithPeriods.SetValue(1);
-    EXPECT_EQ(params.chkAllowWordsWithPeriods.Value(), 1);
-
-    // After a count, No puts the box back and keeps the words.
+    params.chkAllowWordsWithPeriods.SetValue(1);  // no count yet: no question
     main.blnWordsGot = true;
-    platform.ExpectMessage(MsgAnswer::No);
-    params.chkAllowWordsWithPeriods.SetValue(0);
-    EXPECT_EQ(params.chkAllowWordsWithPeriods.Value(), 1);
-    EXPECT_TRUE(main.blnWordsGot);
-    EXPECT_EQ(platform.LastMessage(),
-              (ShownMessage{kRereadQuestion, kDefaultMessageTitle, MsgButtons::YesNo, MsgIcon::None}));
-
-    // Unchecking hyphens and refusing leaves it checked.
-    platform.ExpectMessage(MsgAnswer::No);
-    params.chkAllowWordsWithHyphens.SetValue(0);
-    EXPECT_EQ(params.chkAllowWordsWithHyphens.Value(), 1);
-
-    // Yes keeps the change and makes the next count read the text again.
-    platform.ExpectMessage(MsgAnswer::Yes);
+    platform.ExpectMessage(MsgAnswer::Yes);  // keeps the change, the next count reads the text again
     params.chkCaseSignificant.SetValue(1);
     EXPECT_EQ(params.chkCaseSignificant.Value(), 1);
     EXPECT_FALSE(main.blnWordsGot);
-    EXPECT_EQ(platform.Messages().size(), 3u);
 
     // A grayed box refused goes back to grayed.
     params.blnReverting = true;
@@ -59,147 +56,185 @@ TEST_F(ParamsWindowTest, WordFormingChangeAsksOnlyAfterACount) {
     platform.ExpectMessage(MsgAnswer::No);
     params.chkDropFinalS.SetValue(0);
     EXPECT_EQ(params.chkDropFinalS.Value(), 2);
-    EXPECT_EQ(platform.Messages().size(), 4u);
-}
+    EXPECT_EQ(platform.Messages().size(), 2u);
 
-TEST_F(ParamsWindowTest, NoQuestionDuringStartUpOrARevert) {
-    main.blnWordsGot = true;
-    params.chkAllowWordsWithNumerals.SetValue(1);  // start-up not completed
-    Start();
-    main.blnWordsGot = true;
+    // Nor during a revert, nor for a filter, nor for the layout of a listing.
     params.blnReverting = true;
     params.chkAllowWordsWithColons.SetValue(1);
     params.blnReverting = false;
-    EXPECT_TRUE(main.blnWordsGot);
-}
-
-TEST_F(ParamsWindowTest, SetCheckboxesAsksAtEachChangingWordFormingBox) {
-    Start();
-    main.blnWordsGot = true;
-    RecordChanges(AllCheckBoxes());
-    // Apostrophes is the first box that changes (hyphens is on already): No puts it back; underscores asks next.
-    platform.ExpectMessage(MsgAnswer::No);
-    platform.ExpectMessage(MsgAnswer::Yes);
-    params.cmdClearCheckboxes[1].Click();
-    EXPECT_EQ(platform.Messages().size(), 2u);
-    EXPECT_FALSE(main.blnWordsGot);
-    EXPECT_EQ(params.chkAllowWordsWithApostrophes.Value(), 0);
-    EXPECT_EQ(params.chkAllowWordsWithUnderscores.Value(), 1);
-    EXPECT_EQ(params.chkAllowWordsWithNumerals.Value(), 1);
-    EXPECT_EQ(params.chkAllowCommentMarkers.Value(), 1);
-    EXPECT_EQ(params.chkSaveStateOnQuit.Value(), 1);
-    EXPECT_EQ(params.chkIgnoreCommonWords.Value(), 0);
-    const std::vector<std::string> expected = {
-        "chkAllowWordsWithApostrophes", "chkAllowWordsWithApostrophes",  // checked, then put back
-        "chkAllowWordsWithUnderscores", "chkAllowWordsWithColons",
-        "chkAllowWordsWithBackslashes", "chkAllowWordsWithForwardslashes",
-        "chkAllowWordsWithPeriods",     "chkAllowWordsWithAtSigns",
-        "chkAllowWordsWithNumerals",    "chkCaseSignificant",
-        "chkIgnoreInfrequentWords",     "chkIgnoreShortWords",
-        "chkOutputWithCommas",          "chkAllowCommentMarkers"};
-    EXPECT_EQ(changes, expected);
-}
-
-TEST_F(ParamsWindowTest, ClearAndSetCheckboxes) {
-    Start();
-    SetAllQuietly(2);
-    params.cmdClearCheckboxes[0].Click();
-    for (CheckBox* box : AllCheckBoxes()) EXPECT_EQ(box->Value(), 0) << box->Name();
-    params.cmdClearCheckboxes[1].Click();
-    for (CheckBox* box : AllCheckBoxes())  // never the common-words box, which needs a file
-        EXPECT_EQ(box->Value(), box == &params.chkIgnoreCommonWords ? 0 : 1) << box->Name();
-}
-
-TEST_F(ParamsWindowTest, RestoreDefaults) {
-    Start();
-    SetAllQuietly(2);
-    params.cboShortWordSize.SetListIndex(5);
-    params.cboLongWordSize.SetListIndex(0);
-    params.cboThresholdFrequency.SetListIndex(7);
-    params.txbWordsToIgnore.SetText("kept");
-    params.txbStartComment[0].SetText("{");
-    main.blnWordsGot = true;
-
-    params.cmdRestoreDefaults.Click();
-
-    EXPECT_TRUE(platform.Messages().empty());  // the words were marked stale before any box changed
-    EXPECT_FALSE(main.blnWordsGot);
-    EXPECT_EQ(params.FocusedControl(), &params.cmdClose);
-    // The defaults of every option but the texts and the common-words box, which keep their values.
-    ASSERT_EQ(main.SaveState(PathOf("p.vesk")), "");
-    ParameterSet set;
-    ASSERT_EQ(ReadParameterFile(PathOf("p.vesk"), set), "");
-    ParameterSet expected = DefaultParameters();
-    expected.ignoreCommonWords = 2;
-    expected.wordsToIgnore = "kept";
-    expected.commentStart1 = "{";
-    EXPECT_EQ(set, expected);
-    // The markers in use are the defaults all the same.
-    EXPECT_EQ(main.Comments.starts[0], "/*");
-    EXPECT_EQ(main.Comments.starts[1], "//");
-}
-
-TEST_F(ParamsWindowTest, FilterChangesAskNothingAndKeepTheWords) {
-    Start();
-    main.blnWordsGot = true;
     params.chkIgnoreRomNum40.SetValue(0);
     params.chkIgnoreShortWords.SetValue(1);
-    params.cboLongWordSize.SetListIndex(6);
     params.cboThresholdFrequency.SetListIndex(2);
     params.chkOutputWithCommas.SetValue(1);
     EXPECT_TRUE(main.blnWordsGot);
     EXPECT_EQ(params.FocusedControl(), &params.cmdClose);
 }
 
-TEST_F(ParamsWindowTest, CommentBoxesAreTrimmedAndMakeTheWordsStale) {
-    params.txbStartComment[1].SetText("  <!--  ");
-    main.blnWordsGot = true;
-    params.txbStartComment[1].LostFocus();  // also before start-up has completed
-    EXPECT_EQ(params.txbStartComment[1].Text(), "<!--");
-    EXPECT_FALSE(main.blnWordsGot);
+TEST_F(ParamsWindowTest, NoQuestionBeforeStartUpHasCompleted) {
+    OtherProgram fresh;  // not started
+    fresh.main.blnWordsGot = true;
+    fresh.params.chkAllowWordsWithNumerals.SetValue(1);
+    EXPECT_EQ(fresh.params.chkAllowWordsWithNumerals.Value(), 1);
+}
 
-    Start();
+TEST_F(ParamsWindowTest, SetCheckboxesAsksAtEachChangingWordFormingBox) {
     main.blnWordsGot = true;
-    params.txbEndComment[0].LostFocus();  // merely passing through
-    EXPECT_EQ(params.txbEndComment[0].Text(), "*/");
+    std::vector<std::string> changes;
+    for (CheckBox* box : {&params.chkAllowWordsWithApostrophes, &params.chkAllowWordsWithUnderscores,
+                          &params.chkAllowWordsWithNumerals})
+        box->changed.Connect([&changes, box] { changes.push_back(box->Name()); });
+    // Apostrophes is the first box that changes (hyphens is on already): No puts it back; underscores asks next
+    // and Yes makes the words stale, so that nothing more asks.
+    platform.ExpectMessage(MsgAnswer::No);
+    platform.ExpectMessage(MsgAnswer::Yes);
+    params.cmdClearCheckboxes[1].Click();
     EXPECT_FALSE(main.blnWordsGot);
+    EXPECT_EQ(changes, (std::vector<std::string>{"chkAllowWordsWithApostrophes", "chkAllowWordsWithApostrophes",
+                                                 "chkAllowWordsWithUnderscores", "chkAllowWordsWithNumerals"}));
+    EXPECT_EQ(params.chkAllowWordsWithApostrophes.Value(), 0);
+    EXPECT_EQ(params.chkAllowCommentMarkers.Value(), 1);
+}
+
+TEST_F(ParamsWindowTest, ClearSetAndRestoreDefaults) {
+    Load(AllBoxes(2));
+    params.cmdClearCheckboxes[0].Click();
+    EXPECT_EQ(BoxValues(), std::vector<int>(21, 0));
+    params.cmdClearCheckboxes[1].Click();
+    std::vector<int> all(21, 1);
+    all[2] = 0;  // never the common-words box, which needs a file
+    EXPECT_EQ(BoxValues(), all);
+
+    Load(AllBoxes(2));
+    params.cboShortWordSize.SetListIndex(5);
+    params.txbWordsToIgnore.SetText("kept");
+    params.txbStartComment[0].SetText("{");
+    main.blnWordsGot = true;
+    params.cmdRestoreDefaults.Click();
+    EXPECT_TRUE(platform.Messages().empty());  // the words were marked stale before any box changed
+    EXPECT_FALSE(main.blnWordsGot);
+    EXPECT_EQ(params.FocusedControl(), &params.cmdClose);
+    // The defaults of every option but the texts, the common-words box and the main window's.
+    ParameterSet expected;
+    expected.outputFile = "/out.txt";
+    expected.ignoreCommonWords = expected.suppressWords = expected.disableOutputToFile = 2;
+    expected.wordsToIgnore = "kept";
+    expected.commentStart1 = "{";
+    EXPECT_EQ(Saved(), expected);
+    EXPECT_EQ(main.Comments.starts[0], "/*");  // the markers in use are the defaults all the same
 }
 
 TEST_F(ParamsWindowTest, ReinitializeEmptiesTheInputsAndRestoresTheDefaults) {
-    Start();
-    main.txbFile[0].SetText("/some/input.txt");
-    main.txbFile[1].SetText("/some/output.txt");
-    main.cboWordOrder.SetListIndex(1);
-    main.cboDisplayFormat.SetListIndex(4);
-    params.txbWordsToIgnore.SetText("alpha beta");
-    params.txbWordsToIgnore_LostFocus();
+    ParameterSet changed = AllBoxes(2);
+    changed.inputFile = "/some/input.txt";
+    changed.wordsToIgnore = "alpha beta";
+    changed.commentStart1 = "<";
+    changed.wordOrder = 1;
+    changed.displayFormat = 4;
+    changed.commonWordsFile = "/x/cwds.txt";
+    Load(changed);
     params.txbParametersFile.SetText("/p.vesk");
-    params.chkDropFinalS.SetValue(0);
-    params.cboShortWordSize.SetListIndex(6);
-
     params.cmdInitialize.Click();
-
-    EXPECT_EQ(main.txbFile[0].Text(), "");
-    EXPECT_EQ(main.txbFile[1].Text(), "");
-    EXPECT_EQ(main.cboWordOrder.ListIndex(), 0);
-    EXPECT_EQ(main.cboDisplayFormat.ListIndex(), 0);
-    EXPECT_EQ(params.txbWordsToIgnore.Text(), "");
+    ParameterSet expected;  // but for the comment boxes and the common-words box
+    expected.commentStart1 = "<";
+    expected.ignoreCommonWords = 2;
+    EXPECT_EQ(Saved(), expected);
+    EXPECT_EQ(main.Comments.starts[0], "/*");
     EXPECT_EQ(main.strWordsToIgnore, ",");
     EXPECT_EQ(params.txbParametersFile.Text(), "");
-    EXPECT_EQ(params.chkDropFinalS.Value(), 1);
-    EXPECT_EQ(params.cboShortWordSize.ListIndex(), 1);
     EXPECT_EQ(params.lblParameters.Caption(), "Program reinitialized.");
+    EXPECT_FALSE(main.chkDisableOutputToFile.Enabled());
     EXPECT_FALSE(main.blnWordsGot);
 }
 
+TEST_F(ParamsWindowTest, CommentBoxesAreTrimmedAndMakeTheWordsStale) {
+    main.blnWordsGot = true;
+    params.txbEndComment[0].LostFocus();  // merely passing through
+    EXPECT_FALSE(main.blnWordsGot);
+    OtherProgram fresh;  // also before start-up has completed
+    fresh.params.txbStartComment[1].SetText("  <!--  ");
+    fresh.main.blnWordsGot = true;
+    fresh.params.txbStartComment[1].LostFocus();
+    EXPECT_EQ(fresh.params.txbStartComment[1].Text(), "<!--");
+    EXPECT_FALSE(fresh.main.blnWordsGot);
+}
+
 TEST_F(ParamsWindowTest, CloseHidesAndGivesTheFocusBack) {
-    Start();
     params.Show();
     params.chkDropFinalS.SetValue(0);
     params.cmdClose.Click();
     EXPECT_FALSE(params.Visible());
     EXPECT_EQ(main.FocusedControl(), &main.cmdFile[0]);
     EXPECT_EQ(params.chkDropFinalS.Value(), 0);  // the options outlive the hidden window
+}
+
+TEST_F(ParamsWindowTest, WordsToIgnoreAreNormalised) {
+    const std::pair<const char*, const char*> cases[] = {
+        {" The  cat , dog ", "the,cat,dog"},
+        {"one,,,two", "one,two"},
+        {"", ""},
+        {"x;y\tz w", "x;y\tz,w"},  // only blanks and commas separate
+        {",lead", ",lead"},        // a leading comma stays
+        {"\xC9t\xC9 CAF\xC9", "\xE9t\xE9,caf\xE9"},
+    };
+    for (const auto& [typed, kept] : cases) {
+        EXPECT_EQ(Normalise(typed), kept) << typed;
+        EXPECT_EQ(main.strWordsToIgnore, std::string(kept) + ",") << typed;
+    }
+    params.chkCaseSignificant.SetValue(1);
+    EXPECT_EQ(Normalise(" The Cat "), ",The,Cat");
+    params.cmdClearWordsToIgnore.Click();
+    EXPECT_EQ(params.txbWordsToIgnore.Text(), "");
+    EXPECT_EQ(main.strWordsToIgnore, ",");
+    EXPECT_EQ(params.FocusedControl(), &params.cmdClose);
+}
+
+TEST_F(ParamsWindowTest, CommonWordsFileChosenTypedOrCleared) {
+    const std::string first = MakeFile("common.txt", "the\r\nand\r\nof\r\n");
+    const std::string second = MakeFile("other.txt", "der die das\r\n");
+    const std::string third = MakeFile("third.txt", "le la les\r\n");
+    params.Show();
+    platform.ExpectFileDialog(first);
+    platform.ExpectMessage(MsgAnswer::Ok);  // loaded
+    params.cmdSelectCommonWordsFile.Click();
+    EXPECT_EQ(platform.FileDialogs().at(0),
+              (FileDialogRequest{"Specify file of common words to ignore", "Any file containing only text (*.*) | *.*",
+                                 6148u, false, ""}));
+    EXPECT_EQ(params.txbCommonWordsFile.Text(), first);
+    EXPECT_EQ(params.chkIgnoreCommonWords.Value(), 1);
+    EXPECT_EQ(main.CommonWordCount(), 3);
+    EXPECT_FALSE(main.lblNumberOfWords.Visible());
+
+    // The box checked already, and the words of a count in hand: still read at once, no question.
+    main.blnWordsGot = true;
+    platform.ExpectFileDialog(second);
+    platform.ExpectMessage(MsgAnswer::Ok);
+    params.cmdSelectCommonWordsFile.Click();
+    EXPECT_EQ(main.CommonWords.Words()[0], "das");
+    platform.ExpectFileDialog(std::nullopt);  // cancelled: nothing changes
+    params.cmdSelectCommonWordsFile.Click();
+    EXPECT_EQ(main.strCommonWordsFile, second);
+    EXPECT_EQ(params.FocusedControl(), &params.cmdClose);
+
+    // Enter in the box reads a typed file that differs; the same again does nothing.
+    params.txbCommonWordsFile.SetText("  " + third + " ");
+    platform.ExpectMessage(MsgAnswer::Ok);
+    EXPECT_TRUE(params.txbCommonWordsFile.KeyPress('a'));
+    EXPECT_FALSE(params.txbCommonWordsFile.KeyPress(13));
+    EXPECT_EQ(params.txbCommonWordsFile.Text(), third);
+    EXPECT_EQ(main.strCommonWordsFile, third);
+    EXPECT_TRUE(main.blnCommonWordsLoaded);
+    params.txbCommonWordsFile.LostFocus();
+    EXPECT_EQ(platform.Messages().size(), 3u);
+
+    params.cmdClearCommonWordsFile.Click();
+    EXPECT_EQ(params.txbCommonWordsFile.Text(), "");
+    EXPECT_EQ(main.strCommonWordsFile, "");
+    EXPECT_EQ(params.chkIgnoreCommonWords.Value(), 0);
+    EXPECT_FALSE(main.blnCommonWordsLoaded);
+    // Unchecked, a typed path is not taken over.
+    params.txbCommonWordsFile.SetText(first);
+    EXPECT_FALSE(params.txbCommonWordsFile.KeyPress(13));
+    EXPECT_EQ(main.strCommonWordsFile, "");
 }
 
 }  // namespace

@@ -39,52 +39,37 @@ void MakeOld(const fs::path& path) {
     ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
 }
 
-TEST(AtomicSaveTest, RefusesToReplaceWhatIsNotARegularFile) {
+TEST(AtomicSaveTest, SavesThroughSymbolicLinksButNeverOverWhatIsNotARegularFile) {
     ScratchFolder scratch;
     const fs::path& f = scratch.Path();
     ASSERT_EQ(::mkfifo((f / "fifo").c_str(), 0600), 0);
-    fs::create_directory(f / "dir");
-    fs::create_symlink("fifo", f / "to-fifo");
-    fs::create_symlink(f / "dir", f / "to-dir");
-    EXPECT_EQ(WriteFileAtomically((f / "fifo").string(), "x"), "Not a regular file");
-    EXPECT_EQ(WriteFileAtomically((f / "to-fifo").string(), "x"), "Not a regular file");
-    EXPECT_EQ(WriteFileAtomically((f / "dir").string(), "x"), "Is a directory");
-    EXPECT_EQ(WriteFileAtomically((f / "to-dir").string(), "x"), "Is a directory");
-    EXPECT_EQ(WriteFileAtomically((f / "dir").string() + "/", "x"), "Is a directory");
-    EXPECT_EQ(WriteFileAtomically((f / "new").string() + "/", "x"), "Is a directory");
-    EXPECT_TRUE(fs::is_fifo(fs::symlink_status(f / "fifo")));
-    EXPECT_TRUE(fs::is_symlink(f / "to-fifo"));
-    EXPECT_TRUE(fs::is_directory(fs::symlink_status(f / "dir")));
-    EXPECT_TRUE(fs::is_empty(f / "dir"));
-    EXPECT_EQ(Entries(f), (std::vector<std::string>{"dir", "fifo", "to-dir", "to-fifo"}));
-}
-
-TEST(AtomicSaveTest, SavesThroughSymbolicLinksAndKeepsThem) {
-    ScratchFolder scratch;
-    const fs::path& f = scratch.Path();
-    fs::create_directory(f / "sub");
+    fs::create_directories(f / "dir");
+    fs::create_directories(f / "sub");
     WriteBytes(f / "sub" / "real", "old");
-    fs::create_symlink("b", f / "a");  // a chain, relative then absolute
-    fs::create_symlink(f / "sub" / "c", f / "b");
-    fs::create_symlink("real", f / "sub" / "c");  // relative to its own folder
-    fs::create_symlink("sub/new", f / "dangling");
-    fs::create_symlink("nowhere/new", f / "lost");
-    fs::create_symlink("loop2", f / "loop1");
-    fs::create_symlink("loop1", f / "loop2");
-
-    EXPECT_EQ(WriteFileAtomically((f / "a").string(), "new"), "");
-    EXPECT_EQ(ReadBytes(f / "sub" / "real"), "new");
-    // A link to a file not made yet makes that file, in the folder it names.
-    EXPECT_EQ(WriteFileAtomically((f / "dangling").string(), "made"), "");
-    EXPECT_EQ(ReadBytes(f / "sub" / "new"), "made");
-    // A link into a missing folder, or a loop, is an error: the link stays a link.
-    EXPECT_EQ(WriteFileAtomically((f / "lost").string(), "x"), "No such file or directory");
-    EXPECT_EQ(WriteFileAtomically((f / "loop1").string(), "x"), "Too many levels of symbolic links");
-
-    for (const char* link : {"a", "b", "dangling", "lost", "loop1", "loop2"})
-        EXPECT_TRUE(fs::is_symlink(f / link)) << link;
-    EXPECT_TRUE(fs::is_symlink(f / "sub" / "c"));
-    EXPECT_EQ(Entries(f), (std::vector<std::string>{"a", "b", "dangling", "loop1", "loop2", "lost", "sub"}));
+    const std::pair<const char*, const char*> links[] = {
+        {"to-fifo", "fifo"},     {"to-dir", "dir"},       {"a", "b"},         {"b", "sub/c"},    {"sub/c", "real"},
+        {"dangling", "sub/new"}, {"lost", "nowhere/new"}, {"loop1", "loop2"}, {"loop2", "loop1"}};
+    for (const auto& [link, target] : links) fs::create_symlink(target, f / link);
+    const std::pair<std::string, const char*> cases[] = {
+        {"fifo", "Not a regular file"},
+        {"to-fifo", "Not a regular file"},
+        {"dir", "Is a directory"},
+        {"to-dir", "Is a directory"},
+        {"dir/", "Is a directory"},
+        {"new/", "Is a directory"},
+        {"a", ""},         // a chain of links, each relative to its own folder
+        {"dangling", ""},  // a link to a file not made yet makes that file, in the folder it names
+        {"lost", "No such file or directory"},
+        {"loop1", "Too many levels of symbolic links"},
+    };
+    for (const auto& [name, result] : cases) EXPECT_EQ(WriteFileAtomically((f / name).string(), name), result) << name;
+    EXPECT_EQ(ReadBytes(f / "sub" / "real"), "a");
+    EXPECT_EQ(ReadBytes(f / "sub" / "new"), "dangling");
+    for (const auto& [link, target] : links) EXPECT_TRUE(fs::is_symlink(f / link)) << link;
+    EXPECT_TRUE(fs::is_fifo(fs::symlink_status(f / "fifo")));
+    EXPECT_TRUE(fs::is_empty(f / "dir"));
+    EXPECT_EQ(Entries(f), (std::vector<std::string>{"a", "b", "dangling", "dir", "fifo", "loop1", "loop2", "lost",
+                                                    "sub", "to-dir", "to-fifo"}));
     EXPECT_EQ(Entries(f / "sub"), (std::vector<std::string>{"c", "new", "real"}));
 }
 

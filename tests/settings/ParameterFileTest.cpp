@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <random>
@@ -10,6 +11,7 @@
 #include <vector>
 
 #include "settings/ParameterFile.h"
+#include "settings/StateFile.h"
 #include "support/ScratchFolder.h"
 
 namespace vesk::test {
@@ -18,16 +20,16 @@ namespace {
 const std::string kRestorePrefix = "Error when attempting to restore parameters: ";
 const std::string kSavePrefix = "Error when attempting to save parameters: ";
 
-// The file of the defaults, written out by hand.
+// The file of the defaults, written out by hand: the format other programs read.
 std::vector<std::string> DefaultLines() {
     return {"\"\"", "\"\"", "\"\"", "\"/*\"", "\"*/\"", "\"//\"", "\"\"", "1", "3", "0", "0",   "0", "0",
             "1",    "1",    "1",    "0",      "1",      "1",      "0",    "0", "0", "0", "0",   "0", "0",
             "0",    "0",    "0",    "0",      "1",      "1",      "0",    "0", "0", "0", "\"\""};
 }
 
-std::string CrLfLines(const std::vector<std::string>& lines) {
+std::string Lines(const std::vector<std::string>& lines, const std::string& end = "\r\n") {
     std::string text;
-    for (const auto& line : lines) text += line + "\r\n";
+    for (const auto& line : lines) text += line + end;
     return text;
 }
 
@@ -35,7 +37,7 @@ std::string CrLfLines(const std::vector<std::string>& lines) {
 std::string With(int lineNumber, const std::string& value) {
     std::vector<std::string> lines = DefaultLines();
     lines[static_cast<std::size_t>(lineNumber - 1)] = value;
-    return CrLfLines(lines);
+    return Lines(lines);
 }
 
 // Any value a field can hold: texts of any bytes but the line breaks, every check-box value, every item.
@@ -50,16 +52,15 @@ ParameterSet RandomSet(std::mt19937& random) {
                 const char c = static_cast<char>(pick(255));
                 if (c != '\r' && c != '\n') text.push_back(c);
             }
-        } else if (field.form == FieldForm::ListIndex) {
-            set.*field.number = pick(field.listSize - 1);
-        } else if (field.form == FieldForm::CheckBox) {
-            set.*field.number = pick(2);
+        } else if (field.number != nullptr) {
+            set.*field.number = pick(field.form == FieldForm::CheckBox ? 2 : field.listSize - 1);
         }
     }
     return set;
 }
 
-// The result of reading the bytes over a set of random values, and what the set then holds.
+// The result of reading the bytes over a set of random values, and what the set then holds; a failed read
+// changes nothing.
 std::pair<std::string, ParameterSet> Parse(const std::string& bytes) {
     std::mt19937 random(7);
     ParameterSet set = RandomSet(random);
@@ -74,7 +75,14 @@ std::pair<std::string, ParameterSet> Parse(const std::string& bytes) {
 TEST(ParameterFileTest, TheDefaultsFileByteForByte) {
     std::string bytes;
     ASSERT_EQ(FormatParameterFile(DefaultParameters(), bytes), "");
-    EXPECT_EQ(bytes, CrLfLines(DefaultLines()));
+    EXPECT_EQ(bytes, Lines(DefaultLines()));
+    // Lines may end at CR LF, LF or CR; the last line without its end.
+    for (const char* end : {"\n", "\r"}) {
+        std::string other = Lines(DefaultLines(), end);
+        EXPECT_EQ(Parse(other).second, DefaultParameters());
+        other.pop_back();
+        EXPECT_EQ(Parse(other).second, DefaultParameters());
+    }
 }
 
 TEST(ParameterFileTest, ReadingGivesBackWhatWritingWrote) {
@@ -89,14 +97,11 @@ TEST(ParameterFileTest, ReadingGivesBackWhatWritingWrote) {
     }
     // And through a file, as a save and a load do.
     ScratchFolder scratch;
-    const std::string file = scratch.PathOf("p.vesk");
-    for (int round = 0; round < 3; ++round) {
-        const ParameterSet set = RandomSet(random);
-        ASSERT_EQ(WriteParameterFile(file, set), "");
-        ParameterSet read;
-        ASSERT_EQ(ReadParameterFile(file, read), "");
-        ASSERT_EQ(read, set) << "round " << round;
-    }
+    const ParameterSet set = RandomSet(random);
+    ASSERT_EQ(WriteParameterFile(scratch.PathOf("p.vesk"), set), "");
+    ParameterSet read;
+    ASSERT_EQ(ReadParameterFile(scratch.PathOf("p.vesk"), read), "");
+    EXPECT_EQ(read, set);
 }
 
 TEST(ParameterFileTest, ReadingRules) {
@@ -104,8 +109,12 @@ TEST(ParameterFileTest, ReadingRules) {
     EXPECT_EQ(Parse(With(1, "   \"/in.txt\"  ")).second.inputFile, "/in.txt");
     EXPECT_EQ(Parse(With(4, "  (*,*)")).second.commentStart1, "(*");
     EXPECT_EQ(Parse(With(1, "\"/a \"b\" c.txt\"")).second.inputFile, "/a \"b\" c.txt");
+    // UTF-8 or, when not, Windows-1252; a byte-order mark.
+    EXPECT_EQ(Parse(With(3, "\"caf\xC3\xA9 na\xC3\xAFve\"")).second.wordsToIgnore, "caf\xE9 na\xEFve");
+    EXPECT_EQ(Parse(With(3, "\"caf\xE9\"")).second.wordsToIgnore, "caf\xE9");
+    EXPECT_EQ(Parse(With(1, "\xEF\xBB\xBF\"/a\xC3\xA9\"")).second.inputFile, "/a\xE9");
 
-    // Check-box values: the number at the start, blanks ignored, halves to the even neighbour.
+    // Numbers: the number at the start, blanks ignored, halves to the even neighbour.
     const std::vector<std::pair<std::string, int>> cases = {{"1.5", 2},  {"2.5", 2},  {"0.5", 0},   {" 1 ", 1},
                                                             {"", 0},     {"yes", 0},  {"1abc", 1},  {"\"1\"", 1},
                                                             {"1 .4", 1}, {"-0.4", 0}, {"1.5e0", 2}, {"2,9", 2}};
@@ -114,54 +123,73 @@ TEST(ParameterFileTest, ReadingRules) {
         EXPECT_EQ(result, "") << text;
         EXPECT_EQ(set.ignoreRepetitions, expected) << text;
     }
-    // Index lines: rounded likewise.
     EXPECT_EQ(Parse(With(9, " 2.5")).second.longWordSize, 2);
-
     // Line 29 is read and dropped; lines after 37 are never read.
     EXPECT_EQ(Parse(With(29, "7") + "\"whatever\x01").first, "");
-
-    // Line ends: CR LF, LF or CR; a last line without its end.
-    std::string lf, cr;
-    for (const auto& line : DefaultLines()) lf += line + "\n", cr += line + "\r";
-    cr.pop_back();
-    EXPECT_EQ(Parse(lf).second, DefaultParameters());
-    EXPECT_EQ(Parse(cr).second, DefaultParameters());
 }
 
-TEST(ParameterFileTest, TextsInUtf8OrWindows1252) {
-    ParameterSet set;
-    set.outputFile = "/out/r\xE9sultat \x80.txt";
-    std::string bytes;
-    ASSERT_EQ(FormatParameterFile(set, bytes), "");
-    EXPECT_NE(bytes.find("\r\n\"/out/r\xC3\xA9sultat \xE2\x82\xAC.txt\"\r\n"), std::string::npos);
-
-    EXPECT_EQ(Parse(With(3, "\"caf\xC3\xA9 na\xC3\xAFve\"")).second.wordsToIgnore, "caf\xE9 na\xEFve");
-    EXPECT_EQ(Parse(With(3, "\"caf\xE9\"")).second.wordsToIgnore, "caf\xE9");            // not UTF-8: Windows-1252
-    EXPECT_EQ(Parse(With(1, "\xEF\xBB\xBF\"/a\xC3\xA9\"")).second.inputFile, "/a\xE9");  // byte-order mark
+TEST(ParameterFileTest, AFileDamagedInOneLineFailsNamingItOrChangesOnlyThatValue) {
+    // Each line in turn replaced by a few random bytes: the read either fails with a description of that line
+    // that fits its form, and changes nothing, or gives the defaults but for that line's value, in its range.
+    const std::vector<std::string> quoted = {"has no closing double quote",
+                                             "holds text after its closing double quote"};
+    const std::vector<std::string> descriptions[] = {
+        quoted,                                                         // texts
+        {"holds a list index out of range", "does not hold a number"},  // lists
+        {"does not hold a check-box value (0, 1 or 2)"},                // check boxes
+        quoted,                                                         // the line read and dropped
+    };
+    const std::string alphabet = "0123456789 -+.,eE\"x\t\xE9\xC3\xA9";
+    std::mt19937 random(99);
+    for (int round = 0; round < 40; ++round) {
+        for (const ParameterField& field : kParameterFields) {
+            std::string damage;
+            for (int n = std::uniform_int_distribution<int>(0, 8)(random); n > 0; --n)
+                damage.push_back(alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)]);
+            const auto [result, set] = Parse(With(field.line, damage));
+            const std::string trace = std::to_string(field.line) + " [" + damage + "]: " + result;
+            if (result == "Invalid combo box index") {
+                EXPECT_EQ(field.form, FieldForm::ListIndex) << trace;
+            } else if (!result.empty()) {
+                // Any line may hold a quoted field.
+                std::vector<std::string> fitting = {"has no closing double quote",
+                                                    "holds text after its closing double quote"};
+                fitting.insert(fitting.end(), descriptions[static_cast<int>(field.form)].begin(),
+                               descriptions[static_cast<int>(field.form)].end());
+                bool fits = false;
+                for (const std::string& d : fitting)
+                    fits |= result == kRestorePrefix + "line " + std::to_string(field.line) + " " + d;
+                EXPECT_TRUE(fits) << trace;
+            } else {
+                ParameterSet expected = DefaultParameters();
+                if (field.text != nullptr) expected.*field.text = set.*field.text;
+                if (field.number != nullptr) {
+                    const int value = expected.*field.number = set.*field.number;
+                    EXPECT_TRUE(value >= 0 && value <= (field.form == FieldForm::CheckBox ? 2 : field.listSize - 1))
+                        << trace;
+                }
+                EXPECT_EQ(set, expected) << trace;
+            }
+        }
+    }
+    // A file cut short fails, unless only the end of its last line is missing.
+    const std::string whole = Lines(DefaultLines());
+    for (std::size_t length = 0; length + 2 < whole.size(); ++length)
+        EXPECT_NE(Parse(whole.substr(0, length)).first, "") << length;
+    EXPECT_EQ(Parse(whole.substr(0, whole.size() - 2)).first, "");
 }
 
-TEST(ParameterFileTest, FailuresNameTheirLine) {
-    const std::string tenMegabytes(10 << 20, 'x');
+TEST(ParameterFileTest, FailuresOfTheWholeFile) {
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {With(3, "\"unterminated"), "line 3 has no closing double quote"},
-        {With(2, "\"a\"b"), "line 2 holds text after its closing double quote"},
-        {With(8, "12"), "line 8 holds a list index out of range"},
-        {With(8, "-2"), "line 8 holds a list index out of range"},
         {With(36, "10"), "line 36 holds a list index out of range"},  // the tenth item is index 9
         {With(36, "99999999999999999999999999"), "line 36 holds a list index out of range"},
         {With(35, "1e400"), "line 35 holds a list index out of range"},
-        {With(10, "three"), "line 10 does not hold a number"},
-        {With(10, ""), "line 10 does not hold a number"},
-        {With(17, "3"), "line 17 does not hold a check-box value (0, 1 or 2)"},
-        {With(18, "-1"), "line 18 does not hold a check-box value (0, 1 or 2)"},
         {With(19, "123456789012345678901234567890"), "line 19 does not hold a check-box value (0, 1 or 2)"},
-        {With(4, "\"" + tenMegabytes + "\""), "line 4 is longer than 65536 characters"},
+        {With(4, "\"" + std::string(10 << 20, 'x') + "\""), "line 4 is longer than 65536 characters"},
         {"", "the file ends before line 1"},
         {std::string("\x00\x01\x02\xFF\xFE\r\n", 7) + std::string(2000, '\0'), "the file ends before line 3"},
     };
     for (const auto& [bytes, description] : cases) EXPECT_EQ(Parse(bytes).first, kRestorePrefix + description);
-    // A list without a choice is not a failure of the file, but the set cannot be used.
-    EXPECT_EQ(Parse(With(9, "-1")).first, "Invalid combo box index");
 
     ScratchFolder scratch;
     ParameterSet set;
@@ -171,46 +199,19 @@ TEST(ParameterFileTest, FailuresNameTheirLine) {
     EXPECT_EQ(set, DefaultParameters());
 }
 
-TEST(ParameterFileTest, ADamagedFileFailsWholeOrChangesOnlyTheLineDamaged) {
-    // Each line in turn replaced by a few random bytes: the read either fails naming that line and changes
-    // nothing, or gives the defaults but for that line's value.
-    const std::string alphabet = "0123456789 -+.,eE\"x\t\xE9\xC3\xA9";
-    std::mt19937 random(99);
-    for (int round = 0; round < 40; ++round) {
-        for (const ParameterField& field : kParameterFields) {
-            std::string damage;
-            for (int n = std::uniform_int_distribution<int>(0, 8)(random); n > 0; --n)
-                damage.push_back(alphabet[std::uniform_int_distribution<std::size_t>(0, alphabet.size() - 1)(random)]);
-            const auto [result, set] = Parse(With(field.line, damage));
-            if (!result.empty()) {
-                const bool named = result.starts_with(kRestorePrefix + "line " + std::to_string(field.line) + " ");
-                const bool noChoice = field.form == FieldForm::ListIndex && result == "Invalid combo box index";
-                EXPECT_TRUE(named || noChoice) << field.line << " [" << damage << "]: " << result;
-                continue;
-            }
-            ParameterSet expected = DefaultParameters();
-            if (field.text != nullptr) expected.*field.text = set.*field.text;
-            if (field.number != nullptr) expected.*field.number = set.*field.number;
-            EXPECT_EQ(set, expected) << field.line << " [" << damage << "]";
-        }
-    }
-    // A file cut short fails, unless only the end of its last line is missing.
-    const std::string whole = CrLfLines(DefaultLines());
-    for (std::size_t length = 0; length + 2 < whole.size(); ++length)
-        EXPECT_NE(Parse(whole.substr(0, length)).first, "") << length;
-    EXPECT_EQ(Parse(whole.substr(0, whole.size() - 2)).first, "");
-}
+TEST(ParameterFileTest, WritingInUtf8AndFailuresThatLeaveThePreviousFile) {
+    ParameterSet set;
+    set.outputFile = "/out/r\xE9sultat \x80.txt";
+    std::string bytes;
+    ASSERT_EQ(FormatParameterFile(set, bytes), "");
+    EXPECT_NE(bytes.find("\r\n\"/out/r\xC3\xA9sultat \xE2\x82\xAC.txt\"\r\n"), std::string::npos);
 
-TEST(ParameterFileTest, SaveFailuresLeaveThePreviousFile) {
     ScratchFolder scratch;
     const std::string file = scratch.PathOf("p.vesk");
-    const std::string blocker = scratch.Write("plain", "not a folder");
-    ParameterSet set;
-    EXPECT_EQ(WriteParameterFile(blocker + "/p.vesk", set), kSavePrefix + "Not a directory");
-
-    // A write that fails half way: the file saved before is intact and no temporary file is left.
+    EXPECT_EQ(WriteParameterFile(scratch.Write("plain", "") + "/p.vesk", set), kSavePrefix + "Not a directory");
     ASSERT_EQ(WriteParameterFile(file, set), "");
     const std::string before = ReadBytes(file);
+    // A write that fails half way: the file saved before is intact and no temporary file is left.
     set.inputFile = std::string(4000, 'y');
     {
         struct rlimit old {};
@@ -224,9 +225,7 @@ TEST(ParameterFileTest, SaveFailuresLeaveThePreviousFile) {
         signal(SIGXFSZ, previousHandler);
         EXPECT_EQ(result, kSavePrefix + "File too large");
     }
-    EXPECT_EQ(ReadBytes(file), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.Path()), {}), 2);  // plain, p.vesk
-
     // A text with a line break, or too long a line, could not be read back: nothing is written.
     set.inputFile = "/a\nb";
     EXPECT_EQ(WriteParameterFile(file, set),
@@ -236,6 +235,22 @@ TEST(ParameterFileTest, SaveFailuresLeaveThePreviousFile) {
     EXPECT_EQ(WriteParameterFile(file, set),
               kSavePrefix + "line 3 would be longer than 65536 bytes, which a parameter file cannot keep");
     EXPECT_EQ(ReadBytes(file), before);
+}
+
+TEST(StateFileTest, PathInsideTheUserDataFolder) {
+    ScratchFolder scratch;
+    const std::string deep = scratch.PathOf("deep/config");
+    EXPECT_EQ(StateFilePath(deep), deep + "/Kestrine Systems/vesk.usr");
+    EXPECT_TRUE(std::filesystem::is_directory(deep + "/Kestrine Systems"));
+    EXPECT_EQ(AppDataFilePath(scratch.PathOf("slash/"), "f", "d"), scratch.PathOf("slash/d/f"));
+    // A folder that cannot be made is not an error here.
+    const std::string file = scratch.Write("file", "");
+    EXPECT_EQ(StateFilePath(file), file + "/Kestrine Systems/vesk.usr");
+    // Without a user data folder, the root folder.
+    const std::string name = "vesk-test-" + std::to_string(::getpid());
+    const bool existed = std::filesystem::exists("/" + name);
+    EXPECT_EQ(AppDataFilePath("", "vesk.usr", name), "/" + name + "/vesk.usr");
+    if (!existed) std::filesystem::remove_all("/" + name);
 }
 
 }  // namespace

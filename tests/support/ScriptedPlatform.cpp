@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "settings/ParameterFile.h"
+
 namespace vesk {
 
 bool operator==(const FileDialogRequest& a, const FileDialogRequest& b) {
@@ -13,6 +15,12 @@ bool operator==(const FileDialogRequest& a, const FileDialogRequest& b) {
 void PrintTo(const FileDialogRequest& r, std::ostream* out) {
     *out << "{\"" << r.title << "\", \"" << r.filter << "\", " << r.flags << (r.save ? ", save" : ", open") << ", \""
          << r.fileName << "\"}";
+}
+
+void PrintTo(const ParameterSet& set, std::ostream* out) {
+    std::string bytes;
+    FormatParameterFile(set, bytes);
+    *out << ::testing::PrintToString(bytes);
 }
 
 }  // namespace vesk
@@ -29,11 +37,6 @@ ScriptedPlatform::ScriptedPlatform() { programFolder = VESK_BUILD_DIR; }
 ScriptedPlatform::~ScriptedPlatform() {
     EXPECT_TRUE(m_answers.empty()) << m_answers.size() << " message answer(s) were never used";
     EXPECT_TRUE(m_dialogAnswers.empty()) << m_dialogAnswers.size() << " file dialog answer(s) were never used";
-}
-
-void ScriptedPlatform::Forget() {
-    m_answers.clear();
-    m_dialogAnswers.clear();
 }
 
 const ShownMessage& ScriptedPlatform::LastMessage() const {

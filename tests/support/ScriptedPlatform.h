@@ -2,7 +2,7 @@
 #pragma once
 // A platform for tests: message boxes and file dialogs are answered from queues that the test fills, and
 // every box shown is kept in a transcript. A box or dialog nobody expected fails the test; so does an
-// answer left unused when the platform is destroyed (unless the test calls Forget()).
+// answer left unused when the platform is destroyed.
 
 #include <deque>
 #include <functional>
@@ -12,12 +12,15 @@
 #include <vector>
 
 #include "app/Platform.h"
+#include "settings/ParameterSet.h"
 
 namespace vesk {
 
 // Tests compare a whole dialog request at once.
 bool operator==(const FileDialogRequest& a, const FileDialogRequest& b);
 void PrintTo(const FileDialogRequest& request, std::ostream* out);
+// A set as the lines of its file.
+void PrintTo(const ParameterSet& set, std::ostream* out);
 
 }  // namespace vesk
 
@@ -47,8 +50,8 @@ class ScriptedPlatform : public Platform {
     void SetClipboard(std::string text) { m_clipboard = std::move(text); }
     // Called on every PumpEvents; tests use it to press Stop after N words.
     std::function<void()> onPump;
-    // Drops unused answers (for tests that end the script early on purpose).
-    void Forget();
+    // Called on every repaint of the whole window; tests use it to fail a run half way.
+    std::function<void()> onRepaintWindow;
 
     // ---- Transcript ----
     const std::vector<ShownMessage>& Messages() const { return m_messages; }
@@ -65,7 +68,6 @@ class ScriptedPlatform : public Platform {
     std::string userDataFolder;
     std::string currentDirectory = "/";
     bool openUrlResult = true;
-    int screenWidthTwips = 1920 * 15;
 
     // ---- Platform ----
     MsgAnswer ShowMessage(const std::string& text, const std::string& title, MsgButtons buttons, MsgIcon icon) override;
@@ -75,12 +77,14 @@ class ScriptedPlatform : public Platform {
     void WriteClipboardText(const std::string& text) override { m_clipboard = text; }
     bool OpenUrl(const std::string& address) override;
     void PumpEvents() override;
-    void Repaint(const Control*) override { ++m_repaints; }
+    void Repaint(const Control* control) override {
+        if (control == nullptr && onRepaintWindow) onRepaintWindow();
+    }
     std::string ProgramFolder() override { return programFolder; }
     std::string UserDataFolder() override { return userDataFolder; }
     std::string CurrentDirectory() override { return currentDirectory; }
     void SetCurrentDirectory(const std::string& path) override { currentDirectory = path; }
-    int ScreenWidthTwips() override { return screenWidthTwips; }
+    int ScreenWidthTwips() override { return 1920 * 15; }
     void EndProgram() override { m_ended = true; }
 
   private:
@@ -93,7 +97,6 @@ class ScriptedPlatform : public Platform {
     std::string m_clipboard;
     bool m_ended = false;
     long m_pumps = 0;
-    long m_repaints = 0;
 };
 
 }  // namespace vesk::test
