@@ -94,6 +94,8 @@ TEST_F(CountingRun, MarkersFollowTheFileTypeElseTheUsersBoxes) {
     CountFile(MakeFile("page.HTML", "<b>alpha</b> &amp; beta\r\n"));
     EXPECT_TRUE(main.Comments.fromFileType);
     EXPECT_EQ(main.Comments.starts[0], "<");
+    CountFile(MakeFile("prog.c", "alpha /* beta */ gamma // delta\r\n"));
+    EXPECT_EQ(main.Table.DistinctWordCount(), 2);
     CountFile(MakeFile("notes.txt", "alpha ## beta %% gamma\r\n"));
     EXPECT_FALSE(main.Comments.fromFileType);
     EXPECT_EQ(main.Comments.ends[0], "%%");

@@ -102,6 +102,8 @@ TEST_F(ParameterFileTest, ALoadMakesTheWordsStaleOnlyWhenItChangesHowTextIsScann
     main.blnWordsGot = true;
     LoadThroughButton(set);
     EXPECT_TRUE(main.blnWordsGot);
+    EXPECT_EQ(params.chkIgnoreRepetitions.Value(), 0);
+    EXPECT_EQ(params.chkIgnoreRomNum40.Value(), 1);
     EXPECT_FALSE(params.blnReverting);
     for (auto change : {+[](ParameterSet& s) { s.allowPeriods = 1; }, +[](ParameterSet& s) { s.commentStart2 = "#"; },
                         +[](ParameterSet& s) { s.inputFile = "/another.txt"; }}) {
@@ -141,9 +143,13 @@ TEST_F(ParameterFileTest, ALoadNeverListsAndReadsCommonWordsAtTheNextCount) {
     const std::string input = MakeFile("story.txt", "ibis heron heron stork\r\n");
     const std::string other = MakeFile("other.txt", "precious");
     const std::string common = MakeFile("common.txt", "heron\r\n");
+    platform.ExpectFileDialog(MakeFile("first.txt", "stork\r\n"));
+    platform.ExpectMessage(MsgAnswer::Ok);  // loaded
+    params.cmdSelectCommonWordsFile.Click();
     main.txbFile[0].SetText(input);
     main.cmdListWords.Click();
     const std::string shown = main.txbOutput.Text();
+    EXPECT_EQ(shown.find("stork"), std::string::npos);
 
     // A load naming a file in the output box, with the overwrite warning off and another order and format.
     ParameterSet set;
