@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "ScanOptionsInput.h"
 #include "engine/ByteSource.h"
 #include "engine/Normalisation.h"
 #include "engine/SourceScan.h"
@@ -18,21 +19,6 @@
 namespace {
 
 using namespace vesk;
-
-ScanOptions TakeOptions(fuzz::InputReader& in) {
-    ScanOptions o;
-    const unsigned a = in.Byte(), b = in.Byte();
-    o.allowed = {(a & 1) != 0,  (a & 2) != 0,  (a & 4) != 0,   (a & 8) != 0, (a & 16) != 0,
-                 (a & 32) != 0, (a & 64) != 0, (a & 128) != 0, (b & 1) != 0};
-    o.lowerCase = (b & 2) != 0;
-    o.dropFinalS = (b & 4) != 0;
-    o.apostrophesAllowed = (b & 8) != 0;
-    o.underscoresStartWords = (b & 16) != 0;
-    o.userMarkersAllowed = (b & 32) != 0;
-    for (int k = 0; k < 2; ++k) o.markers.starts[k] = in.Text(3), o.markers.ends[k] = in.Text(3);
-    if ((b >> 6) % 3 != 0) o.markers = (b >> 6) % 3 == 1 ? MarkupMarkers() : CodeMarkers();  // by file type
-    return o;
-}
 
 // Asked after every word: never quiet, and stops after `stopAfter` asks (0: never).
 class WordByWord : public ScanObserver {
@@ -119,7 +105,7 @@ void CheckTable(Count& count, const ScanOptions& o, const Entries& entries) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     fuzz::InputReader in(data, size);
-    const ScanOptions o = TakeOptions(in);
+    const ScanOptions o = fuzz::TakeScanOptions(in);
     const unsigned stopAfter = in.Byte();  // 0: no stopped pass
     const std::uint8_t checks = in.Byte();
     // Now and then a long text from a short one: lines longer than the longest run of word characters taken
