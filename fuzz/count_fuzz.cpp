@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The counting run over arbitrary bytes: the first bytes choose the options, the rest is the text. The text
-// is counted on the quiet path (as vesk-count does), word by word (as the program does while its window
-// stays live), once more into the same table, and with a stop after some words; the counts must agree and
-// the table must be sound.
+// The counting run over arbitrary bytes: the first bytes choose the options and the checks, the rest is the
+// text. The text is counted on the quiet path (as vesk-count does) and word by word (as the program does while
+// its window stays live); the counts must agree and the table must be sound. As the input chooses, it is also
+// counted once more into the same table, or with a stop after some words. Each input runs only the passes it
+// chooses, so that the fuzzer tries many inputs a second.
 
 #include <memory>
 #include <tuple>
 #include <vector>
 
 #include "FuzzSupport.h"
+#include "ScanOptionsInput.h"
 #include "engine/ByteSource.h"
 #include "engine/Normalisation.h"
 #include "engine/SourceScan.h"
@@ -17,21 +19,6 @@
 namespace {
 
 using namespace vesk;
-
-ScanOptions TakeOptions(fuzz::InputReader& in) {
-    ScanOptions o;
-    const unsigned a = in.Byte(), b = in.Byte();
-    o.allowed = {(a & 1) != 0,  (a & 2) != 0,  (a & 4) != 0,   (a & 8) != 0, (a & 16) != 0,
-                 (a & 32) != 0, (a & 64) != 0, (a & 128) != 0, (b & 1) != 0};
-    o.lowerCase = (b & 2) != 0;
-    o.dropFinalS = (b & 4) != 0;
-    o.apostrophesAllowed = (b & 8) != 0;
-    o.underscoresStartWords = (b & 16) != 0;
-    o.userMarkersAllowed = (b & 32) != 0;
-    for (int k = 0; k < 2; ++k) o.markers.starts[k] = in.Text(3), o.markers.ends[k] = in.Text(3);
-    if ((b >> 6) % 3 != 0) o.markers = (b >> 6) % 3 == 1 ? MarkupMarkers() : CodeMarkers();  // by file type
-    return o;
-}
 
 // Asked after every word: never quiet, and stops after `stopAfter` asks (0: never).
 class WordByWord : public ScanObserver {
@@ -50,7 +37,7 @@ class WordByWord : public ScanObserver {
 
 using Entries = std::vector<std::tuple<std::string, std::string, std::int64_t>>;  // key, word, frequency
 
-// Kept from one input to the next, as the program keeps its scanner from one count to the next.
+// One table and its scanner.
 struct Count {
     WordTable table;
     LineScanner scanner{table};
@@ -77,24 +64,29 @@ struct Count {
     }
 };
 
-}  // namespace
+// A count stopped part of the way has counted part of the words.
+void CheckStopped(Count& count, const ScanOptions& o, unsigned stopAfter, const std::string& path,
+                  const Entries& entries) {
+    WordByWord stopping(stopAfter);
+    count.Start(o, &stopping);
+    std::size_t j = 0;
+    for (const auto& [key, word, frequency] : count.Pass(path)) {
+        while (j < entries.size() && std::get<0>(entries[j]) < key) ++j;
+        FUZZ_CHECK(j < entries.size() && std::get<1>(entries[j]) == word && frequency <= std::get<2>(entries[j]));
+    }
+}
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    fuzz::InputReader in(data, size);
-    const ScanOptions o = TakeOptions(in);
-    const unsigned stopAfter = 1 + in.Byte();
-    // Now and then a long text: lines longer than the longest run of word characters taken at once.
-    const bool lengthen = in.Byte() == 0xFF;
-    std::string text(in.rest);
-    while (lengthen && !text.empty() && text.size() < 70000) text += text;
-    const std::string path = fuzz::WriteInputFile(text, "input");
+// The same text again into the same table: every count doubles, no word is new.
+void CheckCountedAgain(Count& count, const std::string& path, const Entries& entries) {
+    const Entries again = count.Pass(path);
+    FUZZ_CHECK(again.size() == entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        FUZZ_CHECK(std::get<1>(again[i]) == std::get<1>(entries[i]) &&
+                   std::get<2>(again[i]) == 2 * std::get<2>(entries[i]));
+}
 
-    static Count quiet, wordByWord, stopped;
-    quiet.Start(o, nullptr);
-    const Entries entries = quiet.Pass(path);
-    WordByWord asked(0);
-    wordByWord.Start(o, &asked);
-    FUZZ_CHECK(wordByWord.Pass(path) == entries);
+// The table of one count is sound: keys ordered and matching their words, words made of word characters.
+void CheckTable(Count& count, const ScanOptions& o, const Entries& entries) {
     const WordCharTable inner(o.allowed.numerals, AllowedInnerChars(o.allowed));
     std::int64_t sum = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -105,23 +97,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(!o.lowerCase || word == LowerCase(word));
         sum += frequency;
     }
-    quiet.table.ComputeStatistics();
-    FUZZ_CHECK(quiet.table.Statistics().totalOccurrenceCount == sum);
+    count.table.ComputeStatistics();
+    FUZZ_CHECK(count.table.Statistics().totalOccurrenceCount == sum);
+}
 
-    // A count stopped part of the way has counted part of the words.
-    WordByWord stopping(stopAfter);
-    stopped.Start(o, &stopping);
-    std::size_t j = 0;
-    for (const auto& [key, word, frequency] : stopped.Pass(path)) {
-        while (j < entries.size() && std::get<0>(entries[j]) < key) ++j;
-        FUZZ_CHECK(j < entries.size() && std::get<1>(entries[j]) == word && frequency <= std::get<2>(entries[j]));
-    }
+}  // namespace
 
-    // The same text again into the same table: every count doubles, no word is new.
-    const Entries again = quiet.Pass(path);
-    FUZZ_CHECK(again.size() == entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        FUZZ_CHECK(std::get<1>(again[i]) == std::get<1>(entries[i]) &&
-                   std::get<2>(again[i]) == 2 * std::get<2>(entries[i]));
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    fuzz::InputReader in(data, size);
+    const ScanOptions o = fuzz::TakeScanOptions(in);
+    const unsigned stopAfter = in.Byte();  // 0: no stopped pass
+    const std::uint8_t checks = in.Byte();
+    // Now and then a long text from a short one: lines longer than the longest run of word characters taken
+    // at once. It is costly, so it gets the two main passes only.
+    const bool lengthen = checks == 0xFF && in.rest.size() <= 16;
+    std::string text(in.rest);
+    while (lengthen && !text.empty() && text.size() < 70000) text += text;
+    const std::string path = fuzz::WriteInputFile(text, "input");
+
+    static Count quiet, asked;  // kept from one input to the next, as the program keeps its scanner
+    quiet.Start(o, nullptr);
+    const Entries entries = quiet.Pass(path);
+    WordByWord never(0);
+    asked.Start(o, &never);
+    FUZZ_CHECK(asked.Pass(path) == entries);
+    CheckTable(quiet, o, entries);
+    if (lengthen) return 0;
+    if (stopAfter != 0) CheckStopped(asked, o, stopAfter, path, entries);
+    if ((checks & 1) != 0) CheckCountedAgain(quiet, path, entries);
     return 0;
 }
