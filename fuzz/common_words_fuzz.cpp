@@ -19,7 +19,9 @@ struct NullPlatform : Platform {
     MsgAnswer ShowMessage(const std::string&, const std::string&, MsgButtons buttons, MsgIcon) override {
         return buttons == MsgButtons::Ok || buttons == MsgButtons::OkCancel ? MsgAnswer::Ok : MsgAnswer::Yes;
     }
-    std::optional<std::string> ShowFileDialog(const FileDialogRequest&) override { return std::nullopt; }
+    std::optional<std::string> ShowFileDialog(const FileDialogRequest&, const std::string&) override {
+        return std::nullopt;
+    }
     std::string ReadClipboardText() override { return {}; }
     void ClearClipboard() override {}
     void WriteClipboardText(const std::string&) override {}
@@ -30,7 +32,7 @@ struct NullPlatform : Platform {
     std::string ProgramFolder() override { return "/nonexistent"; }
     std::string UserDataFolder() override { return {}; }
     std::string CurrentDirectory() override { return "/"; }
-    void SetCurrentDirectory(const std::string&) override {}
+    std::string HomeFolder() override { return {}; }
     int ScreenWidthTwips() override { return 28800; }
     void EndProgram() override {}
 };

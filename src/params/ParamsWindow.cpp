@@ -130,9 +130,14 @@ void ParamsWindow::WordFormingOption_Click(CheckBox& box) {
     const int previous = lastValue;
     lastValue = box.Value();
 
-    if (!frmMain->blnStartUpCompleted || blnReverting) return;
-    if (!frmMain->blnWordsGot) return;
-    if (ConfirmRereadFile()) return;
+    if (!frmMain->blnStartUpCompleted || blnReverting) {
+        frmMain->MarkListingOutdated();
+        return;
+    }
+    if (!frmMain->blnWordsGot || ConfirmRereadFile()) {
+        frmMain->MarkListingOutdated();
+        return;
+    }
 
     blnReverting = true;
     box.SetValue(previous);
@@ -140,6 +145,7 @@ void ParamsWindow::WordFormingOption_Click(CheckBox& box) {
 }
 
 void ParamsWindow::FilterOption_Click() {
+    frmMain->MarkListingOutdated();
     if (frmMain->blnStartUpCompleted) SetFocus(cmdClose);
 }
 
