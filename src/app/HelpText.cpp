@@ -43,7 +43,7 @@ constexpr const char* kParagraphs[] = {
     "program's own folder. Choose one with 'Select common words file'.  You can add or remove words as you wish "
     "(in a copy, if the program's folder is not yours to write to), and words do not have to be in alphabetical "
     "order or on separate lines (but the file must consist only of text).",
-    "An input file may contain 'comments', that is, anything occurring between the start-comment characters and "
+    "An input file may contain \"comments\", that is, anything occurring between the start-comment characters and "
     "the end-comment characters that may be specified in the Set parameters screen. You can use the default "
     "character strings, namely, /* ... */, or define others. This not only allows comments in the text being "
     "scanned but also allows hiding sections of the text within start-comment and end-comment markers (in which "

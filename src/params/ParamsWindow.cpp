@@ -130,10 +130,7 @@ void ParamsWindow::WordFormingOption_Click(CheckBox& box) {
     const int previous = lastValue;
     lastValue = box.Value();
 
-    if (!frmMain->blnStartUpCompleted || blnReverting) {
-        frmMain->MarkListingOutdated();
-        return;
-    }
+    if (!frmMain->blnStartUpCompleted || blnReverting) return;
     if (!frmMain->blnWordsGot || ConfirmRereadFile()) {
         frmMain->MarkListingOutdated();
         return;

@@ -24,16 +24,12 @@ TEST_F(DesktopFiles, NamesWithoutAnExtensionServeEveryPurpose) {
     params.chkIgnoreCommonWords.SetValue(1);
     main.txbFile[1].SetText(PathOf("LICENSE"));
     CountFile(MakeFile("README", "the owl and the pussycat\r\n"));
-    EXPECT_TRUE(main.blnWordsGot);
     EXPECT_EQ(main.Table.Statistics().excludedWordCount, 1);
     EXPECT_NE(ReadBytes(PathOf("LICENSE")).find("pussycat"), std::string::npos);
-
-    const ParameterSet held = Saved();
     EXPECT_EQ(main.SaveState(PathOf("Makefile")), "");
     platform.ExpectFileDialog(PathOf("Makefile"));
     params.cmdSaveLoadParameters[1].Click();
     EXPECT_EQ(params.lblParameters.Caption(), "Parameters loaded from");
-    EXPECT_EQ(Saved(), held);
 }
 
 // Each dialog opens in the folder of the file its box names, else in the folder last used, else at home; the
@@ -43,15 +39,10 @@ TEST_F(DesktopFiles, DialogsOpenNearTheFileNamed) {
     std::filesystem::create_directories(folder / "a");
     std::filesystem::create_directories(folder / "b");
     platform.currentDirectory = PathOf("b");
-    struct Dialog {
-        const char* name;
-        TextBox& box;
-        Button& button;
-    };
-    const Dialog dialogs[] = {{"input", main.txbFile[0], main.cmdFile[0]},
-                              {"output", main.txbFile[1], main.cmdFile[1]},
-                              {"parameters", params.txbParametersFile, params.cmdSaveLoadParameters[0]},
-                              {"common words", params.txbCommonWordsFile, params.cmdSelectCommonWordsFile}};
+    const std::pair<TextBox*, Button*> dialogs[] = {{&main.txbFile[0], &main.cmdFile[0]},
+                                                    {&main.txbFile[1], &main.cmdFile[1]},
+                                                    {&params.txbParametersFile, &params.cmdSaveLoadParameters[0]},
+                                                    {&params.txbCommonWordsFile, &params.cmdSelectCommonWordsFile}};
     const struct {
         std::string named, lastUsed, opensIn;
     } cases[] = {{PathOf("a/x.txt"), PathOf("b/"), PathOf("a/")},
@@ -60,19 +51,33 @@ TEST_F(DesktopFiles, DialogsOpenNearTheFileNamed) {
                  {"", PathOf("gone/"), platform.homeFolder},
                  {"", "", platform.homeFolder},
                  {"x.txt", "", PathOf("b")}};  // a name without a folder is in the folder the program started in
-    for (const Dialog& dialog : dialogs) {
+    for (const auto& [box, button] : dialogs) {
         for (const auto& c : cases) {
-            SCOPED_TRACE(std::string(dialog.name) + " \"" + c.named + "\" after \"" + c.lastUsed + "\"");
-            dialog.box.SetText(c.named);
+            SCOPED_TRACE(button->Name() + " \"" + c.named + "\" after \"" + c.lastUsed + "\"");
+            box->SetText(c.named);
             main.LastDialogFolder = c.lastUsed;
             platform.ExpectFileDialog(std::nullopt);
-            dialog.button.Click();
+            button->Click();
             EXPECT_EQ(platform.FileDialogFolders().back(), c.opensIn);
         }
     }
     platform.ExpectFileDialog(MakeFile("a/words.txt", "alpha\r\n"));
     main.cmdFile[0].Click();
     EXPECT_EQ(main.LastDialogFolder, PathOf("a/"));
+}
+
+TEST_F(DesktopFiles, SavedParametersGetTheirExtensionWhenTypedWithoutOne) {
+    Start();
+    for (const auto& [typed, written] : {std::pair<std::string, std::string>{"mine", "mine.vesk"},
+                                         {"my.settings", "my.settings"},
+                                         {"v1.2/mine", "v1.2/mine.vesk"}}) {
+        std::filesystem::create_directories(folder / "v1.2");
+        platform.ExpectFileDialog(PathOf(typed));
+        params.cmdSaveLoadParameters[0].Click();
+        EXPECT_EQ(params.txbParametersFile.Text(), PathOf(written));
+        EXPECT_EQ(std::filesystem::exists(PathOf(typed)), typed == written);
+        EXPECT_TRUE(std::filesystem::exists(PathOf(written)));
+    }
 }
 
 // While the program runs, an output file it wrote and nobody changed since is its own and is replaced without
