@@ -52,9 +52,9 @@ constexpr const char* kParagraphs[] = {
     "and the end-comment markers are automatically set to < and > respectively. This means that HTML, XML and PHP "
     "tags are ignored. (It also means that /* and */, or other markers, cannot be used as start-comment and "
     "end-comment markers in files with these extensions.)",
-    "The output can easily be transferred to a spreadsheet, as follows: Copy the output to the clipboard, "
-    "paste it into a text editor, and save it as a .txt file. Open this file in the spreadsheet, which will "
-    "detect the columns.",
+    "The output can easily be transferred to a spreadsheet, as follows: Name an output file, count the words, "
+    "and open the output file in the spreadsheet, which will detect the columns; with 'Include commas in output "
+    "file' checked they are separated by commas.",
     "An output file can be written as comma-delimited so that it can be read by other software.",
 };
 
