@@ -239,11 +239,16 @@ void MainWindow::CountAndList() {
 bool MainWindow::CountWordsInFile() {
     txbFile[0].SetText(TrimSpaces(txbFile[0].Text()));
     const std::string inputPath = txbFile[0].Text();
+    // A source that fails leaves no figures of an earlier count behind.
     if (inputPath.empty()) {
+        ConcealNumWords();
         platform.ShowMessage("Input file not specified.", "Error", MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
     }
-    if (!CheckInputFile(inputPath)) return false;
+    if (!CheckInputFile(inputPath)) {
+        ConcealNumWords();
+        return false;
+    }
 
     const std::string outputPath = txbFile[1].Text();
     if (!outputPath.empty()) {

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <cerrno>
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -35,7 +36,26 @@ std::string FileSizeLine(std::int64_t length) {
     return line;
 }
 
+// Whether a name can name a file at all: a name ending in "/" can only be a folder's.
+bool CanNameAFile(const std::string& name) { return !name.empty() && name.back() != '/'; }
+
 }  // namespace
+
+std::string MainWindow::DialogFolder(const std::string& named) const {
+    if (!named.empty()) {
+        std::string folder = FolderOfPath(named);
+        if (folder.empty()) folder = platform.CurrentDirectory();
+        if (FolderExists(folder)) return folder;
+    }
+    if (!LastDialogFolder.empty() && FolderExists(LastDialogFolder)) return LastDialogFolder;
+    return platform.HomeFolder();
+}
+
+void MainWindow::RememberDialogFolder(const std::string& path) {
+    std::string folder = FolderOfPath(path);
+    if (folder.empty()) folder = platform.CurrentDirectory();
+    if (FolderExists(folder)) LastDialogFolder = folder;
+}
 
 void MainWindow::cmdFile_Click(int index) {
     if (index == 0) blnWordsGot = false;
@@ -50,8 +70,9 @@ void MainWindow::cmdFile_Click(int index) {
     }
     request.save = false;
     request.fileName.clear();
-    const std::optional<std::string> chosen = platform.ShowFileDialog(request);
+    const std::optional<std::string> chosen = platform.ShowFileDialog(request, DialogFolder(txbFile[index].Text()));
     if (chosen && !chosen->empty()) {
+        RememberDialogFolder(*chosen);
         txbFile[index].SetText(*chosen);
         if (index == 0) {
             CheckInputFile(*chosen);
@@ -87,27 +108,29 @@ void MainWindow::txbFile_LostFocus(int index) {
 
 bool MainWindow::CheckInputFile(const std::string& name) {
     bool ok = false;
-    if (FileExtension(name, true).empty()) {
-        if (blnStartUpCompleted)
-            platform.ShowMessage("Invalid input file specification.", "Invalid input", MsgButtons::Ok,
-                                 MsgIcon::Exclamation);
-        else
+    const int problem = CanNameAFile(name) ? RegularFileError(name) : 0;
+    if (!CanNameAFile(name) || problem == EISDIR) {
+        if (blnStartUpCompleted) {
+            std::string text = "Invalid input file specification.";
+            // A folder is a natural thing to try; say why it is refused.
+            if (problem == EISDIR) text += "\r\nThis is a folder, not a file.\r\n" + FileLine("Input file", name);
+            platform.ShowMessage(text, "Invalid input", MsgButtons::Ok, MsgIcon::Exclamation);
+        } else {
             txbFile[0].SetText("");
-    } else if (const int problem = RegularFileError(name); problem != 0) {
+        }
+    } else if (problem != 0) {
         if (blnStartUpCompleted) {
             ReportFileProblem(platform, problem, "Input file does not exist.", FileLine("Input file", name));
         } else {
-            const std::string folder = FolderOfPath(name);
-            if (!folder.empty() && FolderExists(folder)) platform.SetCurrentDirectory(folder);
+            RememberDialogFolder(name);
             txbFile[0].SetText("");
         }
     } else {
         std::error_code ec;
-        const auto size = std::filesystem::file_size(name, ec);
+        const auto size = std::filesystem::file_size(SystemPath(name), ec);
         lblFilesize.SetCaption(FileSizeLine(ec ? 0 : static_cast<std::int64_t>(size)));
         // The next file dialog opens where this file is.
-        const std::string folder = FolderOfPath(name);
-        if (!folder.empty() && FolderExists(folder)) platform.SetCurrentDirectory(folder);
+        RememberDialogFolder(name);
         ok = true;
     }
     if (!ok) lblFilesize.SetCaption("");
@@ -116,6 +139,8 @@ bool MainWindow::CheckInputFile(const std::string& name) {
 
 bool MainWindow::FetchClipboardText(bool showInBox) {
     txbOutput.SetText("");
+    // The figures of the last count must not stand beside a box that no longer holds its list.
+    ConcealNumWords();
     std::string text;
     try {
         text = platform.ReadClipboardText();
@@ -242,7 +267,9 @@ void MainWindow::LaunchBrowser(const std::string& target) {
     platform.ShowMessage(std::string("Error launching web browser.") + kCrLf + kCrLf +
                              "Please make sure that your web browser is correctly installed," + kCrLf +
                              "that '.htm' files are associated with it, and that there is" + kCrLf +
-                             "sufficient memory available.",
+                             "sufficient memory available." +
+                             // The address can be copied from the box and opened by hand.
+                             (target.empty() ? std::string() : std::string(kCrLf) + kCrLf + "Address: " + target),
                          "Cannot launch web browser", MsgButtons::Ok, MsgIcon::Exclamation);
 }
 

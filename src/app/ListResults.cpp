@@ -50,6 +50,28 @@ bool NamesInputFile(const std::string& output, const std::string& input) {
     return std::filesystem::equivalent(Cp1252ToUtf8(output), Cp1252ToUtf8(input), error);
 }
 
+// The file as the file system knows it, so that two spellings of one name are one file.
+std::filesystem::path OutputFileKey(const std::string& name) {
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::weakly_canonical(SystemPath(name), error);
+    return error ? SystemPath(name) : path;
+}
+
+MainWindow::OutputFileStamp StampOf(const std::filesystem::path& path) {
+    std::error_code error;
+    MainWindow::OutputFileStamp stamp;
+    stamp.modified = std::filesystem::last_write_time(path, error);
+    stamp.size = std::filesystem::file_size(path, error);
+    return stamp;
+}
+
+// The program wrote this file since it started, and nobody has changed it since.
+bool WrittenByThisRun(const MainWindow& w, const std::string& name) {
+    const std::filesystem::path key = OutputFileKey(name);
+    const auto written = w.OutputFilesWritten.find(key);
+    return written != w.OutputFilesWritten.end() && written->second == StampOf(key);
+}
+
 enum class FilePassOutcome { Continue, EndListing };
 
 FilePassOutcome RunFilePass(MainWindow& w) {
@@ -61,7 +83,9 @@ FilePassOutcome RunFilePass(MainWindow& w) {
                                MsgIcon::Exclamation);
         w.ListingToFile = false;
     }
-    if (w.ListingToFile && w.frmParams->chkWarnOnOverwrite.Value() == 1 && FileExists(name)) {
+    // A file this program wrote is its own listing: writing a new one over it needs no question.
+    if (w.ListingToFile && w.frmParams->chkWarnOnOverwrite.Value() == 1 && FileExists(name) &&
+        !WrittenByThisRun(w, name)) {
         const MsgAnswer answer = w.platform.ShowMessage("Output file exists.  OK to overwrite?", "Output file exists",
                                                         MsgButtons::YesNo, MsgIcon::None);
         if (answer == MsgAnswer::No) {
@@ -102,6 +126,8 @@ FilePassOutcome RunFilePass(MainWindow& w) {
     }
     // Only a file that holds the whole listing counts as written: a later failure report says so.
     w.ResultsWrittenToFile = complete && !failed;
+    const std::filesystem::path key = OutputFileKey(name);
+    w.OutputFilesWritten[key] = StampOf(key);
     w.txbOutput.SetSelStart(0);
     return FilePassOutcome::Continue;
 }

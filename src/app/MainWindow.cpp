@@ -35,6 +35,8 @@ MainWindow::MainWindow(Platform& platformRef, ProgramText& texts)
     lblTotalNumOccurrences.SetAlignment(Alignment::Right);
     for (Label* label : {&lblNumberOfWords, &lblNumWordsExcluded, &lblNumOccurrences, &lblTotalNumOccurrences})
         label->SetVisible(false);
+    lblOptionsChanged.SetCaption("Options changed: press Count to list again");
+    lblOptionsChanged.SetVisible(false);
     txbOutput.SetMaxLength(kOutputBoxCapacity);
     optInFile.group = {&optInFile, &optInTextBox};
     optInTextBox.group = {&optInFile, &optInTextBox};

@@ -14,6 +14,8 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -73,6 +75,8 @@ class MainWindow : public Form, public ScanObserver {
     Label lblKestrineSystems{"lblKestrineSystems"};
     Label lblOnlineDocumentation{"lblOnlineDocumentation"};
     Control Frame2{"Frame2"};  // the statistics frame, for repaints
+    // In the statistics frame: the list shown was made with options that have changed since.
+    Label lblOptionsChanged{"lblOptionsChanged"};
 
     // ---- Public flags and strings ----
     bool blnWordsGot = false;
@@ -107,6 +111,17 @@ class MainWindow : public Form, public ScanObserver {
     bool ListingInProgress = false;
     bool RelistRequested = false;
     AllowedCharacters OptionSnapshot;
+    // The folder of the last file chosen in a file dialog or checked as the input; empty before there is one.
+    std::string LastDialogFolder;
+    // How an output file looked when the program had written it: a file still so is overwritten without
+    // asking again.
+    struct OutputFileStamp {
+        std::filesystem::file_time_type modified;
+        std::uintmax_t size = 0;
+        bool operator==(const OutputFileStamp&) const = default;
+    };
+    // Each output file written since the program started.
+    std::map<std::filesystem::path, OutputFileStamp> OutputFilesWritten;
 
     CommentMarkers Comments;  // the markers in force (SetCommentMarkers); the open comment is the scanner's
     WordTable Table;
@@ -156,6 +171,11 @@ class MainWindow : public Form, public ScanObserver {
     bool CheckInputFile(const std::string& name);
     bool FetchClipboardText(bool showInBox);
     void ShowClipboardSize(std::int64_t length);
+    // Where a file dialog opens: the folder of `named` (the name in the dialog's box) when it exists, else the
+    // folder last used, else the home folder.
+    std::string DialogFolder(const std::string& named) const;
+    // Notes the folder of a chosen or checked file as the one last used, when it exists.
+    void RememberDialogFolder(const std::string& path);
     void cmdClearOutput_Click();
     // Takes a notice of work under way ("Processing ...", "Checking file ...") back out of the output box
     // when a failure has ended that work, so that the box promises no result.
@@ -184,6 +204,9 @@ class MainWindow : public Form, public ScanObserver {
 
     // ---- Statistics (listing/Statistics.cpp) ----
     void ShowStatistics();
+    // After a filter or word-forming option changed: says, beside the figures of a listing, that the list
+    // no longer follows the options. The next listing's figures, or hiding them, take the line away.
+    void MarkListingOutdated();
 
     // ---- Common words (app/CommonWordsReading.cpp) ----
     void AttemptToReadCommonWords();

@@ -61,7 +61,6 @@ void MainWindow::PrepareMainWindow() {
     // The state file is not known yet, so this restore fails and sets the start values.
     if (!RestoreSavedState("").empty()) InitializeVariables();
     CheckInputFile(txbFile[0].Text());
-    platform.SetCurrentDirectory("/");
 }
 
 void MainWindow::InitializeVariables() {
@@ -119,6 +118,7 @@ void MainWindow::ConcealNumWords() {
     lblNumWordsExcluded.SetVisible(false);
     lblNumOccurrences.SetVisible(false);
     lblTotalNumOccurrences.SetVisible(false);
+    lblOptionsChanged.SetVisible(false);
 }
 
 void MainWindow::SetTheFocus() {
@@ -154,7 +154,8 @@ void MainWindow::chkSuppressWords_Click() { SetTheFocus(); }
 
 void MainWindow::Label1_Click() {
     blnWordsGot = false;
-    FetchClipboardText(true);
+    // The next count counts the text now shown.
+    if (FetchClipboardText(true)) optInTextBox.Select();
 }
 
 }  // namespace vesk

@@ -43,8 +43,8 @@ class Platform {
     // A modal message box; returns the button pressed.
     virtual MsgAnswer ShowMessage(const std::string& text, const std::string& title, MsgButtons buttons,
                                   MsgIcon icon) = 0;
-    // The common file dialog; returns the chosen path, or nothing when cancelled.
-    virtual std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) = 0;
+    // The common file dialog, opened in `folder`; returns the chosen path, or nothing when cancelled.
+    virtual std::optional<std::string> ShowFileDialog(const FileDialogRequest& request, const std::string& folder) = 0;
 
     // Clipboard text, mapped to Windows-1252. May throw RunError.
     virtual std::string ReadClipboardText() = 0;
@@ -66,8 +66,11 @@ class Platform {
     virtual std::string ProgramFolder() = 0;
     // The per-user configuration folder ($XDG_CONFIG_HOME, else $HOME/.config); empty when there is none.
     virtual std::string UserDataFolder() = 0;
+    // The folder the program was started in; relative names resolve against it, since the program never
+    // changes it.
     virtual std::string CurrentDirectory() = 0;
-    virtual void SetCurrentDirectory(const std::string& path) = 0;
+    // The user's home folder, where a file dialog opens when nothing better is known.
+    virtual std::string HomeFolder() = 0;
 
     // Screen width in twips, for window placement.
     virtual int ScreenWidthTwips() = 0;

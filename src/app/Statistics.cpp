@@ -15,6 +15,14 @@ void MainWindow::ShowStatistics() {
     lblTotalNumOccurrences.SetAlignment(Alignment::Right);
     lblNumOccurrences.SetVisible(true);
     lblTotalNumOccurrences.SetVisible(true);
+    lblOptionsChanged.SetVisible(false);
+    platform.Repaint(&Frame2);
+}
+
+void MainWindow::MarkListingOutdated() {
+    // Only the figures of a finished count stand for a list; the excluded count is shown with them alone.
+    if (!blnStartUpCompleted || !lblNumWordsExcluded.Visible()) return;
+    lblOptionsChanged.SetVisible(true);
     platform.Repaint(&Frame2);
 }
 

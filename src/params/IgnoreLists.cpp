@@ -26,7 +26,10 @@ void MainWindow::EnsureCommonWordsLoaded() {
 void ParamsWindow::txbWordsToIgnore_LostFocus() {
     const std::string s = TidyIgnoreList(txbWordsToIgnore.Text(), chkCaseSignificant.Value() == 0);
     txbWordsToIgnore.SetText(s);
-    frmMain->strWordsToIgnore = IgnoreListForFilters(s);
+    const std::string list = IgnoreListForFilters(s);
+    if (list == frmMain->strWordsToIgnore) return;
+    frmMain->strWordsToIgnore = list;
+    frmMain->MarkListingOutdated();
 }
 
 void ParamsWindow::cmdClearWordsToIgnore_Click() {
@@ -37,6 +40,7 @@ void ParamsWindow::cmdClearWordsToIgnore_Click() {
 
 void ParamsWindow::chkIgnoreCommonWords_Click() {
     if (!frmMain->blnStartUpCompleted || blnReverting) return;
+    const int chosen = chkIgnoreCommonWords.Value();
     if (chkIgnoreCommonWords.Value() != 0) {
         if (frmMain->strCommonWordsFile.empty()) {
             platform.ShowMessage("Please specify the file containing common words.", "File?", MsgButtons::Ok,
@@ -68,6 +72,7 @@ void ParamsWindow::chkIgnoreCommonWords_Click() {
             }
         }
     }
+    if (chkIgnoreCommonWords.Value() == chosen) frmMain->MarkListingOutdated();
     if (Visible()) SetFocus(cmdClose);
 }
 
@@ -77,8 +82,10 @@ void ParamsWindow::cmdSelectCommonWordsFile_Click() {
     request.filter = "Any file containing only text (*.*) | *.*";
     request.flags = FileDialogFlags::kHideReadOnly | FileDialogFlags::kPathMustExist | FileDialogFlags::kFileMustExist;
     request.save = false;
-    const std::optional<std::string> chosen = platform.ShowFileDialog(request);
+    const std::optional<std::string> chosen =
+        platform.ShowFileDialog(request, frmMain->DialogFolder(txbCommonWordsFile.Text()));
     if (chosen && !chosen->empty()) {
+        frmMain->RememberDialogFolder(*chosen);
         frmMain->strCommonWordsFile = NormaliseDriveLetter(*chosen);
         txbCommonWordsFile.SetText(frmMain->strCommonWordsFile);
         frmMain->blnCommonWordsLoaded = false;

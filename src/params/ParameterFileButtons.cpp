@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/MainWindow.h"
+#include "engine/FileChecks.h"
 #include "params/ParamsWindow.h"
 
 namespace vesk {
@@ -19,11 +20,14 @@ void ParamsWindow::cmdSaveLoadParameters_Click(int index) {
             FileDialogFlags::kFileMustExist | FileDialogFlags::kPathMustExist | FileDialogFlags::kHideReadOnly;
         request.save = false;
     }
-    const std::optional<std::string> chosen = platform.ShowFileDialog(request);
+    const std::optional<std::string> chosen =
+        platform.ShowFileDialog(request, frmMain->DialogFolder(txbParametersFile.Text()));
     if (!chosen || chosen->empty()) return;
+    frmMain->RememberDialogFolder(*chosen);
 
     lblParameters.SetCaption("");
-    txbParametersFile.SetText(*chosen);
+    // A name typed without an extension gets the one the load dialog lists.
+    txbParametersFile.SetText(saving && FileExtension(*chosen, false).empty() ? *chosen + ".vesk" : *chosen);
 
     if (saving) {
         const std::string result = frmMain->SaveState(txbParametersFile.Text());

@@ -131,8 +131,10 @@ void ParamsWindow::WordFormingOption_Click(CheckBox& box) {
     lastValue = box.Value();
 
     if (!frmMain->blnStartUpCompleted || blnReverting) return;
-    if (!frmMain->blnWordsGot) return;
-    if (ConfirmRereadFile()) return;
+    if (!frmMain->blnWordsGot || ConfirmRereadFile()) {
+        frmMain->MarkListingOutdated();
+        return;
+    }
 
     blnReverting = true;
     box.SetValue(previous);
@@ -140,6 +142,7 @@ void ParamsWindow::WordFormingOption_Click(CheckBox& box) {
 }
 
 void ParamsWindow::FilterOption_Click() {
+    frmMain->MarkListingOutdated();
     if (frmMain->blnStartUpCompleted) SetFocus(cmdClose);
 }
 

@@ -54,10 +54,21 @@ QString ToQtFileFilter(const std::string& filter) {
     return filters.join(QStringLiteral(";;"));
 }
 
+QString DefaultSuffixOf(const std::string& filter) {
+    const QStringList parts = ToQt(filter).split(QLatin1Char('|'));
+    if (parts.size() != 2) return {};
+    const QString pattern = parts[1].trimmed();
+    if (!pattern.startsWith(QStringLiteral("*.")) || pattern.contains(QLatin1Char(';'))) return {};
+    const QString suffix = pattern.mid(2);
+    return suffix.contains(QLatin1Char('*')) ? QString() : suffix;
+}
+
 MsgAnswer QtPlatform::ShowMessage(const std::string& text, const std::string& title, MsgButtons buttons, MsgIcon icon) {
     if (m_binder) m_binder->Flush();
     QMessageBox box(QApplication::activeWindow());
     box.setTextFormat(Qt::PlainText);
+    // Names and addresses in a message can be copied from it.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     box.setText(ToQtLines(text));
     box.setWindowTitle(ToQt(title));
     switch (icon) {
@@ -110,9 +121,10 @@ MsgAnswer QtPlatform::ShowMessage(const std::string& text, const std::string& ti
     }
 }
 
-std::optional<std::string> QtPlatform::ShowFileDialog(const FileDialogRequest& request) {
+std::optional<std::string> QtPlatform::ShowFileDialog(const FileDialogRequest& request, const std::string& folder) {
     if (m_binder) m_binder->Flush();
-    QFileDialog dialog(QApplication::activeWindow(), ToQt(request.title), QDir::currentPath());
+    QFileDialog dialog(QApplication::activeWindow(), ToQt(request.title),
+                       folder.empty() ? QDir::homePath() : ToQt(folder));
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode((request.flags & FileDialogFlags::kFileMustExist) ? QFileDialog::ExistingFile
                                                                          : QFileDialog::AnyFile);
@@ -122,6 +134,9 @@ std::optional<std::string> QtPlatform::ShowFileDialog(const FileDialogRequest& r
         dialog.setOption(QFileDialog::ReadOnly, true);
     const QString filter = ToQtFileFilter(request.filter);
     if (!filter.isEmpty()) dialog.setNameFilter(filter);
+    // A name typed without an extension gets the filter's, before the dialog asks about overwriting, so that
+    // the question is about the file that will be written.
+    if (request.save) dialog.setDefaultSuffix(DefaultSuffixOf(request.filter));
     if (!request.fileName.empty()) dialog.selectFile(ToQt(request.fileName));
     const int result = dialog.exec();
     m_pumpThrottle.Reset();
@@ -167,7 +182,7 @@ std::string QtPlatform::UserDataFolder() {
 
 std::string QtPlatform::CurrentDirectory() { return FromQt(QDir::currentPath()); }
 
-void QtPlatform::SetCurrentDirectory(const std::string& path) { QDir::setCurrent(ToQt(path)); }
+std::string QtPlatform::HomeFolder() { return FromQt(QDir::homePath()); }
 
 int QtPlatform::ScreenWidthTwips() {
     const QScreen* screen = QGuiApplication::primaryScreen();

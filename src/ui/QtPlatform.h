@@ -20,7 +20,7 @@ class QtPlatform : public Platform {
     bool EndRequested() const { return m_endRequested; }
 
     MsgAnswer ShowMessage(const std::string& text, const std::string& title, MsgButtons buttons, MsgIcon icon) override;
-    std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::string> ShowFileDialog(const FileDialogRequest& request, const std::string& folder) override;
     std::string ReadClipboardText() override;
     void ClearClipboard() override;
     void WriteClipboardText(const std::string& text) override;
@@ -30,7 +30,7 @@ class QtPlatform : public Platform {
     std::string ProgramFolder() override;
     std::string UserDataFolder() override;
     std::string CurrentDirectory() override;
-    void SetCurrentDirectory(const std::string& path) override;
+    std::string HomeFolder() override;
     int ScreenWidthTwips() override;
     void EndProgram() override;
 
@@ -49,5 +49,7 @@ void RepaintQtControl(Binder* binder, const Control* control);
 // A filter "Description | *.ext | Description 2 | *.a;*.b" as Qt writes it: "Description (*.ext);;...".
 // "*.*" means every file, as it does on the desktop the filters were written for.
 QString ToQtFileFilter(const std::string& filter);
+// The extension of a filter with one pattern "*.ext" ("ext"); empty for any other filter.
+QString DefaultSuffixOf(const std::string& filter);
 
 }  // namespace vesk::ui

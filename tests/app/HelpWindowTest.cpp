@@ -48,7 +48,7 @@ TEST_F(HelpWindowTest, LinksOpenTheirAddressesOrSayWhyNot) {
     platform.openUrlResult = false;
     platform.ExpectMessage(MsgAnswer::Ok);
     main.LaunchBrowser("https://example.org/manual");
-    EXPECT_EQ(LastMessage(), failure);
+    EXPECT_EQ(LastMessage().text, failure.text + "\r\n\r\nAddress: https://example.org/manual");
     platform.openUrlResult = true;
     platform.ExpectMessage(MsgAnswer::Ok);
     main.LaunchBrowser("");  // nothing to open

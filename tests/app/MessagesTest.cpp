@@ -123,8 +123,11 @@ const Case kCases[] = {
     {"NoInputName", kTyped, "   ", nullptr, {A::Ok}, {Error("Input file not specified.")}, false,
      [](W& w) { w.main.txbOutput.SetText("earlier"); },
      [](W& w) { EXPECT_EQ(w.main.txbFile[0].Text() + w.main.txbOutput.Text(), "earlier"); }},
-    {"InputWithoutExtension", kFile, "readme", "alpha\r\n", {A::Ok},
+    {"InputEndingInASlash", kTyped, "texts/", nullptr, {A::Ok},
      {{"Invalid input file specification.", "Invalid input", B::Ok, I::Exclamation}}},
+    {"InputIsAFolder", kNothing, "", nullptr, {A::Ok}, {{"Invalid input file specification.\r\nThis is a folder, "
+     "not a file.\r\nInput file: %f/texts", "Invalid input", B::Ok, I::Exclamation}}, false,
+     [](W& w) { std::filesystem::create_directories(w.folder / "texts"); w.CountFile(w.PathOf("texts")); }},
     {"MissingInput", kFile, "missing.txt", nullptr, {A::Ok},
      {{"Input file does not exist.\r\nInput file: %in", "File not found", B::Ok, I::Exclamation}}, false, nullptr,
      [](W& w) { EXPECT_EQ(w.main.lblFilesize.Caption(), ""); }},
@@ -267,6 +270,11 @@ const Case kCases[] = {
     {"CommonWordsAfterACountAccepted", kNothing, "", nullptr, {A::Yes, A::Ok}, {kReread, kCommonLoaded}, false,
      [](W& w) { CountAfterwards(w); w.params.chkIgnoreCommonWords.SetValue(1); },
      [](W& w) { EXPECT_TRUE(w.main.blnCommonWordsLoaded); }},
+    {"LinkThatCannotOpenShowsItsAddress", kNothing, "", nullptr, {A::Ok}, {{"Error launching web browser.\r\n\r\n"
+     "Please make sure that your web browser is correctly installed,\r\nthat '.htm' files are associated with it, "
+     "and that there is\r\nsufficient memory available.\r\n\r\nAddress: https://vesk.example.org/manual/",
+     "Cannot launch web browser", B::Ok, I::Exclamation}}, false,
+     [](W& w) { w.platform.openUrlResult = false; w.main.lblOnlineDocumentation.Click(); }},
     {"ParametersLoadOutOfRange", kNothing, "", nullptr, {A::Ok}, {{"Error when attempting to restore parameters: "
      "line 8 holds a list index out of range\r\nParameter file: %f/test.vesk", "Load parameters", B::Ok,
      I::Exclamation}}, false, [](W& w) { ParameterSet set; set.shortWordSize = 12; Load(w, set); },

@@ -58,8 +58,10 @@ MsgAnswer ScriptedPlatform::ShowMessage(const std::string& text, const std::stri
     return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes : MsgAnswer::Ok;
 }
 
-std::optional<std::string> ScriptedPlatform::ShowFileDialog(const FileDialogRequest& request) {
+std::optional<std::string> ScriptedPlatform::ShowFileDialog(const FileDialogRequest& request,
+                                                            const std::string& folder) {
     m_dialogs.push_back(request);
+    m_dialogFolders.push_back(folder);
     if (m_dialogAnswers.empty()) {
         ADD_FAILURE() << "unexpected file dialog \"" << request.title << "\"";
         return std::nullopt;

@@ -56,6 +56,8 @@ class ScriptedPlatform : public Platform {
     // ---- Transcript ----
     const std::vector<ShownMessage>& Messages() const { return m_messages; }
     const std::vector<FileDialogRequest>& FileDialogs() const { return m_dialogs; }
+    // The folder each dialog opened in.
+    const std::vector<std::string>& FileDialogFolders() const { return m_dialogFolders; }
     const std::vector<std::string>& OpenedUrls() const { return m_urls; }
     // The last box shown (a test failure, and an empty message, when there was none).
     const ShownMessage& LastMessage() const;
@@ -67,11 +69,12 @@ class ScriptedPlatform : public Platform {
     std::string programFolder;
     std::string userDataFolder;
     std::string currentDirectory = "/";
+    std::string homeFolder = "/home/tester";
     bool openUrlResult = true;
 
     // ---- Platform ----
     MsgAnswer ShowMessage(const std::string& text, const std::string& title, MsgButtons buttons, MsgIcon icon) override;
-    std::optional<std::string> ShowFileDialog(const FileDialogRequest& request) override;
+    std::optional<std::string> ShowFileDialog(const FileDialogRequest& request, const std::string& folder) override;
     std::string ReadClipboardText() override { return m_clipboard; }
     void ClearClipboard() override { m_clipboard.clear(); }
     void WriteClipboardText(const std::string& text) override { m_clipboard = text; }
@@ -83,7 +86,7 @@ class ScriptedPlatform : public Platform {
     std::string ProgramFolder() override { return programFolder; }
     std::string UserDataFolder() override { return userDataFolder; }
     std::string CurrentDirectory() override { return currentDirectory; }
-    void SetCurrentDirectory(const std::string& path) override { currentDirectory = path; }
+    std::string HomeFolder() override { return homeFolder; }
     int ScreenWidthTwips() override { return 1920 * 15; }
     void EndProgram() override { m_ended = true; }
 
@@ -93,6 +96,7 @@ class ScriptedPlatform : public Platform {
     bool m_answerAll = false;
     std::vector<ShownMessage> m_messages;
     std::vector<FileDialogRequest> m_dialogs;
+    std::vector<std::string> m_dialogFolders;
     std::vector<std::string> m_urls;
     std::string m_clipboard;
     bool m_ended = false;
