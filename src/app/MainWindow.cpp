@@ -122,10 +122,8 @@ void MainWindow::RefreshScanOptions() {
 }
 
 bool MainWindow::ShouldStop() {
-    if (!platform.PumpIsNoOp()) {
-        platform.PumpEvents();
-        RefreshScanOptions();
-    }
+    platform.PumpEvents();
+    RefreshScanOptions();
     return StopRequested;
 }
 

@@ -234,7 +234,8 @@ class MainWindow : public Form, public ScanObserver {
     void OnNewWord(std::string_view word, std::int64_t distinctWords) override;
     // Runs the pending events after each word, so that a press of Stop is seen.
     bool ShouldStop() override;
-    bool IsQuiet() const override { return platform.PumpIsNoOp() && !StopRequested; }
+    // The window always shows each new word.
+    bool IsQuiet() const override { return false; }
 
     // Copies the nine "Allow" options of the parameters window into OptionSnapshot.
     void TakeOptionSnapshot();

@@ -57,8 +57,6 @@ class Platform {
     // Runs pending user-interface events. Called after every word and every listed record, so
     // implementations decide how often they really do anything.
     virtual void PumpEvents() = 0;
-    // True when PumpEvents never does anything (no user interface to serve).
-    virtual bool PumpIsNoOp() const { return false; }
     // Redraws a control at once (throttled like the pump). A null control means the whole active window.
     virtual void Repaint(const Control* control) = 0;
 
