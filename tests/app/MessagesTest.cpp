@@ -139,8 +139,9 @@ const Case kCases[] = {
          w.main.txbFile[1].SetText(w.PathOf("out.txt"));
          w.main.chkDisableOutputToFile.SetValue(1);
          CountLarge(w, true); }},
-    {"InputInsideAFile", kNothing, "", nullptr, {A::Ok}, {Error("Error 20: Not a directory\r\nInput file: %f/plain.txt/in.txt")},
-     false, [](W& w) { w.CountFile(w.MakeFile("plain.txt", "alpha") + "/in.txt"); }},
+    {"InputInsideAFile", kNothing, "", nullptr, {A::Ok},
+     {Error("Error 20: Not a directory\r\nInput file: %f/plain.txt/in.txt")}, false,
+     [](W& w) { w.CountFile(w.MakeFile("plain.txt", "alpha") + "/in.txt"); }},
     {"InputNotARegularFile", kFile, "pipe.txt", nullptr, {A::Ok},
      {{"This is not a text file.\r\nInput file: %in", "Invalid input", B::Ok, I::Exclamation}}, false,
      [](W& w) { ASSERT_EQ(::mkfifo(w.PathOf("pipe.txt").c_str(), 0600), 0); }},
@@ -165,11 +166,12 @@ const Case kCases[] = {
      [](W& w) { WarnLineEndings(w.platform, kTextLfOnly); WarnLineEndings(w.platform, kTextCrLf); }},
     {"MarkersRefusedForAFile", kFile, "notes.txt", "alpha\r\n", {A::Ok}, {kSameMarkers}, false, SameMarkers,
      ExpectParamsShown},
-    {"MarkersEndWithoutStart", kFile, "notes.txt", "alpha\r\n", {A::Ok}, {Error("Cannot have an empty start-comment "
-     "marker\r\nwith a non-empty end-comment marker.\r\n\r\nCheck the comment markers in the 'Set parameters' panel"
-     "\r\nand perhaps disallow comment markers.")}, false, [](W& w) { SetMarkers(w, "", "##", "#"); }, ExpectParamsShown},
-    {"MarkersWithoutAnyStart", kFile, "notes.txt", "alpha\r\n", {A::Ok}, {Error("If comment markers are allowed then at "
-     "least one\r\nstart-comment marker must be non-empty.\r\n\r\nCheck the comment markers in the 'Set parameters' "
+    {"MarkersEndWithoutStart", kFile, "notes.txt", "alpha\r\n", {A::Ok}, {Error("Cannot have an empty start-"
+     "comment marker\r\nwith a non-empty end-comment marker.\r\n\r\nCheck the comment markers in the 'Set "
+     "parameters' panel\r\nand perhaps disallow comment markers.")}, false, [](W& w) { SetMarkers(w, "", "##", "#"); },
+     ExpectParamsShown},
+    {"MarkersWithoutAnyStart", kFile, "notes.txt", "alpha\r\n", {A::Ok}, {Error("If comment markers are allowed then "
+     "at least one\r\nstart-comment marker must be non-empty.\r\n\r\nCheck the comment markers in the 'Set parameters' "
      "panel\r\nand perhaps disallow comment markers.")}, false, [](W& w) { SetMarkers(w, "", ""); }},
     {"MarkerThatCouldBeAWord", kFile, "notes.txt", "alpha\r\n", {A::Ok}, {Error("The way the parameters are set the "
      "start-comment marker\r\n\"rem\" could be part of a word.\r\n\r\nCheck the start-comment markers in the 'Set "
