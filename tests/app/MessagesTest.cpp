@@ -4,6 +4,7 @@
 // idle again, and the words of a count are in hand only where the case says so.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <filesystem>
@@ -14,8 +15,8 @@
 
 #include "app/AppTestSupport.h"
 #include "app/FileMessages.h"
-#include "engine/ByteSource.h"
 #include "engine/FileChecks.h"
+#include "engine/ScanHarness.h"
 #include "listing/RunError.h"
 
 namespace vesk::test {
@@ -57,6 +58,11 @@ const ShownMessage kSameMarkers{
     "Start-comment and end-comment markers must be different.\r\n\r\n"
     "Check the comment markers in the 'Set parameters' panel.",
     "Error", B::Ok, I::Exclamation};
+const ShownMessage kBrowser{
+    "Error launching web browser.\r\n\r\nPlease make sure that your web browser is correctly "
+    "installed,\r\nthat '.htm' files are associated with it, and that there is\r\nsufficient "
+    "memory available.",
+    "Cannot launch web browser", B::Ok, I::Exclamation};
 const ShownMessage kCommonLoaded{"Common words loaded from %f/common.txt", "Common words", B::Ok, I::Information};
 const ShownMessage kAlreadyLoaded{
     "This file has already been loaded.  Click on 'Clear' and re-select the file if it has been changed on disk.",
@@ -79,12 +85,17 @@ void ReportWith(W& w, bool written, bool named, int disabled, int number) {
     w.main.chkDisableOutputToFile.SetValue(disabled);
     w.main.ReportRunError(number, number == 13 ? "Permission denied" : "No space left on device");
 }
-void SameMarkers(W& w) {
+// The user's comment markers, allowed; the parameters window hidden.
+void SetMarkers(W& w, const char* start0, const char* end0, const char* start1 = "", const char* end1 = "") {
     w.params.chkAllowCommentMarkers.SetValue(1);
-    w.params.txbStartComment[0].SetText("##");
-    w.params.txbEndComment[0].SetText("##");
+    for (auto [box, text] : {std::pair{&w.params.txbStartComment[0], start0},
+                             {&w.params.txbEndComment[0], end0},
+                             {&w.params.txbStartComment[1], start1},
+                             {&w.params.txbEndComment[1], end1}})
+        box->SetText(text);
     w.params.Hide();
 }
+void SameMarkers(W& w) { SetMarkers(w, "##", "##"); }
 void ExpectParamsShown(W& w) { EXPECT_TRUE(w.params.Visible()); }
 void ExpectOutputEmpty(W& w) { EXPECT_EQ(w.main.txbOutput.Text(), ""); }
 void UseCommonWords(W& w) { w.main.strCommonWordsFile = w.MakeFile("common.txt", "the\r\nand\r\nof\r\n"); }
@@ -96,26 +107,6 @@ void Load(W& w, ParameterSet set) {
     w.platform.ExpectFileDialog(w.WriteSet(set));
     w.params.cmdSaveLoadParameters[1].Click();
 }
-
-// An input that hands out its lines and then fails to read, like a file on a failing disk.
-class FailingSource : public ByteSource {
-  public:
-    explicit FailingSource(std::vector<std::string> lines) : m_lines(std::move(lines)) {}
-    std::string_view Peek(std::size_t) override { return "alpha\r\n"; }
-    std::int64_t Size() const override { return 20000; }
-    bool ReadLine(std::string& line) override {
-        if (m_next == m_lines.size()) throw RunError(EIO, "Input/output error");
-        line = m_lines[m_next++];
-        m_consumed += static_cast<std::int64_t>(line.size()) + 2;
-        return true;
-    }
-    std::int64_t BytesConsumed() const override { return m_consumed; }
-
-  private:
-    std::vector<std::string> m_lines;
-    std::size_t m_next = 0;
-    std::int64_t m_consumed = 0;
-};
 
 // clang-format off
 const Case kCases[] = {
@@ -151,6 +142,12 @@ const Case kCases[] = {
          w.main.txbFile[1].SetText(w.PathOf("out.txt"));
          w.main.chkDisableOutputToFile.SetValue(1);
          CountLarge(w, true); }},
+    {"InputInsideAFile", kNothing, "", nullptr, {A::Ok},
+     {Error("Error 20: Not a directory\r\nInput file: %f/plain.txt/in.txt")}, false,
+     [](W& w) { w.CountFile(w.MakeFile("plain.txt", "alpha") + "/in.txt"); }},
+    {"InputNotARegularFile", kFile, "pipe.txt", nullptr, {A::Ok},
+     {{"This is not a text file.\r\nInput file: %in", "Invalid input", B::Ok, I::Exclamation}}, false,
+     [](W& w) { ASSERT_EQ(::mkfifo(w.PathOf("pipe.txt").c_str(), 0600), 0); }},
     {"BinaryInput", kFile, "data.txt", "text\x0c more\r\n", {A::Ok},
      {{"This is not a text file.\r\nInput file: %in", "Invalid input", B::Ok, I::Exclamation}}, false, nullptr,
      [](W& w) { EXPECT_EQ(w.main.txbOutput.Text(),
@@ -172,10 +169,36 @@ const Case kCases[] = {
      [](W& w) { WarnLineEndings(w.platform, kTextLfOnly); WarnLineEndings(w.platform, kTextCrLf); }},
     {"MarkersRefusedForAFile", kFile, "notes.txt", "alpha\r\n", {A::Ok}, {kSameMarkers}, false, SameMarkers,
      ExpectParamsShown},
+    {"MarkersEndWithoutStart", kFile, "notes.txt", "alpha\r\n", {A::Ok}, {Error("Cannot have an empty start-"
+     "comment marker\r\nwith a non-empty end-comment marker.\r\n\r\nCheck the comment markers in the 'Set "
+     "parameters' panel\r\nand perhaps disallow comment markers.")}, false, [](W& w) { SetMarkers(w, "", "##", "#"); },
+     ExpectParamsShown},
+    {"MarkersWithoutAnyStart", kFile, "notes.txt", "alpha\r\n", {A::Ok}, {Error("If comment markers are allowed then "
+     "at least one\r\nstart-comment marker must be non-empty.\r\n\r\nCheck the comment markers in the 'Set parameters' "
+     "panel\r\nand perhaps disallow comment markers.")}, false, [](W& w) { SetMarkers(w, "", ""); }},
+    {"MarkerThatCouldBeAWord", kFile, "notes.txt", "alpha\r\n", {A::Ok}, {Error("The way the parameters are set the "
+     "start-comment marker\r\n\"rem\" could be part of a word.\r\n\r\nCheck the start-comment markers in the 'Set "
+     "parameters' panel and\r\nperhaps disallow comment markers or restrict allowable words.")}, false,
+     [](W& w) { SetMarkers(w, "#", "", "rem"); }},
     {"MarkersRefusedForTheClipboard", kClipboard, "", "alpha", {A::Ok}, {kSameMarkers}, false, SameMarkers,
      ExpectParamsShown},
     {"ClipboardEmpty", kClipboard, "", "", {A::Ok}, {{"Clipboard is empty.", "Clipboard empty", B::Ok, I::None}},
      false, nullptr, [](W& w) { EXPECT_TRUE(w.main.optInFile.Value()); }},
+    {"ClipboardTooLong", kNothing, "", nullptr, {A::Ok}, {{"There are 100,001 characters in the text on the clipboard."
+     "\r\nThe maximum permitted is 100,000.  If possible,\r\ncount word frequencies for this text using an input file.",
+     "Too much clipboard text", B::Ok, I::None}}, false, [](W& w) {
+         w.platform.SetClipboard(std::string(100001, 'a'));
+         EXPECT_FALSE(w.main.FetchClipboardText(true)); }},
+    {"ClipboardBeyondTheBox", kNothing, "", nullptr, {A::Ok}, {{"There is too much text on the clipboard to paste into "
+     "the textbox.\r\nIt may, however, still be possible to count word frequencies.", "Out of memory", B::Ok,
+     I::Exclamation}}, false, [](W& w) {
+         w.main.txbOutput.SetMaxLength(5);
+         w.platform.SetClipboard("alpha beta");
+         EXPECT_TRUE(w.main.FetchClipboardText(true)); }},
+    {"ClipboardUnreadable", kNothing, "", nullptr, {A::Ok}, {{"Clipboard is in use by another program",
+     "Clipboard is in use by another program", B::Ok, I::Exclamation}}, false, [](W& w) {
+         w.platform.onReadClipboard = [] { throw RunError(16, "Clipboard is in use by another program"); };
+         EXPECT_FALSE(w.main.FetchClipboardText(true)); }},
     {"ClipboardNotText", kClipboard, "", "alpha\x0c beta", {A::Ok}, {{"The text on the clipboard does not consist"
      "\r\nsolely of natural language words.", "Invalid input", B::Ok, I::Exclamation}}},
     {"ClipboardControlCharacterBeyondTheCharactersLookedAt", kNothing, "", nullptr, {}, {}, true, [](W& w) {
@@ -191,7 +214,7 @@ const Case kCases[] = {
      [](W& w) { w.main.txbOutput.SetMaxLength(10); }},  // "Checking file ..." does not fit
     {"OutputBoxFullWithinALine", kNothing, "", nullptr, {A::Ok, A::Ok}, {kBoxFull, kBoxFull}, false, [](W& w) {
          // Words found are shown as they come; a full box fails the line being scanned, and the next goes on.
-         FailingSource source({"alpha beta", "gamma delta"});
+         LineSource source({"alpha beta", "gamma delta"}, 3, 20000);
          w.main.txbOutput.SetMaxLength(3);
          w.main.TakeOptionSnapshot();
          EXPECT_THROW(w.main.CountWordsFromSource(source, "txt"), RunError);  // the read failure after them
@@ -217,6 +240,17 @@ const Case kCases[] = {
          w.platform.onRepaintWindow = [repaints = 0]() mutable {
              if (++repaints == 2) throw std::bad_alloc();  // after the notice, before filtering
          }; }, ExpectOutputEmpty},
+
+    {"OutputFileExistsKept", kFile, "in.txt", "alpha\r\n", {A::No},
+     {{"Output file exists.  OK to overwrite?", "Output file exists", B::YesNo, I::None}}, true, [](W& w) {
+         w.main.txbFile[1].SetText(w.MakeFile("out.txt", "old"));
+         w.params.chkWarnOnOverwrite.SetValue(1); },
+     [](W& w) {  // and the file is off until the box is unticked
+         EXPECT_EQ(ReadBytes(w.PathOf("out.txt")) + std::to_string(w.main.chkDisableOutputToFile.Value()), "old1");
+         w.main.ListResults(); }},
+    {"OutputFileUnopenable", kFile, "in.txt", "alpha\r\n", {A::Ok},
+     {Error("Error 2: No such file or directory\r\nOutput file: %f/none/out.txt")}, true,
+     [](W& w) { w.main.txbFile[1].SetText(w.PathOf("none/out.txt")); }},
 
     // ---- Run errors, by what the run did with its output ----
     {"ErrorWithNothingWritten", kNothing, "", nullptr, {A::Ok}, {Error("Error 13: Permission denied")}, false,
@@ -247,6 +281,10 @@ const Case kCases[] = {
     {"QuittingWithoutSaving", kNothing, "", nullptr, {}, {}, false,
      [](W& w) { w.params.chkSaveStateOnQuit.SetValue(0); w.main.cmdQuit.Click(); },
      [](W& w) { EXPECT_TRUE(w.platform.Ended() && !std::filesystem::exists(w.stateFile)); }},
+
+    {"NoAddressToOpen", kNothing, "", nullptr, {A::Ok}, {kBrowser}, false, [](W& w) {
+         w.main.LaunchBrowser("");
+         EXPECT_TRUE(w.platform.OpenedUrls().empty()); }},
 
     // ---- The parameters window ----
     {"WordFormingChangeAfterACountRefused", kNothing, "", nullptr, {A::No}, {kRereadOrNot}, true,

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/ByteSource.h"
-#include "engine/ScanHarness.h"
+#include "support/ScratchFolder.h"
 
 namespace vesk::test {
 namespace {
@@ -17,9 +17,9 @@ Lines ReadAll(ByteSource& source) {
 
 // The lines of a file, and every byte of it consumed.
 Lines ReadFile(const std::string& bytes) {
-    TempFile file(bytes);
+    ScratchFolder scratch;
     std::string error;
-    auto source = ByteSource::OpenFile(file.Path(), error);
+    auto source = ByteSource::OpenFile(scratch.Write("f.txt", bytes), error);
     EXPECT_TRUE(source) << error;
     if (!source) return {};
     EXPECT_EQ(source->Size(), static_cast<std::int64_t>(bytes.size()));
@@ -76,9 +76,9 @@ TEST(ByteSource, StandardInputThroughAPipe) {
 }
 
 TEST(ByteSource, PeekAndOpenFailure) {
-    TempFile file("\xEF\xBB\xBFhello world\nnext");
+    ScratchFolder scratch;
     std::string error;
-    auto source = ByteSource::OpenFile(file.Path(), error);
+    auto source = ByteSource::OpenFile(scratch.Write("f.txt", "\xEF\xBB\xBFhello world\nnext"), error);
     ASSERT_TRUE(source);
     EXPECT_EQ(source->Peek(8), "\xEF\xBB\xBFhello");
     EXPECT_EQ(source->Peek(1000).size(), 19u);

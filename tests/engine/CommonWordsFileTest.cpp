@@ -3,9 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "ScanHarness.h"
 #include "engine/CommonWordsFile.h"
 #include "engine/FileChecks.h"
+#include "engine/ScanHarness.h"
+#include "support/ScratchFolder.h"
 
 namespace vesk::test {
 namespace {
@@ -37,22 +38,23 @@ TEST(CommonWordsFile, WordsOfTheFile) {
         {"one\rtwo\r", {}, {"one", "two"}},
         {"", {}, {}},
     };
+    ScratchFolder scratch;
     for (const auto& c : cases) {
-        const TempFile file(c.text);
         std::exception_ptr failure;
-        EXPECT_EQ(Read(file.Path(), c.options, &failure), c.words) << c.text;
+        EXPECT_EQ(Read(scratch.Write("cw.txt", c.text), c.options, &failure), c.words) << c.text;
         EXPECT_FALSE(failure);
     }
 }
 
 TEST(CommonWordsFile, ChecksBeforeReading) {
-    const TempFile text("word\n"), binary(std::string("word\0word", 9)), mac("one\rtwo\r");
+    ScratchFolder scratch;
+    const std::string text = scratch.Write("text", "word\n");
     const std::pair<std::string, CommonWordsFileCheck> cases[] = {
-        {text.Path(), {0, kTextLfOnly}},
-        {binary.Path(), {0, kNotText}},
-        {mac.Path(), {0, kTextCrOnly}},
+        {text, {0, kTextLfOnly}},
+        {scratch.Write("binary", std::string("word\0word", 9)), {0, kNotText}},
+        {scratch.Write("mac", "one\rtwo\r"), {0, kTextCrOnly}},
         {"/nonexistent/vesk/cwds.txt", {ENOENT, 0}},
-        {text.Path() + "/cwds.txt", {ENOTDIR, 0}},  // not called missing
+        {text + "/cwds.txt", {ENOTDIR, 0}},  // not called missing
     };
     for (const auto& [path, expected] : cases) {
         const CommonWordsFileCheck check = CheckCommonWordsFile(path);

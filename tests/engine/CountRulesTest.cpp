@@ -63,6 +63,20 @@ TEST(CountRules, MarkersOfEachChoice) {
     }
 }
 
+TEST(CountRules, MarkersOfTheFileType) {
+    const std::pair<const char*, MarkerChoice> cases[] = {
+        {"htm", MarkerChoice::Markup}, {"xhtml", MarkerChoice::Markup}, {"php", MarkerChoice::Markup},
+        {"xml", MarkerChoice::Markup}, {"c", MarkerChoice::Code},       {"cpp", MarkerChoice::Code},
+        {"h", MarkerChoice::User},     {"", MarkerChoice::User},
+    };
+    for (const auto& [extension, choice] : cases) {
+        EXPECT_EQ(MarkersForExtension(extension, true), choice) << extension;
+        if (choice == MarkerChoice::User) {
+            EXPECT_EQ(MarkersForExtension(extension, false), MarkerChoice::None) << extension;
+        }
+    }
+}
+
 TEST(CountRules, IgnoreListIsTidied) {
     const struct {
         const char* typed;
@@ -73,6 +87,9 @@ TEST(CountRules, IgnoreListIsTidied) {
         {" The  Cat , dog ", true, "the,cat,dog"},
         {" The  Cat , dog ", false, ",The,Cat,dog"},  // not trimmed when the case is kept
         {"x\ty", true, "x\ty"},                       // only blanks separate
+        {"one,,,two", true, "one,two"},
+        {",lead", true, ",lead"},  // a leading comma stays
+        {"\xC9t\xC9 CAF\xC9", true, "\xE9t\xE9,caf\xE9"},
     };
     for (const auto& c : cases) EXPECT_EQ(TidyIgnoreList(c.typed, c.lowerCase), c.tidied) << c.typed;
 }

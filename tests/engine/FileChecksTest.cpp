@@ -4,7 +4,7 @@
 #include <cerrno>
 
 #include "engine/FileChecks.h"
-#include "engine/ScanHarness.h"
+#include "support/ScratchFolder.h"
 
 namespace vesk::test {
 namespace {
@@ -26,7 +26,8 @@ TEST(FileChecks, TextKinds) {
         {std::string(16383, 'a') + '\f', kNotText},
         {std::string(16384, 'a') + '\f', kTextCrLf},
     };
-    for (const auto& [bytes, kind] : cases) EXPECT_EQ(IsTextFile(TempFile(bytes).Path(), 16384), kind) << bytes;
+    ScratchFolder scratch;
+    for (const auto& [bytes, kind] : cases) EXPECT_EQ(IsTextFile(scratch.Write("f", bytes), 16384), kind) << bytes;
     EXPECT_EQ(IsTextFile("/nonexistent/vesk/file.txt", 16384), kTextFileMissing);
     EXPECT_EQ(TextKindOfBytes("a\rb"), kTextCrOnly);
     EXPECT_EQ(TextKindOfBytes(std::string("a\0", 2)), kNotText);
@@ -48,23 +49,23 @@ TEST(FileChecks, PathFunctions) {
 }
 
 TEST(FileChecks, WhatAPathNames) {
-    TempFile file("x");
-    const std::string folder = FolderOfPath(file.Path());
-    EXPECT_TRUE(FileExists(file.Path()));
+    ScratchFolder scratch;
+    const std::string file = scratch.Write("f.txt", "x"), folder = FolderOfPath(file);
+    EXPECT_TRUE(FileExists(file));
     EXPECT_FALSE(FileExists(folder));
     EXPECT_FALSE(FileExists(""));
     EXPECT_TRUE(FolderExists(folder));
-    EXPECT_FALSE(FolderExists(file.Path()));
+    EXPECT_FALSE(FolderExists(file));
     EXPECT_FALSE(FolderExists("/nonexistent/vesk"));
 
-    const std::string loop = file.Path() + ".loop";
+    const std::string loop = file + ".loop";
     std::filesystem::create_symlink(loop, loop);
     const std::vector<std::pair<std::string, int>> cases = {
-        {file.Path(), 0},
+        {file, 0},
         {"/nonexistent/vesk/file.txt", ENOENT},
         {"", ENOENT},
         {folder + std::string(300, 'n') + ".txt", ENAMETOOLONG},
-        {file.Path() + "/inner.txt", ENOTDIR},
+        {file + "/inner.txt", ENOTDIR},
         {folder, EISDIR},
         {"/dev/null", kOtherKindOfFile},
         {loop, ELOOP},
@@ -73,10 +74,8 @@ TEST(FileChecks, WhatAPathNames) {
     std::filesystem::remove(loop);
 
     // Names are Windows-1252 inside the program and UTF-8 on disk.
-    TempFile accented("x", "caf\xC3\xA9.txt");
-    std::string name = accented.Path();
-    name.replace(name.size() - 6, 2, "\xE9");
-    EXPECT_EQ(IsTextFile(name, 16384), kTextCrLf);
+    scratch.Write("caf\xC3\xA9.txt", "x");
+    EXPECT_EQ(IsTextFile(scratch.PathOf("caf\xE9.txt"), 16384), kTextCrLf);
 }
 
 }  // namespace

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <system_error>
-
 #include "engine/ScanHarness.h"
 #include "engine/SourceScan.h"
 
@@ -72,24 +70,6 @@ TEST(LineScanner, QuietScanCountsAsTheWordByWordScanPastItsCache) {
     EXPECT_GT(expected.size(), 140000u);
     EXPECT_EQ(quiet.Scan(lines), expected);
 }
-
-// Lines from memory; reading the line numbered `failAt` (from 1) fails.
-struct LineSource : ByteSource {
-    std::vector<std::string> lines;
-    std::size_t failAt = 0, next = 0;
-    std::int64_t consumed = 0;
-    LineSource(std::vector<std::string> text, std::size_t fail = 0) : lines(std::move(text)), failAt(fail) {}
-    std::string_view Peek(std::size_t) override { return {}; }
-    std::int64_t Size() const override { return -1; }
-    bool ReadLine(std::string& line) override {
-        if (next + 1 == failAt) throw std::system_error(EIO, std::generic_category());
-        if (next == lines.size()) return false;
-        line = lines[next++];
-        consumed += static_cast<std::int64_t>(line.size()) + 1;
-        return true;
-    }
-    std::int64_t BytesConsumed() const override { return consumed; }
-};
 
 struct Reports : SourceObserver {
     void OnProgress(std::int64_t bytesRead) override { progress.push_back(bytesRead); }

@@ -1,18 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A word table and a line scanner with options set by the test, and files in the temporary folder.
+// A word table and a line scanner with options set by the test.
 
-#include <unistd.h>
-
+#include <cerrno>
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
+#include "engine/ByteSource.h"
 #include "engine/LineScanner.h"
 #include "engine/WordTable.h"
 
@@ -63,25 +62,27 @@ struct ScanHarness {
     }
 };
 
-// A file in the temporary folder, removed at the end of the test.
-class TempFile {
-  public:
-    explicit TempFile(const std::string& contents, const std::string& name = "scan.txt") {
-        static int serial = 0;
-        m_path = std::filesystem::temp_directory_path() /
-                 ("vesk-engine-" + std::to_string(::getpid()) + "-" + std::to_string(++serial) + "-" + name);
-        std::ofstream(m_path, std::ios::binary) << contents;
+// Lines from memory, as though read from a file of `size` bytes; reading the line numbered `failAt` (from 1)
+// fails, like a file on a failing disk.
+struct LineSource : ByteSource {
+    std::vector<std::string> lines;
+    std::size_t failAt = 0, next = 0;
+    std::int64_t size = -1, consumed = 0;
+    std::string start;
+    LineSource(std::vector<std::string> text, std::size_t fail = 0, std::int64_t bytes = -1)
+        : lines(std::move(text)), failAt(fail), size(bytes) {
+        for (const std::string& line : lines) start += line + "\r\n";
     }
-    ~TempFile() {
-        std::error_code ignored;
-        std::filesystem::remove(m_path, ignored);
+    std::string_view Peek(std::size_t) override { return start; }
+    std::int64_t Size() const override { return size; }
+    bool ReadLine(std::string& line) override {
+        if (next + 1 == failAt) throw std::system_error(EIO, std::generic_category());
+        if (next == lines.size()) return false;
+        line = lines[next++];
+        consumed += static_cast<std::int64_t>(line.size()) + 1;
+        return true;
     }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-    std::string Path() const { return m_path.string(); }
-
-  private:
-    std::filesystem::path m_path;
+    std::int64_t BytesConsumed() const override { return consumed; }
 };
 
 }  // namespace vesk::test

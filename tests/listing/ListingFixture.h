@@ -10,23 +10,13 @@
 
 namespace vesk::test {
 
-// Also keeps which controls were repainted.
-class RepaintRecordingPlatform : public ScriptedPlatform {
-  public:
-    void Repaint(const Control* control) override {
-        repainted.push_back(control);
-        ScriptedPlatform::Repaint(control);
-    }
-    std::vector<const Control*> repainted;
-};
-
 struct TestWord {
     std::string word;
     std::int64_t frequency;
     bool listed = true;
 };
 
-class ListingTest : public ProgramFixture<RepaintRecordingPlatform> {
+class ListingTest : public ProgramFixture {
   protected:
     MainWindow& w = main;
     ParamsWindow& p = params;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/AppTestSupport.h"
+#include "support/RandomParameters.h"
 
 namespace vesk::test {
 namespace {
@@ -23,43 +24,26 @@ class ParameterFileTest : public WindowTest {
     }
 };
 
-// A set the windows hold unchanged: the words to ignore as their box leaves them, "Disable" unchecked while no
-// output file is named.
-ParameterSet RandomHeldSet(std::mt19937& random) {
-    auto pick = [&](int last) { return std::uniform_int_distribution<int>(0, last)(random); };
-    ParameterSet set;
-    for (const ParameterField& field : kParameterFields) {
-        if (field.text != nullptr) {
-            std::string& text = set.*field.text;
-            for (int length = pick(4) == 0 ? 0 : pick(20); static_cast<int>(text.size()) < length;) {
-                const char c = static_cast<char>(pick(255));
-                if (c != '\r' && c != '\n') text.push_back(c);
-            }
-        }
-        if (field.number != nullptr)
-            set.*field.number = pick(field.form == FieldForm::CheckBox ? 2 : field.listSize - 1);
-    }
-    set.wordsToIgnore.clear();
-    for (int words = pick(3); words > 0; --words)
-        set.wordsToIgnore += (set.wordsToIgnore.empty() ? "" : ",") + std::string(1 + pick(5), 'a' + pick(25));
-    if (set.outputFile.empty()) set.disableOutputToFile = 0;
-    return set;
-}
-
 TEST_F(ParameterFileTest, TheWindowsHoldEveryValueOfTheSet) {
     EXPECT_EQ(Saved(), DefaultParameters());
     // A load sets each value where the program holds it, a save takes each from there; so does the next start.
     std::mt19937 random(20240611);
     for (int round = 0; round < 30; ++round) {
-        const ParameterSet set = RandomHeldSet(random);
+        ParameterSet set = RandomParameterSet(random);
+        // The words to ignore as their box leaves them, "Disable" unchecked while no output file is named.
+        set.wordsToIgnore.clear();
+        for (auto words = random() % 4; words > 0; --words)
+            set.wordsToIgnore +=
+                (set.wordsToIgnore.empty() ? "" : ",") + std::string(1 + random() % 6, 'a' + random() % 26);
+        if (set.outputFile.empty()) set.disableOutputToFile = 0;
         ASSERT_EQ(main.RestoreSavedState(WriteSet(set)), "") << "round " << round;
         ASSERT_EQ(Saved(), set) << "round " << round;
     }
+    main.txbFile[0].SetText("");  // else dropped at the next start, the file being missing (StartupTest)
     ASSERT_EQ(main.SaveState(""), "");
-    const ParameterSet last = Saved();
     OtherProgram next(platform.userDataFolder);
     next.Start();
-    EXPECT_EQ(next.Saved(), last);
+    EXPECT_EQ(next.Saved(), Saved());
 }
 
 TEST_F(ParameterFileTest, ADamagedStateFileGivesTheDefaultsAndStays) {
@@ -80,17 +64,15 @@ TEST_F(ParameterFileTest, AFailedLoadChangesNothing) {
     main.chkDisableOutputToFile.SetValue(1);
     params.chkAllowWordsWithPeriods.SetValue(1);
     const ParameterSet before = Saved();
+    // Refused by the file's reading, and by the window that finds no item for a list.
     ParameterSet outOfRange = before, noChoice = before;
     outOfRange.inputFile = noChoice.inputFile = "/other.txt";
     outOfRange.shortWordSize = 12;
     noChoice.longWordSize = -1;
-    std::string cut = ReadBytes(WriteSet(noChoice));
-    cut.resize(cut.rfind("\r\n", cut.size() - 3) + 2);
-    for (const std::string& bytes : {ReadBytes(WriteSet(outOfRange)), ReadBytes(WriteSet(noChoice)), cut}) {
-        platform.ExpectFileDialog(MakeFile("bad.vesk", bytes));
+    for (const ParameterSet& bad : {outOfRange, noChoice}) {
+        platform.ExpectFileDialog(WriteSet(bad, "bad.vesk"));
         platform.ExpectMessage(MsgAnswer::Ok);
         params.cmdSaveLoadParameters[1].Click();
-        EXPECT_EQ(params.lblParameters.Caption(), "Error loading from");
         EXPECT_EQ(params.txbParametersFile.Text(), PathOf("bad.vesk"));
         EXPECT_EQ(Saved(), before);
     }

@@ -73,52 +73,18 @@ TEST(AtomicSaveTest, SavesThroughSymbolicLinksButNeverOverWhatIsNotARegularFile)
     EXPECT_EQ(Entries(f / "sub"), (std::vector<std::string>{"c", "new", "real"}));
 }
 
-// A save in a child process that stops once its temporary file exists, until it is interrupted.
-class InterruptedSave {
-  public:
-    // `ownHandler`: the child handles SIGTERM itself, as a program may, instead of ending at once.
-    InterruptedSave(const fs::path& target, bool ownHandler) {
-        int report[2], hold[2];
-        if (::pipe(report) != 0 || ::pipe(hold) != 0) return;
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            ::close(report[0]);
-            ::close(hold[1]);
-            s_report = report[1];
-            s_hold = hold[0];
-            RunChild(target, ownHandler);
-        }
-        ::close(report[1]);
-        ::close(hold[0]);
-        m_hold = hold[1];
-        char buffer[4096];
-        for (ssize_t n; (n = ::read(report[0], buffer, sizeof buffer)) > 0;) m_temporary.append(buffer, n);
-        ::close(report[0]);
-    }
-    ~InterruptedSave() {
-        if (m_hold >= 0) ::close(m_hold);
-        if (m_pid > 0 && ::waitpid(m_pid, nullptr, WNOHANG) == 0) {
-            ::kill(m_pid, SIGKILL);
-            ::waitpid(m_pid, nullptr, 0);
-        }
-    }
-    InterruptedSave(const InterruptedSave&) = delete;
-    InterruptedSave& operator=(const InterruptedSave&) = delete;
-
-    const std::string& Temporary() const { return m_temporary; }
-    // Sends the signal, then lets a child that lives on finish its save; returns the child's wait status.
-    int Interrupt(int signalNumber) {
-        ::kill(m_pid, signalNumber);
-        ::close(m_hold);
-        m_hold = -1;
-        int status = 0;
-        ::waitpid(m_pid, &status, 0);
-        m_pid = -1;
-        return status;
-    }
-
-  private:
-    [[noreturn]] static void RunChild(const fs::path& target, bool ownHandler) {
+// Sends the signal to a save in a child process once its temporary file exists; returns the child's wait status,
+// and the temporary file's name in `temporary`. `ownHandler`: the child handles SIGTERM itself, as a program
+// may, instead of ending at once.
+int InterruptSave(const fs::path& target, int signalNumber, bool ownHandler, std::string& temporary) {
+    static int report = -1;
+    static volatile sig_atomic_t signalled = 0;
+    int fds[2];
+    if (::pipe(fds) != 0) return -1;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(fds[0]);
+        report = fds[1];
         // Whatever the test runner inherited, the child starts as a program does: every signal at its default.
         sigset_t all;
         sigfillset(&all);
@@ -126,45 +92,44 @@ class InterruptedSave {
         for (int s : {SIGHUP, SIGINT, SIGQUIT, SIGTERM}) ::signal(s, SIG_DFL);
         const struct rlimit noCore {};
         ::setrlimit(RLIMIT_CORE, &noCore);  // SIGQUIT ends with a core dump
-        if (ownHandler) {
-            struct sigaction action {};
-            action.sa_handler = [](int) { s_signalled = 1; };
-            ::sigaction(SIGTERM, &action, nullptr);
-        }
-        const std::string result = WriteFileAtomically(target.string(), "new", [](const char* temporary) {
-            if (::write(s_report, temporary, std::strlen(temporary)) < 0) ::_exit(3);
-            ::close(s_report);
-            char c;
-            (void)!::read(s_hold, &c, 1);
+        if (ownHandler) ::signal(SIGTERM, [](int) { signalled = 1; });
+        const std::string result = WriteFileAtomically(target.string(), "new", [](const char* name) {
+            // The signals wait until the parent has the name, then the save waits for one.
+            sigset_t held, before;
+            sigemptyset(&held);
+            for (int s : {SIGHUP, SIGINT, SIGQUIT, SIGTERM}) sigaddset(&held, s);
+            ::pthread_sigmask(SIG_BLOCK, &held, &before);
+            if (::write(report, name, std::strlen(name)) < 0) ::_exit(3);
+            ::close(report);
+            ::sigsuspend(&before);
         });
-        ::_exit(result.empty() && s_signalled == 1 ? 0 : 2);
+        ::_exit(result.empty() && signalled == 1 ? 0 : 2);
     }
-
-    static inline int s_report = -1;
-    static inline int s_hold = -1;
-    static inline volatile sig_atomic_t s_signalled = 0;
-    pid_t m_pid = -1;
-    int m_hold = -1;
-    std::string m_temporary;
-};
+    ::close(fds[1]);
+    temporary.clear();
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) temporary.append(buffer, n);
+    ::close(fds[0]);
+    EXPECT_TRUE(fs::is_regular_file(temporary)) << temporary;
+    ::kill(pid, signalNumber);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return status;
+}
 
 TEST(AtomicSaveTest, AnInterruptedSaveLeavesNoTemporaryFile) {
     ScratchFolder scratch;
     const fs::path target = scratch.Path() / "t.vesk";
     WriteBytes(target, "old");
-    for (int signalNumber : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
-        InterruptedSave save(target, false);
-        ASSERT_TRUE(fs::is_regular_file(save.Temporary())) << save.Temporary();
-        const int status = save.Interrupt(signalNumber);
+    std::string temporary;
+    for (int signalNumber : {SIGINT, SIGQUIT}) {
+        const int status = InterruptSave(target, signalNumber, false, temporary);
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signalNumber) << signalNumber << " " << status;
-        EXPECT_FALSE(fs::exists(save.Temporary())) << signalNumber;
+        EXPECT_FALSE(fs::exists(temporary)) << signalNumber;
         EXPECT_EQ(ReadBytes(target), "old");
     }
-
     // A program that handles the signal itself decides what it means: here the save goes on and completes.
-    InterruptedSave handled(target, true);
-    ASSERT_TRUE(fs::is_regular_file(handled.Temporary()));
-    const int status = handled.Interrupt(SIGTERM);
+    const int status = InterruptSave(target, SIGTERM, true, temporary);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     EXPECT_EQ(ReadBytes(target), "new");
     EXPECT_EQ(Entries(scratch.Path()), std::vector<std::string>{"t.vesk"});
@@ -176,17 +141,9 @@ TEST(AtomicSaveTest, TheNextSaveRemovesTemporaryFilesLeftByAnEndedSave) {
     const fs::path target = f / "t.vesk";
     WriteBytes(target, "old");
 
-    // A signal that cannot be caught leaves the temporary file behind.
-    std::string left;
-    {
-        InterruptedSave save(target, false);
-        left = save.Temporary();
-        save.Interrupt(SIGKILL);
-    }
-    ASSERT_TRUE(fs::is_regular_file(left));
-    MakeOld(left);
-
-    // What the next save must leave alone: other names, other kinds of file, a recent file, one still held.
+    // What a signal that cannot be caught leaves, long ago, goes; the next save must leave alone other names,
+    // other kinds of file, a recent file, and one still held.
+    WriteBytes(f / ".t.vesk.abc123", "half");
     std::vector<std::string> kept = {".t.vesk.abc12", ".t.vesk.abc1234", ".t.vesk.abc-12", ".u.vesk.abc123",
                                      "t.vesk.abc123", ".t.vesk.hard12",  ".t.vesk.held12"};
     for (const std::string& name : kept) WriteBytes(f / name, "");

@@ -12,6 +12,7 @@
 
 #include "settings/ParameterFile.h"
 #include "settings/StateFile.h"
+#include "support/RandomParameters.h"
 #include "support/ScratchFolder.h"
 
 namespace vesk::test {
@@ -40,30 +41,11 @@ std::string With(int lineNumber, const std::string& value) {
     return Lines(lines);
 }
 
-// Any value a field can hold: texts of any bytes but the line breaks, every check-box value, every item.
-ParameterSet RandomSet(std::mt19937& random) {
-    auto pick = [&](int last) { return std::uniform_int_distribution<int>(0, last)(random); };
-    ParameterSet set;
-    for (const ParameterField& field : kParameterFields) {
-        if (field.form == FieldForm::Text) {
-            std::string& text = set.*field.text;
-            text.clear();
-            for (int length = pick(4) == 0 ? 0 : pick(20); static_cast<int>(text.size()) < length;) {
-                const char c = static_cast<char>(pick(255));
-                if (c != '\r' && c != '\n') text.push_back(c);
-            }
-        } else if (field.number != nullptr) {
-            set.*field.number = pick(field.form == FieldForm::CheckBox ? 2 : field.listSize - 1);
-        }
-    }
-    return set;
-}
-
 // The result of reading the bytes over a set of random values, and what the set then holds; a failed read
 // changes nothing.
 std::pair<std::string, ParameterSet> Parse(const std::string& bytes) {
     std::mt19937 random(7);
-    ParameterSet set = RandomSet(random);
+    ParameterSet set = RandomParameterSet(random);
     const ParameterSet before = set;
     std::string result = ParseParameterFile(bytes, set);
     if (!result.empty()) {
@@ -88,16 +70,16 @@ TEST(ParameterFileTest, TheDefaultsFileByteForByte) {
 TEST(ParameterFileTest, ReadingGivesBackWhatWritingWrote) {
     std::mt19937 random(20240611);
     for (int round = 0; round < 300; ++round) {
-        const ParameterSet set = RandomSet(random);
+        const ParameterSet set = RandomParameterSet(random);
         std::string bytes;
         ASSERT_EQ(FormatParameterFile(set, bytes), "");
-        ParameterSet read = RandomSet(random);
+        ParameterSet read = RandomParameterSet(random);
         ASSERT_EQ(ParseParameterFile(bytes, read), "") << "round " << round;
         ASSERT_EQ(read, set) << "round " << round;
     }
     // And through a file, as a save and a load do.
     ScratchFolder scratch;
-    const ParameterSet set = RandomSet(random);
+    const ParameterSet set = RandomParameterSet(random);
     ASSERT_EQ(WriteParameterFile(scratch.PathOf("p.vesk"), set), "");
     ParameterSet read;
     ASSERT_EQ(ReadParameterFile(scratch.PathOf("p.vesk"), read), "");

@@ -14,7 +14,6 @@
 
 namespace vesk::test {
 
-template <class PlatformType = ScriptedPlatform>
 class ProgramFixture : public ::testing::Test {
   public:
     ProgramFixture() {
@@ -26,7 +25,6 @@ class ProgramFixture : public ::testing::Test {
     void Start() { program.Start(); }
     std::string PathOf(const std::string& name) const { return scratch.PathOf(name); }
     std::string MakeFile(const std::string& name, const std::string& bytes) { return scratch.Write(name, bytes); }
-    const ShownMessage& LastMessage() const { return platform.LastMessage(); }
 
     // As after choosing the file: the next press counts.
     void CountFile(const std::string& path) {
@@ -55,7 +53,7 @@ class ProgramFixture : public ::testing::Test {
     ScratchFolder scratch;
     const std::filesystem::path& folder = scratch.Path();
     const std::filesystem::path stateFile = folder / "config" / "Kestrine Systems" / "vesk.usr";
-    PlatformType platform;
+    ScriptedPlatform platform;
     Program program{platform};
     MainWindow& main = program.frmMain;
     ParamsWindow& params = program.frmParams;

@@ -39,13 +39,6 @@ ScriptedPlatform::~ScriptedPlatform() {
     EXPECT_TRUE(m_dialogAnswers.empty()) << m_dialogAnswers.size() << " file dialog answer(s) were never used";
 }
 
-const ShownMessage& ScriptedPlatform::LastMessage() const {
-    static const ShownMessage none{};
-    if (!m_messages.empty()) return m_messages.back();
-    ADD_FAILURE() << "no message box was shown";
-    return none;
-}
-
 MsgAnswer ScriptedPlatform::ShowMessage(const std::string& text, const std::string& title, MsgButtons buttons,
                                         MsgIcon icon) {
     m_messages.push_back({text, title, buttons, icon});

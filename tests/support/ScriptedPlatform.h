@@ -52,6 +52,8 @@ class ScriptedPlatform : public Platform {
     std::function<void()> onPump;
     // Called on every repaint of the whole window; tests use it to fail a run half way.
     std::function<void()> onRepaintWindow;
+    // Called on every read of the clipboard; tests use it to fail the read.
+    std::function<void()> onReadClipboard;
 
     // ---- Transcript ----
     const std::vector<ShownMessage>& Messages() const { return m_messages; }
@@ -59,11 +61,10 @@ class ScriptedPlatform : public Platform {
     // The folder each dialog opened in.
     const std::vector<std::string>& FileDialogFolders() const { return m_dialogFolders; }
     const std::vector<std::string>& OpenedUrls() const { return m_urls; }
-    // The last box shown (a test failure, and an empty message, when there was none).
-    const ShownMessage& LastMessage() const;
     const std::string& Clipboard() const { return m_clipboard; }
     bool Ended() const { return m_ended; }
     long PumpCount() const { return m_pumps; }
+    std::vector<const Control*> repainted;  // the controls repainted, nullptr for the whole window
 
     // ---- Settings ----
     std::string programFolder;
@@ -75,12 +76,16 @@ class ScriptedPlatform : public Platform {
     // ---- Platform ----
     MsgAnswer ShowMessage(const std::string& text, const std::string& title, MsgButtons buttons, MsgIcon icon) override;
     std::optional<std::string> ShowFileDialog(const FileDialogRequest& request, const std::string& folder) override;
-    std::string ReadClipboardText() override { return m_clipboard; }
+    std::string ReadClipboardText() override {
+        if (onReadClipboard) onReadClipboard();
+        return m_clipboard;
+    }
     void ClearClipboard() override { m_clipboard.clear(); }
     void WriteClipboardText(const std::string& text) override { m_clipboard = text; }
     bool OpenUrl(const std::string& address) override;
     void PumpEvents() override;
     void Repaint(const Control* control) override {
+        repainted.push_back(control);
         if (control == nullptr && onRepaintWindow) onRepaintWindow();
     }
     std::string ProgramFolder() override { return programFolder; }
