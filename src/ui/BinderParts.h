@@ -19,7 +19,6 @@ class QPlainTextEdit;
 namespace vesk::ui {
 
 // Key codes of the program for keys Qt names otherwise.
-constexpr int kKeyCodeF1 = 112;
 constexpr int kKeyCodeEnter = 13;
 
 inline void SyncCommon(const Control& model, QWidget* widget) {
