@@ -46,7 +46,7 @@ void Binder::BindForm(Form& model, QWidget* window, FormHooks hooks) {
 
 void Binder::ApplyForm(FormEntry& entry) {
     QWidget* window = entry.window.data();
-    if (!window) return;
+    if (!window || entry.reporting) return;
     Form& model = *entry.model;
     const bool wasApplying = entry.applying;
     entry.applying = true;
@@ -71,8 +71,10 @@ void Binder::ApplyForm(FormEntry& entry) {
         entry.top = PixelsToTwips(window->y());
         entry.width = PixelsToTwips(window->width());
         entry.height = PixelsToTwips(window->height());
+        entry.reporting = true;  // the widget is there already
         model.Move(entry.left, entry.top);
         model.Resize(entry.width, entry.height);
+        entry.reporting = false;
     }
     ApplyFormVisibility(entry);
     entry.applying = wasApplying;

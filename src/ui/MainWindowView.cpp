@@ -22,7 +22,7 @@ MainWindowView::MainWindowView(MainWindow& modelRef, Binder& binder) : QWidget(n
     SizeByFont();
     BindWidgets(binder, rows);
     AssignMnemonics(*this);
-    resize(content.sizeHint().expandedTo(QSize(900, 640)));
+    resize(WholeSize(content, QSize(900, 640)));
     FitOnScreen(*this);
     Binder::FormHooks hooks;
     hooks.closeRequested = [this] { model.cmdQuit_Click(); };

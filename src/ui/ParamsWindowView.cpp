@@ -9,6 +9,7 @@
 
 #include "ui/Binder.h"
 #include "ui/Mnemonics.h"
+#include "ui/QtText.h"
 #include "ui/WidgetTable.h"
 #include "ui/WindowPlaces.h"
 
@@ -20,16 +21,22 @@ constexpr unsigned kMarker = kFixedPitch | kDozenWide;  // a comment marker box
 
 ParamsWindowView::ParamsWindowView(ParamsWindow& modelRef, Binder& binder) : QWidget(nullptr), model(modelRef) {
     QWidget& content = ScrolledContent(*this);
+    m_content = &content;
     const std::vector<WidgetRow> rows = Rows();
     LayOut(content, rows);
     BindWidgets(binder, rows);
     AssignMnemonics(*this);
-    resize(content.sizeHint().expandedTo(QSize(760, 480)));
+    resize(WholeSize(content, QSize(760, 480)));
     FitOnScreen(*this);
     Binder::FormHooks hooks;
     hooks.closeRequested = [this] { model.cmdClose_Click(); };
     hooks.activated = [this] { model.Form_Activate(); };
     binder.BindForm(model, this, std::move(hooks));
+}
+
+void ParamsWindowView::FitToContent() {
+    const QSize whole = WholeSize(*m_content, size());
+    if (whole != size()) model.Resize(PixelsToTwips(whole.width()), PixelsToTwips(whole.height()));
 }
 
 std::vector<WidgetRow> ParamsWindowView::Rows() {

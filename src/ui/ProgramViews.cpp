@@ -38,7 +38,8 @@ QString ProgramViews::PlacesFile() const {
     return QFileInfo(stateFile).dir().filePath(QStringLiteral("vesk-windows.ini"));
 }
 
-void ProgramViews::RestorePlaces() {
+void ProgramViews::AfterStart() {
+    params.FitToContent();
     const QString file = PlacesFile();
     if (file.isEmpty()) return;
     const WindowPlaces places(file);

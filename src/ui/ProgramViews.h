@@ -18,10 +18,11 @@ class ProgramViews {
     // `platform` is the one the program was built with; the binder reports stray failures through it.
     ProgramViews(Program& program, Platform& platform);
 
-    // After the program has started: puts the main window where it was last time, and the others, when
-    // they first open, too (the parameters window keeps only its size: it opens beside the main window).
-    // Only a place that lies on a screen now is taken.
-    void RestorePlaces();
+    // Once the program has started (and set its captions): sizes the parameters window to its widgets, and
+    // puts the main window where it was last time, and the others, when they first open, too (the parameters
+    // window takes only its size: it opens beside the main window). Only a place that lies on a screen now
+    // is taken.
+    void AfterStart();
     // Writes down the place of each window that has been open.
     void RememberPlaces() const;
     // The file of the places, beside the state file; empty when the program has no folder for its state.

@@ -174,6 +174,12 @@ QWidget& ScrolledContent(QWidget& window) {
     return *content;
 }
 
+QSize WholeSize(QWidget& content, QSize least) {
+    content.ensurePolished();  // measured in the fonts and style it will be shown in
+    const QSize hint = content.sizeHint().expandedTo(content.minimumSizeHint()).expandedTo(least);
+    return {hint.width(), std::max(hint.height(), content.heightForWidth(hint.width()))};
+}
+
 void BindWidgets(Binder& binder, std::span<const WidgetRow> rows) {
     for (const WidgetRow& row : rows) {
         std::visit(

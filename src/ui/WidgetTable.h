@@ -5,6 +5,7 @@
 // enclosing layout and its look. LayOut walks the rows in order, so their order is also the order of the
 // keyboard focus; BindWidgets walks them again to bind each widget to its control.
 
+#include <QSize>
 #include <initializer_list>
 #include <span>
 #include <variant>
@@ -104,6 +105,8 @@ void LayOut(QWidget& window, std::span<const WidgetRow> rows);
 // A widget that fills `window` inside a scroll area, for a window that may be made smaller than its widgets
 // need: scroll bars appear instead of the widgets being squeezed.
 QWidget& ScrolledContent(QWidget& window);
+// The size at which that content shows whole, at least `least`: wrapped text needs more height when narrower.
+QSize WholeSize(QWidget& content, QSize least);
 // Binds each widget made by LayOut to its control.
 void BindWidgets(Binder& binder, std::span<const WidgetRow> rows);
 

@@ -18,6 +18,6 @@ int main(int argc, char* argv[]) {
 
     program.Start();
     if (platform.EndRequested()) return 0;
-    views.RestorePlaces();
+    views.AfterStart();
     return QApplication::exec();
 }

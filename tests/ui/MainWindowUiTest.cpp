@@ -134,7 +134,7 @@ TEST(MainWindowUi, KeyboardAssistiveTechnologyAndSmallScreens) {
     EXPECT_TRUE(QFileInfo::exists(ui.views.PlacesFile()));
     EXPECT_NE(ui.views.PlacesFile(), ui::ToQt(model.strStateFile));
     view.move(screen.topLeft() + QPoint(30, 40));
-    ui.views.RestorePlaces();
+    ui.views.AfterStart();
     EXPECT_EQ(view.pos(), remembered);
     EXPECT_EQ(view.size(), QSize(640, 480));
     {
@@ -142,7 +142,7 @@ TEST(MainWindowUi, KeyboardAssistiveTechnologyAndSmallScreens) {
         places.setValue("frmMain/width", screen.width() * 2);
     }
     view.move(screen.topLeft() + QPoint(30, 40));
-    ui.views.RestorePlaces();
+    ui.views.AfterStart();
     EXPECT_EQ(view.pos(), screen.topLeft() + QPoint(30, 40));
 }
 
