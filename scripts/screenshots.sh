@@ -1,34 +1,69 @@
 #!/usr/bin/env bash
-# Makes the screenshots of the documentation: starts build/vesk on a virtual display, counts the bundled
-# sample, and saves the main, parameters and help windows into docs/.
-# Needs xvfb-run and imagemagick's import. Usage: scripts/screenshots.sh [build folder]
+# Makes the screenshots of the documentation by driving build/vesk from outside, as a user would: on a virtual
+# 1280x1024 display it types the bundled English sample's name into the input box, presses the count button,
+# opens the parameters and help windows and saves each window into docs/, at scale 1 (name.png) and at
+# scale 2 (name@2x.png). Needs Xvfb (xvfb-run), xdotool and imagemagick's import.
+# Usage: scripts/screenshots.sh [build folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"
 [ -x "$build/vesk" ] || { echo "No $build/vesk: build it first." >&2; exit 1; }
+for tool in xvfb-run xdotool import; do
+    command -v "$tool" >/dev/null || { echo "$tool is missing." >&2; exit 1; }
+done
 sample="$PWD/data/samples/sample_en.txt"
-home="$(mktemp -d)"
-trap 'rm -rf "$home"' EXIT
-
-shoot() {  # shoot <file> <window title> [VAR=value...]
-    local file="$1" title="$2"
-    shift 2
-    env -i PATH="$PATH" HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home" LANG=C.UTF-8 \
-        VESK_SCREENSHOT_INPUT="$sample" "$@" \
-        xvfb-run -a -s "-screen 0 1280x900x24" bash -c '
-            "$0" & pid=$!
-            sleep 4
-            import -window "$1" "$2"
-            kill $pid' "$PWD/$build/vesk" "$title" "docs/$file"
-    echo "docs/$file"
-}
-
 
 # The main window is titled with program text 1 and the version: major, ".", minor and "7".
 major=$(sed -n 's/^project(VESK VERSION \([0-9]*\)\.\([0-9]*\).*/\1/p' CMakeLists.txt)
 minor=$(sed -n 's/^project(VESK VERSION \([0-9]*\)\.\([0-9]*\).*/\2/p' CMakeLists.txt)
 main_title="VESK ${major}.${minor}7"
 
-shoot main-window.png "$main_title"
-shoot parameters-window.png "VESK: Set parameters" VESK_SCREENSHOT_PARAMS=1
-shoot help-window.png "VESK: Help" VESK_SCREENSHOT_HELP=1
+# Runs on the virtual display: $1 the program, $2 the sample, $3 the main window's title, $4 the suffix.
+drive='
+program="$1" sample="$2" title="$3" suffix="$4"
+"$program" & pid=$!
+trap "kill $pid 2>/dev/null" EXIT
+find_window() {  # waits up to 20 s for a window with this title
+    local id
+    for _ in $(seq 40); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.5
+    done
+    echo "No window \"$1\"" >&2
+    exit 1
+}
+keys() { xdotool windowfocus "$1" && shift && xdotool key --delay 80 "$@" && sleep 1; }
+main=$(find_window "$title")
+sleep 2
+# With no saved state the focus starts on the "Input file" button; Tab leads into the input box.
+keys "$main" Tab
+xdotool type --delay 5 "$sample"
+# Leaving the box shows the file size; Tab goes on past the output file controls to the count button.
+keys "$main" Tab Tab Tab Tab Tab space
+sleep 3
+import -window "$main" "docs/main-window$suffix.png"
+keys "$main" F1
+help=$(find_window "VESK: Help")
+import -window "$help" "docs/help-window$suffix.png"
+keys "$help" Escape
+# "Set parameters" by its mnemonic, Alt+S.
+keys "$main" alt+s
+params=$(find_window "VESK: Set parameters")
+sleep 1
+import -window "$params" "docs/parameters-window$suffix.png"
+'
+
+
+shoot() {  # shoot <scale> <suffix>
+    local home
+    home="$(mktemp -d)"
+    env -i PATH="$PATH" HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home" LANG=C.UTF-8 \
+        QT_SCALE_FACTOR="$1" xvfb-run -a -s "-screen 0 1280x1024x24" \
+        bash -c "$drive" drive "$PWD/$build/vesk" "$sample" "$main_title" "$2"
+    rm -rf "$home"
+    echo "docs/main-window$2.png docs/help-window$2.png docs/parameters-window$2.png"
+}
+
+shoot 1 ""
+shoot 2 "@2x"

@@ -57,6 +57,15 @@ bool Binder::LeavesTheBox(const QEvent* event) const {
     return reason != Qt::ActiveWindowFocusReason || IsOwnWindow(QApplication::activeWindow());
 }
 
+void Binder::DispatchLostFocus(const QEvent* focusOut, const std::function<void()>& handler) {
+    const auto reason = static_cast<const QFocusEvent*>(focusOut)->reason();
+    const bool wasChosen = m_focusChosenByUser;
+    m_focusChosenByUser = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                          reason == Qt::MouseFocusReason || reason == Qt::ShortcutFocusReason;
+    Dispatch(handler);
+    m_focusChosenByUser = wasChosen;
+}
+
 void Binder::Dispatch(const std::function<void()>& handler) {
     Flush();
     ++m_dispatchDepth;

@@ -91,6 +91,9 @@ class Binder : public QObject {
     bool IsOwnWindow(const QWidget* window) const;
     // A focus-out event that means the user left the box (not a popup, not a switch to another program).
     bool LeavesTheBox(const QEvent* event) const;
+    // Runs the handler of a box being left. When the user moved the focus (Tab, a click, a mnemonic), a
+    // focus move the handler asks for gives way to the user's: Tab then goes through the window in order.
+    void DispatchLostFocus(const QEvent* focusOut, const std::function<void()>& handler);
 
     bool LineEditEvent(LineEdit& entry, QEvent* event);
 
@@ -112,6 +115,7 @@ class Binder : public QObject {
     std::vector<std::unique_ptr<FormEntry>> m_forms;
     const Form* m_lastActiveForm = nullptr;
     bool m_flushScheduled = false;
+    bool m_focusChosenByUser = false;
     int m_dispatchDepth = 0;
 };
 

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Buttons and labels: captions from the model, clicks and key releases to it.
+// Buttons and labels: captions from the model, clicks to it. F1 is a key of every window (WindowKeys).
 
 #include <QFontDatabase>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -10,6 +9,7 @@
 
 #include "ui/Binder.h"
 #include "ui/BinderParts.h"
+#include "ui/Mnemonics.h"
 #include "ui/QtText.h"
 
 namespace vesk::ui {
@@ -47,7 +47,7 @@ void Binder::BindButton(Button& model, QPushButton* widget) {
     auto sync = [&model, guard] {
         if (!guard) return;
         const QSignalBlocker blocker(guard);
-        guard->setText(ToQt(model.Caption()));
+        SetCaption(*guard, ToQt(model.Caption()));
         QFont font = guard->font();
         font.setBold(model.Bold());
         guard->setFont(font);
@@ -56,14 +56,6 @@ void Binder::BindButton(Button& model, QPushButton* widget) {
     model.changed.Connect(sync);
     sync();
     connect(widget, &QPushButton::clicked, this, [this, &model] { Dispatch([&model] { model.Click(); }); });
-    InstallHook(widget, [this, &model](QObject*, QEvent* event) {
-        if (event->type() != QEvent::KeyRelease) return false;
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->isAutoRepeat() || key->key() < Qt::Key_F1 || key->key() > Qt::Key_F12) return false;
-        const int code = kKeyCodeF1 + (key->key() - Qt::Key_F1);
-        Dispatch([&model, code] { model.KeyUp(code); });
-        return false;
-    });
 }
 
 void Binder::BindLabel(Label& model, QLabel* widget, bool clickable, CaptionMap map) {

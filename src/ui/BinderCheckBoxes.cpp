@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Check boxes and option buttons. A click asks the model for the change and then shows the model's value,
-// which its handler may have refused.
+// Check boxes and option buttons. A change of the widget's value (a click, a key, a mnemonic or the desktop's
+// accessibility interface) asks the model for the change and then shows the model's value, which its handler
+// may have refused.
 
 #include <QCheckBox>
 #include <QRadioButton>
@@ -8,13 +9,14 @@
 
 #include "ui/Binder.h"
 #include "ui/BinderParts.h"
+#include "ui/Mnemonics.h"
 #include "ui/QtText.h"
 
 namespace vesk::ui {
 
 void Binder::BindCheckBox(CheckBox& model, QCheckBox* widget) {
     Register(model, widget);
-    widget->setText(ToQt(model.Caption()));
+    SetCaption(*widget, ToQt(model.Caption()));
     QPointer<QCheckBox> guard(widget);
     auto sync = [&model, guard] {
         if (!guard) return;
@@ -26,15 +28,16 @@ void Binder::BindCheckBox(CheckBox& model, QCheckBox* widget) {
     };
     model.changed.Connect(sync);
     sync();
-    connect(widget, &QCheckBox::clicked, this, [this, &model, sync] {
-        Dispatch([&model] { model.SetValue(model.Value() == 0 ? 1 : 0); });
+    connect(widget, &QCheckBox::stateChanged, this, [this, &model, sync](int state) {
+        const int value = state == Qt::Checked ? 1 : state == Qt::PartiallyChecked ? 2 : 0;
+        Dispatch([&model, value] { model.SetValue(value); });
         sync();
     });
 }
 
 void Binder::BindOption(OptionButton& model, QRadioButton* widget) {
     Register(model, widget);
-    widget->setText(ToQt(model.Caption()));
+    SetCaption(*widget, ToQt(model.Caption()));
     QPointer<QRadioButton> guard(widget);
     auto sync = [&model, guard] {
         if (!guard) return;
@@ -50,8 +53,9 @@ void Binder::BindOption(OptionButton& model, QRadioButton* widget) {
     };
     model.changed.Connect(sync);
     sync();
-    connect(widget, &QRadioButton::clicked, this, [this, &model, sync] {
-        if (!model.Value()) Dispatch([&model] { model.Select(); });
+    // Only the button that became checked speaks; the one its group unchecked follows its own model.
+    connect(widget, &QRadioButton::toggled, this, [this, &model, sync](bool checked) {
+        if (checked && !model.Value()) Dispatch([&model] { model.Select(); });
         sync();
     });
 }

@@ -7,6 +7,7 @@
 #include "ui/Binder.h"
 #include "ui/BinderParts.h"
 #include "ui/QtText.h"
+#include "ui/WindowPlaces.h"
 
 namespace vesk::ui {
 
@@ -33,6 +34,7 @@ void Binder::BindForm(Form& model, QWidget* window, FormHooks hooks) {
         entry.window->activateWindow();
     });
     model.focusRequested.Connect([this](Control* control) {
+        if (m_focusChosenByUser) return;
         if (QWidget* widget = WidgetFor(control)) widget->setFocus(Qt::OtherFocusReason);
     });
     ApplyForm(entry);
@@ -44,23 +46,38 @@ void Binder::BindForm(Form& model, QWidget* window, FormHooks hooks) {
 
 void Binder::ApplyForm(FormEntry& entry) {
     QWidget* window = entry.window.data();
-    if (!window) return;
-    const Form& model = *entry.model;
+    if (!window || entry.reporting) return;
+    Form& model = *entry.model;
+    const bool wasApplying = entry.applying;
     entry.applying = true;
     const QString title = ToQt(model.Caption());
     if (window->windowTitle() != title) window->setWindowTitle(title);
+    bool placed = false;
     if (model.Left() != entry.left || model.Top() != entry.top) {
         entry.left = model.Left();
         entry.top = model.Top();
         window->move(TwipsToPixels(model.Left()), TwipsToPixels(model.Top()));
+        placed = true;
     }
     if ((model.Width() != entry.width || model.Height() != entry.height) && model.Width() > 0 && model.Height() > 0) {
+        placed = true;
         entry.width = model.Width();
         entry.height = model.Height();
         window->resize(TwipsToPixels(model.Width()), TwipsToPixels(model.Height()));
     }
+    // A place the screen has no room for (a small or scaled screen) gives way; the model learns where it went.
+    if (placed && FitOnScreen(*window)) {
+        entry.left = PixelsToTwips(window->x());
+        entry.top = PixelsToTwips(window->y());
+        entry.width = PixelsToTwips(window->width());
+        entry.height = PixelsToTwips(window->height());
+        entry.reporting = true;  // the widget is there already
+        model.Move(entry.left, entry.top);
+        model.Resize(entry.width, entry.height);
+        entry.reporting = false;
+    }
     ApplyFormVisibility(entry);
-    entry.applying = false;
+    entry.applying = wasApplying;
 }
 
 void Binder::ApplyFormVisibility(FormEntry& entry) {

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Drop-down lists: the model's items and selection, and the user's choice back to it.
+// Drop-down lists: the model's items and selection, and a new selection back to it, whether the user or the
+// desktop's accessibility interface made it.
 
 #include <QComboBox>
 #include <QSignalBlocker>
@@ -28,7 +29,7 @@ void Binder::BindCombo(ComboBox& model, QComboBox* widget) {
     };
     model.changed.Connect(sync);
     sync();
-    connect(widget, &QComboBox::activated, this, [this, &model, sync](int index) {
+    connect(widget, &QComboBox::currentIndexChanged, this, [this, &model, sync](int index) {
         Dispatch([&model, index] { model.SetListIndex(index); });
         sync();
     });

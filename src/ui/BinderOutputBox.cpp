@@ -81,7 +81,7 @@ bool Binder::TextAreaEvent(TextArea& a, QEvent* event) {
         case QEvent::FocusOut:
             if (a.inLostFocus || !a.model->onLostFocus || !LeavesTheBox(event)) return false;
             a.inLostFocus = true;
-            Dispatch([&a] { a.model->LostFocus(); });
+            DispatchLostFocus(event, [&a] { a.model->LostFocus(); });
             a.inLostFocus = false;
             return false;
         default:

@@ -19,7 +19,6 @@ class QPlainTextEdit;
 namespace vesk::ui {
 
 // Key codes of the program for keys Qt names otherwise.
-constexpr int kKeyCodeF1 = 112;
 constexpr int kKeyCodeEnter = 13;
 
 inline void SyncCommon(const Control& model, QWidget* widget) {
@@ -50,6 +49,7 @@ struct Binder::FormEntry {
     QPointer<QWidget> window;
     FormHooks hooks;
     bool applying = false;
+    bool reporting = false;                        // telling the model where the widget went
     int left = 0, top = 0, width = 0, height = 0;  // last geometry in step with the widget, twips
 };
 

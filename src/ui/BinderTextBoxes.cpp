@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// One-line text boxes: the model's text and caret, the user's typing, the box being left and typed keys.
+// One-line text boxes: the model's text and caret, the widget's new text (typed, pasted or set through the
+// accessibility interface), the box being left and typed keys.
 
 #include <QEvent>
 #include <QKeyEvent>
@@ -50,7 +51,7 @@ void Binder::BindLineEdit(TextBox& model, QLineEdit* widget) {
     syncText();
     SyncCommon(model, widget);
 
-    connect(widget, &QLineEdit::textEdited, this, [&e](const QString& text) {
+    connect(widget, &QLineEdit::textChanged, this, [&e](const QString& text) {
         e.fromWidget = true;
         try {
             e.model->SetText(FromQt(text));
@@ -65,7 +66,7 @@ bool Binder::LineEditEvent(LineEdit& e, QEvent* event) {
     if (event->type() == QEvent::FocusOut) {
         if (e.inLostFocus || !LeavesTheBox(event)) return false;
         e.inLostFocus = true;
-        Dispatch([&e] {
+        DispatchLostFocus(event, [&e] {
             if (e.widget) e.model->SetText(FromQt(e.widget->text()));
             e.model->LostFocus();
         });

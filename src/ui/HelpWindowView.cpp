@@ -5,13 +5,15 @@
 #include <QPushButton>
 
 #include "ui/Binder.h"
+#include "ui/Mnemonics.h"
 #include "ui/WidgetTable.h"
+#include "ui/WindowPlaces.h"
 
 namespace vesk::ui {
 
 HelpWindowView::HelpWindowView(HelpWindow& modelRef, Binder& binder) : QWidget(nullptr), model(modelRef) {
     const WidgetRow rows[] = {
-        {Of(model.txbHelpScreen, txbHelpScreen), Stretch(1), kReadOnly | kWrap},
+        {Of(model.txbHelpScreen, txbHelpScreen), Stretch(1), kReadOnly | kWrap, "Help text"},
         Row{},
         Spring{},
         Of(model.cmdClose, cmdClose),
@@ -20,7 +22,9 @@ HelpWindowView::HelpWindowView(HelpWindow& modelRef, Binder& binder) : QWidget(n
     };
     LayOut(*this, rows);
     BindWidgets(binder, rows);
+    AssignMnemonics(*this);
     resize(640, 480);
+    FitOnScreen(*this);
     Binder::FormHooks hooks;
     hooks.closeRequested = [this] { model.cmdClose_Click(); };
     hooks.resized = [this] { model.Form_Resize(); };

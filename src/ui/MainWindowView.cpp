@@ -9,16 +9,21 @@
 #include <QPushButton>
 
 #include "ui/Binder.h"
+#include "ui/Mnemonics.h"
 #include "ui/WidgetTable.h"
+#include "ui/WindowPlaces.h"
 
 namespace vesk::ui {
 
 MainWindowView::MainWindowView(MainWindow& modelRef, Binder& binder) : QWidget(nullptr), model(modelRef) {
+    QWidget& content = ScrolledContent(*this);
     const std::vector<WidgetRow> rows = Rows();
-    LayOut(*this, rows);
+    LayOut(content, rows);
     SizeByFont();
     BindWidgets(binder, rows);
-    resize(sizeHint().expandedTo(QSize(900, 640)));
+    AssignMnemonics(*this);
+    resize(WholeSize(content, QSize(900, 640)));
+    FitOnScreen(*this);
     Binder::FormHooks hooks;
     hooks.closeRequested = [this] { model.cmdQuit_Click(); };
     binder.BindForm(model, this, std::move(hooks));
@@ -36,9 +41,9 @@ std::vector<WidgetRow> MainWindowView::Rows() {
                   "button below."}, Stretch(1), kWrap},
         End{},
         Grid{.stretchColumn = 1},
-            {Of(m.cmdFile[0], cmdFile[0]), At(0, 0)}, {Of(m.txbFile[0], txbFile[0]), At(0, 1), kFixedPitch},
+            {Of(m.cmdFile[0], cmdFile[0]), At(0, 0)}, {Of(m.txbFile[0], txbFile[0]), At(0, 1), kFixedPitch, "Input file name"},
             {Of(m.cmdClearFile[0], cmdClearFile[0]), At(0, 2)},
-            {Of(m.cmdFile[1], cmdFile[1]), At(1, 0)}, {Of(m.txbFile[1], txbFile[1]), At(1, 1), kFixedPitch},
+            {Of(m.cmdFile[1], cmdFile[1]), At(1, 0)}, {Of(m.txbFile[1], txbFile[1]), At(1, 1), kFixedPitch, "Output file name"},
             {Of(m.cmdClearFile[1], cmdClearFile[1]), At(1, 2)},
             {Of(m.chkDisableOutputToFile, chkDisableOutputToFile), At(1, 3)},
         End{},
@@ -62,12 +67,12 @@ std::vector<WidgetRow> MainWindowView::Rows() {
             End{},
             {Grid{.stretchRow = 3}, Stretch(2)},
                 {Text{"The words can be redisplayed in various ways by selecting these:"}, At(0, 0, 1, 2), kWrap},
-                {Text{"Word order:"}, At(1, 0)}, {Of(m.cboWordOrder, cboWordOrder), At(1, 1)},
-                {Text{"Display format:"}, At(2, 0)}, {Of(m.cboDisplayFormat, cboDisplayFormat), At(2, 1)},
+                {Text{"Word order:"}, At(1, 0)}, {Of(m.cboWordOrder, cboWordOrder), At(1, 1), kPlain, "Word order"},
+                {Text{"Display format:"}, At(2, 0)}, {Of(m.cboDisplayFormat, cboDisplayFormat), At(2, 1), kPlain, "Display format"},
             End{},
         End{},
         // ---- Output, buttons and links ----
-        {Of(m.txbOutput, txbOutput), Stretch(1), kFixedPitch},
+        {Of(m.txbOutput, txbOutput), Stretch(1), kFixedPitch, "Output"},
         Row{},
             Of(m.cmdClearOutput, cmdClearOutput), Of(m.cmdCopyOutput, cmdCopyOutput),
             Of(m.cmdSetParameters, cmdSetParameters), Of(m.cmdHelp, cmdHelp), Of(m.cmdSaveState, cmdSaveState),

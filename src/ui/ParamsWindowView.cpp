@@ -8,7 +8,10 @@
 #include <QPushButton>
 
 #include "ui/Binder.h"
+#include "ui/Mnemonics.h"
+#include "ui/QtText.h"
 #include "ui/WidgetTable.h"
+#include "ui/WindowPlaces.h"
 
 namespace vesk::ui {
 
@@ -17,14 +20,23 @@ constexpr unsigned kMarker = kFixedPitch | kDozenWide;  // a comment marker box
 }  // namespace
 
 ParamsWindowView::ParamsWindowView(ParamsWindow& modelRef, Binder& binder) : QWidget(nullptr), model(modelRef) {
+    QWidget& content = ScrolledContent(*this);
+    m_content = &content;
     const std::vector<WidgetRow> rows = Rows();
-    LayOut(*this, rows);
+    LayOut(content, rows);
     BindWidgets(binder, rows);
-    resize(sizeHint().expandedTo(QSize(760, 480)));
+    AssignMnemonics(*this);
+    resize(WholeSize(content, QSize(760, 480)));
+    FitOnScreen(*this);
     Binder::FormHooks hooks;
     hooks.closeRequested = [this] { model.cmdClose_Click(); };
     hooks.activated = [this] { model.Form_Activate(); };
     binder.BindForm(model, this, std::move(hooks));
+}
+
+void ParamsWindowView::FitToContent() {
+    const QSize whole = WholeSize(*m_content, size());
+    if (whole != size()) model.Resize(PixelsToTwips(whole.width()), PixelsToTwips(whole.height()));
 }
 
 std::vector<WidgetRow> ParamsWindowView::Rows() {
@@ -44,7 +56,7 @@ std::vector<WidgetRow> ParamsWindowView::Rows() {
         Row{},
             Of(m.cmdSaveLoadParameters[0], cmdSaveLoadParameters[0]),
             Of(m.cmdSaveLoadParameters[1], cmdSaveLoadParameters[1]), Of(m.lblParameters, lblParameters),
-            {Of(m.txbParametersFile, txbParametersFile), Stretch(1), kFixedPitch | kReadOnly},
+            {Of(m.txbParametersFile, txbParametersFile), Stretch(1), kFixedPitch | kReadOnly, "Parameters file"},
         End{},
         Row{}, Spring{}, Of(m.cmdClose, cmdClose), Spring{}, End{}},
     });
@@ -70,10 +82,10 @@ std::vector<WidgetRow> ParamsWindowView::FormingColumn() {
             Of(m.chkCaseSignificant, chkCaseSignificant), Of(m.chkDropFinalS, chkDropFinalS),
             Of(m.chkAllowCommentMarkers, chkAllowCommentMarkers),
             Grid{.stretchColumn = 3},
-                {Text{"1st pair:"}, At(0, 0)}, {Of(m.txbStartComment[0], txbStartComment[0]), At(0, 1), kMarker},
-                {Of(m.txbEndComment[0], txbEndComment[0]), At(0, 2), kMarker},
-                {Text{"2nd pair:"}, At(1, 0)}, {Of(m.txbStartComment[1], txbStartComment[1]), At(1, 1), kMarker},
-                {Of(m.txbEndComment[1], txbEndComment[1]), At(1, 2), kMarker},
+                {Text{"1st pair:"}, At(0, 0)}, {Of(m.txbStartComment[0], txbStartComment[0]), At(0, 1), kMarker, "1st pair: start-comment marker"},
+                {Of(m.txbEndComment[0], txbEndComment[0]), At(0, 2), kMarker, "1st pair: end-comment marker"},
+                {Text{"2nd pair:"}, At(1, 0)}, {Of(m.txbStartComment[1], txbStartComment[1]), At(1, 1), kMarker, "2nd pair: start-comment marker"},
+                {Of(m.txbEndComment[1], txbEndComment[1]), At(1, 2), kMarker, "2nd pair: end-comment marker"},
             End{},
             Spring{},
         End{},
@@ -90,19 +102,19 @@ std::vector<WidgetRow> ParamsWindowView::FilterColumn() {
             Of(m.chkIgnoreNoVowelOrY, chkIgnoreNoVowelOrY),
             Grid{.stretchColumn = 3},
                 {Of(m.chkIgnoreShortWords, chkIgnoreShortWords), At(0, 0)},
-                {Of(m.cboShortWordSize, cboShortWordSize), At(0, 1)}, {Text{"characters"}, At(0, 2)},
+                {Of(m.cboShortWordSize, cboShortWordSize), At(0, 1), kPlain, "Ignore words with fewer characters than"}, {Text{"characters"}, At(0, 2)},
                 {Of(m.chkIgnoreInfrequentWords, chkIgnoreInfrequentWords), At(1, 0)},
-                {Of(m.cboThresholdFrequency, cboThresholdFrequency), At(1, 1)}, {Text{"occurrences"}, At(1, 2)},
+                {Of(m.cboThresholdFrequency, cboThresholdFrequency), At(1, 1), kPlain, "Ignore words with fewer occurrences than"}, {Text{"occurrences"}, At(1, 2)},
                 {Text{"Ignore words with more than"}, At(2, 0)},
-                {Of(m.cboLongWordSize, cboLongWordSize), At(2, 1)}, {Text{"characters"}, At(2, 2)},
+                {Of(m.cboLongWordSize, cboLongWordSize), At(2, 1), kPlain, "Ignore words with more characters than"}, {Text{"characters"}, At(2, 2)},
             End{},
             Text{"Ignore these words:"},
             Row{},
-                {Of(m.txbWordsToIgnore, txbWordsToIgnore), Stretch(1)},
+                {Of(m.txbWordsToIgnore, txbWordsToIgnore), Stretch(1), kPlain, "Ignore these words"},
                 Of(m.cmdClearWordsToIgnore, cmdClearWordsToIgnore),
             End{},
             Of(m.chkIgnoreCommonWords, chkIgnoreCommonWords),
-            {Of(m.txbCommonWordsFile, txbCommonWordsFile), {}, kFixedPitch},
+            {Of(m.txbCommonWordsFile, txbCommonWordsFile), {}, kFixedPitch, "Common words file"},
             Row{},
                 Of(m.cmdSelectCommonWordsFile, cmdSelectCommonWordsFile),
                 Of(m.cmdClearCommonWordsFile, cmdClearCommonWordsFile), Spring{},

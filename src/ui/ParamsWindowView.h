@@ -65,7 +65,11 @@ class ParamsWindowView : public QWidget {
     QLineEdit* txbParametersFile = nullptr;
     QPushButton* cmdClose = nullptr;
 
+    // Grows the window to show all its widgets, which the captions set at start-up may need.
+    void FitToContent();
+
   private:
+    QWidget* m_content = nullptr;
     std::vector<WidgetRow> Rows();
     std::vector<WidgetRow> FormingColumn();  // how words are formed
     std::vector<WidgetRow> FilterColumn();   // which words are left out

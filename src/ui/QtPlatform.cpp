@@ -195,6 +195,7 @@ void QtPlatform::EndProgram() {
     // without asking any window again. The program keeps no file open between its operations.
     if (QCoreApplication::instance() && QAbstractEventDispatcher::instance() &&
         QThread::currentThread()->loopLevel() > 0) {
+        if (m_onEnd) m_onEnd();
         std::fflush(nullptr);
         std::_Exit(0);
     }

@@ -4,6 +4,7 @@
 // the event pump and repaints of the bound widgets.
 
 #include <QString>
+#include <functional>
 
 #include "app/Platform.h"
 #include "ui/PumpThrottle.h"
@@ -18,6 +19,8 @@ class QtPlatform : public Platform {
     void SetBinder(Binder* binder) { m_binder = binder; }
     // EndProgram was called before the event loop ran (the caller then returns instead of running it).
     bool EndRequested() const { return m_endRequested; }
+    // Runs when EndProgram is about to end the running program.
+    void OnEnd(std::function<void()> hook) { m_onEnd = std::move(hook); }
 
     MsgAnswer ShowMessage(const std::string& text, const std::string& title, MsgButtons buttons, MsgIcon icon) override;
     std::optional<std::string> ShowFileDialog(const FileDialogRequest& request, const std::string& folder) override;
@@ -39,6 +42,7 @@ class QtPlatform : public Platform {
     PumpThrottle m_pumpThrottle;
     PumpThrottle m_repaintThrottle;
     bool m_endRequested = false;
+    std::function<void()> m_onEnd;
 };
 
 // Shared by every platform that drives the real widgets: shows pending text, then runs pending events.

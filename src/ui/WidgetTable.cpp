@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "ui/Binder.h"
@@ -42,6 +43,8 @@ void StyleKind(QLineEdit* box, unsigned look) {
 }
 void StyleKind(QPlainTextEdit* box, unsigned look) {
     box->setReadOnly((look & kReadOnly) != 0);
+    // Tab goes on to the next control, as from every other widget, rather than into the text.
+    box->setTabChangesFocus(true);
     box->setLineWrapMode((look & kWrap) ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
 }
 
@@ -70,6 +73,7 @@ class Walker {
     void operator()(const Bound<Model, Widget>& bound) {
         auto* widget = new Widget(Parent());
         *bound.widget = widget;
+        if (m_row->name) widget->setAccessibleName(QString::fromUtf8(m_row->name));
         Style(widget, m_row->look);
         Place(widget);
     }
@@ -155,6 +159,25 @@ std::vector<WidgetRow> Joined(std::initializer_list<std::vector<WidgetRow>> tabl
 void LayOut(QWidget& window, std::span<const WidgetRow> rows) {
     Walker walker(window);
     for (const WidgetRow& row : rows) walker.Add(row);
+}
+
+QWidget& ScrolledContent(QWidget& window) {
+    auto* layout = new QVBoxLayout(&window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* area = new QScrollArea(&window);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    area->setFocusPolicy(Qt::NoFocus);
+    layout->addWidget(area);
+    auto* content = new QWidget;
+    area->setWidget(content);
+    return *content;
+}
+
+QSize WholeSize(QWidget& content, QSize least) {
+    content.ensurePolished();  // measured in the fonts and style it will be shown in
+    const QSize hint = content.sizeHint().expandedTo(content.minimumSizeHint()).expandedTo(least);
+    return {hint.width(), std::max(hint.height(), content.heightForWidth(hint.width()))};
 }
 
 void BindWidgets(Binder& binder, std::span<const WidgetRow> rows) {

@@ -5,6 +5,7 @@
 // enclosing layout and its look. LayOut walks the rows in order, so their order is also the order of the
 // keyboard focus; BindWidgets walks them again to bind each widget to its control.
 
+#include <QSize>
 #include <initializer_list>
 #include <span>
 #include <variant>
@@ -86,11 +87,14 @@ inline Cell At(int row, int column, int rowSpan = 1, int columnSpan = 1) {
 
 struct WidgetRow {
     template <typename P>
-    WidgetRow(P piece, Cell cell = {}, unsigned look = kPlain)  // a row is written as its piece
-        : piece(std::move(piece)), cell(cell), look(look) {}
+    WidgetRow(P piece, Cell cell = {}, unsigned look = kPlain,
+              const char* name = nullptr)  // a row is written as its piece
+        : piece(std::move(piece)), cell(cell), look(look), name(name) {}
     Piece piece;
     Cell cell;
     unsigned look;
+    // What assistive technology calls a widget that shows no caption of its own (a text box, a list), UTF-8.
+    const char* name;
 };
 
 // The rows of several tables, one after the other.
@@ -98,6 +102,11 @@ std::vector<WidgetRow> Joined(std::initializer_list<std::vector<WidgetRow>> tabl
 
 // Makes the widgets of `rows` inside `window`, in a column that fills it, and stores each bound one in its member.
 void LayOut(QWidget& window, std::span<const WidgetRow> rows);
+// A widget that fills `window` inside a scroll area, for a window that may be made smaller than its widgets
+// need: scroll bars appear instead of the widgets being squeezed.
+QWidget& ScrolledContent(QWidget& window);
+// The size at which that content shows whole, at least `least`: wrapped text needs more height when narrower.
+QSize WholeSize(QWidget& content, QSize least);
 // Binds each widget made by LayOut to its control.
 void BindWidgets(Binder& binder, std::span<const WidgetRow> rows);
 

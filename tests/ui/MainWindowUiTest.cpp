@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSettings>
 #include <QTest>
 
 #include "UiTestSupport.h"
@@ -93,6 +98,51 @@ TEST(MainWindowUi, WidgetsAndModelStayInStep) {
     EXPECT_TRUE(std::filesystem::exists(ui.StateFile()));
 }
 
+TEST(MainWindowUi, KeyboardAssistiveTechnologyAndSmallScreens) {
+    ScratchFolder folder;
+    UiProgram ui(folder);
+    auto& view = ui.views.main;
+    MainWindow& model = ui.program.frmMain;
+    ExpectKeyboardReady(view);
+
+    // Values set without a click or a key, as the accessibility interface sets them, reach the model.
+    view.optInTextBox->setChecked(true);
+    EXPECT_TRUE(model.optInTextBox.Value());
+    EXPECT_FALSE(view.optInFile->isChecked());
+    view.chkSuppressWords->setChecked(true);
+    EXPECT_EQ(model.chkSuppressWords.Value(), 1);
+    view.cboWordOrder->setCurrentIndex(1);
+    EXPECT_EQ(model.cboWordOrder.ListIndex(), 1);
+    view.txbFile[1]->setText(Q("out.txt"));
+    EXPECT_EQ(model.txbFile[1].Text(), "out.txt");
+
+    // The window opened within the screen, which is smaller than the window's widgets would like; it can be
+    // made smaller still, and scrolls.
+    const QRect screen = view.screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(view.frameGeometry())) << screen.width() << "x" << screen.height();
+    view.resize(640, 480);
+    EXPECT_EQ(view.size(), QSize(640, 480));
+    const auto* area = view.findChild<QScrollArea*>();
+    ASSERT_NE(area, nullptr);
+    EXPECT_TRUE(area->horizontalScrollBar()->isVisible() || area->verticalScrollBar()->isVisible());
+
+    // Its place is remembered apart from the state file, and taken back when it lies on the screen.
+    view.move(screen.topLeft() + QPoint(10, 20));
+    const QPoint remembered = view.pos();
+    ui.views.RememberPlaces();
+    view.move(screen.topLeft() + QPoint(30, 40));
+    ui.views.AfterStart();
+    EXPECT_EQ(view.pos(), remembered);
+    EXPECT_EQ(view.size(), QSize(640, 480));
+    {
+        QSettings places(ui.views.PlacesFile(), QSettings::IniFormat);
+        places.setValue("frmMain/width", screen.width() * 2);
+    }
+    view.move(screen.topLeft() + QPoint(30, 40));
+    ui.views.AfterStart();
+    EXPECT_EQ(view.pos(), screen.topLeft() + QPoint(30, 40));
+}
+
 TEST(MainWindowUi, StopDuringCountAndKeepNothing) {
     ScratchFolder folder;
     const std::string input = folder.Write("many.txt", ManyWords(4000));
@@ -106,7 +156,7 @@ TEST(MainWindowUi, StopDuringCountAndKeepNothing) {
         if (ui.platform.PumpCount() != 300) return;
         barSeen = view.lblTotalNumOccurrences->text();
         counterSeen = view.lblNumberOfWords->isVisible() && !view.lblNumberOfWords->text().isEmpty();
-        EXPECT_EQ(view.cmdListWords->text(), Q("Stop"));
+        EXPECT_EQ(view.cmdListWords->accessibleName(), Q("Stop"));
         EXPECT_FALSE(view.txbFile[0]->isEnabled());
         QTest::mouseClick(view.cmdListWords, Qt::LeftButton);
     };
@@ -120,7 +170,7 @@ TEST(MainWindowUi, StopDuringCountAndKeepNothing) {
     EXPECT_TRUE(counterSeen);
     EXPECT_TRUE(view.txbOutput->toPlainText().endsWith(Q(" words found.")));
     EXPECT_EQ(view.txbOutput->toPlainText(), Shown(ui.program.frmMain.txbOutput));
-    EXPECT_EQ(view.cmdListWords->text(), Q("Count word frequencies"));
+    EXPECT_EQ(view.cmdListWords->accessibleName(), Q("Count word frequencies"));
     EXPECT_TRUE(view.txbFile[0]->isEnabled());
     EXPECT_EQ(view.lblTotalNumOccurrences->text(), QString());
 }
@@ -166,7 +216,7 @@ TEST(MainWindowUi, StopDuringListingLeavesTheLinesListed) {
     EXPECT_LT(listing.count(QLatin1Char('\n')), 300);
     EXPECT_EQ(listing, Shown(ui.program.frmMain.txbOutput));
     for (char16_t block : {0x2584, 0x258C, 0x2580, 0x2590}) EXPECT_TRUE(twirls.contains(QString(QChar(block))));
-    EXPECT_EQ(view.cmdListWords->text(), Q("Count word frequencies"));
+    EXPECT_EQ(view.cmdListWords->accessibleName(), Q("Count word frequencies"));
 }
 
 }  // namespace

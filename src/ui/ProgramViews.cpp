@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/ProgramViews.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include "ui/QtText.h"
+#include "ui/WindowKeys.h"
+#include "ui/WindowPlaces.h"
+
+namespace vesk::ui {
+
+namespace {
+
+// Puts a window (a model's) at a remembered place, or gives it the remembered size only.
+void Place(Form& model, const QRect& place, bool sizeOnly) {
+    if (!sizeOnly) model.Move(PixelsToTwips(place.x()), PixelsToTwips(place.y()));
+    model.Resize(PixelsToTwips(place.width()), PixelsToTwips(place.height()));
+}
+
+}  // namespace
+
+ProgramViews::ProgramViews(Program& programRef, Platform& platform)
+    : program(programRef),
+      binder(platform),
+      main(program.frmMain, binder),
+      params(program.frmParams, binder),
+      help(program.frmHelp, binder) {
+    auto openHelp = [this] { program.frmMain.cmdHelp_Click(); };
+    AddWindowKeys(main, binder, openHelp);
+    AddWindowKeys(params, binder, openHelp, [this] { program.frmParams.cmdClose.Click(); });
+    AddWindowKeys(help, binder, openHelp, [this] { program.frmHelp.cmdClose.Click(); });
+}
+
+QString ProgramViews::PlacesFile() const {
+    const QString stateFile = ToQt(program.frmMain.strStateFile);
+    if (stateFile.isEmpty()) return {};
+    return QFileInfo(stateFile).dir().filePath(QStringLiteral("vesk-windows.ini"));
+}
+
+void ProgramViews::AfterStart() {
+    params.FitToContent();
+    const QString file = PlacesFile();
+    if (file.isEmpty()) return;
+    const WindowPlaces places(file);
+    if (const auto place = places.Remembered(main)) Place(program.frmMain, *place, false);
+    // The help window is placed by its first opening, the parameters window by every one: the remembered
+    // place follows that.
+    program.frmHelp.shown.Connect([this, places] {
+        if (std::exchange(m_helpPlaced, true)) return;
+        if (const auto place = places.Remembered(help)) Place(program.frmHelp, *place, false);
+    });
+    program.frmParams.shown.Connect([this, places] {
+        if (std::exchange(m_paramsSized, true)) return;
+        if (const auto place = places.Remembered(params)) Place(program.frmParams, *place, true);
+    });
+}
+
+void ProgramViews::RememberPlaces() const {
+    const QString file = PlacesFile();
+    if (file.isEmpty()) return;
+    const WindowPlaces places(file);
+    for (const QWidget* window :
+         {static_cast<const QWidget*>(&main), static_cast<const QWidget*>(&params), static_cast<const QWidget*>(&help)})
+        if (window->testAttribute(Qt::WA_WState_Created)) places.Remember(*window);
+}
+
+}  // namespace vesk::ui
