@@ -64,6 +64,7 @@ std::vector<WidgetRow> MainWindowView::Rows() {
                 {Of(m.lblNumWordsExcluded, lblNumWordsExcluded), {}, kKeepRoom},
                 {Of(m.lblNumOccurrences, lblNumOccurrences), {}, kKeepRoom},
                 {Of(m.lblTotalNumOccurrences, lblTotalNumOccurrences), {}, kKeepRoom},
+                {Of(m.lblOptionsChanged, lblOptionsChanged), {}, kKeepRoom},
             End{},
             {Grid{.stretchRow = 3}, Stretch(2)},
                 {Text{"The words can be redisplayed in various ways by selecting these:"}, At(0, 0, 1, 2), kWrap},

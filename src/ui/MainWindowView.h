@@ -45,6 +45,7 @@ class MainWindowView : public QWidget {
     QLabel* lblNumWordsExcluded = nullptr;
     QLabel* lblNumOccurrences = nullptr;
     QLabel* lblTotalNumOccurrences = nullptr;
+    QLabel* lblOptionsChanged = nullptr;
     QComboBox* cboWordOrder = nullptr;
     QComboBox* cboDisplayFormat = nullptr;
     QPlainTextEdit* txbOutput = nullptr;
