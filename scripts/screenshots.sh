@@ -18,9 +18,12 @@ major=$(sed -n 's/^project(VESK VERSION \([0-9]*\)\.\([0-9]*\).*/\1/p' CMakeList
 minor=$(sed -n 's/^project(VESK VERSION \([0-9]*\)\.\([0-9]*\).*/\2/p' CMakeLists.txt)
 main_title="VESK ${major}.${minor}7"
 
-# Runs on the virtual display: $1 the program, $2 the sample, $3 the main window's title, $4 the suffix.
+# Runs on the virtual display: $1 the program, $2 the sample, $3 the main window's title, $4 the suffix, $5 the
+# folder of the screenshots.
 drive='
-program="$1" sample="$2" title="$3" suffix="$4"
+program="$1" sample="$2" title="$3" suffix="$4" docs="$5"
+# Started in the folder of the sample, whose name then reads as the user would type it.
+cd "$(dirname "$sample")"
 "$program" & pid=$!
 trap "kill $pid 2>/dev/null" EXIT
 find_window() {  # waits up to 20 s for a window with this title
@@ -38,29 +41,31 @@ main=$(find_window "$title")
 sleep 2
 # With no saved state the focus starts on the "Input file" button; Tab leads into the input box.
 keys "$main" Tab
-xdotool type --delay 5 "$sample"
+xdotool type --delay 5 "$(basename "$sample")"
 # Leaving the box shows the file size; Tab goes on past the output file controls to the count button.
 keys "$main" Tab Tab Tab Tab Tab space
 sleep 3
-import -window "$main" "docs/main-window$suffix.png"
+import -window "$main" "$docs/main-window$suffix.png"
 keys "$main" F1
 help=$(find_window "VESK: Help")
-import -window "$help" "docs/help-window$suffix.png"
+import -window "$help" "$docs/help-window$suffix.png"
 keys "$help" Escape
 # "Set parameters" by its mnemonic, Alt+S.
 keys "$main" alt+s
 params=$(find_window "VESK: Set parameters")
 sleep 1
-import -window "$params" "docs/parameters-window$suffix.png"
+import -window "$params" "$docs/parameters-window$suffix.png"
 '
 
 
 shoot() {  # shoot <scale> <suffix>
     local home
     home="$(mktemp -d)"
+    mkdir "$home/Documents"
+    cp "$sample" "$home/Documents/"
     env -i PATH="$PATH" HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home" LANG=C.UTF-8 \
         QT_SCALE_FACTOR="$1" xvfb-run -a -s "-screen 0 1280x1024x24" \
-        bash -c "$drive" drive "$PWD/$build/vesk" "$sample" "$main_title" "$2"
+        bash -c "$drive" drive "$PWD/$build/vesk" "$home/Documents/$(basename "$sample")" "$main_title" "$2" "$PWD/docs"
     rm -rf "$home"
     echo "docs/main-window$2.png docs/help-window$2.png docs/parameters-window$2.png"
 }
