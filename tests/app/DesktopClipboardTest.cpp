@@ -21,17 +21,26 @@ bool FiguresShown(const MainWindow& w) {
            w.lblTotalNumOccurrences.Visible();
 }
 
+// A paste takes up to 100,000 characters; a refused one leaves the last text taken.
 TEST_F(DesktopBox, PastingSelectsTheClipboardOnlyWhenThereIsText) {
     Start();
-    for (const std::string& clipboard : {std::string(), std::string(100001, 'a'), std::string("some words")}) {
-        const bool accepted = !clipboard.empty() && clipboard.size() <= 100000;
+    const std::string limit = "some words" + std::string(99990, ' ');
+    for (const auto& [clipboard, size] : {std::pair{limit, "100,000"}, {std::string(), ""}, {limit + "b", "100,001"}}) {
+        const bool accepted = clipboard.size() == limit.size();
         main.optInFile.Select();
+        main.blnWordsGot = main.ResultsShown = true;
         platform.SetClipboard(clipboard);
         if (!accepted) platform.ExpectMessage(MsgAnswer::Ok);
         main.Label1.Click();
         EXPECT_EQ(main.optInTextBox.Value(), accepted) << clipboard.size();
         EXPECT_EQ(main.txbOutput.Text(), accepted ? clipboard : "");
+        EXPECT_EQ(main.lblSizeOfClipboardContents.Caption(),
+                  *size ? "Contents of clipboard:   " + std::string(size) + " bytes" : "");
+        EXPECT_EQ(main.ClipboardText, limit);
+        EXPECT_FALSE(main.blnWordsGot || (accepted && main.ResultsShown));
     }
+    platform.SetClipboard(limit);
+    main.Label1.Click();
     main.cmdListWords.Click();  // counts what the box shows
     EXPECT_EQ(main.Table.DistinctWordCount(), 2);
 }

@@ -7,13 +7,11 @@
 namespace vesk::test {
 namespace {
 
-class HelpWindowTest : public ProgramFixture {
-  protected:
-    void SetUp() override { Start(); }
-    HelpWindow& help = program.frmHelp;
-};
+using HelpWindowTest = WindowTest;
 
 TEST_F(HelpWindowTest, OpensFromTheButtonOrF1RestoredAndClosesToTheFileButton) {
+    Start();
+    HelpWindow& help = program.frmHelp;
     main.cmdHelp.KeyUp(113);
     main.cmdListWords.KeyUp(13);
     EXPECT_FALSE(help.Visible());
@@ -32,9 +30,7 @@ TEST_F(HelpWindowTest, OpensFromTheButtonOrF1RestoredAndClosesToTheFileButton) {
     help.cmdClose.Click();
     EXPECT_FALSE(help.Visible());
     EXPECT_EQ(main.FocusedControl(), &main.cmdFile[0]);
-}
 
-TEST_F(HelpWindowTest, LinksOpenTheirAddresses) {
     main.lblKestrineSystems.Click();
     main.lblOnlineDocumentation.Click();
     EXPECT_EQ(platform.OpenedUrls(),

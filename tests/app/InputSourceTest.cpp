@@ -103,36 +103,6 @@ TEST_F(InputSourceTest, ClearingAndLeavingTheInputName) {
     EXPECT_TRUE(platform.Messages().empty());
 }
 
-TEST_F(InputSourceTest, ClipboardLimits) {
-    platform.SetClipboard("");
-    main.txbOutput.SetText("old");
-    platform.ExpectMessage(MsgAnswer::Ok);
-    EXPECT_FALSE(main.FetchClipboardText(false));
-    EXPECT_EQ(main.txbOutput.Text() + main.lblSizeOfClipboardContents.Caption(), "");
-
-    const std::string exact(100000, 'a');
-    platform.SetClipboard(exact);
-    main.blnWordsGot = main.ResultsShown = true;
-    EXPECT_TRUE(main.FetchClipboardText(false));
-    EXPECT_EQ(main.ClipboardText, exact);
-    EXPECT_EQ(main.lblSizeOfClipboardContents.Caption(), "Contents of clipboard:   100,000 bytes");
-    EXPECT_FALSE(main.blnWordsGot || main.ResultsShown);
-
-    platform.SetClipboard(exact + "b");
-    platform.ExpectMessage(MsgAnswer::Ok);
-    EXPECT_FALSE(main.FetchClipboardText(true));
-    EXPECT_EQ(main.lblSizeOfClipboardContents.Caption(), "Contents of clipboard:   100,001 bytes");
-    EXPECT_EQ(main.ClipboardText, exact);
-
-    // Text that does not fit the box can still be counted.
-    main.txbOutput.SetMaxLength(5);
-    platform.SetClipboard("alpha beta");
-    platform.ExpectMessage(MsgAnswer::Ok);
-    EXPECT_TRUE(main.FetchClipboardText(true));
-    EXPECT_EQ(main.txbOutput.Text(), "");
-    EXPECT_EQ(main.ClipboardText, "alpha beta");
-}
-
 TEST_F(InputSourceTest, OutputBoxButtons) {
     main.txbOutput.SetText("alpha 3");
     main.optInFile.Select();

@@ -194,7 +194,8 @@ const Case kCases[] = {
      I::Exclamation}}, false, [](W& w) {
          w.main.txbOutput.SetMaxLength(5);
          w.platform.SetClipboard("alpha beta");
-         EXPECT_TRUE(w.main.FetchClipboardText(true)); }},
+         EXPECT_TRUE(w.main.FetchClipboardText(true));  // the text can still be counted
+         EXPECT_EQ(w.main.ClipboardText + w.main.txbOutput.Text(), "alpha beta"); }},
     {"ClipboardUnreadable", kNothing, "", nullptr, {A::Ok}, {{"Clipboard is in use by another program",
      "Clipboard is in use by another program", B::Ok, I::Exclamation}}, false, [](W& w) {
          w.platform.onReadClipboard = [] { throw RunError(16, "Clipboard is in use by another program"); };

@@ -80,7 +80,7 @@ TEST_F(Startup, FocusGoesToTheNextUsefulButtonOnlyWhenVisible) {
     EXPECT_EQ(main.lblTwirler.Caption(), " ");
 }
 
-TEST_F(Startup, SourceButtonsAndTheClipboardLabelForgetTheCount) {
+TEST_F(Startup, SourceButtonsForgetTheCount) {
     Start();
     main.txbOutput.SetText("listing");
     main.blnWordsGot = true;
@@ -93,13 +93,6 @@ TEST_F(Startup, SourceButtonsAndTheClipboardLabelForgetTheCount) {
     main.ResultsShown = true;
     main.optInTextBox.Select();
     EXPECT_EQ(main.txbOutput.Text(), "");
-
-    main.blnWordsGot = true;
-    platform.SetClipboard("some words");
-    main.Label1.Click();
-    EXPECT_FALSE(main.blnWordsGot);
-    EXPECT_EQ(main.txbOutput.Text(), "some words");
-    EXPECT_EQ(main.lblSizeOfClipboardContents.Caption(), "Contents of clipboard:   10 bytes");
 }
 
 TEST_F(Startup, DisableBoxFollowsTheOutputName) {
