@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "listing/NumberFormat.h"
 #include "support/ProgramFixture.h"
@@ -31,18 +30,6 @@ TEST_F(InputSourceTest, SizeLineShowsBytesThenKilobytesThenMegabytes) {
         EXPECT_EQ(main.lblFilesize.Caption(), "Filesize:   " + line);
     }
     EXPECT_EQ(main.LastDialogFolder, folder.string() + "/");
-}
-
-// A refused input name clears the size line; the boxes that say why are those of MessagesTest.
-TEST_F(InputSourceTest, ARefusedInputNameClearsTheSizeLine) {
-    const std::string plain = MakeFile("plain.txt", "alpha\r\n");
-    ASSERT_EQ(::mkfifo(PathOf("pipe.txt").c_str(), 0600), 0);
-    for (const std::string& name : {PathOf("readme.txt"), plain + "/in.txt", PathOf("pipe.txt")}) {
-        main.lblFilesize.SetCaption("Filesize:   1 bytes");
-        platform.ExpectMessage(MsgAnswer::Ok);
-        EXPECT_FALSE(main.CheckInputFile(name)) << name;
-        EXPECT_EQ(main.lblFilesize.Caption(), "") << name;
-    }
 }
 
 TEST_F(InputSourceTest, FileDialogs) {

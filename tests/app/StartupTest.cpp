@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window from start-up on: what a first start and a restored state give, where the focus goes, and
-// how its boxes and source buttons react.
+// The main window from start-up on: what a first start and a restored state give, where the focus goes, how
+// its boxes and source buttons react, and the help window it opens.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/AppTestSupport.h"
+#include "app/HelpWindow.h"
 
 namespace vesk::test {
 namespace {
@@ -107,6 +108,34 @@ TEST_F(Startup, DisableBoxFollowsTheOutputName) {
     EXPECT_EQ(main.txbFile[1].Text(), "");
     EXPECT_EQ(main.chkDisableOutputToFile.Value(), 0);
     EXPECT_FALSE(main.chkDisableOutputToFile.Enabled());
+}
+
+TEST_F(Startup, OpensFromTheButtonOrF1RestoredAndClosesToTheFileButton) {
+    Start();
+    HelpWindow& help = program.frmHelp;
+    main.cmdHelp.KeyUp(113);
+    main.cmdListWords.KeyUp(13);
+    EXPECT_FALSE(help.Visible());
+    for (Button* button : {&main.cmdListWords, &main.cmdHelp, &main.cmdFile[0], &main.cmdFile[1]}) {
+        help.Hide();
+        button->KeyUp(112);
+        EXPECT_TRUE(help.Visible()) << button->Name();
+    }
+    EXPECT_NE(help.txbHelpScreen.Text().find(" found at https://vesk.example.org/manual/.  "), std::string::npos);
+    EXPECT_TRUE(platform.FileDialogs().empty());
+
+    help.SetMinimized(true);
+    main.cmdHelp.Click();
+    EXPECT_FALSE(help.Minimized());
+    main.SetFocus(main.cmdQuit);
+    help.cmdClose.Click();
+    EXPECT_FALSE(help.Visible());
+    EXPECT_EQ(main.FocusedControl(), &main.cmdFile[0]);
+
+    main.lblKestrineSystems.Click();
+    main.lblOnlineDocumentation.Click();
+    EXPECT_EQ(platform.OpenedUrls(),
+              (std::vector<std::string>{"https://vesk.example.org/", "https://vesk.example.org/manual/"}));
 }
 
 }  // namespace
