@@ -109,10 +109,6 @@ TEST_F(InputSourceTest, OutputBoxButtons) {
     main.cmdCopyOutput.Click();  // nothing to copy: the source stays
     EXPECT_EQ(platform.Clipboard() + main.lblSizeOfClipboardContents.Caption(), "");
     EXPECT_TRUE(main.optInFile.Value());
-
-    program.frmParams.Hide();
-    main.cmdSetParameters.Click();
-    EXPECT_TRUE(program.frmParams.Visible());
 }
 
 }  // namespace

@@ -43,22 +43,16 @@ TEST_F(Startup, ARestoredInputIsCheckedSilently) {
                  {MakeFile("texts/readme", "alpha beta\r\n"), true, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.input);
-        ScriptedPlatform first;
-        first.userDataFolder = platform.userDataFolder;
-        Program earlier(first);
+        OtherProgram earlier(platform.userDataFolder), next(platform.userDataFolder);
         earlier.Start();
-        earlier.frmMain.txbFile[0].SetText(c.input);
-        ASSERT_EQ(earlier.frmMain.SaveState(""), "");
-
-        ScriptedPlatform again;
-        again.userDataFolder = platform.userDataFolder;
-        Program next(again);
+        earlier.main.txbFile[0].SetText(c.input);
+        ASSERT_EQ(earlier.main.SaveState(""), "");
         next.Start();
-        EXPECT_EQ(next.frmMain.txbFile[0].Text(), c.kept ? c.input : "");
-        EXPECT_EQ(next.frmMain.lblFilesize.Caption(), c.kept ? "Filesize:   12 bytes" : "");
-        EXPECT_EQ(next.frmMain.FocusedControl(), c.kept ? &next.frmMain.cmdListWords : &next.frmMain.cmdFile[0]);
+        EXPECT_EQ(next.main.txbFile[0].Text(), c.kept ? c.input : "");
+        EXPECT_EQ(next.main.lblFilesize.Caption(), c.kept ? "Filesize:   12 bytes" : "");
+        EXPECT_EQ(next.main.FocusedControl(), c.kept ? &next.main.cmdListWords : &next.main.cmdFile[0]);
         // The next file dialog opens where the input was, when that folder is there.
-        EXPECT_EQ(next.frmMain.LastDialogFolder, c.looked ? (folder / "texts").string() + "/" : "");
+        EXPECT_EQ(next.main.LastDialogFolder, c.looked ? (folder / "texts").string() + "/" : "");
     }
 }
 
