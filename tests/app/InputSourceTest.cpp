@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include "listing/NumberFormat.h"
 #include "support/ProgramFixture.h"
@@ -31,18 +30,6 @@ TEST_F(InputSourceTest, SizeLineShowsBytesThenKilobytesThenMegabytes) {
         EXPECT_EQ(main.lblFilesize.Caption(), "Filesize:   " + line);
     }
     EXPECT_EQ(main.LastDialogFolder, folder.string() + "/");
-}
-
-// A refused input name clears the size line; the boxes that say why are those of MessagesTest.
-TEST_F(InputSourceTest, ARefusedInputNameClearsTheSizeLine) {
-    const std::string plain = MakeFile("plain.txt", "alpha\r\n");
-    ASSERT_EQ(::mkfifo(PathOf("pipe.txt").c_str(), 0600), 0);
-    for (const std::string& name : {PathOf("readme.txt"), plain + "/in.txt", PathOf("pipe.txt")}) {
-        main.lblFilesize.SetCaption("Filesize:   1 bytes");
-        platform.ExpectMessage(MsgAnswer::Ok);
-        EXPECT_FALSE(main.CheckInputFile(name)) << name;
-        EXPECT_EQ(main.lblFilesize.Caption(), "") << name;
-    }
 }
 
 TEST_F(InputSourceTest, FileDialogs) {
@@ -103,36 +90,6 @@ TEST_F(InputSourceTest, ClearingAndLeavingTheInputName) {
     EXPECT_TRUE(platform.Messages().empty());
 }
 
-TEST_F(InputSourceTest, ClipboardLimits) {
-    platform.SetClipboard("");
-    main.txbOutput.SetText("old");
-    platform.ExpectMessage(MsgAnswer::Ok);
-    EXPECT_FALSE(main.FetchClipboardText(false));
-    EXPECT_EQ(main.txbOutput.Text() + main.lblSizeOfClipboardContents.Caption(), "");
-
-    const std::string exact(100000, 'a');
-    platform.SetClipboard(exact);
-    main.blnWordsGot = main.ResultsShown = true;
-    EXPECT_TRUE(main.FetchClipboardText(false));
-    EXPECT_EQ(main.ClipboardText, exact);
-    EXPECT_EQ(main.lblSizeOfClipboardContents.Caption(), "Contents of clipboard:   100,000 bytes");
-    EXPECT_FALSE(main.blnWordsGot || main.ResultsShown);
-
-    platform.SetClipboard(exact + "b");
-    platform.ExpectMessage(MsgAnswer::Ok);
-    EXPECT_FALSE(main.FetchClipboardText(true));
-    EXPECT_EQ(main.lblSizeOfClipboardContents.Caption(), "Contents of clipboard:   100,001 bytes");
-    EXPECT_EQ(main.ClipboardText, exact);
-
-    // Text that does not fit the box can still be counted.
-    main.txbOutput.SetMaxLength(5);
-    platform.SetClipboard("alpha beta");
-    platform.ExpectMessage(MsgAnswer::Ok);
-    EXPECT_TRUE(main.FetchClipboardText(true));
-    EXPECT_EQ(main.txbOutput.Text(), "");
-    EXPECT_EQ(main.ClipboardText, "alpha beta");
-}
-
 TEST_F(InputSourceTest, OutputBoxButtons) {
     main.txbOutput.SetText("alpha 3");
     main.optInFile.Select();
@@ -152,10 +109,6 @@ TEST_F(InputSourceTest, OutputBoxButtons) {
     main.cmdCopyOutput.Click();  // nothing to copy: the source stays
     EXPECT_EQ(platform.Clipboard() + main.lblSizeOfClipboardContents.Caption(), "");
     EXPECT_TRUE(main.optInFile.Value());
-
-    program.frmParams.Hide();
-    main.cmdSetParameters.Click();
-    EXPECT_TRUE(program.frmParams.Visible());
 }
 
 }  // namespace

@@ -71,11 +71,7 @@ const ShownMessage kAlreadyLoaded{
 ShownMessage Error(const std::string& text) { return {text, "Error", B::Ok, I::Exclamation}; }
 
 // 200,000 bytes of lines, and one more when `over`; counted.
-void CountLarge(W& w, bool over) {
-    std::string big;
-    while (big.size() < 200000) big += std::string(98, 'w') + "\r\n";
-    w.CountFile(w.MakeFile("big.txt", big + (over ? "x" : "")));
-}
+void CountLarge(W& w, bool over) { w.CountFile(w.MakeFile("big.txt", std::string(200000 + over, 'w'))); }
 // The run error of a number, with results written to the file or not, an output file named or not, and its
 // "Disable" box.
 void ReportWith(W& w, bool written, bool named, int disabled, int number) {
@@ -86,23 +82,17 @@ void ReportWith(W& w, bool written, bool named, int disabled, int number) {
     w.main.ReportRunError(number, number == 13 ? "Permission denied" : "No space left on device");
 }
 // The user's comment markers, allowed; the parameters window hidden.
-void SetMarkers(W& w, const char* start0, const char* end0, const char* start1 = "", const char* end1 = "") {
+void SetMarkers(W& w, const char* start0, const char* end0, const char* start1 = "") {
     w.params.chkAllowCommentMarkers.SetValue(1);
-    for (auto [box, text] : {std::pair{&w.params.txbStartComment[0], start0},
-                             {&w.params.txbEndComment[0], end0},
-                             {&w.params.txbStartComment[1], start1},
-                             {&w.params.txbEndComment[1], end1}})
-        box->SetText(text);
+    w.params.txbStartComment[0].SetText(start0);
+    w.params.txbEndComment[0].SetText(end0);
+    w.params.txbStartComment[1].SetText(start1);
     w.params.Hide();
 }
 void SameMarkers(W& w) { SetMarkers(w, "##", "##"); }
 void ExpectParamsShown(W& w) { EXPECT_TRUE(w.params.Visible()); }
 void ExpectOutputEmpty(W& w) { EXPECT_EQ(w.main.txbOutput.Text(), ""); }
 void UseCommonWords(W& w) { w.main.strCommonWordsFile = w.MakeFile("common.txt", "the\r\nand\r\nof\r\n"); }
-void CountAfterwards(W& w) {
-    UseCommonWords(w);
-    w.main.blnWordsGot = true;
-}
 void Load(W& w, ParameterSet set) {
     w.platform.ExpectFileDialog(w.WriteSet(set));
     w.params.cmdSaveLoadParameters[1].Click();
@@ -194,7 +184,8 @@ const Case kCases[] = {
      I::Exclamation}}, false, [](W& w) {
          w.main.txbOutput.SetMaxLength(5);
          w.platform.SetClipboard("alpha beta");
-         EXPECT_TRUE(w.main.FetchClipboardText(true)); }},
+         EXPECT_TRUE(w.main.FetchClipboardText(true));  // the text can still be counted
+         EXPECT_EQ(w.main.ClipboardText + w.main.txbOutput.Text(), "alpha beta"); }},
     {"ClipboardUnreadable", kNothing, "", nullptr, {A::Ok}, {{"Clipboard is in use by another program",
      "Clipboard is in use by another program", B::Ok, I::Exclamation}}, false, [](W& w) {
          w.platform.onReadClipboard = [] { throw RunError(16, "Clipboard is in use by another program"); };
@@ -303,10 +294,11 @@ const Case kCases[] = {
          w.params.chkIgnoreCommonWords.SetValue(1);
          EXPECT_EQ(w.params.chkIgnoreCommonWords.Value(), 1); }},
     {"CommonWordsAfterACountRefused", kNothing, "", nullptr, {A::Cancel, A::No}, {kReread, kReread}, true,
-     [](W& w) { CountAfterwards(w); w.params.chkIgnoreCommonWords.SetValue(1); w.params.chkIgnoreCommonWords.SetValue(1); },
+     [](W& w) { UseCommonWords(w); w.main.blnWordsGot = true; w.params.chkIgnoreCommonWords.SetValue(1);
+                w.params.chkIgnoreCommonWords.SetValue(1); },
      [](W& w) { EXPECT_FALSE(w.params.chkIgnoreCommonWords.Value() || w.main.blnCommonWordsLoaded); }},
     {"CommonWordsAfterACountAccepted", kNothing, "", nullptr, {A::Yes, A::Ok}, {kReread, kCommonLoaded}, false,
-     [](W& w) { CountAfterwards(w); w.params.chkIgnoreCommonWords.SetValue(1); },
+     [](W& w) { UseCommonWords(w); w.main.blnWordsGot = true; w.params.chkIgnoreCommonWords.SetValue(1); },
      [](W& w) { EXPECT_TRUE(w.main.blnCommonWordsLoaded); }},
     {"LinkThatCannotOpenShowsItsAddress", kNothing, "", nullptr, {A::Ok}, {{"Error launching web browser.\r\n\r\n"
      "Please make sure that your web browser is correctly installed,\r\nthat '.htm' files are associated with it, "

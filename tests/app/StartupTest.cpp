@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window from start-up on: what a first start and a restored state give, where the focus goes, and
-// how its boxes and source buttons react.
+// The main window from start-up on: what a first start and a restored state give, where the focus goes, how
+// its boxes and source buttons react, and the help window it opens.
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/AppTestSupport.h"
+#include "app/HelpWindow.h"
 
 namespace vesk::test {
 namespace {
@@ -42,22 +43,16 @@ TEST_F(Startup, ARestoredInputIsCheckedSilently) {
                  {MakeFile("texts/readme", "alpha beta\r\n"), true, true}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.input);
-        ScriptedPlatform first;
-        first.userDataFolder = platform.userDataFolder;
-        Program earlier(first);
+        OtherProgram earlier(platform.userDataFolder), next(platform.userDataFolder);
         earlier.Start();
-        earlier.frmMain.txbFile[0].SetText(c.input);
-        ASSERT_EQ(earlier.frmMain.SaveState(""), "");
-
-        ScriptedPlatform again;
-        again.userDataFolder = platform.userDataFolder;
-        Program next(again);
+        earlier.main.txbFile[0].SetText(c.input);
+        ASSERT_EQ(earlier.main.SaveState(""), "");
         next.Start();
-        EXPECT_EQ(next.frmMain.txbFile[0].Text(), c.kept ? c.input : "");
-        EXPECT_EQ(next.frmMain.lblFilesize.Caption(), c.kept ? "Filesize:   12 bytes" : "");
-        EXPECT_EQ(next.frmMain.FocusedControl(), c.kept ? &next.frmMain.cmdListWords : &next.frmMain.cmdFile[0]);
+        EXPECT_EQ(next.main.txbFile[0].Text(), c.kept ? c.input : "");
+        EXPECT_EQ(next.main.lblFilesize.Caption(), c.kept ? "Filesize:   12 bytes" : "");
+        EXPECT_EQ(next.main.FocusedControl(), c.kept ? &next.main.cmdListWords : &next.main.cmdFile[0]);
         // The next file dialog opens where the input was, when that folder is there.
-        EXPECT_EQ(next.frmMain.LastDialogFolder, c.looked ? (folder / "texts").string() + "/" : "");
+        EXPECT_EQ(next.main.LastDialogFolder, c.looked ? (folder / "texts").string() + "/" : "");
     }
 }
 
@@ -80,7 +75,7 @@ TEST_F(Startup, FocusGoesToTheNextUsefulButtonOnlyWhenVisible) {
     EXPECT_EQ(main.lblTwirler.Caption(), " ");
 }
 
-TEST_F(Startup, SourceButtonsAndTheClipboardLabelForgetTheCount) {
+TEST_F(Startup, SourceButtonsForgetTheCount) {
     Start();
     main.txbOutput.SetText("listing");
     main.blnWordsGot = true;
@@ -93,13 +88,6 @@ TEST_F(Startup, SourceButtonsAndTheClipboardLabelForgetTheCount) {
     main.ResultsShown = true;
     main.optInTextBox.Select();
     EXPECT_EQ(main.txbOutput.Text(), "");
-
-    main.blnWordsGot = true;
-    platform.SetClipboard("some words");
-    main.Label1.Click();
-    EXPECT_FALSE(main.blnWordsGot);
-    EXPECT_EQ(main.txbOutput.Text(), "some words");
-    EXPECT_EQ(main.lblSizeOfClipboardContents.Caption(), "Contents of clipboard:   10 bytes");
 }
 
 TEST_F(Startup, DisableBoxFollowsTheOutputName) {
@@ -114,6 +102,34 @@ TEST_F(Startup, DisableBoxFollowsTheOutputName) {
     EXPECT_EQ(main.txbFile[1].Text(), "");
     EXPECT_EQ(main.chkDisableOutputToFile.Value(), 0);
     EXPECT_FALSE(main.chkDisableOutputToFile.Enabled());
+}
+
+TEST_F(Startup, OpensFromTheButtonOrF1RestoredAndClosesToTheFileButton) {
+    Start();
+    HelpWindow& help = program.frmHelp;
+    main.cmdHelp.KeyUp(113);
+    main.cmdListWords.KeyUp(13);
+    EXPECT_FALSE(help.Visible());
+    for (Button* button : {&main.cmdListWords, &main.cmdHelp, &main.cmdFile[0], &main.cmdFile[1]}) {
+        help.Hide();
+        button->KeyUp(112);
+        EXPECT_TRUE(help.Visible()) << button->Name();
+    }
+    EXPECT_NE(help.txbHelpScreen.Text().find(" found at https://vesk.example.org/manual/.  "), std::string::npos);
+    EXPECT_TRUE(platform.FileDialogs().empty());
+
+    help.SetMinimized(true);
+    main.cmdHelp.Click();
+    EXPECT_FALSE(help.Minimized());
+    main.SetFocus(main.cmdQuit);
+    help.cmdClose.Click();
+    EXPECT_FALSE(help.Visible());
+    EXPECT_EQ(main.FocusedControl(), &main.cmdFile[0]);
+
+    main.lblKestrineSystems.Click();
+    main.lblOnlineDocumentation.Click();
+    EXPECT_EQ(platform.OpenedUrls(),
+              (std::vector<std::string>{"https://vesk.example.org/", "https://vesk.example.org/manual/"}));
 }
 
 }  // namespace

@@ -42,13 +42,13 @@ ScriptedPlatform::~ScriptedPlatform() {
 MsgAnswer ScriptedPlatform::ShowMessage(const std::string& text, const std::string& title, MsgButtons buttons,
                                         MsgIcon icon) {
     m_messages.push_back({text, title, buttons, icon});
-    if (!m_answers.empty()) {
-        const MsgAnswer answer = m_answers.front();
-        m_answers.pop_front();
-        return answer;
+    if (m_answers.empty()) {
+        if (!m_answerAll) ADD_FAILURE() << "unexpected message box \"" << title << "\": " << text;
+        return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes : MsgAnswer::Ok;
     }
-    if (!m_answerAll) ADD_FAILURE() << "unexpected message box \"" << title << "\": " << text;
-    return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes : MsgAnswer::Ok;
+    const MsgAnswer answer = m_answers.front();
+    m_answers.pop_front();
+    return answer;
 }
 
 std::optional<std::string> ScriptedPlatform::ShowFileDialog(const FileDialogRequest& request,
@@ -62,16 +62,6 @@ std::optional<std::string> ScriptedPlatform::ShowFileDialog(const FileDialogRequ
     auto answer = m_dialogAnswers.front();
     m_dialogAnswers.pop_front();
     return answer;
-}
-
-bool ScriptedPlatform::OpenUrl(const std::string& address) {
-    m_urls.push_back(address);
-    return openUrlResult;
-}
-
-void ScriptedPlatform::PumpEvents() {
-    ++m_pumps;
-    if (onPump) onPump();
 }
 
 }  // namespace vesk::test

@@ -40,7 +40,6 @@ class ScriptedPlatform : public Platform {
     ScriptedPlatform();
     ~ScriptedPlatform() override;
 
-    // ---- Script ----
     // The answer to the next message box.
     void ExpectMessage(MsgAnswer answer) { m_answers.push_back(answer); }
     // The next message boxes are answered with their first button (Ok, Yes), however many come.
@@ -48,14 +47,10 @@ class ScriptedPlatform : public Platform {
     // The result of the next file dialog (nothing = cancelled).
     void ExpectFileDialog(std::optional<std::string> path) { m_dialogAnswers.push_back(std::move(path)); }
     void SetClipboard(std::string text) { m_clipboard = std::move(text); }
-    // Called on every PumpEvents; tests use it to press Stop after N words.
-    std::function<void()> onPump;
-    // Called on every repaint of the whole window; tests use it to fail a run half way.
-    std::function<void()> onRepaintWindow;
-    // Called on every read of the clipboard; tests use it to fail the read.
-    std::function<void()> onReadClipboard;
+    // Called on every event pump, repaint of the whole window and read of the clipboard: tests press Stop or
+    // fail a run from them.
+    std::function<void()> onPump, onRepaintWindow, onReadClipboard;
 
-    // ---- Transcript ----
     const std::vector<ShownMessage>& Messages() const { return m_messages; }
     const std::vector<FileDialogRequest>& FileDialogs() const { return m_dialogs; }
     // The folder each dialog opened in.
@@ -66,14 +61,10 @@ class ScriptedPlatform : public Platform {
     long PumpCount() const { return m_pumps; }
     std::vector<const Control*> repainted;  // the controls repainted, nullptr for the whole window
 
-    // ---- Settings ----
-    std::string programFolder;
-    std::string userDataFolder;
-    std::string currentDirectory = "/";
+    std::string programFolder, userDataFolder, currentDirectory = "/";
     std::string homeFolder = "/home/tester";
     bool openUrlResult = true;
 
-    // ---- Platform ----
     MsgAnswer ShowMessage(const std::string& text, const std::string& title, MsgButtons buttons, MsgIcon icon) override;
     std::optional<std::string> ShowFileDialog(const FileDialogRequest& request, const std::string& folder) override;
     std::string ReadClipboardText() override {
@@ -82,8 +73,14 @@ class ScriptedPlatform : public Platform {
     }
     void ClearClipboard() override { m_clipboard.clear(); }
     void WriteClipboardText(const std::string& text) override { m_clipboard = text; }
-    bool OpenUrl(const std::string& address) override;
-    void PumpEvents() override;
+    bool OpenUrl(const std::string& address) override {
+        m_urls.push_back(address);
+        return openUrlResult;
+    }
+    void PumpEvents() override {
+        ++m_pumps;
+        if (onPump) onPump();
+    }
     void Repaint(const Control* control) override {
         repainted.push_back(control);
         if (control == nullptr && onRepaintWindow) onRepaintWindow();
@@ -98,13 +95,11 @@ class ScriptedPlatform : public Platform {
   private:
     std::deque<MsgAnswer> m_answers;
     std::deque<std::optional<std::string>> m_dialogAnswers;
-    bool m_answerAll = false;
     std::vector<ShownMessage> m_messages;
     std::vector<FileDialogRequest> m_dialogs;
-    std::vector<std::string> m_dialogFolders;
-    std::vector<std::string> m_urls;
+    std::vector<std::string> m_dialogFolders, m_urls;
     std::string m_clipboard;
-    bool m_ended = false;
+    bool m_answerAll = false, m_ended = false;
     long m_pumps = 0;
 };
 

@@ -1,6 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The desktop services as a user meets them: a message's text can be copied, a file dialog opens where it is
-// told and completes a typed name with the filter's extension, and the help names what the windows show.
 
 #include <gtest/gtest.h>
 
@@ -11,9 +9,11 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include <filesystem>
+#include <set>
 
 #include "UiTestSupport.h"
 #include "app/HelpWindow.h"
+#include "engine/Encoding.h"
 #include "ui/QtPlatform.h"
 #include "ui/QtText.h"
 
@@ -40,11 +40,11 @@ TEST(DesktopPlatformUi, MessagesCanBeCopiedAndDialogsOpenWhereTold) {
     WhileShown<QMessageBox>(
         [&] { platform.ShowMessage("Address: https://example.org/", "Title", MsgButtons::Ok, MsgIcon::None); },
         [](QMessageBox& box) {
-            bool selectable = false;
-            for (const QLabel* label : box.findChildren<QLabel*>())
-                if (label->text().contains(Q("https://example.org/")))
-                    selectable = label->textInteractionFlags().testFlag(Qt::TextSelectableByMouse);
-            EXPECT_TRUE(selectable);
+            const auto labels = box.findChildren<QLabel*>();
+            EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [](const QLabel* label) {
+                return label->text().contains(Q("https://example.org/")) &&
+                       label->textInteractionFlags().testFlag(Qt::TextSelectableByMouse);
+            }));
         });
 
     const ScratchFolder scratch;
@@ -86,15 +86,32 @@ TEST(DesktopPlatformUi, HelpQuotesRealCaptionsAndTheBundledFiles) {
     }
     EXPECT_GT(quotes, 5);
 
-    QStringList bundled, named;
+    std::set<std::string> bundled, named;
     for (const auto& entry : std::filesystem::directory_iterator(VESK_DATA_DIR))
-        if (const std::string name = entry.path().filename().string(); name.starts_with("cwds_"))
-            bundled << Q(name.c_str());
+        if (entry.path().filename().string().starts_with("cwds_")) bundled.insert(entry.path().filename().string());
     for (const QRegularExpressionMatch& match : QRegularExpression(QStringLiteral("cwds_\\w+\\.txt")).globalMatch(help))
-        named << match.captured(0);
-    bundled.sort();
-    named.sort();
+        named.insert(match.captured(0).toStdString());
     EXPECT_EQ(named, bundled);
+}
+
+TEST(QtPlatform, FileFiltersBecomeQtFilters) {
+    EXPECT_EQ(ui::ToQtFileFilter("Parameter files (*.vesk) | *.vesk"), Q("Parameter files (*.vesk)"));
+    // "*.*" means every file, also those without an extension.
+    EXPECT_EQ(ui::ToQtFileFilter("Any file containing only text (*.*) | *.*"), Q("Any file containing only text (*)"));
+    EXPECT_EQ(ui::ToQtFileFilter("Text | *.txt;*.text | All | *.*"), Q("Text (*.txt *.text);;All (*)"));
+    EXPECT_EQ(ui::ToQtFileFilter(""), QString());
+}
+
+TEST(QtPlatform, TextsCrossAsWindows1252WithCrLfInside) {
+    EXPECT_EQ(ui::ToQt("caf\xe9 \x80"), Q("caf\u00e9 \u20ac"));
+    EXPECT_EQ(ui::ToQtLines("a\r\nb\rc\nd"), Q("a\nb\nc\nd"));
+    EXPECT_EQ(ui::FromQt(Q("na\u00efve\nline"), true), "na\xefve\r\nline");
+    EXPECT_EQ(ui::FromQt(Q("a\r\nb"), true), "a\r\nb");
+    EXPECT_EQ(ui::FromQt(Q("\u4e2d")), std::string(1, kUnmappableByte));
+    // Twirler codes are half blocks: lower, left, upper, right.
+    EXPECT_EQ(ui::TwirlerText("\xdc") + ui::TwirlerText("\xdd") + ui::TwirlerText("\xdf") + ui::TwirlerText("\xde"),
+              Q("\u2584\u258c\u2580\u2590"));
+    EXPECT_EQ(ui::TwirlerText(" "), Q(" "));
 }
 
 }  // namespace

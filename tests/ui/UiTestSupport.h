@@ -40,11 +40,6 @@ struct UiProgram {
         program.Start();
         QApplication::processEvents();
     }
-    ~UiProgram() {
-        views.main.hide();
-        views.params.hide();
-        views.help.hide();
-    }
     std::string StateFile() const { return platform.userDataFolder + "/Kestrine Systems/vesk.usr"; }
 
     UiPlatform platform;
@@ -53,14 +48,5 @@ struct UiProgram {
 };
 
 inline QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
-
-// Makes `window` the active window, as a click on it does.
-void ActivateWindow(QWidget& window);
-// The controls of `window` that Tab reaches, in the order it reaches them from the first.
-std::vector<QWidget*> FocusChain(QWidget& window);
-// Each control of `window` is named for assistive technology, Tab goes through the controls in the order they
-// are read (each next one below the one before, or right of it), and each button and check box has an Alt
-// mnemonic that no other one of the window has, unless all letters and digits of its caption are taken.
-void ExpectKeyboardReady(QWidget& window);
 
 }  // namespace vesk::test

@@ -7,12 +7,10 @@
 int main(int argc, char* argv[]) {
     // Headless unless told otherwise, also when the test list is read at build time.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        const std::filesystem::path runtime = std::filesystem::path(VESK_BUILD_DIR) / "test-home" / "runtime";
-        std::filesystem::create_directories(runtime);
+    const std::filesystem::path runtime = std::filesystem::path(VESK_BUILD_DIR) / "test-home" / "runtime";
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && std::filesystem::create_directories(runtime))
         std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
-        qputenv("XDG_RUNTIME_DIR", runtime.string().c_str());
-    }
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) qputenv("XDG_RUNTIME_DIR", runtime.string().c_str());
     QApplication app(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
