@@ -41,10 +41,6 @@ class CountToolTest : public ::testing::Test {
         m_stdinFds.push_back(fds[0]);
         return written ? fds[0] : -1;
     }
-    int StdinFromFile(const std::string& path) {
-        m_stdinFds.push_back(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-        return m_stdinFds.back();
-    }
     std::string Write(const std::string& name, const std::string& bytes) const { return scratch.Write(name, bytes); }
     std::string Path(const std::string& name) const { return scratch.PathOf(name); }
     static ToolResult Run(std::vector<std::string> args, int stdinFd = 0, std::ostream* outStream = nullptr) {
@@ -55,11 +51,6 @@ class CountToolTest : public ::testing::Test {
         result.out = out.str();
         result.err = err.str();
         return result;
-    }
-    // The words found, alphabetical on one line.
-    static ToolResult Words(const std::string& input, std::vector<std::string> options = {}) {
-        options.insert(options.end(), {"--format", "9", "--order", "alphabetical", input});
-        return Run(std::move(options));
     }
 
     ScratchFolder scratch;

@@ -21,8 +21,6 @@
 namespace vesk {
 namespace {
 
-// ---- The model ----
-
 char Lower(char c) {
     const auto b = static_cast<unsigned char>(c);
     return (b >= 'A' && b <= 'Z') || (b >= 192 && b <= 222 && b != 215) ? static_cast<char>(c + 32) : c;
@@ -181,20 +179,15 @@ class ScanModel {
     }
 };
 
-// ---- Random texts and options ----
-
 // Records new words as the model does.
-class Recorder : public ScanObserver {
-  public:
-    explicit Recorder(bool quiet) : m_quiet(quiet) {}
+struct Recorder : ScanObserver {
+    explicit Recorder(bool q) : quiet(q) {}
     void OnNewWord(std::string_view word, std::int64_t distinctWords) override {
         reports.push_back(std::to_string(distinctWords) + std::string(word));
     }
-    bool IsQuiet() const override { return m_quiet; }
+    bool IsQuiet() const override { return quiet; }
+    bool quiet;
     std::vector<std::string> reports;
-
-  private:
-    bool m_quiet;
 };
 
 const std::string kStems = "aren couldn didn doesn hadn hasn isn shouldn wasn weren wouldn";
@@ -215,7 +208,6 @@ struct Case {
     ScanOptions options;
     std::vector<std::string> lines;
 };
-
 Case RandomCase(std::mt19937& rng) {
     auto pick = [&](std::size_t n) { return static_cast<std::size_t>(rng() % n); };
     auto coin = [&](unsigned percent) { return rng() % 100 < percent; };
@@ -261,7 +253,6 @@ Case RandomCase(std::mt19937& rng) {
 }
 
 using Table = std::vector<std::tuple<std::string, std::string, std::int64_t>>;
-
 // Lines as a count hands them over: trimmed of spaces, empty ones skipped, one space appended.
 template <class ScanOne>
 void Feed(const std::vector<std::string>& lines, ScanOne scan) {

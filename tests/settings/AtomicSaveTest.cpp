@@ -31,14 +31,6 @@ std::vector<std::string> Entries(const fs::path& folder) {
     return names;
 }
 
-// Sets the time of last change an hour back, so that the file looks long abandoned.
-void MakeOld(const fs::path& path) {
-    struct timespec times[2];
-    times[0].tv_sec = times[1].tv_sec = ::time(nullptr) - 3600;
-    times[0].tv_nsec = times[1].tv_nsec = 0;
-    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, AT_SYMLINK_NOFOLLOW), 0) << path;
-}
-
 TEST(AtomicSaveTest, SavesThroughSymbolicLinksButNeverOverWhatIsNotARegularFile) {
     ScratchFolder scratch;
     const fs::path& f = scratch.Path();
@@ -150,7 +142,9 @@ TEST(AtomicSaveTest, TheNextSaveRemovesTemporaryFilesLeftByAnEndedSave) {
     fs::create_hard_link(f / ".t.vesk.hard12", f / "hard");
     fs::create_directory(f / ".t.vesk.dir123");
     fs::create_symlink("hard", f / ".t.vesk.lnk123");
-    for (const std::string& name : Entries(f)) MakeOld(f / name);
+    const struct timespec anHourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+    for (const std::string& name : Entries(f))
+        ASSERT_EQ(::utimensat(AT_FDCWD, (f / name).c_str(), anHourAgo, AT_SYMLINK_NOFOLLOW), 0) << name;
     WriteBytes(f / ".t.vesk.new123", "");
     const int held = ::open((f / ".t.vesk.held12").c_str(), O_RDONLY | O_CLOEXEC);
     ASSERT_GE(held, 0);

@@ -34,7 +34,6 @@ std::string Lines(const std::vector<std::string>& lines, const std::string& end 
     return text;
 }
 
-// The defaults' file with one line replaced.
 std::string With(int lineNumber, const std::string& value) {
     std::vector<std::string> lines = DefaultLines();
     lines[static_cast<std::size_t>(lineNumber - 1)] = value;
@@ -113,14 +112,11 @@ TEST(ParameterFileTest, ReadingRules) {
 TEST(ParameterFileTest, AFileDamagedInOneLineFailsNamingItOrChangesOnlyThatValue) {
     // Each line in turn replaced by a few random bytes: the read either fails with a description of that line
     // that fits its form, and changes nothing, or gives the defaults but for that line's value, in its range.
-    const std::vector<std::string> quoted = {"has no closing double quote",
-                                             "holds text after its closing double quote"};
-    const std::vector<std::string> descriptions[] = {
-        quoted,                                                         // texts
-        {"holds a list index out of range", "does not hold a number"},  // lists
-        {"does not hold a check-box value (0, 1 or 2)"},                // check boxes
-        quoted,                                                         // the line read and dropped
-    };
+    // Any line may hold a quoted field; a list or a check box also one of its own faults.
+    const std::vector<std::string> descriptions[] = {{},
+                                                     {"holds a list index out of range", "does not hold a number"},
+                                                     {"does not hold a check-box value (0, 1 or 2)"},
+                                                     {}};
     const std::string alphabet = "0123456789 -+.,eE\"x\t\xE9\xC3\xA9";
     std::mt19937 random(99);
     for (int round = 0; round < 40; ++round) {
@@ -133,11 +129,9 @@ TEST(ParameterFileTest, AFileDamagedInOneLineFailsNamingItOrChangesOnlyThatValue
             if (result == "Invalid combo box index") {
                 EXPECT_EQ(field.form, FieldForm::ListIndex) << trace;
             } else if (!result.empty()) {
-                // Any line may hold a quoted field.
-                std::vector<std::string> fitting = {"has no closing double quote",
-                                                    "holds text after its closing double quote"};
-                fitting.insert(fitting.end(), descriptions[static_cast<int>(field.form)].begin(),
-                               descriptions[static_cast<int>(field.form)].end());
+                std::vector<std::string> fitting = descriptions[static_cast<int>(field.form)];
+                fitting.insert(fitting.end(),
+                               {"has no closing double quote", "holds text after its closing double quote"});
                 bool fits = false;
                 for (const std::string& d : fitting)
                     fits |= result == kRestorePrefix + "line " + std::to_string(field.line) + " " + d;
