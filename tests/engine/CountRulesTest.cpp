@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The rules every driver of a count follows: the user's comment markers checked, the markers of each choice,
-// and the list of words to ignore as it is kept.
+// the list of words to ignore as it is kept, contraction stems and the shapes of words the filters drop.
 
 #include <gtest/gtest.h>
 
+#include "engine/CommonWords.h"
 #include "engine/CountRules.h"
+#include "engine/Normalisation.h"
+#include "engine/WordFilters.h"
 
 namespace vesk::test {
 namespace {
@@ -92,6 +95,34 @@ TEST(CountRules, IgnoreListIsTidied) {
         {"\xC9t\xC9 CAF\xC9", true, "\xE9t\xE9,caf\xE9"},
     };
     for (const auto& c : cases) EXPECT_EQ(TidyIgnoreList(c.typed, c.lowerCase), c.tidied) << c.typed;
+}
+
+// A substring test of the list, spaces and all: every piece of it, and every piece after another letter.
+TEST(Normalisation, ContractionStemIsASubstringOfTheList) {
+    const std::string stems = "aren couldn didn doesn hadn hasn isn shouldn wasn weren wouldn ";
+    for (std::size_t i = 0; i < stems.size(); ++i)
+        for (std::size_t n = 1; i + n <= stems.size(); ++n)
+            for (const std::string& piece : {stems.substr(i, n), "x" + stems.substr(i, n)}) {
+                if (piece.back() != ' ') {
+                    EXPECT_EQ(IsContractionStem(piece), stems.find(piece + " ") != std::string::npos) << piece;
+                }
+            }
+    EXPECT_TRUE(IsContractionStem("N WOULDN"));
+}
+
+TEST(WordFilters, Shapes) {
+    EXPECT_TRUE(IsRepetition("zzz"));
+    EXPECT_FALSE(IsRepetition("z"));
+    EXPECT_FALSE(IsRepetition("Zz"));
+    EXPECT_TRUE(IsRomanNumeralBelow40("xIv"));
+    EXPECT_FALSE(IsRomanNumeralBelow40("xl"));
+    EXPECT_TRUE(HasNoVowelOrY("nth\xD7"));
+    for (const char* word : {"n\xE9th", "RHYTHM", "\xC9", "A"}) EXPECT_FALSE(HasNoVowelOrY(word)) << word;
+    // Plain text has no control characters in its first part.
+    EXPECT_TRUE(IsPlainText("a\tb\r\nc\n\x80\xFF", 3000));
+    EXPECT_FALSE(IsPlainText(std::string(2999, 'a') + "\f", 3000));
+    EXPECT_TRUE(IsPlainText(std::string(3000, 'a') + "\f", 3000));
+    EXPECT_FALSE(IsPlainText(std::string("a\0b", 3), 3000));
 }
 
 }  // namespace

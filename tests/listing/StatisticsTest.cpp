@@ -1,7 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The parts a listing is made of: statistics, grouped numbers, composed lines and the ranking.
+#include <gtest/gtest.h>
+
 #include <clocale>
+#include <random>
 
 #include "ListingFixture.h"
+#include "listing/LineComposer.h"
 #include "listing/NumberFormat.h"
 #include "listing/StatisticsText.h"
 
@@ -70,6 +75,66 @@ TEST(NumberFormat, GroupsThousands) {
               "567 12\xA0"
               "345,50");
     SetNumberSeparatorsForTesting("", "");
+}
+
+// Every format in both layouts is compared byte for byte by the golden test; here, what its inputs never show.
+
+TEST(LineComposer, ColumnsHaveAFloorAndFitTheWidestText) {
+    WordStatistics stats;
+    stats.highestFrequency = 1234567;
+    stats.listedWordCount = 1000000;
+    stats.longestWordLength = 14;
+    EXPECT_EQ(ColumnWidths::For(stats, 6), (ColumnWidths{7, 7, 14}));
+    EXPECT_EQ(ColumnWidths::For(stats, 8), (ColumnWidths{8, 8, 14}));
+    EXPECT_EQ(ColumnWidths::For(WordStatistics{}, 0), (ColumnWidths{1, 1, 0}));
+}
+
+TEST(LineComposer, WordsAreTrimmedAndNeverCut) {
+    WordRecord big;
+    big.word = " extraordinary ";
+    big.frequency = 1234567;
+    big.rank = 12;
+    const ColumnWidths narrow{6, 6, 6};
+    EXPECT_EQ(LineComposer(6, ListLayout::Plain, narrow, 6).Line(big), "  extraordinary     12");
+    EXPECT_EQ(LineComposer(7, ListLayout::Comma, narrow, 6).Line(big), "  extraordinary, 1234567");
+    EXPECT_EQ(LineComposer(9, ListLayout::Comma, narrow, 6).Line(big), "extraordinary");
+    // An index outside the list composes as the first format.
+    EXPECT_EQ(LineComposer(-1, ListLayout::Plain, narrow, 13).Line(big), "     12  1234567  extraordinary");
+    EXPECT_EQ(LineComposer(10, ListLayout::Plain, narrow, 13).Heading(),
+              "   Rank    Freq  Word (longest has 13 characters)");
+}
+
+using RankingTest = ListingTest;
+
+// Ranked one frequency at a time from the highest down, ties in key order; unlisted words have rank 0 and stay
+// out of the chain, whatever an earlier ranking left.
+TEST_F(RankingTest, AgreesWithRankingOneFrequencyAtATime) {
+    std::mt19937 random(12345);
+    for (int round = 0; round < 20; ++round) {
+        std::vector<TestWord> words;
+        for (int i = 0, n = static_cast<int>(random() % 300); i < n; ++i)
+            words.push_back(
+                {"w" + std::to_string(100000 + i), static_cast<std::int64_t>(random() % 9 + 1), random() % 5 != 0});
+        Fill(words);
+        for (std::int64_t r = 1; r <= w.Table.DistinctWordCount(); ++r) w.Table.SetRanking(r, 7, 1);  // stale
+        w.RankByFrequency();
+        std::vector<std::int64_t> expected, chain;
+        for (std::int64_t f = 9; f >= 1; --f)
+            for (std::size_t r = 1; r <= words.size(); ++r)
+                if (words[r - 1].listed && words[r - 1].frequency == f)
+                    expected.push_back(static_cast<std::int64_t>(r));
+        for (std::int64_t r = w.FrequencyChainHead; r != 0 && chain.size() <= words.size();
+             r = w.Table.NextByFrequency(r))
+            chain.push_back(r);
+        ASSERT_EQ(chain, expected);
+        for (std::size_t r = 1; r <= words.size(); ++r) {
+            const auto at = std::find(expected.begin(), expected.end(), static_cast<std::int64_t>(r));
+            ASSERT_EQ(w.Table.Rank(static_cast<std::int64_t>(r)), at == expected.end() ? 0 : at - expected.begin() + 1);
+            if (at == expected.end()) {
+                ASSERT_EQ(w.Table.NextByFrequency(static_cast<std::int64_t>(r)), 0);
+            }
+        }
+    }
 }
 
 }  // namespace
