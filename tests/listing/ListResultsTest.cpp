@@ -259,15 +259,6 @@ TEST_F(ListResultsTest, NoWordsMessages) {
     EXPECT_EQ(platform.PumpCount(), 0);
 }
 
-WordStatistics Stats(std::int64_t listed, std::int64_t excluded, std::int64_t listedOccurrences, std::int64_t total) {
-    WordStatistics s;
-    s.listedWordCount = listed;
-    s.excludedWordCount = excluded;
-    s.listedOccurrenceCount = listedOccurrences;
-    s.totalOccurrenceCount = total;
-    return s;
-}
-
 std::string Lines(const StatisticsText& t) {
     return t.listedWords + "|" + t.excludedWords + "|" + t.listedOccurrences + "|" + t.totalOccurrences;
 }
@@ -276,15 +267,16 @@ std::string Lines(const StatisticsText& t) {
 // of an interrupted count, and the listed ones when no word is listed.
 TEST(Statistics, FiguresAlignedToTheTotal) {
     SetNumberSeparatorsForTesting(".", ",");
-    EXPECT_EQ(Lines(ComposeStatistics(Stats(2002, 202, 2002, 2344), false)),
+    EXPECT_EQ(Lines(ComposeStatistics(WordStatistics{0, 2002, 202, 2002, 2344}, false)),
               "Number of words in this list: 2.002|Number of words excluded:   202|"
               "No. of occurrences in file of words in this list: 2.002|Total number of words in file: 2.344");
-    EXPECT_EQ(Lines(ComposeStatistics(Stats(12, 938, 12, 950), true)),
+    EXPECT_EQ(Lines(ComposeStatistics(WordStatistics{0, 12, 938, 12, 950}, true)),
               "Number of words in this list:  12|Number of words excluded: 938||");
     EXPECT_EQ(
-        Lines(ComposeStatistics(Stats(0, 1234, 0, 1234), false)),
+        Lines(ComposeStatistics(WordStatistics{0, 0, 1234, 0, 1234}, false)),
         "Number of words in this list:     0|Number of words excluded: 1.234||Total number of words in file: 1.234");
-    EXPECT_EQ(ComposeStatistics(Stats(0, 12345, 0, 9), false).excludedWords, "Number of words excluded: 12.345");
+    EXPECT_EQ(ComposeStatistics(WordStatistics{0, 0, 12345, 0, 9}, false).excludedWords,
+              "Number of words excluded: 12.345");
     SetNumberSeparatorsForTesting("", "");
 }
 
@@ -326,10 +318,7 @@ TEST(NumberFormat, GroupsThousands) {
 // Every format in both layouts is compared byte for byte by the golden test; here, what its inputs never show.
 
 TEST(LineComposer, ColumnsHaveAFloorAndFitTheWidestText) {
-    WordStatistics stats;
-    stats.highestFrequency = 1234567;
-    stats.listedWordCount = 1000000;
-    stats.longestWordLength = 14;
+    const WordStatistics stats{.longestWordLength = 14, .listedWordCount = 1000000, .highestFrequency = 1234567};
     EXPECT_EQ(ColumnWidths::For(stats, 6), (ColumnWidths{7, 7, 14}));
     EXPECT_EQ(ColumnWidths::For(stats, 8), (ColumnWidths{8, 8, 14}));
     EXPECT_EQ(ColumnWidths::For(WordStatistics{}, 0), (ColumnWidths{1, 1, 0}));
