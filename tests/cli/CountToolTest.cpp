@@ -27,8 +27,7 @@ namespace {
 
 struct ToolResult {
     int status = -1;
-    std::string out;
-    std::string err;
+    std::string out, err;
     bool operator==(const ToolResult&) const = default;
 };
 
@@ -51,18 +50,12 @@ class CountToolTest : public ::testing::Test {
     std::string Write(const std::string& name, const std::string& bytes) const { return scratch.Write(name, bytes); }
     std::string Path(const std::string& name) const { return scratch.PathOf(name); }
     static ToolResult Run(std::vector<std::string> args, int stdinFd = 0, std::ostream* outStream = nullptr) {
-        std::ostringstream out;
-        std::ostringstream err;
-        ToolResult result;
-        result.status = cli::RunCountTool(args, outStream != nullptr ? *outStream : out, err, stdinFd);
-        result.out = out.str();
-        result.err = err.str();
-        return result;
+        std::ostringstream out, err;
+        const int status = cli::RunCountTool(args, outStream != nullptr ? *outStream : out, err, stdinFd);
+        return {status, out.str(), err.str()};
     }
 
     ScratchFolder scratch;
-
-  private:
     std::vector<int> m_stdinFds;
 };
 
@@ -138,22 +131,11 @@ TEST_F(CountToolTest, FailuresExitWithOneAndSayWhy) {
 }
 
 // Fails every write as the system does, with `errno` set to the given error.
-class FailingBuffer : public std::streambuf {
-  public:
-    explicit FailingBuffer(int error) : m_error(error) {}
-
-  protected:
-    int_type overflow(int_type) override {
-        errno = m_error;
-        return traits_type::eof();
-    }
-    std::streamsize xsputn(const char*, std::streamsize) override {
-        errno = m_error;
-        return 0;
-    }
-
-  private:
-    int m_error;
+struct FailingBuffer : std::streambuf {
+    explicit FailingBuffer(int e) : error(e) {}
+    int_type overflow(int_type) override { return errno = error, traits_type::eof(); }
+    std::streamsize xsputn(const char*, std::streamsize) override { return errno = error, 0; }
+    int error;
 };
 
 TEST_F(CountToolTest, FailedWritesExitWithOneButAClosedPipeIsQuiet) {
@@ -249,12 +231,8 @@ TEST_F(CountToolTest, StandardInputAfterMarkersAndWarnings) {
 }
 
 // Keeps nothing back: every write reaches it at once, and it notes the largest.
-class WriteSizes : public std::streambuf {
-  public:
-    std::streamsize largest = 0;
-    std::streamsize total = 0;
-
-  protected:
+struct WriteSizes : std::streambuf {
+    std::streamsize largest = 0, total = 0;
     int_type overflow(int_type c) override { return xsputn(nullptr, 1) == 1 ? c : traits_type::eof(); }
     std::streamsize xsputn(const char*, std::streamsize n) override {
         largest = std::max(largest, n);
