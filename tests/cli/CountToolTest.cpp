@@ -65,7 +65,7 @@ const char* const kGreekText =
 
 using Args = std::vector<std::string>;
 
-TEST_F(CountToolTest, UsageErrorsExitWithTwo) {
+TEST_F(CountToolTest, UsageErrorsExitWithTwoFailedCountsWithOne) {
     const std::string input = Write("greek.txt", kGreekText);
     // Beside those of the golden test.
     const std::vector<Args> bad = {
@@ -89,10 +89,8 @@ TEST_F(CountToolTest, UsageErrorsExitWithTwo) {
                   "' of --comments is the name of a file: give both markers (an empty one as '') before the "
                   "file, or '-' to count standard input\nUsage: vesk-count [OPTIONS] [FILE]\n"
                   "Try 'vesk-count --help' for more information.\n");
-}
 
-TEST_F(CountToolTest, FailuresExitWithOneAndSayWhy) {
-    const std::string greek = Write("greek.txt", kGreekText);
+    // A count that fails exits with one and says why.
     const std::string tooLong = Path(std::string(300, 'n') + ".txt");
     const std::string noFolder = Path("no/such/folder/out.txt");
     const std::string missing = Path("missing.txt");
@@ -106,16 +104,16 @@ TEST_F(CountToolTest, FailuresExitWithOneAndSayWhy) {
         {{tooLong}, tooLong + ": File name too long"},
         {{scratch.Path().string()}, scratch.Path().string() + ": Is a directory"},
         {{Write("binary.dat", std::string("text\0more", 9))}, "This is not a text file."},
-        {{"-o", noFolder, greek}, "Error 2: No such file or directory\nOutput file: " + noFolder},
+        {{"-o", noFolder, input}, "Error 2: No such file or directory\nOutput file: " + noFolder},
         {{"-o", noFolder, Write("empty.txt", "")}, "Error 2: No such file or directory"},
-        {{"-o", greek, greek}, "Output file cannot be the same as the input file."},
-        {{"-p", missing, greek},
+        {{"-o", input, input}, "Output file cannot be the same as the input file."},
+        {{"-p", missing, input},
          "Error when attempting to restore parameters: No such file or directory\nParameter file: " + missing},
-        {{"-p", Write("nosel.vesk", params + "\"\"\r\n"), greek}, "Invalid combo box index"},
+        {{"-p", Write("nosel.vesk", params + "\"\"\r\n"), input}, "Invalid combo box index"},
         {{"--write-params", noFolder},
          "Error when attempting to save parameters: No such file or directory\nParameter file: " + noFolder},
-        {{"--common-words", missing, greek}, "File for common words not found.\nCommon-words file: " + missing},
-        {{"--comments", "#", "#", greek},
+        {{"--common-words", missing, input}, "File for common words not found.\nCommon-words file: " + missing},
+        {{"--comments", "#", "#", input},
          "Start-comment and end-comment markers must be different.\n\n"
          "Check the comment markers in the 'Set parameters' panel."},
     };

@@ -358,6 +358,14 @@ TEST(LineScanner, AsksAfterEveryWordAndStops) {
     // A stopped line ends; the next line still gives its first word (the driver stops between lines).
     EXPECT_EQ(stopping.Scan({"a b c d", "e f"}), (Counts{{"a", 1}, {"b", 1}, {"e", 1}}));
     EXPECT_EQ(stopping.observer.asked, 3);
+
+    // Options set between words apply to the next word.
+    h.options.dropFinalS = true;
+    h.observer.onAsk = [&h] {
+        h.options.dropFinalS = false;
+        h.scanner.SetOptions(h.options);
+    };
+    EXPECT_EQ(h.Scan({"cats cats"}), (Counts{{"cat", 1}, {"cats", 1}, {"x", 2}}));
 }
 
 TEST(LineScanner, NewWordsAreKeptWhenTheirReportFails) {
@@ -374,16 +382,6 @@ TEST(LineScanner, NewWordsAreKeptWhenTheirReportFails) {
         EXPECT_EQ(h.observer.newWords, (std::vector<std::string>{"a", "B", "c", "d"})) << quiet;
         EXPECT_EQ(h.Scan(), (Counts{{"a", 2}, {"B", 3}, {"c", 2}, {"d", 1}})) << quiet;
     }
-}
-
-TEST(LineScanner, OptionsSetBetweenWordsApplyToTheNextWord) {
-    ScanHarness h;
-    h.options.dropFinalS = true;
-    h.observer.onAsk = [&h] {
-        h.options.dropFinalS = false;
-        h.scanner.SetOptions(h.options);
-    };
-    EXPECT_EQ(h.Scan({"cats cats"}), (Counts{{"cat", 1}, {"cats", 1}}));
 }
 
 // Enough distinct runs to fill the quiet scan's cache of runs and have it left aside, some with capitals or
