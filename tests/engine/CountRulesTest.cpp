@@ -154,9 +154,7 @@ TEST(FileChecks, TextKinds) {
     EXPECT_EQ(IsTextFile("/nonexistent/vesk/file.txt", 16384), kTextFileMissing);
     EXPECT_EQ(TextKindOfBytes("a\rb"), kTextCrOnly);
     EXPECT_EQ(TextKindOfBytes(std::string("a\0", 2)), kNotText);
-}
 
-TEST(FileChecks, PathFunctions) {
     EXPECT_EQ(FileExtension("/home/u/Page.HTML", true), "html");
     EXPECT_EQ(FileExtension("/home/u/Page.HTML", false), "HTML");
     EXPECT_EQ(FileExtension("/home/u.d/readme", true), "");
@@ -248,6 +246,20 @@ TEST(ByteSource, LinesAndTheirEncoding) {
           "x"}},
     };
     for (const auto& [bytes, lines] : cases) EXPECT_EQ(ReadFile(bytes), lines) << bytes.substr(0, 40);
+
+    // A peek sees the bytes as they are; a file that does not open says why.
+    ScratchFolder scratch;
+    std::string error;
+    auto source = ByteSource::OpenFile(scratch.Write("f.txt", "\xEF\xBB\xBFhello world\nnext"), error);
+    ASSERT_TRUE(source);
+    EXPECT_EQ(source->Peek(8), "\xEF\xBB\xBFhello");
+    EXPECT_EQ(source->Peek(1000).size(), 19u);
+    EXPECT_EQ(ReadAll(*source), (Lines{"hello world", "next"}));
+
+    int number = 0;
+    EXPECT_FALSE(ByteSource::OpenFile("/nonexistent/vesk/file.txt", error, &number));
+    EXPECT_EQ(error, "No such file or directory");
+    EXPECT_EQ(number, ENOENT);
 }
 
 TEST(ByteSource, StandardInputThroughAPipe) {
@@ -269,21 +281,6 @@ TEST(ByteSource, StandardInputThroughAPipe) {
     EXPECT_EQ(::close(fds[0]), 0);  // the descriptor belongs to the caller
 }
 
-TEST(ByteSource, PeekAndOpenFailure) {
-    ScratchFolder scratch;
-    std::string error;
-    auto source = ByteSource::OpenFile(scratch.Write("f.txt", "\xEF\xBB\xBFhello world\nnext"), error);
-    ASSERT_TRUE(source);
-    EXPECT_EQ(source->Peek(8), "\xEF\xBB\xBFhello");
-    EXPECT_EQ(source->Peek(1000).size(), 19u);
-    EXPECT_EQ(ReadAll(*source), (Lines{"hello world", "next"}));
-
-    int number = 0;
-    EXPECT_FALSE(ByteSource::OpenFile("/nonexistent/vesk/file.txt", error, &number));
-    EXPECT_EQ(error, "No such file or directory");
-    EXPECT_EQ(number, ENOENT);
-}
-
 TEST(Encoding, EveryCodeRoundTrips) {
     // The five codes the code page leaves undefined too: they stand for the C1 controls of the same numbers.
     for (int code = 0; code < 256; ++code) {
@@ -296,10 +293,8 @@ TEST(Encoding, EveryCodeRoundTrips) {
     EXPECT_EQ(UnicodeToCp1252(0x20AC), 0x80);
     EXPECT_EQ(UnicodeToCp1252(0x0416), -1);
     EXPECT_EQ(Cp1252ToUnicode(0x80), U'\u20AC');
-}
 
-// What the code page lacks and each ill-formed byte become one separator each.
-TEST(Encoding, Utf8OutsideTheCodePage) {
+    // What the code page lacks and each ill-formed byte become one separator each.
     for (const auto& [utf8, cp1252] : std::vector<std::pair<std::string, std::string>>{
              {"\xC5\x93uvre \xE2\x84\xA2", "\x9Cuvre \x99"},
              {"\xC2\x80 \xC2\x9F \xD0\x96 \xF0\x9F\x98\x80 \xE4\xB8\xAD", "\x81 \x81 \x81 \x81 \x81"},

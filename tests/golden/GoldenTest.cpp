@@ -41,8 +41,8 @@ std::vector<Case> LoadCases() {
 class GoldenTest : public ::testing::TestWithParam<Case> {
   protected:
     std::string Resolve(const std::string& arg) const {
-        if (arg == "%out") return m_out;
-        return arg.starts_with('@') ? (fs::path(VESK_GOLDEN_BUILD "/inputs") / arg.substr(1)).string() : arg;
+        if (!arg.starts_with('@')) return arg == "%out" ? m_out : arg;
+        return (fs::path(VESK_GOLDEN_BUILD "/inputs") / arg.substr(1)).string();
     }
 
     // Paths as the cases write them, so that the recording holds no folder of this machine.

@@ -144,7 +144,7 @@ TEST_F(ParamsWindowTest, ReinitializeEmptiesTheInputsAndRestoresTheDefaults) {
     EXPECT_FALSE(main.chkDisableOutputToFile.Enabled() || main.blnWordsGot);
 }
 
-TEST_F(ParamsWindowTest, CommentBoxesAreTrimmedAndMakeTheWordsStale) {
+TEST_F(ParamsWindowTest, TextBoxesAreTidiedWhenLeftAndCloseHides) {
     main.blnWordsGot = true;
     params.txbEndComment[0].LostFocus();  // merely passing through
     EXPECT_FALSE(main.blnWordsGot);
@@ -158,14 +158,7 @@ TEST_F(ParamsWindowTest, CommentBoxesAreTrimmedAndMakeTheWordsStale) {
     EXPECT_EQ(fresh.params.txbStartComment[1].Text(), "<!--");
     EXPECT_FALSE(fresh.main.blnWordsGot);
 
-    params.Show();
-    params.cmdClose.Click();  // hides and gives the focus back
-    EXPECT_FALSE(params.Visible());
-    EXPECT_EQ(main.FocusedControl(), &main.cmdFile[0]);
-}
-
-// How the list is tidied is the engine's (CountRulesTest); the box tidies it when left, as case decides.
-TEST_F(ParamsWindowTest, WordsToIgnoreAreTidiedWhenTheBoxIsLeft) {
+    // How the list is tidied is the engine's (CountRulesTest); the box tidies it when left, as case decides.
     EXPECT_EQ(Normalise(" The  cat , dog "), "the,cat,dog");
     EXPECT_EQ(main.strWordsToIgnore, "the,cat,dog,");
     params.chkCaseSignificant.SetValue(1);
@@ -173,6 +166,11 @@ TEST_F(ParamsWindowTest, WordsToIgnoreAreTidiedWhenTheBoxIsLeft) {
     params.cmdClearWordsToIgnore.Click();
     EXPECT_EQ(params.txbWordsToIgnore.Text() + main.strWordsToIgnore, ",");
     EXPECT_EQ(params.FocusedControl(), &params.cmdClose);
+
+    params.Show();
+    params.cmdClose.Click();  // hides and gives the focus back
+    EXPECT_FALSE(params.Visible());
+    EXPECT_EQ(main.FocusedControl(), &main.cmdFile[0]);
 }
 
 TEST_F(ParamsWindowTest, CommonWordsFileChosenTypedOrCleared) {

@@ -95,7 +95,7 @@ TEST(ParameterFileTest, ReadingGivesBackWhatWritingWrote) {
     EXPECT_EQ(read, set);
 }
 
-TEST(ParameterFileTest, ReadingRules) {
+TEST(ParameterFileTest, ReadingRulesAndFailures) {
     // Leading blanks, an unquoted text to the first comma, blanks after a closing quote, quotes inside a text.
     EXPECT_EQ(Parse(With(1, "   \"/in.txt\"  ")).second.inputFile, "/in.txt");
     EXPECT_EQ(Parse(With(4, "  (*,*)")).second.commentStart1, "(*");
@@ -117,6 +117,25 @@ TEST(ParameterFileTest, ReadingRules) {
     EXPECT_EQ(Parse(With(9, " 2.5")).second.longWordSize, 2);
     // Line 29 is read and dropped; lines after 37 are never read.
     EXPECT_EQ(Parse(With(29, "7") + "\"whatever\x01").first, "");
+
+    // Failures of the whole file.
+    const std::vector<std::pair<std::string, std::string>> failures = {
+        {With(36, "10"), "line 36 holds a list index out of range"},  // the tenth item is index 9
+        {With(36, "99999999999999999999999999"), "line 36 holds a list index out of range"},
+        {With(35, "1e400"), "line 35 holds a list index out of range"},
+        {With(19, "123456789012345678901234567890"), "line 19 does not hold a check-box value (0, 1 or 2)"},
+        {With(4, "\"" + std::string(10 << 20, 'x') + "\""), "line 4 is longer than 65536 characters"},
+        {"", "the file ends before line 1"},
+        {std::string("\x00\x01\x02\xFF\xFE\r\n", 7) + std::string(2000, '\0'), "the file ends before line 3"},
+    };
+    for (const auto& [bytes, description] : failures) EXPECT_EQ(Parse(bytes).first, kRestorePrefix + description);
+
+    ScratchFolder scratch;
+    ParameterSet missing;
+    EXPECT_EQ(ReadParameterFile(scratch.PathOf("missing.vesk"), missing), kRestorePrefix + "No such file or directory");
+    EXPECT_EQ(ReadParameterFile(scratch.Path().string(), missing), kRestorePrefix + "Is a directory");
+    EXPECT_EQ(ReadParameterFile("", missing), kRestorePrefix + "No such file or directory");
+    EXPECT_EQ(missing, DefaultParameters());
 }
 
 TEST(ParameterFileTest, AFileDamagedInOneLineFailsNamingItOrChangesOnlyThatValue) {
@@ -163,26 +182,6 @@ TEST(ParameterFileTest, AFileDamagedInOneLineFailsNamingItOrChangesOnlyThatValue
     for (std::size_t length = 0; length + 2 < whole.size(); ++length)
         EXPECT_NE(Parse(whole.substr(0, length)).first, "") << length;
     EXPECT_EQ(Parse(whole.substr(0, whole.size() - 2)).first, "");
-}
-
-TEST(ParameterFileTest, FailuresOfTheWholeFile) {
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {With(36, "10"), "line 36 holds a list index out of range"},  // the tenth item is index 9
-        {With(36, "99999999999999999999999999"), "line 36 holds a list index out of range"},
-        {With(35, "1e400"), "line 35 holds a list index out of range"},
-        {With(19, "123456789012345678901234567890"), "line 19 does not hold a check-box value (0, 1 or 2)"},
-        {With(4, "\"" + std::string(10 << 20, 'x') + "\""), "line 4 is longer than 65536 characters"},
-        {"", "the file ends before line 1"},
-        {std::string("\x00\x01\x02\xFF\xFE\r\n", 7) + std::string(2000, '\0'), "the file ends before line 3"},
-    };
-    for (const auto& [bytes, description] : cases) EXPECT_EQ(Parse(bytes).first, kRestorePrefix + description);
-
-    ScratchFolder scratch;
-    ParameterSet set;
-    EXPECT_EQ(ReadParameterFile(scratch.PathOf("missing.vesk"), set), kRestorePrefix + "No such file or directory");
-    EXPECT_EQ(ReadParameterFile(scratch.Path().string(), set), kRestorePrefix + "Is a directory");
-    EXPECT_EQ(ReadParameterFile("", set), kRestorePrefix + "No such file or directory");
-    EXPECT_EQ(set, DefaultParameters());
 }
 
 TEST(ParameterFileTest, WritingInUtf8AndFailuresThatLeaveThePreviousFile) {
