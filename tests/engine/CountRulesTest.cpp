@@ -104,19 +104,6 @@ TEST(CountRules, IgnoreListIsTidied) {
     for (const auto& c : cases) EXPECT_EQ(TidyIgnoreList(c.typed, c.lowerCase), c.tidied) << c.typed;
 }
 
-// A substring test of the list, spaces and all: every piece of it, and every piece after another letter.
-TEST(Normalisation, ContractionStemIsASubstringOfTheList) {
-    const std::string stems = "aren couldn didn doesn hadn hasn isn shouldn wasn weren wouldn ";
-    for (std::size_t i = 0; i < stems.size(); ++i)
-        for (std::size_t n = 1; i + n <= stems.size(); ++n)
-            for (const std::string& piece : {stems.substr(i, n), "x" + stems.substr(i, n)}) {
-                if (piece.back() != ' ') {
-                    EXPECT_EQ(IsContractionStem(piece), stems.find(piece + " ") != std::string::npos) << piece;
-                }
-            }
-    EXPECT_TRUE(IsContractionStem("N WOULDN"));
-}
-
 TEST(WordFilters, Shapes) {
     EXPECT_TRUE(IsRepetition("zzz"));
     EXPECT_FALSE(IsRepetition("z"));
@@ -130,6 +117,18 @@ TEST(WordFilters, Shapes) {
     EXPECT_FALSE(IsPlainText(std::string(2999, 'a') + "\f", 3000));
     EXPECT_TRUE(IsPlainText(std::string(3000, 'a') + "\f", 3000));
     EXPECT_FALSE(IsPlainText(std::string("a\0b", 3), 3000));
+
+    // A contraction stem is a substring of the list, spaces and all: every piece of it, and every piece after
+    // another letter.
+    const std::string stems = "aren couldn didn doesn hadn hasn isn shouldn wasn weren wouldn ";
+    for (std::size_t i = 0; i < stems.size(); ++i)
+        for (std::size_t n = 1; i + n <= stems.size(); ++n)
+            for (const std::string& piece : {stems.substr(i, n), "x" + stems.substr(i, n)}) {
+                if (piece.back() != ' ') {
+                    EXPECT_EQ(IsContractionStem(piece), stems.find(piece + " ") != std::string::npos) << piece;
+                }
+            }
+    EXPECT_TRUE(IsContractionStem("N WOULDN"));
 }
 
 // Only the first 16384 bytes decide: their line ends, and whether a control character other than tab, CR and

@@ -271,12 +271,7 @@ void Feed(const std::vector<std::string>& lines, ScanOne scan) {
 
 // One scanner and table for all texts, so that what they keep between lines and texts (the cache of runs, the
 // records that Finish moves) meets changing options and emptied tables.
-struct Scanning {
-    WordTable table;
-    LineScanner scanner{table};
-};
-
-Table ScannerTable(const Case& c, Scanning& s, Recorder& observer) {
+Table ScannerTable(const Case& c, ScanHarness& s, Recorder& observer) {
     s.table.Reset();
     s.scanner.ResetComments();
     s.scanner.SetObserver(&observer);
@@ -294,7 +289,7 @@ Table ScannerTable(const Case& c, Scanning& s, Recorder& observer) {
 }
 
 TEST(ScanModel, ScannerAgreesWithTheRulesOnRandomTexts) {
-    Scanning quietScanning, eachScanning;
+    ScanHarness quietScanning, eachScanning;
     for (unsigned seed = 1; seed <= 8000; ++seed) {
         std::mt19937 rng(seed);
         const Case c = RandomCase(rng);
