@@ -1,12 +1,64 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// How a listing runs: its passes, stops, failures and questions. Whole listings, in every format and order, to
-// the box and to files, are compared byte for byte by the golden test.
+// How a listing runs: its passes, stops, failures and questions; and the parts it is made of: statistics, grouped
+// numbers, composed lines and the ranking. Whole listings, in every format and order, to the box and to files,
+// are compared byte for byte by the golden test.
 
-#include "ListingFixture.h"
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "listing/LineComposer.h"
 #include "listing/ListingPass.h"
+#include "listing/NumberFormat.h"
+#include "listing/StatisticsText.h"
+#include "support/ProgramFixture.h"
 
 namespace vesk::test {
 namespace {
+
+struct TestWord {
+    std::string word;
+    std::int64_t frequency;
+    bool listed = true;
+};
+
+class ListingTest : public ProgramFixture {
+  protected:
+    MainWindow& w = main;
+    ParamsWindow& p = params;
+
+    void SetUp() override { w.FillComboBoxes(); }
+
+    // Words in key order, each with a frequency of at least 1.
+    void Fill(const std::vector<TestWord>& words) {
+        w.Table.Reset();
+        for (const TestWord& t : words) {
+            const std::uint32_t record = w.Table.Add(t.word);
+            for (std::int64_t k = 1; k < t.frequency; ++k) w.Table.CountAgain(record);
+        }
+        w.Table.Finish();
+        for (std::size_t i = 0; i < words.size(); ++i)
+            w.Table.SetListed(static_cast<std::int64_t>(i) + 1, words[i].listed);
+        w.Table.ComputeStatistics();
+        w.RankByFrequency();
+    }
+    // alpha 3, beta 3, gamma 7: the usual small table.
+    void FillGreek() { Fill({{"alpha", 3}, {"beta", 3}, {"gamma", 7}}); }
+    // Stops the listing at the given pump.
+    void StopAt(long pump) {
+        platform.onPump = [this, pump] {
+            if (platform.PumpCount() == pump) w.StopRequested = true;
+        };
+    }
+    std::string SetOutputFile(const std::string& path) {
+        w.txbFile[1].SetText(path);
+        return path;
+    }
+};
 
 using ListResultsTest = ListingTest;
 
@@ -74,8 +126,9 @@ TEST_F(ListResultsTest, FileOnlyWhenWantedAndAllowed) {
     EXPECT_EQ(ReadBytes(path), kGreek);
 }
 
-// A file that cannot be opened ends the listing, and the box promises none.
-TEST_F(ListResultsTest, UnopenableFileEndsTheListing) {
+// A file that cannot be opened ends the listing, and the box promises none; one that fails while written ends
+// only the file pass.
+TEST_F(ListResultsTest, FileFailures) {
     FillGreek();
     SetOutputFile(PathOf("missing-folder/out.txt"));
     w.txbOutput.SetText("Stopped with 3 words found.\r\n\r\nProcessing ...");
@@ -84,6 +137,13 @@ TEST_F(ListResultsTest, UnopenableFileEndsTheListing) {
     EXPECT_EQ(w.txbOutput.Text(), "Stopped with 3 words found.");
     EXPECT_FALSE(w.ListingToFile || w.ResultsWrittenToFile);
     EXPECT_EQ(platform.PumpCount(), 0);
+
+    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "needs /dev/full, a device that is always full";
+    SetOutputFile("/dev/full");
+    platform.ExpectMessage(MsgAnswer::Ok);
+    w.ListResults();
+    EXPECT_FALSE(w.ResultsWrittenToFile);  // the file holds only part of the listing
+    EXPECT_EQ(w.txbOutput.Text(), kGreek);
 }
 
 TEST_F(ListResultsTest, NeverWritesOverTheInputFile) {
@@ -102,16 +162,6 @@ TEST_F(ListResultsTest, NeverWritesOverTheInputFile) {
     w.optInTextBox.Select();
     w.ListResults();
     EXPECT_EQ(ReadBytes(input), kGreek);
-}
-
-TEST_F(ListResultsTest, WriteFailureEndsOnlyTheFilePass) {
-    if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "needs /dev/full, a device that is always full";
-    FillGreek();
-    SetOutputFile("/dev/full");
-    platform.ExpectMessage(MsgAnswer::Ok);
-    w.ListResults();
-    EXPECT_FALSE(w.ResultsWrittenToFile);  // the file holds only part of the listing
-    EXPECT_EQ(w.txbOutput.Text(), kGreek);
 }
 
 TEST_F(ListResultsTest, StopDuringTheFilePass) {
@@ -207,6 +257,119 @@ TEST_F(ListResultsTest, NoWordsMessages) {
         EXPECT_EQ(w.txbOutput.Text(), "No words with more " + std::string(text));
     }
     EXPECT_EQ(platform.PumpCount(), 0);
+}
+
+std::string Lines(const StatisticsText& t) {
+    return t.listedWords + "|" + t.excludedWords + "|" + t.listedOccurrences + "|" + t.totalOccurrences;
+}
+
+// Every figure right-aligned in a field one wider than the grouped total; the occurrence figures are left out
+// of an interrupted count, and the listed ones when no word is listed.
+TEST(Statistics, FiguresAlignedToTheTotal) {
+    SetNumberSeparatorsForTesting(".", ",");
+    EXPECT_EQ(Lines(ComposeStatistics(WordStatistics{0, 2002, 202, 2002, 2344}, false)),
+              "Number of words in this list: 2.002|Number of words excluded:   202|"
+              "No. of occurrences in file of words in this list: 2.002|Total number of words in file: 2.344");
+    EXPECT_EQ(Lines(ComposeStatistics(WordStatistics{0, 12, 938, 12, 950}, true)),
+              "Number of words in this list:  12|Number of words excluded: 938||");
+    EXPECT_EQ(
+        Lines(ComposeStatistics(WordStatistics{0, 0, 1234, 0, 1234}, false)),
+        "Number of words in this list:     0|Number of words excluded: 1.234||Total number of words in file: 1.234");
+    EXPECT_EQ(ComposeStatistics(WordStatistics{0, 0, 12345, 0, 9}, false).excludedWords,
+              "Number of words excluded: 12.345");
+    SetNumberSeparatorsForTesting("", "");
+}
+
+TEST_F(ListingTest, StatisticsAreShownRightAligned) {
+    Fill({{"alpha", 3}, {"beta", 1, false}});
+    w.lblTotalNumOccurrences.SetAlignment(Alignment::Left);  // as the progress bar leaves it
+    w.ShowStatistics();
+    EXPECT_EQ(w.lblTotalNumOccurrences.Caption(), "Total number of words in file: 4");
+    EXPECT_EQ(w.lblTotalNumOccurrences.GetAlignment(), Alignment::Right);
+    for (const Label* label :
+         {&w.lblNumberOfWords, &w.lblNumWordsExcluded, &w.lblNumOccurrences, &w.lblTotalNumOccurrences})
+        EXPECT_TRUE(label->Visible()) << label->Name();
+    EXPECT_EQ(platform.repainted.back(), &w.Frame2);
+}
+
+TEST(NumberFormat, GroupsThousands) {
+    SetNumberSeparatorsForTesting("", "");
+    std::setlocale(LC_ALL, "C");  // defines no separator: "," and "." stand in
+    std::string all;
+    for (std::int64_t n : {std::int64_t{0}, std::int64_t{999}, std::int64_t{1000}, std::int64_t{123456},
+                           std::int64_t{-1234567}, std::int64_t{-999}, INT64_MIN})
+        all += FormatGrouped(n) + " ";
+    EXPECT_EQ(all, "0 999 1,000 123,456 -1,234,567 -999 -9,223,372,036,854,775,808 ");
+    all.clear();
+    for (auto [value, decimals] :
+         {std::pair{228.7314, 2}, {12345.5, 2}, {1234567.891, 2}, {0.996, 2}, {-0.001, 2}, {-1500.25, 1}, {999.5, 0}})
+        all += FormatGroupedDecimal(value, decimals) + " ";
+    EXPECT_EQ(all, "228.73 12,345.50 1,234,567.89 1.00 0.00 -1,500.2 1,000 ");
+
+    SetNumberSeparatorsForTesting("\xA0", ",");
+    EXPECT_EQ(FormatGrouped(1234567) + " " + FormatGroupedDecimal(12345.5, 2),
+              "1\xA0"
+              "234\xA0"
+              "567 12\xA0"
+              "345,50");
+    SetNumberSeparatorsForTesting("", "");
+}
+
+// Every format in both layouts is compared byte for byte by the golden test; here, what its inputs never show.
+
+TEST(LineComposer, ColumnsHaveAFloorAndFitTheWidestText) {
+    const WordStatistics stats{.longestWordLength = 14, .listedWordCount = 1000000, .highestFrequency = 1234567};
+    EXPECT_EQ(ColumnWidths::For(stats, 6), (ColumnWidths{7, 7, 14}));
+    EXPECT_EQ(ColumnWidths::For(stats, 8), (ColumnWidths{8, 8, 14}));
+    EXPECT_EQ(ColumnWidths::For(WordStatistics{}, 0), (ColumnWidths{1, 1, 0}));
+}
+
+TEST(LineComposer, WordsAreTrimmedAndNeverCut) {
+    WordRecord big;
+    big.word = " extraordinary ";
+    big.frequency = 1234567;
+    big.rank = 12;
+    const ColumnWidths narrow{6, 6, 6};
+    EXPECT_EQ(LineComposer(6, ListLayout::Plain, narrow, 6).Line(big), "  extraordinary     12");
+    EXPECT_EQ(LineComposer(7, ListLayout::Comma, narrow, 6).Line(big), "  extraordinary, 1234567");
+    EXPECT_EQ(LineComposer(9, ListLayout::Comma, narrow, 6).Line(big), "extraordinary");
+    // An index outside the list composes as the first format.
+    EXPECT_EQ(LineComposer(-1, ListLayout::Plain, narrow, 13).Line(big), "     12  1234567  extraordinary");
+    EXPECT_EQ(LineComposer(10, ListLayout::Plain, narrow, 13).Heading(),
+              "   Rank    Freq  Word (longest has 13 characters)");
+}
+
+using RankingTest = ListingTest;
+
+// Ranked one frequency at a time from the highest down, ties in key order; unlisted words have rank 0 and stay
+// out of the chain, whatever an earlier ranking left.
+TEST_F(RankingTest, AgreesWithRankingOneFrequencyAtATime) {
+    std::mt19937 random(12345);
+    for (int round = 0; round < 20; ++round) {
+        std::vector<TestWord> words;
+        for (int i = 0, n = static_cast<int>(random() % 300); i < n; ++i)
+            words.push_back(
+                {"w" + std::to_string(100000 + i), static_cast<std::int64_t>(random() % 9 + 1), random() % 5 != 0});
+        Fill(words);
+        for (std::int64_t r = 1; r <= w.Table.DistinctWordCount(); ++r) w.Table.SetRanking(r, 7, 1);  // stale
+        w.RankByFrequency();
+        std::vector<std::int64_t> expected, chain;
+        for (std::int64_t f = 9; f >= 1; --f)
+            for (std::size_t r = 1; r <= words.size(); ++r)
+                if (words[r - 1].listed && words[r - 1].frequency == f)
+                    expected.push_back(static_cast<std::int64_t>(r));
+        for (std::int64_t r = w.FrequencyChainHead; r != 0 && chain.size() <= words.size();
+             r = w.Table.NextByFrequency(r))
+            chain.push_back(r);
+        ASSERT_EQ(chain, expected);
+        for (std::size_t r = 1; r <= words.size(); ++r) {
+            const auto at = std::find(expected.begin(), expected.end(), static_cast<std::int64_t>(r));
+            ASSERT_EQ(w.Table.Rank(static_cast<std::int64_t>(r)), at == expected.end() ? 0 : at - expected.begin() + 1);
+            if (at == expected.end()) {
+                ASSERT_EQ(w.Table.NextByFrequency(static_cast<std::int64_t>(r)), 0);
+            }
+        }
+    }
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 namespace vesk::test {
 namespace {
 
-TEST(ProgramText, LoadCodes) {
+TEST(ProgramText, LoadCodesAndWhatTheyTell) {
     ProgramText texts;
     const std::vector<std::pair<std::string, std::int32_t>> cases = {
         {"# texts\n\n1\tVESK\r\n2:3\tDrei\n", 2},
@@ -36,9 +36,8 @@ TEST(ProgramText, LoadCodes) {
     EXPECT_EQ(texts.Load(scratch.Write("t.dat", "3\tthree\n")), 1);
     EXPECT_EQ(texts.Text(3), "three");
     EXPECT_GT(texts.Load(std::string(VESK_DATA_DIR) + "/vesk_text.dat"), 0);
-}
 
-TEST(ProgramText, LoadMessages) {
+    // What each code of a load tells.
     std::string all;
     for (int code : {0, -1, -2, -3, -4, -6, -7, -8, -1507, -1501, -1500, -1001, -1000, -501, -500, -5, -9, 1})
         all += ProgramTextLoadMessage(code, "/p/t.dat") + "\n";
