@@ -86,13 +86,6 @@ TEST(ParameterFileTest, ReadingGivesBackWhatWritingWrote) {
         ASSERT_EQ(ParseParameterFile(bytes, read), "") << "round " << round;
         ASSERT_EQ(read, set) << "round " << round;
     }
-    // And through a file, as a save and a load do.
-    ScratchFolder scratch;
-    const ParameterSet set = RandomParameterSet(random);
-    ASSERT_EQ(WriteParameterFile(scratch.PathOf("p.vesk"), set), "");
-    ParameterSet read;
-    ASSERT_EQ(ReadParameterFile(scratch.PathOf("p.vesk"), read), "");
-    EXPECT_EQ(read, set);
 }
 
 TEST(ParameterFileTest, ReadingRulesAndFailures) {
@@ -114,7 +107,6 @@ TEST(ParameterFileTest, ReadingRulesAndFailures) {
         EXPECT_EQ(result, "") << text;
         EXPECT_EQ(set.ignoreRepetitions, expected) << text;
     }
-    EXPECT_EQ(Parse(With(9, " 2.5")).second.longWordSize, 2);
     // Line 29 is read and dropped; lines after 37 are never read.
     EXPECT_EQ(Parse(With(29, "7") + "\"whatever\x01").first, "");
 
@@ -224,9 +216,6 @@ TEST(ParameterFileTest, WritingInUtf8AndFailuresThatLeaveThePreviousFile) {
 
 TEST(StateFileTest, PathInsideTheUserDataFolder) {
     ScratchFolder scratch;
-    const std::string deep = scratch.PathOf("deep/config");
-    EXPECT_EQ(StateFilePath(deep), deep + "/Kestrine Systems/vesk.usr");
-    EXPECT_TRUE(std::filesystem::is_directory(deep + "/Kestrine Systems"));
     EXPECT_EQ(AppDataFilePath(scratch.PathOf("slash/"), "f", "d"), scratch.PathOf("slash/d/f"));
     // A folder that cannot be made is not an error here.
     const std::string file = scratch.Write("file", "");
