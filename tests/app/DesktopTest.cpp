@@ -1,8 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// What the main window shows next to the output box must match what the next Count will do: the source after
-// pasting, the figures after a source failed, and a note when the options changed after a listing. File
-// names as a desktop user types them: names without an extension, where the file dialogs open, and the
-// question before an output file is overwritten.
+// What the main window shows must match what the next Count will do; file names as a desktop user types them.
 
 #include <gtest/gtest.h>
 
@@ -131,8 +128,7 @@ TEST_F(Desktop, NamesWithoutAnExtensionServeEveryPurpose) {
     EXPECT_EQ(params.lblParameters.Caption(), "Parameters loaded from");
 }
 
-// Each dialog opens in the folder of the file its box names, else in the folder last used, else at home; the
-// folder a dialog's choice is in becomes the one last used.
+// Each dialog opens in the folder of the file its box names, else in the folder last used, else at home.
 TEST_F(Desktop, DialogsOpenNearTheFileNamed) {
     Start();
     std::filesystem::create_directories(folder / "a");
@@ -160,9 +156,6 @@ TEST_F(Desktop, DialogsOpenNearTheFileNamed) {
             EXPECT_EQ(platform.FileDialogFolders().back(), c.opensIn);
         }
     }
-    platform.ExpectFileDialog(MakeFile("a/words.txt", "alpha\r\n"));
-    main.cmdFile[0].Click();
-    EXPECT_EQ(main.LastDialogFolder, PathOf("a/"));
 }
 
 TEST_F(Desktop, SavedParametersGetTheirExtensionWhenTypedWithoutOne) {

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The word rules written plainly, one step after another, and the fast scanner checked against them on random
-// texts, through the word-by-word scan and the quiet scan that finds a line's words at once.
-// A failure names the seed of its text: a generator seeded with it makes the same text again.
-// Then how the scanner and the reading of a source talk to whoever drives them, and common-words files.
+// The word rules written plainly, and the fast scanner checked against them on random texts; a failure names
+// the seed that makes its text again. Then how the scanner talks to its driver, and common-words files.
 
 #include <gtest/gtest.h>
 
