@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -17,8 +18,8 @@ namespace {
 
 using Desktop = WindowTest;
 
-bool FiguresShown(const MainWindow& w) {
-    return w.lblNumberOfWords.Visible() || w.lblNumWordsExcluded.Visible() || w.lblNumOccurrences.Visible() ||
+int FiguresShown(const MainWindow& w) {
+    return w.lblNumberOfWords.Visible() + w.lblNumWordsExcluded.Visible() + w.lblNumOccurrences.Visible() +
            w.lblTotalNumOccurrences.Visible();
 }
 
@@ -60,11 +61,14 @@ TEST_F(Desktop, AFailedSourceLeavesNoFiguresOfTheLastCount) {
         {"not text", [&] { CountFile(MakeFile("data.txt", "a\x01")); }},
     };
     for (const auto& [name, fail] : failures) {
+        platform.repainted.clear();
         CountFile(story);
-        ASSERT_TRUE(FiguresShown(main)) << name;
+        ASSERT_EQ(FiguresShown(main), 4) << name;
+        const auto& drawn = platform.repainted;  // the statistics drawn at once
+        ASSERT_NE(std::find(drawn.begin(), drawn.end(), &main.Frame2), drawn.end()) << name;
         platform.ExpectMessage(MsgAnswer::Ok);
         fail();
-        EXPECT_FALSE(FiguresShown(main)) << name;
+        EXPECT_EQ(FiguresShown(main), 0) << name;
     }
 }
 

@@ -277,16 +277,6 @@ TEST(Statistics, FiguresAlignedToTheTotal) {
     SetNumberSeparatorsForTesting("", "");
 }
 
-TEST_F(ListingTest, StatisticsAreShownRightAligned) {
-    Fill({{"alpha", 3}, {"beta", 1, false}});
-    w.ShowStatistics();
-    EXPECT_EQ(w.lblTotalNumOccurrences.Caption(), "Total number of words in file: 4");
-    for (const Label* label :
-         {&w.lblNumberOfWords, &w.lblNumWordsExcluded, &w.lblNumOccurrences, &w.lblTotalNumOccurrences})
-        EXPECT_TRUE(label->Visible()) << label->Name();
-    EXPECT_EQ(platform.repainted.back(), &w.Frame2);
-}
-
 TEST(NumberFormat, GroupsThousands) {
     SetNumberSeparatorsForTesting("", "");
     std::setlocale(LC_ALL, "C");  // defines no separator: "," and "." stand in

@@ -185,7 +185,6 @@ TEST(ParameterFileTest, WritingInUtf8AndFailuresThatLeaveThePreviousFile) {
 
     ScratchFolder scratch;
     const std::string file = scratch.PathOf("p.vesk");
-    EXPECT_EQ(WriteParameterFile(scratch.Write("plain", "") + "/p.vesk", set), kSavePrefix + "Not a directory");
     ASSERT_EQ(WriteParameterFile(file, set), "");
     const std::string before = ReadBytes(file);
     // A write that fails half way: the file saved before is intact and no temporary file is left.
@@ -202,7 +201,7 @@ TEST(ParameterFileTest, WritingInUtf8AndFailuresThatLeaveThePreviousFile) {
         signal(SIGXFSZ, previousHandler);
         EXPECT_EQ(result, kSavePrefix + "File too large");
     }
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.Path()), {}), 2);  // plain, p.vesk
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.Path()), {}), 1);  // p.vesk alone
     // A text with a line break, or too long a line, could not be read back: nothing is written.
     set.inputFile = "/a\nb";
     EXPECT_EQ(WriteParameterFile(file, set),

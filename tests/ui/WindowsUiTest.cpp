@@ -181,8 +181,6 @@ TEST(MainWindowUi, StopWhileCountingOrListing) {
             } else if (!whileListing && ui.platform.PumpCount() == 300) {
                 bar = view.lblTotalNumOccurrences->text();
                 counter = view.lblNumberOfWords->isVisible() && !view.lblNumberOfWords->text().isEmpty();
-                EXPECT_EQ(view.cmdListWords->accessibleName(), Q("Stop"));
-                EXPECT_FALSE(view.txbFile[0]->isEnabled());
                 QTest::mouseClick(view.cmdListWords, Qt::LeftButton);
             }
         };
