@@ -209,7 +209,6 @@ TEST(HelpWindowUi, OpensFromAnyControlWithF1ClosesWithEscAndResizes) {
     auto& help = ui.views.help;
     QTest::mouseClick(ui.views.main.cmdHelp, Qt::LeftButton);
     ASSERT_TRUE(help.isVisible());
-    EXPECT_EQ(help.txbHelpScreen->toPlainText(), ui::ToQtLines(ui.program.frmHelp.txbHelpScreen.Text()));
     ExpectKeyboardReady(help);
     help.resize(help.width() + 120, help.height() + 80);
     EXPECT_EQ(ui.program.frmHelp.Width(), ui::PixelsToTwips(help.width()));
