@@ -29,7 +29,6 @@ TEST_F(InputSourceTest, SizeLineShowsBytesThenKilobytesThenMegabytes) {
         EXPECT_TRUE(main.CheckInputFile(path));
         EXPECT_EQ(main.lblFilesize.Caption(), "Filesize:   " + line);
     }
-    EXPECT_EQ(main.LastDialogFolder, folder.string() + "/");
 }
 
 TEST_F(InputSourceTest, FileDialogs) {

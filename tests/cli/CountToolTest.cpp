@@ -5,12 +5,10 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <ostream>
 #include <sstream>
 #include <streambuf>
@@ -120,11 +118,6 @@ TEST_F(CountToolTest, UsageErrorsExitWithTwoFailedCountsWithOne) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args[0]);
         EXPECT_EQ(Run(c.args), (ToolResult{1, "", "vesk-count: " + c.err + "\n"}));
-    }
-    if (::geteuid() != 0) {
-        const std::string locked = Write("locked.txt", "words\n");
-        ::chmod(locked.c_str(), 0);
-        EXPECT_EQ(Run({locked}), (ToolResult{1, "", "vesk-count: " + locked + ": Permission denied\n"}));
     }
 }
 
@@ -239,36 +232,20 @@ struct WriteSizes : std::streambuf {
     }
 };
 
-// Words made of letters only, each distinct: "wordab x", "wordbb x" ...
-std::string ManyWords(int count) {
-    std::string text;
-    for (int i = 0; i < count; ++i)
+TEST_F(CountToolTest, TheListingIsWrittenLineByLine) {
+    std::string text;  // distinct words of letters only
+    for (int i = 0; i < 3000; ++i)
         text += "word" +
                 std::string{static_cast<char>('a' + i % 26), static_cast<char>('a' + i / 26 % 26),
-                            static_cast<char>('a' + i / 676 % 26)} +
+                            static_cast<char>('a' + i / 676)} +
                 "x alpha\n";
-    return text;
-}
-
-TEST_F(CountToolTest, TheListingIsWrittenLineByLineAndAClosedReaderIsQuiet) {
-    const std::string input = Write("many.txt", ManyWords(3000));
+    const std::string input = Write("many.txt", text);
     for (const char* format : {"0", "9"}) {
         WriteSizes sizes;
         std::ostream out(&sizes);
         EXPECT_EQ(Run({"--format", format, input}, 0, &out).status, 0);
         EXPECT_GT(sizes.total, 3000 * 8);
         EXPECT_LE(sizes.largest, 60) << format;
-    }
-
-    // And as a process, the program ends quietly when its reader stops early.
-    const std::string tool = std::string(VESK_BUILD_DIR) + "/vesk-count";
-    if (!std::filesystem::exists(tool)) GTEST_SKIP() << "vesk-count is not built";
-    const std::string big = Write("big.txt", ManyWords(40000));
-    const std::string err = Path("err.txt");
-    for (const char* format : {"0", "9"}) {
-        const std::string command = "'" + tool + "' --format " + format + " '" + big + "' 2>'" + err + "' | head -c 20";
-        EXPECT_EQ(std::system((command + " >/dev/null").c_str()), 0);
-        EXPECT_EQ(ReadBytes(err), "");
     }
 }
 

@@ -23,8 +23,9 @@ using Counts = std::vector<std::pair<std::string, std::int64_t>>;
 // fails to show the word `failOn`.
 class RecordingObserver : public ScanObserver {
   public:
-    void OnNewWord(std::string_view word, std::int64_t) override {
+    void OnNewWord(std::string_view word, std::int64_t distinctWords) override {
         newWords.emplace_back(word);
+        reports.push_back(std::to_string(distinctWords) + std::string(word));
         if (word == failOn) throw std::runtime_error("display full");
     }
     bool ShouldStop() override {
@@ -36,7 +37,7 @@ class RecordingObserver : public ScanObserver {
     bool quiet = false;
     std::string failOn = " ";  // never a word
     std::function<void()> onAsk;
-    std::vector<std::string> newWords;
+    std::vector<std::string> newWords, reports;  // reports: the distinct count so far, then the word
 };
 
 struct ScanHarness {

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The word rules written plainly, one step after another, and the fast scanner checked against them on random
-// texts, through the word-by-word scan and the quiet scan that finds a line's words at once.
-// A failure names the seed of its text: a generator seeded with it makes the same text again.
-// Then how the scanner and the reading of a source talk to whoever drives them, and common-words files.
+// The word rules written plainly, and the fast scanner checked against them on random texts; a failure names
+// the seed that makes its text again. Then how the scanner talks to its driver, and common-words files.
 
 #include <gtest/gtest.h>
 
@@ -185,17 +183,6 @@ class ScanModel {
     }
 };
 
-// Records new words as the model does.
-struct Recorder : ScanObserver {
-    explicit Recorder(bool q) : quiet(q) {}
-    void OnNewWord(std::string_view word, std::int64_t distinctWords) override {
-        reports.push_back(std::to_string(distinctWords) + std::string(word));
-    }
-    bool IsQuiet() const override { return quiet; }
-    bool quiet;
-    std::vector<std::string> reports;
-};
-
 const std::string kStems = "aren couldn didn doesn hadn hasn isn shouldn wasn weren wouldn";
 // Pieces of text, "|" between them.
 std::vector<std::string> Pieces() {
@@ -271,10 +258,10 @@ void Feed(const std::vector<std::string>& lines, ScanOne scan) {
 
 // One scanner and table for all texts, so that what they keep between lines and texts (the cache of runs, the
 // records that Finish moves) meets changing options and emptied tables.
-Table ScannerTable(const Case& c, ScanHarness& s, Recorder& observer) {
+Table ScannerTable(const Case& c, ScanHarness& s) {
     s.table.Reset();
     s.scanner.ResetComments();
-    s.scanner.SetObserver(&observer);
+    s.observer.reports.clear();
     s.scanner.SetOptions(c.options);
     int lines = 0;
     Feed(c.lines, [&](std::string line) {
@@ -289,7 +276,8 @@ Table ScannerTable(const Case& c, ScanHarness& s, Recorder& observer) {
 }
 
 TEST(ScanModel, ScannerAgreesWithTheRulesOnRandomTexts) {
-    ScanHarness quietScanning, eachScanning;
+    ScanHarness quiet, each;
+    quiet.observer.quiet = true;
     for (unsigned seed = 1; seed <= 8000; ++seed) {
         std::mt19937 rng(seed);
         const Case c = RandomCase(rng);
@@ -297,11 +285,10 @@ TEST(ScanModel, ScannerAgreesWithTheRulesOnRandomTexts) {
         Feed(c.lines, [&](const std::string& line) { model.Line(line); });
         Table expected;
         for (const auto& [key, entry] : model.words) expected.emplace_back(key, entry.first, entry.second);
-        Recorder quiet(true), each(false);
-        ASSERT_EQ(ScannerTable(c, quietScanning, quiet), expected) << "quiet scan, seed " << seed;
-        ASSERT_EQ(ScannerTable(c, eachScanning, each), expected) << "word-by-word scan, seed " << seed;
-        ASSERT_EQ(quiet.reports, model.reports) << "seed " << seed;
-        ASSERT_EQ(each.reports, model.reports) << "seed " << seed;
+        ASSERT_EQ(ScannerTable(c, quiet), expected) << "quiet scan, seed " << seed;
+        ASSERT_EQ(ScannerTable(c, each), expected) << "word-by-word scan, seed " << seed;
+        ASSERT_EQ(quiet.observer.reports, model.reports) << "seed " << seed;
+        ASSERT_EQ(each.observer.reports, model.reports) << "seed " << seed;
 
         // The run of word characters that the checks of the user's markers measure.
         const std::string& line = c.lines[0];
