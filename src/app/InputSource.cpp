@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 
 #include "app/FileMessages.h"
 #include "app/HelpWindow.h"
@@ -41,20 +42,20 @@ bool CanNameAFile(const std::string& name) { return !name.empty() && name.back()
 
 }  // namespace
 
+std::string MainWindow::ExistingFolderOf(const std::string& path) const {
+    std::string folder = FolderOfPath(path);
+    if (folder.empty()) folder = platform.CurrentDirectory();  // a bare name is in the starting folder
+    return FolderExists(folder) ? folder : std::string();
+}
+
 std::string MainWindow::DialogFolder(const std::string& named) const {
-    if (!named.empty()) {
-        std::string folder = FolderOfPath(named);
-        if (folder.empty()) folder = platform.CurrentDirectory();
-        if (FolderExists(folder)) return folder;
-    }
+    if (std::string folder = named.empty() ? std::string() : ExistingFolderOf(named); !folder.empty()) return folder;
     if (!LastDialogFolder.empty() && FolderExists(LastDialogFolder)) return LastDialogFolder;
     return platform.HomeFolder();
 }
 
 void MainWindow::RememberDialogFolder(const std::string& path) {
-    std::string folder = FolderOfPath(path);
-    if (folder.empty()) folder = platform.CurrentDirectory();
-    if (FolderExists(folder)) LastDialogFolder = folder;
+    if (std::string folder = ExistingFolderOf(path); !folder.empty()) LastDialogFolder = std::move(folder);
 }
 
 void MainWindow::cmdFile_Click(int index) {

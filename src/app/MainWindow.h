@@ -176,6 +176,8 @@ class MainWindow : public Form, public ScanObserver {
     std::string DialogFolder(const std::string& named) const;
     // Notes the folder of a chosen or checked file as the one last used, when it exists.
     void RememberDialogFolder(const std::string& path);
+    // The folder a file name lies in, when it exists; else empty.
+    std::string ExistingFolderOf(const std::string& path) const;
     void cmdClearOutput_Click();
     // Takes a notice of work under way ("Processing ...", "Checking file ...") back out of the output box
     // when a failure has ended that work, so that the box promises no result.

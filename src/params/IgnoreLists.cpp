@@ -41,7 +41,7 @@ void ParamsWindow::cmdClearWordsToIgnore_Click() {
 void ParamsWindow::chkIgnoreCommonWords_Click() {
     if (!frmMain->blnStartUpCompleted || blnReverting) return;
     const int chosen = chkIgnoreCommonWords.Value();
-    if (chkIgnoreCommonWords.Value() != 0) {
+    if (chosen != 0) {
         if (frmMain->strCommonWordsFile.empty()) {
             platform.ShowMessage("Please specify the file containing common words.", "File?", MsgButtons::Ok,
                                  MsgIcon::None);
