@@ -15,6 +15,8 @@ constexpr std::array<char32_t, 32> kHighTable = {0x20AC, 0x0081, 0x201A, 0x0192,
                                                  0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+}  // namespace
+
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out.push_back(static_cast<char>(cp));
@@ -32,6 +34,8 @@ void AppendUtf8(std::string& out, char32_t cp) {
         out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
     }
 }
+
+namespace {
 
 // Index of the first byte from 128 up, or text.size(); eight bytes at a time, as most text is ASCII.
 std::size_t FirstNonAscii(std::string_view text) {
@@ -121,6 +125,12 @@ std::string Utf8ToCp1252(std::string_view text) {
     std::string out(text);
     Utf8ToCp1252InPlace(out);
     return out;
+}
+
+std::size_t Utf8Length(std::string_view text) {
+    std::size_t count = 0;
+    for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
+    return count;
 }
 
 bool IsValidUtf8(std::string_view text) {

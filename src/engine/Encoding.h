@@ -20,6 +20,10 @@ void Utf8ToCp1252InPlace(std::string& text);
 // The length of the well-formed UTF-8 sequence at the start of the text and its code point; 0 when the
 // sequence is ill-formed or cut short.
 std::size_t DecodeUtf8(std::string_view text, char32_t& codePoint);
+// Appends the UTF-8 form of a code point.
+void AppendUtf8(std::string& out, char32_t codePoint);
+// The number of characters (code points) of well-formed UTF-8 text: the bytes that start a sequence.
+std::size_t Utf8Length(std::string_view text);
 // Whether the text is entirely well-formed UTF-8.
 bool IsValidUtf8(std::string_view text);
 // The Windows-1252 code of a Unicode code point, or -1.
