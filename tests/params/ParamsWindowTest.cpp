@@ -118,9 +118,8 @@ TEST_F(ParamsWindowTest, ClearSetAndRestoreDefaults) {
     expected.commentStart1 = "{";
     EXPECT_EQ(Saved(), expected);
     EXPECT_EQ(main.Comments.starts[0], "/*");  // the markers in use are the defaults all the same
-}
 
-TEST_F(ParamsWindowTest, ReinitializeEmptiesTheInputsAndRestoresTheDefaults) {
+    // Reinitialize empties the input and parameter-file names and the words to ignore as well.
     ParameterSet changed = AllBoxes(2);
     changed.inputFile = "/some/input.txt";
     changed.wordsToIgnore = "alpha beta";
@@ -130,7 +129,7 @@ TEST_F(ParamsWindowTest, ReinitializeEmptiesTheInputsAndRestoresTheDefaults) {
     Load(changed);
     params.txbParametersFile.SetText("/p.vesk");
     params.cmdInitialize.Click();
-    ParameterSet expected;  // but for the comment boxes and the common-words box
+    expected = ParameterSet();  // but for the comment boxes and the common-words box
     expected.commentStart1 = "<";
     expected.ignoreCommonWords = 2;
     EXPECT_EQ(Saved(), expected);
