@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "engine/CharClasses.h"
 #include "listing/LineComposer.h"
 #include "listing/ListingPass.h"
 #include "listing/NumberFormat.h"
@@ -322,6 +324,39 @@ TEST(LineComposer, WordsAreTrimmedAndNeverCut) {
     EXPECT_EQ(LineComposer(-1, ListLayout::Plain, narrow, 13).Line(big), "     12  1234567  extraordinary");
     EXPECT_EQ(LineComposer(10, ListLayout::Plain, narrow, 13).Heading(),
               "   Rank    Freq  Word (longest has 13 characters)");
+}
+
+// Widths, pads and trims count characters: a word of any script lines up as an ASCII word of as many
+// characters does, in every format and layout; so does a figure grouped by a separator of several bytes.
+TEST(LineComposer, ColumnsCountCharacters) {
+    const auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+        for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+            text.replace(at, from.size(), to);
+        return text;
+    };
+    for (const auto& [word, stand] : {std::pair<std::string, std::string>{" łódź ", " lodz "},
+                                      {"καλημέρα", "kalimera"},
+                                      {"中文", "zw"},
+                                      {"ข้าว", "khaw"}}) {
+        for (int format = 0; format < kDisplayFormatCount; ++format)
+            for (ListLayout layout : {ListLayout::Plain, ListLayout::Comma}) {
+                const LineComposer composer(format, layout, ColumnWidths{6, 6, 9}, 8);
+                WordRecord record;
+                record.word = word;
+                record.frequency = 31;
+                record.rank = 4;
+                const std::string line = composer.Line(record);
+                record.word = stand;
+                EXPECT_EQ(line, replaced(composer.Line(record), TrimSpaces(stand), TrimSpaces(word)))
+                    << format << " " << word;
+            }
+    }
+    SetNumberSeparatorsForTesting("\u202F", ",");
+    const std::string wide = Lines(ComposeStatistics(WordStatistics{0, 2002, 202, 2002, 23440}, false));
+    SetNumberSeparatorsForTesting("'", ",");
+    EXPECT_EQ(wide,
+              replaced(Lines(ComposeStatistics(WordStatistics{0, 2002, 202, 2002, 23440}, false)), "'", "\u202F"));
+    SetNumberSeparatorsForTesting("", "");
 }
 
 using RankingTest = ListingTest;
