@@ -90,10 +90,11 @@ struct Latin1Table {
     }
 };
 
-const Latin1Table& Latin1() {
-    static const Latin1Table table;
-    return table;
-}
+const Latin1Table kLatin1;
+
+inline const Latin1Table& Latin1() { return kLatin1; }
+
+inline bool IsAsciiUpper(unsigned char b) { return static_cast<unsigned char>(b - 'A') < 26; }
 
 // ---- From U+0100 up: ICU's decompositions, scripts and case folding ----
 
@@ -231,17 +232,19 @@ bool WordKeyDiffers(std::string_view word, std::string& key) {
         if (!differs) key.assign(p, i);
         differs = true;
     };
+    // Plain lower-case ASCII is its own key, as most of a Western text is.
+    std::size_t i = 0;
+    while (i < n && static_cast<unsigned char>(p[i]) < 0x80 && !IsAsciiUpper(static_cast<unsigned char>(p[i]))) ++i;
+    if (i == n) return false;
     // Whether the last character at or above U+0080 was a Latin, Greek or Cyrillic letter (or a mark folded
     // away after one), for a mark that follows it.
     bool wideAfterLgc = false;
-    std::size_t i = 0;
     while (i < n) {
         const auto b = static_cast<unsigned char>(p[i]);
         if (b < 0x80) {
-            const Latin1Key& entry = latin1.keys[b];
-            if (!entry.identity) {
+            if (IsAsciiUpper(b)) {
                 startKey(i);
-                key.push_back(entry.bytes[0]);
+                key.push_back(static_cast<char>(b + 32));
             } else if (differs) {
                 key.push_back(static_cast<char>(b));
             }
