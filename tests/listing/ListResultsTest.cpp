@@ -327,35 +327,31 @@ TEST(LineComposer, WordsAreTrimmedAndNeverCut) {
 }
 
 // Widths, pads and trims count characters: a word of any script lines up as an ASCII word of as many
-// characters does, in every format and layout; so does a figure grouped by a separator of several bytes.
+// characters does, in every format and layout; so do figures grouped by a separator of several bytes.
 TEST(LineComposer, ColumnsCountCharacters) {
     const auto replaced = [](std::string text, const std::string& from, const std::string& to) {
-        for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
             text.replace(at, from.size(), to);
         return text;
     };
-    for (const auto& [word, stand] : {std::pair<std::string, std::string>{" łódź ", " lodz "},
-                                      {"καλημέρα", "kalimera"},
-                                      {"中文", "zw"},
-                                      {"ข้าว", "khaw"}}) {
+    for (auto [word, stand] :
+         {std::pair{" łódź ", " lodz "}, {"καλημέρα", "kalimera"}, {"中文", "zw"}, {"ข้าว", "khaw"}})
         for (int format = 0; format < kDisplayFormatCount; ++format)
             for (ListLayout layout : {ListLayout::Plain, ListLayout::Comma}) {
-                const LineComposer composer(format, layout, ColumnWidths{6, 6, 9}, 8);
-                WordRecord record;
-                record.word = word;
-                record.frequency = 31;
-                record.rank = 4;
-                const std::string line = composer.Line(record);
-                record.word = stand;
-                EXPECT_EQ(line, replaced(composer.Line(record), TrimSpaces(stand), TrimSpaces(word)))
-                    << format << " " << word;
+                const auto line = [composer = LineComposer(format, layout, ColumnWidths{6, 6, 9}, 8)](const char* w) {
+                    WordRecord record;
+                    record.word = w;
+                    record.frequency = 31;
+                    record.rank = 4;
+                    return composer.Line(record);
+                };
+                EXPECT_EQ(line(word), replaced(line(stand), TrimSpaces(stand), TrimSpaces(word))) << format;
             }
-    }
-    SetNumberSeparatorsForTesting("\u202F", ",");
-    const std::string wide = Lines(ComposeStatistics(WordStatistics{0, 2002, 202, 2002, 23440}, false));
+    const WordStatistics stats{0, 2002, 202, 2002, 23440};
     SetNumberSeparatorsForTesting("'", ",");
-    EXPECT_EQ(wide,
-              replaced(Lines(ComposeStatistics(WordStatistics{0, 2002, 202, 2002, 23440}, false)), "'", "\u202F"));
+    const std::string ascii = Lines(ComposeStatistics(stats, false));
+    SetNumberSeparatorsForTesting("\u202F", ",");
+    EXPECT_EQ(Lines(ComposeStatistics(stats, false)), replaced(ascii, "'", "\u202F"));
     SetNumberSeparatorsForTesting("", "");
 }
 
