@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/CommonWords.h"
 
-#include <algorithm>
 #include <utility>
 
 #include "engine/WordTable.h"
@@ -23,9 +22,12 @@ CommonWordSet CommonWordSet::FromTable(const WordTable& table) {
 bool CommonWordSet::Contains(std::string_view word) const { return m_index.find(word) != m_index.end(); }
 
 bool IsPlainText(std::string_view text, std::size_t limit) {
-    const std::string_view examined = text.substr(0, std::min(limit, text.size()));
-    for (char c : examined) {
+    // Characters, not bytes: every byte that does not continue a UTF-8 sequence starts one.
+    std::size_t characters = 0;
+    for (char c : text) {
         const auto b = static_cast<unsigned char>(c);
+        if ((b & 0xC0) == 0x80) continue;
+        if (++characters > limit) break;
         if (b < 32 && b != 9 && b != 10 && b != 13) return false;
     }
     return true;

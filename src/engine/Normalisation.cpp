@@ -1,32 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/Normalisation.h"
 
-#include <array>
 #include <cstdint>
 #include <vector>
 
 #include "engine/CharClasses.h"
+#include "engine/Encoding.h"
 
 namespace vesk {
 
 namespace {
 
-// Windows-1252 codes. Two-letter forms: Œ Ä Æ Ö Ü ä æ ö ü ß.
-constexpr std::string_view kTwoLetterSource = "\x8C\xC4\xC6\xD6\xDC\xE4\xE6\xF6\xFC\xDF";
-constexpr std::string_view kTwoLetterReplacement = "OeAeAeOeUeaeaeoeuess";
-// Š Ÿ À-Å Ç È-Ë Ì-Ï Ð Ñ Ò-Ö Ø Ù-Ü Ý š ÿ à-å ç è-ë ì-ï ñ ò-ö ø ù-ü ý
-constexpr std::string_view kSingleLetterSource =
-    "\x8A\x9F\xC0\xC1\xC2\xC3\xC4\xC5\xC7\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF\xD0\xD1\xD2\xD3\xD4\xD5\xD6\xD8\xD9\xDA"
-    "\xDB\xDC\xDD\x9A\xFF\xE0\xE1\xE2\xE3\xE4\xE5\xE7\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF\xF1\xF2\xF3\xF4\xF5\xF6\xF8"
-    "\xF9\xFA\xFB\xFC\xFD";
-constexpr std::string_view kSingleLetterReplacement = "SYAAAAAACEEEEIIIIDNOOOOOOUUUUYsyaaaaaaceeeeiiiinoooooouuuuy";
-static_assert(kSingleLetterSource.size() == 59 && kSingleLetterReplacement.size() == 59);
-static_assert(kTwoLetterReplacement.size() == 2 * kTwoLetterSource.size());
-
-// A E I O U a e i o u À-Æ È-Ï Ò-Ö Ø Ù-Ü à-æ è-ï ò-ö ø ù-ü
-constexpr std::string_view kVowels =
-    "AEIOUaeiou\xC0\xC1\xC2\xC3\xC4\xC5\xC6\xC8\xC9\xCA\xCB\xCC\xCD\xCE\xCF\xD2\xD3\xD4\xD5\xD6\xD8\xD9\xDA\xDB\xDC"
-    "\xE0\xE1\xE2\xE3\xE4\xE5\xE6\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF\xF2\xF3\xF4\xF5\xF6\xF8\xF9\xFA\xFB\xFC";
+// The lower-case vowels before which a final s stays: a e i o u à-æ è-ï ò-ö ø ù-ü.
+constexpr std::string_view kLowerVowels =
+    "aeiou\xE0\xE1\xE2\xE3\xE4\xE5\xE6\xE8\xE9\xEA\xEB\xEC\xED\xEE\xEF\xF2\xF3\xF4\xF5\xF6\xF8\xF9\xFA\xFB\xFC";
 
 constexpr std::string_view kStems = "aren couldn didn doesn hadn hasn isn shouldn wasn weren wouldn ";
 constexpr std::string_view kStemList[] = {"aren", "couldn",  "didn", "doesn", "hadn",  "hasn",
@@ -39,49 +26,16 @@ std::uint64_t PackShort(std::string_view text) {
     return packed;
 }
 
-struct FoldTables {
-    // Every ending of every stem, packed.
-    std::vector<std::uint64_t> stemEndings;
-    // FoldAccents of one character: one or two characters.
-    std::array<std::array<char, 2>, 256> fold{};
-    std::array<unsigned char, 256> foldLength{};
-    // The key of one character (lower case of its folding) and whether it is the character itself.
-    std::array<std::array<char, 2>, 256> key{};
-    std::array<unsigned char, 256> keyLength{};
-    std::array<bool, 256> keyIdentity{};
-    std::array<bool, 256> vowel{};
-    std::array<bool, 256> lowerVowel{};
-
-    FoldTables() {
-        for (int b = 0; b < 256; ++b) {
-            const char c = static_cast<char>(b);
-            std::string folded;
-            const auto two = kTwoLetterSource.find(c);
-            if (two != std::string_view::npos) {
-                folded = kTwoLetterReplacement.substr(2 * two, 2);
-            } else {
-                const auto one = kSingleLetterSource.find(c);
-                folded = std::string(1, one != std::string_view::npos ? kSingleLetterReplacement[one] : c);
-            }
-            foldLength[b] = static_cast<unsigned char>(folded.size());
-            keyLength[b] = foldLength[b];
-            for (std::size_t i = 0; i < folded.size(); ++i) {
-                fold[b][i] = folded[i];
-                key[b][i] = LowerChar(folded[i]);
-            }
-            keyIdentity[b] = keyLength[b] == 1 && key[b][0] == c;
-            vowel[b] = kVowels.find(c) != std::string_view::npos;
-        }
-        for (char v : kVowels) lowerVowel[static_cast<unsigned char>(LowerChar(v))] = true;
+// Every ending of every stem, packed.
+const std::vector<std::uint64_t>& StemEndings() {
+    static const std::vector<std::uint64_t> endings = [] {
+        std::vector<std::uint64_t> packed;
         for (std::string_view stem : kStemList)
-            for (std::size_t k = 1; k <= stem.size(); ++k)
-                stemEndings.push_back(PackShort(stem.substr(stem.size() - k)));
-    }
-};
-
-const FoldTables kTables;
-
-inline const FoldTables& Tables() { return kTables; }
+            for (std::size_t k = 1; k <= stem.size(); ++k) packed.push_back(PackShort(stem.substr(stem.size() - k)));
+        return packed;
+    }();
+    return endings;
+}
 
 bool EqualsLower(std::string_view word, std::string_view lowerText) {
     if (word.size() != lowerText.size()) return false;
@@ -90,43 +44,19 @@ bool EqualsLower(std::string_view word, std::string_view lowerText) {
     return true;
 }
 
+bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Whether the character that ends at byte `end` of the UTF-8 text is one of the lower-case vowels.
+bool LowerVowelEndsAt(std::string_view text, std::size_t end) {
+    std::size_t start = end - 1;
+    while (start > 0 && IsContinuationByte(text[start])) --start;
+    char32_t c = 0;
+    // A byte that is not UTF-8 is a character of the Western code page.
+    if (DecodeUtf8(text.substr(start, end - start), c) != end - start) c = static_cast<unsigned char>(text[end - 1]);
+    return c < 0x100 && kLowerVowels.find(static_cast<char>(c)) != std::string_view::npos;
+}
+
 }  // namespace
-
-std::string FoldAccents(std::string_view word) {
-    const auto& t = Tables();
-    std::string out;
-    out.reserve(word.size());
-    for (char c : word) {
-        const auto b = static_cast<unsigned char>(c);
-        out.append(t.fold[b].data(), t.foldLength[b]);
-    }
-    return out;
-}
-
-std::string WordKey(std::string_view word) {
-    std::string key;
-    if (!WordKeyDiffers(word, key)) key.assign(word);
-    return key;
-}
-
-bool WordKeyDiffers(std::string_view word, std::string& key) {
-    const auto& t = Tables();
-    std::size_t i = 0;
-    while (i < word.size() && t.keyIdentity[static_cast<unsigned char>(word[i])]) ++i;
-    if (i == word.size()) return false;
-    key.assign(word.data(), i);
-    for (; i < word.size(); ++i) {
-        const auto b = static_cast<unsigned char>(word[i]);
-        key.append(t.key[b].data(), t.keyLength[b]);
-    }
-    return true;
-}
-
-bool IsVowel(std::string_view text, bool lowerListOnly) {
-    if (text.empty()) return false;
-    const auto b = static_cast<unsigned char>(text[0]);
-    return lowerListOnly ? Tables().lowerVowel[b] : Tables().vowel[b];
-}
 
 bool IsContractionStem(std::string_view word) {
     // A substring test on purpose: the end of any stem ("n", "en", "ldn", ...) matches too.
@@ -145,7 +75,7 @@ bool IsContractionStem(std::string_view word) {
     // Without a space inside, the word can only match the end of a single stem.
     if (word.size() > 7) return false;
     const std::uint64_t packed = PackShort(lowered);
-    for (std::uint64_t ending : Tables().stemEndings)
+    for (std::uint64_t ending : StemEndings())
         if (ending == packed) return true;
     return false;
 }
@@ -158,11 +88,12 @@ std::size_t NormalisedLength(std::string_view run, bool dropFinalS, bool allowAp
         for (char strip : {'-', '\'', '_', ':', '.'})
             while (n > 0 && run[n - 1] == strip) --n;
     }
-    if (dropFinalS && n >= 3 && run[n - 1] == 's') {
+    // At least three characters, the last an "s" after neither "s", "'" nor a lower-case vowel.
+    if (dropFinalS && n >= 3 && run[n - 1] == 's' && Utf8Length(run.substr(0, n)) >= 3) {
         const char before = run[n - 2];
         const std::string_view w = run.substr(0, n);
-        if (before != 's' && before != '\'' && !Tables().lowerVowel[static_cast<unsigned char>(before)] &&
-            !EqualsLower(w, "mathematics") && !EqualsLower(w, "maths"))
+        if (before != 's' && before != '\'' && !LowerVowelEndsAt(run, n - 1) && !EqualsLower(w, "mathematics") &&
+            !EqualsLower(w, "maths"))
             --n;
     }
     if (!allowApostrophes && n > 0) {

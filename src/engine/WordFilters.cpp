@@ -3,13 +3,20 @@
 
 #include "engine/CharClasses.h"
 #include "engine/CommonWords.h"
-#include "engine/Normalisation.h"
+#include "engine/Encoding.h"
+#include "engine/UnicodeKeys.h"
 
 namespace vesk {
 
 bool IsRepetition(std::string_view word) {
-    if (word.size() <= 1) return false;
-    return word.find_first_not_of(word[0]) == std::string_view::npos;
+    // Every character equal to the first is the first character's bytes over and over.
+    char32_t first = 0;
+    std::size_t length = DecodeUtf8(word, first);
+    if (length == 0) length = 1;
+    if (word.size() <= length || word.size() % length != 0) return false;
+    for (std::size_t i = length; i < word.size(); i += length)
+        if (word.compare(i, length, word.substr(0, length)) != 0) return false;
+    return true;
 }
 
 bool IsRomanNumeralBelow40(std::string_view word) {
@@ -21,8 +28,18 @@ bool IsRomanNumeralBelow40(std::string_view word) {
 }
 
 bool HasNoVowelOrY(std::string_view word) {
-    for (std::size_t i = 0; i < word.size(); ++i)
-        if (word[i] == 'Y' || word[i] == 'y' || IsVowel(word.substr(i), false)) return false;
+    for (std::size_t i = 0; i < word.size();) {
+        char32_t c = 0;
+        std::size_t length = DecodeUtf8(word.substr(i), c);
+        if (length == 0) {
+            // Not UTF-8: a byte of the Western code page.
+            c = Cp1252ToUnicode(static_cast<unsigned char>(word[i]));
+            length = 1;
+        }
+        // Scripts other than Latin have vowels of their own, or none written: their words always stay.
+        if (IsVowelOrY(c) || IsLetterOfOtherScript(c)) return false;
+        i += length;
+    }
     return true;
 }
 
@@ -33,7 +50,8 @@ void MarkListedWords(WordTable& table, const FilterOptions& options, const Commo
         const std::string_view word = table.Word(i);
         table.SetListed(i, false);
         if (table.Frequency(i) < options.minFrequency) continue;
-        if (word.size() < options.minLength || word.size() > options.maxLength) continue;
+        const std::size_t length = Utf8Length(word);
+        if (length < options.minLength || length > options.maxLength) continue;
         lowered.assign(word);
         LowerCaseInPlace(lowered);
         lowered += ',';

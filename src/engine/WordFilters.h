@@ -29,11 +29,11 @@ struct FilterOptions {
 // Marks every record of a finished table listed or not.
 void MarkListedWords(WordTable& table, const FilterOptions& options, const CommonWordSet& commonWords);
 
-// More than one character, every one equal to the first (case-sensitive).
+// More than one character, every one equal to the first (case-sensitive): zzz, ааа, ωωω.
 bool IsRepetition(std::string_view word);
 // Upper-cased, made only of I, V and X (any arrangement; the empty word too).
 bool IsRomanNumeralBelow40(std::string_view word);
-// No character of the vowel list, and no "Y" or "y".
+// No vowel (IsVowelOrY) and no letter of a script other than Latin.
 bool HasNoVowelOrY(std::string_view word);
 
 }  // namespace vesk

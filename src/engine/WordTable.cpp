@@ -6,7 +6,8 @@
 #include <cstring>
 #include <string>
 
-#include "engine/Normalisation.h"
+#include "engine/Encoding.h"
+#include "engine/UnicodeKeys.h"
 
 namespace vesk {
 
@@ -82,7 +83,7 @@ inline std::uint32_t KeyHash(std::string_view key, std::uint64_t tag) {
 }
 
 // Whether the `key.size()` bytes at `stored` are the key.
-inline bool SameKey(const char* stored, std::string_view key) {
+inline bool SameBytes(const char* stored, std::string_view key) {
     const std::size_t n = key.size();
     const char* b = key.data();
     std::size_t i = 0;
@@ -167,17 +168,17 @@ void WordTable::Reset() {
 
 std::string_view WordTable::Key(std::int64_t record) const {
     const std::uint64_t text = m_text[Index(record)];
-    const auto keyLength = static_cast<std::size_t>((text >> 8) & 0xFF);
+    const std::size_t keyLength = KeyLength(text);
     if (keyLength == 0) return {};
-    return {m_texts.At(text >> 16), keyLength};
+    return {m_texts.At(TextOffset(text)), keyLength};
 }
 
 std::string_view WordTable::Word(std::int64_t record) const {
     const std::uint64_t text = m_text[Index(record)];
-    const auto keyLength = static_cast<std::size_t>((text >> 8) & 0xFF);
-    const auto wordLength = static_cast<std::size_t>(text & 0xFF);
+    const std::size_t keyLength = KeyLength(text);
+    const std::size_t wordLength = WordLength(text);
     if (keyLength == 0) return {};
-    const char* start = m_texts.At(text >> 16);
+    const char* start = m_texts.At(TextOffset(text));
     return wordLength == 0 ? std::string_view(start, keyLength) : std::string_view(start + keyLength, wordLength);
 }
 
@@ -259,7 +260,7 @@ void WordTable::GrowIndex() {
 }
 
 std::uint32_t WordTable::Add(std::string_view word) {
-    if (word.empty() || word.size() > kMaxWordLength) return 0;
+    if (word.empty() || (word.size() > kMaxWordLength && Utf8Length(word) > kMaxWordLength)) return 0;
     // Plain ASCII without capitals is its own key; anything else goes through the folding tables.
     bool plain = true;
     for (const char c : word) {
@@ -271,7 +272,8 @@ std::uint32_t WordTable::Add(std::string_view word) {
 }
 
 std::uint32_t WordTable::AddWithKey(std::string_view word, std::string_view key) {
-    if (word.empty() || word.size() > kMaxWordLength) return 0;
+    // Counted in characters; a word of more bytes than that has more characters only when it is not ASCII.
+    if (word.empty() || (word.size() > kMaxWordLength && Utf8Length(word) > kMaxWordLength)) return 0;
     if (m_slots.empty()) RebuildIndex();
     const std::uint64_t tag = KeyTag(key);
     const bool shortKey = key.size() <= 7;
@@ -279,8 +281,8 @@ std::uint32_t WordTable::AddWithKey(std::string_view word, std::string_view key)
     for (std::size_t i = hash & m_mask;; i = (i + 1) & m_mask) {
         const Slot& slot = m_slots[i];
         if (slot.record == 0) break;
-        // Equal tags mean equal lengths: a longer key is compared byte by byte.
-        if (slot.hash == hash && slot.tag == tag && (shortKey || SameKey(m_texts.At(m_text[slot.record] >> 16), key))) {
+        // Equal tags mean equal lengths below 255 bytes: a longer key is compared byte by byte.
+        if (slot.hash == hash && slot.tag == tag && (shortKey || SameKey(m_text[slot.record], key))) {
             ++m_counts[slot.record];
             return slot.record;
         }
@@ -288,10 +290,16 @@ std::uint32_t WordTable::AddWithKey(std::string_view word, std::string_view key)
     return AddRecord(word, key, tag, hash);
 }
 
+bool WordTable::SameKey(std::uint64_t text, std::string_view key) const {
+    return KeyLength(text) == key.size() && SameBytes(m_texts.At(TextOffset(text)), key);
+}
+
 std::uint32_t WordTable::AddRecord(std::string_view word, std::string_view key, std::uint64_t tag, std::uint32_t hash) {
     const auto index = static_cast<std::uint32_t>(m_text.size());
     // The word is kept apart only when it is not its own key.
     const bool keyOnly = key.data() == word.data() || key == word;
+    // Beyond any key that a word of 80 characters gives; such a word is not counted rather than cut.
+    if (key.size() > kLengthMask || word.size() > kLengthMask) return 0;
     const std::uint64_t offset = m_texts.Append(key, keyOnly ? std::string_view() : word);
     try {
         m_text.push_back(PackText(offset, key.size(), keyOnly ? 0 : word.size()));
@@ -360,9 +368,13 @@ void WordTable::ComputeStatistics() {
             ++m_stats.listedWordCount;
             m_stats.listedOccurrenceCount += frequency;
             m_stats.highestFrequency = std::max(m_stats.highestFrequency, frequency);
+            // A word has no more characters than bytes: only a longer one need be counted.
             const std::uint64_t text = m_text[i];
-            const auto wordLength = static_cast<std::int32_t>((text & 0xFF) != 0 ? text & 0xFF : (text >> 8) & 0xFF);
-            m_stats.longestWordLength = std::max(m_stats.longestWordLength, wordLength);
+            const std::size_t bytes = WordLength(text) != 0 ? WordLength(text) : KeyLength(text);
+            if (bytes > static_cast<std::size_t>(m_stats.longestWordLength))
+                m_stats.longestWordLength =
+                    std::max(m_stats.longestWordLength,
+                             static_cast<std::int32_t>(Utf8Length(Word(static_cast<std::int64_t>(i)))));
         } else {
             ++m_stats.excludedWordCount;
         }

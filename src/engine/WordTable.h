@@ -20,12 +20,13 @@
 
 namespace vesk {
 
+// Words of more characters (code points) than this are not counted.
 inline constexpr std::size_t kMaxWordLength = 80;
 
 // A record as read: the views stay valid until the table is reset.
 struct WordRecord {
     std::string_view word;  // as first seen
-    std::string_view key;   // lower case of FoldAccents(word): identity and order
+    std::string_view key;   // WordKey(word): identity and order
     std::int64_t frequency = 0;
     std::int32_t rank = 0;             // 1-based rank among listed words; 0 when not placed
     std::int32_t nextByFrequency = 0;  // the record that follows in rank order; 0 at the end
@@ -33,7 +34,7 @@ struct WordRecord {
 };
 
 struct WordStatistics {
-    std::int32_t longestWordLength = 0;
+    std::int32_t longestWordLength = 0;  // in characters
     std::int64_t listedWordCount = 0;
     std::int64_t excludedWordCount = 0;
     std::int64_t listedOccurrenceCount = 0;
@@ -113,11 +114,19 @@ class WordTable {
     };
 
     static std::size_t Index(std::int64_t record) { return static_cast<std::size_t>(record); }
-    // A record's text: where it starts, the key's length, and the word's length (0: the word is the key).
+    // A record's text: where it starts, the key's length, and the word's length (0: the word is the key), in
+    // bytes. 80 characters take up to 320 bytes of UTF-8, and a key may have more characters than its word.
+    static constexpr unsigned kLengthBits = 11;
+    static constexpr std::size_t kLengthMask = (std::size_t{1} << kLengthBits) - 1;
     static std::uint64_t PackText(std::uint64_t offset, std::size_t keyLength, std::size_t wordLength) {
-        return (offset << 16) | (keyLength << 8) | wordLength;
+        return (offset << (2 * kLengthBits)) | (keyLength << kLengthBits) | wordLength;
     }
+    static std::uint64_t TextOffset(std::uint64_t text) { return text >> (2 * kLengthBits); }
+    static std::size_t KeyLength(std::uint64_t text) { return (text >> kLengthBits) & kLengthMask; }
+    static std::size_t WordLength(std::uint64_t text) { return text & kLengthMask; }
     std::uint32_t AddWithKey(std::string_view word, std::string_view key);
+    // Whether the record whose text is `text` has the key.
+    bool SameKey(std::uint64_t text, std::string_view key) const;
     std::uint32_t AddRecord(std::string_view word, std::string_view key, std::uint64_t tag, std::uint32_t hash);
     static void SortByOrder(std::vector<SortEntry>& entries);
     std::vector<SortEntry> SortedEntries() const;

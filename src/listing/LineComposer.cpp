@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "engine/CharClasses.h"
+#include "engine/Encoding.h"
 
 namespace vesk {
 
@@ -43,16 +44,19 @@ constexpr FormatColumns kFormatColumns[kDisplayFormatCount] = {
     {Lead::None, {Column::Word}, false},
 };
 
+// Widths are in characters, so that columns of any script line up as ASCII ones do.
+std::size_t Padding(std::string_view text, int width) {
+    return static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, width - static_cast<std::ptrdiff_t>(Utf8Length(text))));
+}
+
 void PadLeft(std::string& out, std::string_view text, int width) {
-    const auto pad = std::max<std::ptrdiff_t>(0, width - static_cast<std::ptrdiff_t>(text.size()));
-    out.append(static_cast<std::size_t>(pad), ' ');
+    out.append(Padding(text, width), ' ');
     out += text;
 }
 
 void PadRight(std::string& out, std::string_view text, int width) {
     out += text;
-    const auto pad = std::max<std::ptrdiff_t>(0, width - static_cast<std::ptrdiff_t>(text.size()));
-    out.append(static_cast<std::size_t>(pad), ' ');
+    out.append(Padding(text, width), ' ');
 }
 
 // What one line is made of.

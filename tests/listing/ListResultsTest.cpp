@@ -7,8 +7,10 @@
 #include <cstdint>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "engine/CharClasses.h"
 #include "listing/LineComposer.h"
 #include "listing/ListingPass.h"
 #include "listing/NumberFormat.h"
@@ -322,6 +324,35 @@ TEST(LineComposer, WordsAreTrimmedAndNeverCut) {
     EXPECT_EQ(LineComposer(-1, ListLayout::Plain, narrow, 13).Line(big), "     12  1234567  extraordinary");
     EXPECT_EQ(LineComposer(10, ListLayout::Plain, narrow, 13).Heading(),
               "   Rank    Freq  Word (longest has 13 characters)");
+}
+
+// Widths, pads and trims count characters: a word of any script lines up as an ASCII word of as many
+// characters does, in every format and layout; so do figures grouped by a separator of several bytes.
+TEST(LineComposer, ColumnsCountCharacters) {
+    const auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+        for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+            text.replace(at, from.size(), to);
+        return text;
+    };
+    for (auto [word, stand] :
+         {std::pair{" łódź ", " lodz "}, {"καλημέρα", "kalimera"}, {"中文", "zw"}, {"ข้าว", "khaw"}})
+        for (int format = 0; format < kDisplayFormatCount; ++format)
+            for (ListLayout layout : {ListLayout::Plain, ListLayout::Comma}) {
+                const auto line = [composer = LineComposer(format, layout, ColumnWidths{6, 6, 9}, 8)](const char* w) {
+                    WordRecord record;
+                    record.word = w;
+                    record.frequency = 31;
+                    record.rank = 4;
+                    return composer.Line(record);
+                };
+                EXPECT_EQ(line(word), replaced(line(stand), TrimSpaces(stand), TrimSpaces(word))) << format;
+            }
+    const WordStatistics stats{0, 2002, 202, 2002, 23440};
+    SetNumberSeparatorsForTesting("'", ",");
+    const std::string ascii = Lines(ComposeStatistics(stats, false));
+    SetNumberSeparatorsForTesting("\u202F", ",");
+    EXPECT_EQ(Lines(ComposeStatistics(stats, false)), replaced(ascii, "'", "\u202F"));
+    SetNumberSeparatorsForTesting("", "");
 }
 
 using RankingTest = ListingTest;
