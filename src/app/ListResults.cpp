@@ -5,7 +5,6 @@
 
 #include "app/MainWindow.h"
 #include "app/OutputBox.h"
-#include "engine/Encoding.h"
 #include "engine/FileChecks.h"
 #include "listing/LineComposer.h"
 #include "listing/ListingPass.h"
@@ -47,7 +46,7 @@ bool NamesInputFile(const std::string& output, const std::string& input) {
     if (input.empty()) return false;
     if (output == input) return true;
     std::error_code error;
-    return std::filesystem::equivalent(Cp1252ToUtf8(output), Cp1252ToUtf8(input), error);
+    return std::filesystem::equivalent(output, input, error);
 }
 
 // The file as the file system knows it, so that two spellings of one name are one file.

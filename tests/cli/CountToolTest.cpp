@@ -258,7 +258,7 @@ TEST(Reporter, LinesAndTheProgressBar) {
     reporter.DrawProgress("[-->  ]");
     // A line erases the bar first; only errors are counted.
     reporter.Warning("This file has Macintosh line endings.");
-    reporter.Error("Markers must be different.\r\n\r\nCheck caf\xE9.");
+    reporter.Error("Markers must be different.\r\n\r\nCheck caf\xC3\xA9.");
     reporter.ErrorUtf8("caf\xC3\xA9.txt: Permission denied");
     EXPECT_EQ(reporter.ErrorCount(), 2);
     reporter.DrawProgress("[-->  ]");
