@@ -187,6 +187,10 @@ void MainWindow::FillComboBoxes() {
     for (const char* item : kDisplayFormatNames) cboDisplayFormat.AddItem(item);
     cboDisplayFormat.SetListIndex(0);
 
+    cboInputEncoding.Clear();
+    for (const char* item : kInputEncodingNames) cboInputEncoding.AddItem(item);
+    cboInputEncoding.SetListIndex(0);
+
     auto fillNumbers = [](ComboBox& list, int first, int last, int step, int defaultIndex) {
         list.Clear();
         for (int n = first; n <= last; n += step) list.AddItem(std::to_string(n));
@@ -229,6 +233,20 @@ void MainWindow::ShowNoWordsMessage() {
 
 // A parameter load sets both lists with the parameters window reverting: it never lists, since the output
 // file it names may be another than the one the user last chose.
+void MainWindow::cboInputEncoding_Click() {
+    // Words counted and common words read in another encoding are read again by the next count.
+    if (!blnStartUpCompleted) return;
+    blnWordsGot = false;
+    blnCommonWordsLoaded = false;
+    MarkListingOutdated();
+}
+
+InputEncoding MainWindow::ChosenEncoding() const {
+    InputEncoding encoding;
+    if (cboInputEncoding.ListIndex() > 0) EncodingOfName(cboInputEncoding.Text(), encoding);
+    return encoding;
+}
+
 void MainWindow::cboWordOrder_Click() {
     if (blnWordsGot && !frmParams->blnReverting) ListResults();
     SetTheFocus();

@@ -3,6 +3,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
 #include <cmath>
 
 namespace vesk::ui {
@@ -27,6 +28,17 @@ std::string FromQt(const QString& text, bool crlf) {
         out.push_back(bytes[i]);
     }
     return out;
+}
+
+int ToQtPosition(std::string_view text, std::size_t position, bool crlf) {
+    int units = 0;
+    for (std::size_t i = 0; i < std::min(position, text.size()); ++i) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        if ((b & 0xC0) == 0x80) continue;  // inside a character
+        if (crlf && b == '\n' && i > 0 && text[i - 1] == '\r') continue;
+        units += b >= 0xF0 ? 2 : 1;  // beyond the BMP, a surrogate pair
+    }
+    return units;
 }
 
 QString TwirlerText(const std::string& caption) {

@@ -14,6 +14,9 @@ QString ToQt(std::string_view text);
 QString ToQtLines(std::string_view text);
 // A widget's text for the program; with `crlf`, every "\n" becomes CR LF.
 std::string FromQt(const QString& text, bool crlf = false);
+// A position in the program's text (a byte offset of its UTF-8) as a position in the widget's text (UTF-16
+// code units); with `crlf`, a CR LF pair is one character, as in a multi-line widget.
+int ToQtPosition(std::string_view text, std::size_t position, bool crlf = false);
 
 // The character a twirler caption stands for: the characters U+00DC, U+00DD, U+00DF and U+00DE (220, 221,
 // 223 and 222) are the lower, left, upper and right half blocks.
