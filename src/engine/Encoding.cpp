@@ -117,31 +117,6 @@ std::string Cp1252ToUtf8(std::string_view text) {
     return out;
 }
 
-void Utf8ToCp1252InPlace(std::string& text) {
-    std::size_t read = FirstNonAscii(text);
-    std::size_t write = read;
-    const std::string_view view(text);
-    while (read < view.size()) {
-        char32_t cp = 0;
-        const std::size_t len = DecodeUtf8(view.substr(read), cp);
-        if (len == 0) {
-            text[write++] = kUnmappableByte;
-            ++read;
-            continue;
-        }
-        const int code = cp < 0x80 ? static_cast<int>(cp) : UnicodeToCp1252(cp);
-        text[write++] = code < 0 ? kUnmappableByte : static_cast<char>(code);
-        read += len;
-    }
-    text.resize(write);
-}
-
-std::string Utf8ToCp1252(std::string_view text) {
-    std::string out(text);
-    Utf8ToCp1252InPlace(out);
-    return out;
-}
-
 std::size_t Utf8Length(std::string_view text) {
     std::size_t count = 0;
     for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;

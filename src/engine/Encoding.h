@@ -11,18 +11,10 @@
 
 namespace vesk {
 
-// The byte that stands for a character Windows-1252 cannot represent.
-inline constexpr char kUnmappableByte = '\x81';
-
 // Windows-1252 to UTF-8; the five undefined codes (0x81, 0x8D, 0x8F, 0x90, 0x9D) map to U+0081 etc.
 std::string Cp1252ToUtf8(std::string_view text);
 // Cp1252ToUtf8 appended to `out`.
 void AppendCp1252AsUtf8(std::string& out, std::string_view text);
-// UTF-8 to Windows-1252, the inverse of Cp1252ToUtf8 (U+0081 etc. give the undefined codes back);
-// unrepresentable characters and ill-formed bytes (one per byte) become kUnmappableByte.
-std::string Utf8ToCp1252(std::string_view text);
-// Utf8ToCp1252 in place (the result is never longer than the text).
-void Utf8ToCp1252InPlace(std::string& text);
 // The length of the well-formed UTF-8 sequence at the start of the text and its code point; 0 when the
 // sequence is ill-formed or cut short.
 std::size_t DecodeUtf8(std::string_view text, char32_t& codePoint);
