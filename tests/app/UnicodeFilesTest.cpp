@@ -30,7 +30,7 @@ class UnicodeFilesTest : public WindowTest {
         main.cboInputEncoding.SetListIndex(static_cast<int>(found - items.begin()));
     }
 
-    const std::filesystem::path polish = folder / "Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87";
+    const std::filesystem::path polish = folder / "Zażółć";
 };
 
 std::string Utf16Le(const std::string& ascii) {

@@ -241,11 +241,8 @@ TEST_F(CountToolTest, EveryEncodingListsAsItsUtf8Twin) {
          "d\x9F \xB3\xF3"
          "d\x9F \x8A"
          "koda\r\n",
-         "\xC5\x81\xC3\xB3"
-         "d\xC5\xBA \xC5\x82\xC3\xB3"
-         "d\xC5\xBA \xC5\xA0koda\r\n"},
-        {"koi8-r", "\xEB\xCF\xDB\xCB\xC1 \xCB\xCF\xDB\xCB\xC1\n",
-         "\xD0\x9A\xD0\xBE\xD1\x88\xD0\xBA\xD0\xB0 \xD0\xBA\xD0\xBE\xD1\x88\xD0\xBA\xD0\xB0\n"},
+         "Łódź łódź Škoda\r\n"},
+        {"koi8-r", "\xEB\xCF\xDB\xCB\xC1 \xCB\xCF\xDB\xCB\xC1\n", "Кошка кошка\n"},
         {"",
          "\xFF\xFE"
          "a\0\x16\x04 \0\x16\x04\n\0"s,
@@ -269,7 +266,7 @@ TEST_F(CountToolTest, EveryEncodingListsAsItsUtf8Twin) {
 
 // A folder named with Polish letters holds the parameter file, the common words and the output file.
 TEST_F(CountToolTest, FilesInAFolderNamedInPolish) {
-    const std::filesystem::path polish = scratch.Path() / "Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87";
+    const std::filesystem::path polish = scratch.Path() / "Zażółć";
     std::filesystem::create_directories(polish);
     const std::string params = (polish / "p.vesk").string(), output = (polish / "wynik.txt").string();
     const std::string input = Write("in.txt", "alpha beta beta\n");
@@ -318,7 +315,7 @@ TEST(Reporter, LinesAndTheProgressBar) {
     // A line erases the bar first; only errors are counted.
     reporter.Warning("This file has Macintosh line endings.");
     reporter.Error("Markers must be different.\r\n\r\nCheck caf\xC3\xA9.");
-    reporter.ErrorUtf8("caf\xC3\xA9.txt: Permission denied");
+    reporter.ErrorUtf8("café.txt: Permission denied");
     EXPECT_EQ(reporter.ErrorCount(), 2);
     reporter.DrawProgress("[-->  ]");
     reporter.DrawProgress("not a bar");

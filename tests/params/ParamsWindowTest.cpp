@@ -341,10 +341,7 @@ TEST_F(ParameterFileTest, ALoadNeverListsAndReadsCommonWordsAtTheNextCount) {
 // A name is the same text inside the program and on disk, whatever its script; names that one Western code
 // page would have merged stay apart.
 TEST_F(ParameterFileTest, FileNamesAreUtf8InsideTheProgram) {
-    const std::string polish =
-                          "\xC5\x81\xC3\xB3"
-                          "d\xC5\xBA.vesk",
-                      russian = "\xD0\x96.vesk";
+    const std::string polish = "Łódź.vesk", russian = "Ж.vesk";
     main.txbFile[1].SetText(PathOf(polish));
     ASSERT_EQ(main.SaveState(PathOf(polish)), "");
     main.txbFile[1].SetText(PathOf(russian));

@@ -98,10 +98,9 @@ TEST(ParameterFileTest, ReadingRulesAndFailures) {
                          "\"\xC5\x82\xC3\xB3"
                          "d\xC5\xBA \xD0\x96\""))
                   .second.wordsToIgnore,
-              "\xC5\x82\xC3\xB3"
-              "d\xC5\xBA \xD0\x96");
+              "łódź Ж");
     EXPECT_EQ(Parse(With(3, "\"caf\xE9 \x80\x81\"")).second.wordsToIgnore, "caf\xC3\xA9 \xE2\x82\xAC\xC2\x81");
-    EXPECT_EQ(Parse(With(1, "\xEF\xBB\xBF\"/a\xC3\xA9\"")).second.inputFile, "/a\xC3\xA9");
+    EXPECT_EQ(Parse(With(1, "\xEF\xBB\xBF\"/a\xC3\xA9\"")).second.inputFile, "/aé");
 
     // Numbers: the number at the start, blanks ignored, halves to the even neighbour.
     const std::vector<std::pair<std::string, int>> cases = {{"1.5", 2},  {"2.5", 2},  {"0.5", 0},   {" 1 ", 1},
@@ -183,7 +182,7 @@ TEST(ParameterFileTest, AFileDamagedInOneLineFailsNamingItOrChangesOnlyThatValue
 
 TEST(ParameterFileTest, WritingInUtf8AndFailuresThatLeaveThePreviousFile) {
     ParameterSet set;
-    set.outputFile = "/out/Za\xC5\xBC\xC3\xB3\xC5\x82\xC4\x87 \xE2\x82\xAC.txt";
+    set.outputFile = "/out/Zażółć €.txt";
     std::string bytes;
     ASSERT_EQ(FormatParameterFile(set, bytes), "");
     EXPECT_NE(bytes.find("\r\n\"" + set.outputFile + "\"\r\n"), std::string::npos);
@@ -212,7 +211,7 @@ TEST(ParameterFileTest, WritingInUtf8AndFailuresThatLeaveThePreviousFile) {
     EXPECT_EQ(WriteParameterFile(file, set),
               kSavePrefix + "line 1 would hold a line break, which a parameter file cannot keep");
     set.inputFile.clear();
-    for (int i = 0; i < 40000; ++i) set.wordsToIgnore += "\xC3\xA9";
+    for (int i = 0; i < 40000; ++i) set.wordsToIgnore += "é";
     EXPECT_EQ(WriteParameterFile(file, set),
               kSavePrefix + "line 3 would be longer than 65536 bytes, which a parameter file cannot keep");
     EXPECT_EQ(ReadBytes(file), before);
