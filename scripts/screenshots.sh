@@ -42,8 +42,9 @@ sleep 2
 # With no saved state the focus starts on the "Input file" button; Tab leads into the input box.
 keys "$main" Tab
 xdotool type --delay 5 "$(basename "$sample")"
-# Leaving the box shows the file size; Tab goes on past the output file controls to the count button.
-keys "$main" Tab Tab Tab Tab Tab space
+# Leaving the box shows the file size; Tab goes on past the output file controls and the input encoding to
+# the count button.
+keys "$main" Tab Tab Tab Tab Tab Tab space
 sleep 3
 import -window "$main" "$docs/main-window$suffix.png"
 keys "$main" F1
