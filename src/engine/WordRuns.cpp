@@ -7,6 +7,7 @@
 #include "engine/LineScanner.h"
 #include "engine/Normalisation.h"
 #include "engine/ScanKernels.h"
+#include "engine/UnicodeText.h"
 
 namespace vesk {
 
@@ -139,6 +140,41 @@ void LineScanner::ClassifyLine(std::string_view text) {
         m_innerBits[group] = inners;
         m_notPlainBits[group] = marks;
     }
+    if (m_lineHigh) ClassifyCharacters(text);
+}
+
+void LineScanner::ClassifyCharacters(std::string_view text) {
+    m_dictionaryBits.assign(m_startBits.size(), 0);
+    std::uint64_t* const starts = m_startBits.data();
+    std::uint64_t* const inners = m_innerBits.data();
+    std::uint64_t* const dictionary = m_dictionaryBits.data();
+    const auto mark = [](std::uint64_t* bits, std::size_t from, std::size_t length) {
+        for (std::size_t i = from; i < from + length; ++i) bits[i / 64] |= std::uint64_t{1} << (i % 64);
+    };
+    // The bytes of a character beyond ASCII are all marked as the character is; every one is already marked
+    // as not plain.
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t size = text.size();
+    char32_t cp = 0;
+    for (std::size_t i = 0; i < size;) {
+        if (bytes[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t length = NextCodePoint(text, i, cp);
+        const unsigned char classes = CharClassOf(cp);
+        if ((classes & kLetterClass) != 0) {
+            mark(starts, i, length);
+            mark(inners, i, length);
+            if ((classes & kDictionaryClass) != 0) {
+                mark(dictionary, i, length);
+                m_lineDictionary = true;
+            }
+        } else if ((classes & kDigitClass) != 0 && m_innerDigits) {
+            mark(inners, i, length);
+        }
+        i += length;
+    }
 }
 
 // Inlined into ScanQuietLine, its one caller: a call per line would show on texts of short lines.
@@ -208,6 +244,11 @@ void LineScanner::ScanQuietLine(std::string_view text) {
     RefreshRunCache();
     if (!m_runsAside) {
         ForEachRun([&](std::size_t pos, std::size_t length, bool notPlain) {
+            if (IsDictionaryRun(pos, pos + length, notPlain)) {
+                CountDictionaryRun(text.substr(pos, length));
+                RefreshRunCache();
+                return;
+            }
             CountRunInCache(text.substr(pos, length), notPlain);
         });
         return;
@@ -226,6 +267,11 @@ void LineScanner::CountRunsPrefetched(std::string_view text) {
     };
     m_lineRuns.clear();
     ForEachRun([&](std::size_t pos, std::size_t length, bool notPlain) {
+        if (IsDictionaryRun(pos, pos + length, notPlain)) {
+            countBatch();
+            CountDictionaryRun(text.substr(pos, length));
+            return;
+        }
         m_table.PrefetchWord(text.substr(pos, length));
         m_lineRuns.push_back(LineRun{pos, length, notPlain});
         if (m_lineRuns.size() == kBatch) countBatch();
@@ -263,14 +309,18 @@ bool LineScanner::ScanPlainLine(std::string_view text) {
         std::size_t endWord = word;
         std::uint64_t stops = ~inner[endWord] & (~std::uint64_t{0} << (pos % 64));
         while (stops == 0) stops = ~inner[++endWord];
-        std::size_t end = endWord * 64 + static_cast<std::size_t>(__builtin_ctzll(stops));
-        end = std::min(end, pos + static_cast<std::size_t>(kMaxWordRun));  // a longer run is cut there
+        const std::size_t end =
+            CutRun(text, pos, endWord * 64 + static_cast<std::size_t>(__builtin_ctzll(stops)));  // a longer run is cut
 
         if (end == pos) {
             // An underscore may start a word that the allowed characters do not let it continue: step over it.
             ++pos;
         } else {
-            CountRunCached(text.substr(pos, end - pos), AnyBits(notPlainBits, pos, end));
+            const bool notPlain = AnyBits(notPlainBits, pos, end);
+            if (IsDictionaryRun(pos, end, notPlain))
+                CountDictionaryRun(text.substr(pos, end - pos));
+            else
+                CountRunCached(text.substr(pos, end - pos), notPlain);
             pos = end;
         }
         if (asking && m_observer->ShouldStop()) return false;

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// What the scanner asks about characters beyond U+007F, answered by ICU: word classes, normal form, case.
+// Text is UTF-8; an ill-formed byte is read as one U+FFFD.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace vesk {
+
+inline constexpr char32_t kReplacementCharacter = 0xFFFD;
+
+// The word classes of a character: a letter starts and continues words (ASCII and Latin-1 letters, and the
+// letters and marks from U+0100), a digit continues them where the numerals are allowed, and a dictionary
+// letter is a letter of a script written without spaces between words.
+enum : unsigned char { kLetterClass = 1, kDigitClass = 2, kDictionaryClass = 4 };
+unsigned char CharClassOf(char32_t codePoint);
+
+// The character that starts at `text[pos]` (pos < text.size()) and the number of its bytes.
+std::size_t NextCodePoint(std::string_view text, std::size_t pos, char32_t& codePoint);
+// The number of characters of `text`, counting each ill-formed byte as one.
+std::size_t CodePointCount(std::string_view text);
+// The byte offset of the character numbered `count` (from 0), or text.size() when there are fewer.
+std::size_t OffsetOfCodePoint(std::string_view text, std::size_t count);
+
+// Unicode's simple lower-case mapping of one character (for comparing characters ignoring case).
+char32_t SimpleLower(char32_t codePoint);
+
+// Unicode's full case mappings of UTF-8 text, root locale, with their context rules (a final sigma); `out`
+// is replaced.
+void FullLowerCase(std::string_view text, std::string& out);
+void FullUpperCase(std::string_view text, std::string& out);
+// FullLowerCase in place; `scratch` holds the text while ICU maps it, which most texts never need.
+void FullLowerCaseInPlace(std::string& text, std::string& scratch);
+
+// Puts UTF-8 text in NFC, in place; `scratch` as above, only for text that is not already in NFC.
+void NormaliseToNfc(std::string& text, std::string& scratch);
+
+// The Unicode steps of preparing a line that holds a byte from 0x80: NFC, then the full lower case when
+// `lowerCase`, then U+2019 becomes "'" and U+00A0 a space.
+void PrepareUnicodeLine(std::string& line, bool lowerCase, std::string& scratch);
+
+}  // namespace vesk
