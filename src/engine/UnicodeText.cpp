@@ -8,7 +8,6 @@
 #include <unicode/uscript.h>
 #include <unicode/utf8.h>
 
-#include <array>
 #include <cstdint>
 #include <stdexcept>
 #include <vector>
@@ -47,34 +46,28 @@ unsigned char ClassFromIcu(char32_t cp) {
     }
 }
 
-// The classes of the Basic Multilingual Plane, asked of ICU once: nearly every character of a text is there.
-const std::vector<unsigned char>& BmpClasses() {
-    static const std::vector<unsigned char> classes = [] {
-        std::vector<unsigned char> table(0x10000);
-        for (char32_t cp = 0; cp < 0x10000; ++cp) table[cp] = ClassFromIcu(cp);
-        return table;
-    }();
-    return classes;
-}
+const icu::Normalizer2& Nfc();
 
-// The full lower case of each character of two UTF-8 bytes (U+0080 to U+07FF) when it is again one character
-// of two bytes that no context changes; 0 when ICU must map the text. The scripts of two-byte characters
-// (Latin, Greek, Cyrillic, Armenian, Hebrew, Arabic) are then lower-cased in place.
-const std::array<char16_t, 0x800>& TwoByteLowerCase() {
-    static const std::array<char16_t, 0x800> table = [] {
-        std::array<char16_t, 0x800> lower{};
-        for (char32_t cp = 0x80; cp < 0x800; ++cp) {
-            // Capital sigma lowers to a final sigma at the end of a word.
-            if (cp == 0x3A3) continue;
-            std::string one, mapped;
-            AppendUtf8(one, cp);
-            FullLowerCase(one, mapped);
-            char32_t result = 0;
-            if (mapped.size() == 2 && NextCodePoint(mapped, 0, result) == 2) lower[cp] = static_cast<char16_t>(result);
-        }
-        return lower;
-    }();
-    return table;
+CharInfo InfoFromIcu(char32_t cp) {
+    CharInfo info;
+    info.classes = ClassFromIcu(cp);
+    const auto c = static_cast<UChar32>(cp);
+    info.nfcInert = u_getCombiningClass(c) == 0 && u_getIntPropertyValue(c, UCHAR_NFC_QUICK_CHECK) == UNORM_YES;
+    if (cp < 0x80 || (cp >= 0xD800 && cp < 0xE000)) return info;
+    info.lower = static_cast<char16_t>(cp);
+    // Capital sigma lowers to a final sigma at the end of a word.
+    if (!u_hasBinaryProperty(c, UCHAR_CHANGES_WHEN_LOWERCASED) || cp == 0x3A3) {
+        if (cp == 0x3A3) info.lower = 0;
+        return info;
+    }
+    std::string one, mapped;
+    AppendUtf8(one, cp);
+    FullLowerCase(one, mapped);
+    char32_t result = 0;
+    info.lower = mapped.size() == one.size() && NextCodePoint(mapped, 0, result) == one.size()
+                     ? static_cast<char16_t>(result)
+                     : char16_t{0};
+    return info;
 }
 
 const icu::Normalizer2& Nfc() {
@@ -93,26 +86,17 @@ void Check(UErrorCode status, const char* what) {
 
 }  // namespace
 
-unsigned char CharClassOf(char32_t codePoint) {
-    return codePoint < 0x10000 ? BmpClasses()[codePoint] : ClassFromIcu(codePoint);
+const CharInfo* BmpCharInfo() {
+    static const std::vector<CharInfo> table = [] {
+        std::vector<CharInfo> infos(0x10000);
+        for (char32_t cp = 0; cp < 0x10000; ++cp) infos[cp] = InfoFromIcu(cp);
+        return infos;
+    }();
+    return table.data();
 }
 
-std::size_t NextCodePoint(std::string_view text, std::size_t pos, char32_t& codePoint) {
-    const auto b = static_cast<unsigned char>(text[pos]);
-    if (b < 0x80) {
-        codePoint = b;
-        return 1;
-    }
-    const auto* s = reinterpret_cast<const std::uint8_t*>(text.data());
-    auto i = static_cast<std::int32_t>(pos);
-    UChar32 c = 0;
-    U8_NEXT(s, i, static_cast<std::int32_t>(text.size()), c);
-    if (c < 0) {
-        codePoint = kReplacementCharacter;
-        return 1;
-    }
-    codePoint = static_cast<char32_t>(c);
-    return static_cast<std::size_t>(i) - pos;
+unsigned char CharClassOf(char32_t codePoint) {
+    return codePoint < 0x10000 ? BmpCharInfo()[codePoint].classes : ClassFromIcu(codePoint);
 }
 
 std::size_t CodePointCount(std::string_view text) {
@@ -153,28 +137,34 @@ void FullUpperCase(std::string_view text, std::string& out) {
 }
 
 void FullLowerCaseInPlace(std::string& text, std::string& scratch) {
-    const auto& twoByte = TwoByteLowerCase();
+    const CharInfo* const infos = BmpCharInfo();
     auto* p = reinterpret_cast<unsigned char*>(text.data());
     const std::size_t n = text.size();
+    char32_t cp = 0;
     for (std::size_t i = 0; i < n;) {
         const unsigned char b = p[i];
         if (b < 0x80) {
             p[i++] = static_cast<unsigned char>(b + (static_cast<unsigned char>(b - 'A') < 26 ? 32 : 0));
             continue;
         }
-        if (b >= 0xC2 && b < 0xE0 && i + 1 < n && (p[i + 1] & 0xC0) == 0x80) {
-            const char16_t lower = twoByte[((b & 0x1Fu) << 6) | (p[i + 1] & 0x3Fu)];
-            if (lower != 0) {
-                p[i] = static_cast<unsigned char>(0xC0 | (lower >> 6));
-                p[i + 1] = static_cast<unsigned char>(0x80 | (lower & 0x3F));
-                i += 2;
-                continue;
-            }
+        const std::size_t length = NextCodePoint(text, i, cp);
+        const char16_t lower = length > 1 && cp < 0x10000 ? infos[cp].lower : char16_t{0};
+        if (lower == 0) {
+            // Lower-casing is the same whether or not the part before was lower-cased already.
+            FullLowerCase(text, scratch);
+            text.swap(scratch);
+            return;
         }
-        // Lower-casing is the same whether or not the part before was lower-cased already.
-        FullLowerCase(text, scratch);
-        text.swap(scratch);
-        return;
+        if (lower != cp) {
+            if (length == 2) {
+                p[i] = static_cast<unsigned char>(0xC0 | (lower >> 6));
+            } else {
+                p[i] = static_cast<unsigned char>(0xE0 | (lower >> 12));
+                p[i + 1] = static_cast<unsigned char>(0x80 | ((lower >> 6) & 0x3F));
+            }
+            p[i + length - 1] = static_cast<unsigned char>(0x80 | (lower & 0x3F));
+        }
+        i += length;
     }
 }
 
@@ -192,17 +182,33 @@ void NormaliseToNfc(std::string& text, std::string& scratch) {
 }
 
 void PrepareUnicodeLine(std::string& line, bool lowerCase, std::string& scratch) {
-    NormaliseToNfc(line, scratch);
+    // Most lines need ICU for nothing: their characters are all inert under NFC, and there is no U+2019 or
+    // U+00A0 to replace.
+    const CharInfo* const infos = BmpCharInfo();
+    bool inert = true;
+    bool replace = false;
+    char32_t cp = 0;
+    const std::size_t size = line.size();
+    for (std::size_t i = 0; i < size;) {
+        if (static_cast<unsigned char>(line[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        i += NextCodePoint(line, i, cp);
+        inert = inert && cp < 0x10000 && infos[cp].nfcInert;
+        replace = replace || cp == 0x2019 || cp == 0xA0;
+    }
+    if (!inert) NormaliseToNfc(line, scratch);
     if (lowerCase) FullLowerCaseInPlace(line, scratch);
+    if (!replace) return;
     // U+2019 (E2 80 99) becomes "'", U+00A0 (C2 A0) a space.
     std::size_t write = 0;
-    const std::size_t size = line.size();
-    for (std::size_t read = 0; read < size;) {
+    for (std::size_t read = 0; read < line.size();) {
         const char c = line[read];
-        if (c == '\xE2' && read + 2 < size && line[read + 1] == '\x80' && line[read + 2] == '\x99') {
+        if (c == '\xE2' && read + 2 < line.size() && line[read + 1] == '\x80' && line[read + 2] == '\x99') {
             line[write++] = '\'';
             read += 3;
-        } else if (c == '\xC2' && read + 1 < size && line[read + 1] == '\xA0') {
+        } else if (c == '\xC2' && read + 1 < line.size() && line[read + 1] == '\xA0') {
             line[write++] = ' ';
             read += 2;
         } else {

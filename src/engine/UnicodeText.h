@@ -3,7 +3,10 @@
 // What the scanner asks about characters beyond U+007F, answered by ICU: word classes, normal form, case.
 // Text is UTF-8; an ill-formed byte is read as one U+FFFD.
 
+#include <unicode/utf8.h>
+
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,8 +20,32 @@ inline constexpr char32_t kReplacementCharacter = 0xFFFD;
 enum : unsigned char { kLetterClass = 1, kDigitClass = 2, kDictionaryClass = 4 };
 unsigned char CharClassOf(char32_t codePoint);
 
+// What the scanner asks about a character of the Basic Multilingual Plane (nearly every character of a text),
+// asked of ICU once for all of them.
+struct CharInfo {
+    unsigned char classes = 0;
+    // NFC leaves alone any text made only of such characters (NFC quick check yes, combining class 0).
+    bool nfcInert = false;
+    // The full lower case when it is one character of as many UTF-8 bytes that no context changes; 0 when
+    // ICU must map the text.
+    char16_t lower = 0;
+};
+// The 65536 characters' CharInfo.
+const CharInfo* BmpCharInfo();
+
 // The character that starts at `text[pos]` (pos < text.size()) and the number of its bytes.
-std::size_t NextCodePoint(std::string_view text, std::size_t pos, char32_t& codePoint);
+inline std::size_t NextCodePoint(std::string_view text, std::size_t pos, char32_t& codePoint) {
+    const auto b = static_cast<unsigned char>(text[pos]);
+    if (b < 0x80) {
+        codePoint = b;
+        return 1;
+    }
+    auto i = static_cast<std::int32_t>(pos);
+    UChar32 c = 0;
+    U8_NEXT(reinterpret_cast<const std::uint8_t*>(text.data()), i, static_cast<std::int32_t>(text.size()), c);
+    codePoint = c < 0 ? kReplacementCharacter : static_cast<char32_t>(c);
+    return c < 0 ? 1 : static_cast<std::size_t>(i) - pos;
+}
 // The number of characters of `text`, counting each ill-formed byte as one.
 std::size_t CodePointCount(std::string_view text);
 // The byte offset of the character numbered `count` (from 0), or text.size() when there are fewer.
@@ -31,7 +58,7 @@ char32_t SimpleLower(char32_t codePoint);
 // is replaced.
 void FullLowerCase(std::string_view text, std::string& out);
 void FullUpperCase(std::string_view text, std::string& out);
-// FullLowerCase in place; `scratch` holds the text while ICU maps it, which most texts never need.
+// FullLowerCase in place; `scratch` holds the text while ICU maps it, which few texts need.
 void FullLowerCaseInPlace(std::string& text, std::string& scratch);
 
 // Puts UTF-8 text in NFC, in place; `scratch` as above, only for text that is not already in NFC.

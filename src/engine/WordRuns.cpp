@@ -148,13 +148,18 @@ void LineScanner::ClassifyCharacters(std::string_view text) {
     std::uint64_t* const starts = m_startBits.data();
     std::uint64_t* const inners = m_innerBits.data();
     std::uint64_t* const dictionary = m_dictionaryBits.data();
+    const CharInfo* const infos = BmpCharInfo();
+    // The bytes of a character beyond ASCII are all marked as the character is (each is already marked as not
+    // plain); a character of up to four bytes may straddle two words of the masks.
     const auto mark = [](std::uint64_t* bits, std::size_t from, std::size_t length) {
-        for (std::size_t i = from; i < from + length; ++i) bits[i / 64] |= std::uint64_t{1} << (i % 64);
+        const std::uint64_t ones = (std::uint64_t{1} << length) - 1;
+        const unsigned shift = static_cast<unsigned>(from % 64);
+        bits[from / 64] |= ones << shift;
+        if (shift + length > 64) bits[from / 64 + 1] |= ones >> (64 - shift);
     };
-    // The bytes of a character beyond ASCII are all marked as the character is; every one is already marked
-    // as not plain.
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t size = text.size();
+    const unsigned char digits = m_innerDigits ? kDigitClass : 0;
     char32_t cp = 0;
     for (std::size_t i = 0; i < size;) {
         if (bytes[i] < 0x80) {
@@ -162,7 +167,7 @@ void LineScanner::ClassifyCharacters(std::string_view text) {
             continue;
         }
         const std::size_t length = NextCodePoint(text, i, cp);
-        const unsigned char classes = CharClassOf(cp);
+        const unsigned char classes = cp < 0x10000 ? infos[cp].classes : CharClassOf(cp);
         if ((classes & kLetterClass) != 0) {
             mark(starts, i, length);
             mark(inners, i, length);
@@ -170,7 +175,7 @@ void LineScanner::ClassifyCharacters(std::string_view text) {
                 mark(dictionary, i, length);
                 m_lineDictionary = true;
             }
-        } else if ((classes & kDigitClass) != 0 && m_innerDigits) {
+        } else if ((classes & digits) != 0) {
             mark(inners, i, length);
         }
         i += length;
