@@ -182,24 +182,47 @@ void NormaliseToNfc(std::string& text, std::string& scratch) {
 }
 
 void PrepareUnicodeLine(std::string& line, bool lowerCase, std::string& scratch) {
-    // Most lines need ICU for nothing: their characters are all inert under NFC, and there is no U+2019 or
-    // U+00A0 to replace.
+    // Most lines need ICU for nothing: one pass finds that their characters are all inert under NFC and lowers
+    // them in place.
     const CharInfo* const infos = BmpCharInfo();
-    bool inert = true;
-    bool replace = false;
-    char32_t cp = 0;
+    auto* p = reinterpret_cast<unsigned char*>(line.data());
     const std::size_t size = line.size();
-    for (std::size_t i = 0; i < size;) {
-        if (static_cast<unsigned char>(line[i]) < 0x80) {
+    bool replace = false;
+    bool mapped = true;  // lower-cased in place
+    char32_t cp = 0;
+    std::size_t i = 0;
+    while (i < size) {
+        if (p[i] < 0x80) {
             ++i;
             continue;
         }
-        i += NextCodePoint(line, i, cp);
-        inert = inert && cp < 0x10000 && infos[cp].nfcInert;
+        const std::size_t length = NextCodePoint(line, i, cp);
+        if (cp >= 0x10000 || !infos[cp].nfcInert) break;
         replace = replace || cp == 0x2019 || cp == 0xA0;
+        const char16_t lower = infos[cp].lower;
+        if (lowerCase && lower != cp) {
+            mapped = mapped && lower != 0;
+            if (length == 2 && lower != 0) {
+                p[i] = static_cast<unsigned char>(0xC0 | (lower >> 6));
+                p[i + 1] = static_cast<unsigned char>(0x80 | (lower & 0x3F));
+            } else if (length == 3 && lower != 0) {
+                p[i] = static_cast<unsigned char>(0xE0 | (lower >> 12));
+                p[i + 1] = static_cast<unsigned char>(0x80 | ((lower >> 6) & 0x3F));
+                p[i + 2] = static_cast<unsigned char>(0x80 | (lower & 0x3F));
+            }
+        }
+        i += length;
     }
-    if (!inert) NormaliseToNfc(line, scratch);
-    if (lowerCase) FullLowerCaseInPlace(line, scratch);
+    if (i < size) {
+        // A character NFC may change: NFC, then the lower case, of the whole line (lower-casing before NFC gives
+        // the same text, as the case mappings keep canonical equivalence).
+        NormaliseToNfc(line, scratch);
+        if (lowerCase) FullLowerCaseInPlace(line, scratch);
+        replace = line.find("\xE2\x80\x99") != std::string::npos || line.find("\xC2\xA0") != std::string::npos;
+    } else if (!mapped) {
+        FullLowerCase(line, scratch);
+        line.swap(scratch);
+    }
     if (!replace) return;
     // U+2019 (E2 80 99) becomes "'", U+00A0 (C2 A0) a space.
     std::size_t write = 0;

@@ -35,14 +35,26 @@ const CharInfo* BmpCharInfo();
 
 // The character that starts at `text[pos]` (pos < text.size()) and the number of its bytes.
 inline std::size_t NextCodePoint(std::string_view text, std::size_t pos, char32_t& codePoint) {
-    const auto b = static_cast<unsigned char>(text[pos]);
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const unsigned char b = p[pos];
     if (b < 0x80) {
         codePoint = b;
         return 1;
     }
+    // Two bytes (Latin, Greek, Cyrillic, ...) and the three-byte sequences that need no check of their second
+    // byte (all but E0 and ED) without ICU's general decoding.
+    if (b >= 0xC2 && b < 0xE0 && pos + 1 < text.size() && (p[pos + 1] & 0xC0) == 0x80) {
+        codePoint = (char32_t{b} & 0x1F) << 6 | (p[pos + 1] & 0x3Fu);
+        return 2;
+    }
+    if (b > 0xE0 && b < 0xF0 && b != 0xED && pos + 2 < text.size() && (p[pos + 1] & 0xC0) == 0x80 &&
+        (p[pos + 2] & 0xC0) == 0x80) {
+        codePoint = (char32_t{b} & 0x0F) << 12 | (p[pos + 1] & 0x3Fu) << 6 | (p[pos + 2] & 0x3Fu);
+        return 3;
+    }
     auto i = static_cast<std::int32_t>(pos);
     UChar32 c = 0;
-    U8_NEXT(reinterpret_cast<const std::uint8_t*>(text.data()), i, static_cast<std::int32_t>(text.size()), c);
+    U8_NEXT(p, i, static_cast<std::int32_t>(text.size()), c);
     codePoint = c < 0 ? kReplacementCharacter : static_cast<char32_t>(c);
     return c < 0 ? 1 : static_cast<std::size_t>(i) - pos;
 }
@@ -64,8 +76,9 @@ void FullLowerCaseInPlace(std::string& text, std::string& scratch);
 // Puts UTF-8 text in NFC, in place; `scratch` as above, only for text that is not already in NFC.
 void NormaliseToNfc(std::string& text, std::string& scratch);
 
-// The Unicode steps of preparing a line that holds a byte from 0x80: NFC, then the full lower case when
-// `lowerCase`, then U+2019 becomes "'" and U+00A0 a space.
+// The Unicode steps of preparing a line that holds a byte from 0x80 and whose ASCII letters are already in
+// lower case when `lowerCase`: NFC, then the full lower case when `lowerCase`, then U+2019 becomes "'" and
+// U+00A0 a space.
 void PrepareUnicodeLine(std::string& line, bool lowerCase, std::string& scratch);
 
 }  // namespace vesk

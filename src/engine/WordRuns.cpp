@@ -157,28 +157,30 @@ void LineScanner::ClassifyCharacters(std::string_view text) {
         bits[from / 64] |= ones << shift;
         if (shift + length > 64) bits[from / 64 + 1] |= ones >> (64 - shift);
     };
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t size = text.size();
     const unsigned char digits = m_innerDigits ? kDigitClass : 0;
     char32_t cp = 0;
-    for (std::size_t i = 0; i < size;) {
-        if (bytes[i] < 0x80) {
-            ++i;
-            continue;
-        }
-        const std::size_t length = NextCodePoint(text, i, cp);
-        const unsigned char classes = cp < 0x10000 ? infos[cp].classes : CharClassOf(cp);
-        if ((classes & kLetterClass) != 0) {
-            mark(starts, i, length);
-            mark(inners, i, length);
-            if ((classes & kDictionaryClass) != 0) {
-                mark(dictionary, i, length);
-                m_lineDictionary = true;
+    // Only the bytes that start a character beyond ASCII (from 0xC0) are visited: a continuation byte without
+    // one is ill-formed, a separator.
+    for (std::size_t block = 0; block * kBlock < size; ++block) {
+        const __m128i v = Load(text.data() + block * kBlock);
+        for (unsigned leads = Mask(_mm_cmpeq_epi8(_mm_max_epu8(v, Bytes(static_cast<char>(0xC0))), v)); leads != 0;
+             leads &= leads - 1) {
+            const std::size_t i = block * kBlock + static_cast<std::size_t>(__builtin_ctz(leads));
+            if (i >= size) break;
+            const std::size_t length = NextCodePoint(text, i, cp);
+            const unsigned char classes = cp < 0x10000 ? infos[cp].classes : CharClassOf(cp);
+            if ((classes & kLetterClass) != 0) {
+                mark(starts, i, length);
+                mark(inners, i, length);
+                if ((classes & kDictionaryClass) != 0) {
+                    mark(dictionary, i, length);
+                    m_lineDictionary = true;
+                }
+            } else if ((classes & digits) != 0) {
+                mark(inners, i, length);
             }
-        } else if ((classes & digits) != 0) {
-            mark(inners, i, length);
         }
-        i += length;
     }
 }
 
