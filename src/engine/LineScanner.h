@@ -77,6 +77,10 @@ class LineScanner {
     void ForEachRun(Count&& count) const;
     // Counts the runs that FindRuns found, fetching their places in the table ahead of counting them.
     void CountRunsPrefetched(std::string_view text);
+    // Counts the runs that FindRuns found through the cache of runs, fetching their places in the cache (and
+    // the table's, for runs too long for the cache) ahead of counting them: the runs of other scripts are
+    // many more than the cache keeps close to the processor.
+    void CountRunsInCachePrefetched(std::string_view text);
     // Fills the masks for `text`, whose 16 bytes past the end may be read.
     void ClassifyLine(std::string_view text);
     // Whether the run from `pos` to `end` holds a letter of a script written without spaces.
@@ -91,6 +95,8 @@ class LineScanner {
     void CountRunCached(std::string_view run, bool notPlain);
     // The same once the cache is known to be current (RefreshRunCache).
     void CountRunInCache(std::string_view run, bool notPlain);
+    // The slot where the search of the cache for a run of up to 16 characters starts.
+    static std::size_t RunSlot(std::uint64_t head, std::uint64_t tail, std::size_t length);
     void CountMissedRun(std::string_view run, bool notPlain, std::size_t slot, std::uint64_t head, std::uint64_t tail);
     // Empties the cache when the table's generation or the normalisation options have changed.
     void RefreshRunCache();

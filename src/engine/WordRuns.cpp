@@ -53,6 +53,10 @@ void LineScanner::CountRunCached(std::string_view run, bool notPlain) {
     CountRunInCache(run, notPlain);
 }
 
+inline std::size_t LineScanner::RunSlot(std::uint64_t head, std::uint64_t tail, std::size_t length) {
+    return Mix(head ^ (tail * 0x9E3779B97F4A7C15ull) ^ length, 0xe7037ed1a0b428dbull) & (kRunSlots - 1);
+}
+
 inline void LineScanner::CountRunInCache(std::string_view run, bool notPlain) {
     const std::size_t length = run.size();
     if (length > 16 || m_runsAside) {
@@ -61,10 +65,9 @@ inline void LineScanner::CountRunInCache(std::string_view run, bool notPlain) {
     }
     const std::uint64_t head = Load64(run.data()) & LowBytes(length);
     const std::uint64_t tail = Load64(run.data() + 8) & LowBytes(length > 8 ? length - 8 : 0);
-    const std::uint64_t hash = Mix(head ^ (tail * 0x9E3779B97F4A7C15ull) ^ length, 0xe7037ed1a0b428dbull);
     const std::size_t mask = kRunSlots - 1;
     RunEntry* const runs = m_runs.data();
-    std::size_t i = hash & mask;
+    std::size_t i = RunSlot(head, tail, length);
     for (;; i = (i + 1) & mask) {
         const RunEntry& entry = runs[i];
         if (entry.length == 0) break;
@@ -249,6 +252,10 @@ template <typename Count>
 void LineScanner::ScanQuietLine(std::string_view text) {
     FindRuns(text);
     RefreshRunCache();
+    if (!m_runsAside && m_lineHigh) {
+        CountRunsInCachePrefetched(text);
+        return;
+    }
     if (!m_runsAside) {
         ForEachRun([&](std::size_t pos, std::size_t length, bool notPlain) {
             if (IsDictionaryRun(pos, pos + length, notPlain)) {
@@ -261,6 +268,29 @@ void LineScanner::ScanQuietLine(std::string_view text) {
         return;
     }
     CountRunsPrefetched(text);
+}
+
+void LineScanner::CountRunsInCachePrefetched(std::string_view text) {
+    m_lineRuns.clear();
+    ForEachRun([&](std::size_t pos, std::size_t length, bool notPlain) {
+        const char* run = text.data() + pos;
+        if (length <= 16) {
+            const std::uint64_t head = Load64(run) & LowBytes(length);
+            const std::uint64_t tail = Load64(run + 8) & LowBytes(length > 8 ? length - 8 : 0);
+            __builtin_prefetch(&m_runs[RunSlot(head, tail, length)]);
+        } else {
+            m_table.PrefetchWord(text.substr(pos, length));
+        }
+        m_lineRuns.push_back(LineRun{pos, length, notPlain});
+    });
+    for (const LineRun& run : m_lineRuns) {
+        if (IsDictionaryRun(run.pos, run.pos + run.length, run.notPlain)) {
+            CountDictionaryRun(text.substr(run.pos, run.length));
+            RefreshRunCache();
+            continue;
+        }
+        CountRunInCache(text.substr(run.pos, run.length), run.notPlain);
+    }
 }
 
 void LineScanner::CountRunsPrefetched(std::string_view text) {
