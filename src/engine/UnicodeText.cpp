@@ -95,6 +95,23 @@ const CharInfo* BmpCharInfo() {
     return table.data();
 }
 
+const unsigned char* TwoByteLeadKinds() {
+    static const std::vector<unsigned char> kinds = [] {
+        std::vector<unsigned char> table(256, 0);
+        const CharInfo* infos = BmpCharInfo();
+        for (unsigned lead = 0xC2; lead < 0xE0; ++lead) {
+            bool letters = true, others = true;
+            for (char32_t cp = (lead & 0x1Fu) << 6, end = cp + 64; cp < end; ++cp) {
+                letters = letters && infos[cp].classes == kLetterClass;
+                others = others && infos[cp].classes == 0;
+            }
+            table[lead] = letters ? kTwoByteLetters : others ? kTwoByteOthers : 0;
+        }
+        return table;
+    }();
+    return kinds.data();
+}
+
 unsigned char CharClassOf(char32_t codePoint) {
     return codePoint < 0x10000 ? BmpCharInfo()[codePoint].classes : ClassFromIcu(codePoint);
 }

@@ -32,6 +32,10 @@ struct CharInfo {
 };
 // The 65536 characters' CharInfo.
 const CharInfo* BmpCharInfo();
+// For each byte, when it leads two-byte sequences whose 64 characters share their classes: kTwoByteLetters
+// when all are letters (of scripts written with spaces), kTwoByteOthers when none is a letter or digit; else 0.
+enum : unsigned char { kTwoByteLetters = 1, kTwoByteOthers = 2 };
+const unsigned char* TwoByteLeadKinds();
 
 // The character that starts at `text[pos]` (pos < text.size()) and the number of its bytes.
 inline std::size_t NextCodePoint(std::string_view text, std::size_t pos, char32_t& codePoint) {

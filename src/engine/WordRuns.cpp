@@ -162,15 +162,26 @@ void LineScanner::ClassifyCharacters(std::string_view text) {
     };
     const std::size_t size = text.size();
     const unsigned char digits = m_innerDigits ? kDigitClass : 0;
+    const unsigned char* const leadKinds = TwoByteLeadKinds();
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     char32_t cp = 0;
     // Only the bytes that start a character beyond ASCII (from 0xC0) are visited: a continuation byte without
-    // one is ill-formed, a separator.
+    // one is ill-formed, a separator. Most characters have two bytes led by a byte that alone tells their
+    // classes (Cyrillic, most of Latin); their letters are gathered for the block and marked at once.
     for (std::size_t block = 0; block * kBlock < size; ++block) {
         const __m128i v = Load(text.data() + block * kBlock);
+        std::uint32_t twoByteLetters = 0;  // bit k: byte k of the block (16: the first of the next)
         for (unsigned leads = Mask(_mm_cmpeq_epi8(_mm_max_epu8(v, Bytes(static_cast<char>(0xC0))), v)); leads != 0;
              leads &= leads - 1) {
-            const std::size_t i = block * kBlock + static_cast<std::size_t>(__builtin_ctz(leads));
+            const auto offset = static_cast<unsigned>(__builtin_ctz(leads));
+            const std::size_t i = block * kBlock + offset;
             if (i >= size) break;
+            // The byte after the text is padding, never a continuation byte.
+            const unsigned char kind = leadKinds[bytes[i]];
+            if (kind != 0 && (bytes[i + 1] & 0xC0) == 0x80) {
+                if (kind == kTwoByteLetters) twoByteLetters |= 3u << offset;
+                continue;
+            }
             const std::size_t length = NextCodePoint(text, i, cp);
             const unsigned char classes = cp < 0x10000 ? infos[cp].classes : CharClassOf(cp);
             if ((classes & kLetterClass) != 0) {
@@ -183,6 +194,16 @@ void LineScanner::ClassifyCharacters(std::string_view text) {
             } else if ((classes & digits) != 0) {
                 mark(inners, i, length);
             }
+        }
+        if (twoByteLetters != 0) {
+            const std::size_t word = block * kBlock / 64;
+            const unsigned shift = static_cast<unsigned>(block * kBlock % 64);
+            const std::uint64_t low = std::uint64_t{twoByteLetters} << shift;
+            const std::uint64_t high = shift + 17 > 64 ? std::uint64_t{twoByteLetters} >> (64 - shift) : 0;
+            starts[word] |= low;
+            inners[word] |= low;
+            starts[word + 1] |= high;
+            inners[word + 1] |= high;
         }
     }
 }
