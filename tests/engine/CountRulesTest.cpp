@@ -6,6 +6,7 @@
 #include <cerrno>
 
 #include "engine/ByteSource.h"
+#include "engine/CharClasses.h"
 #include "engine/CommonWords.h"
 #include "engine/CountRules.h"
 #include "engine/Encoding.h"
@@ -97,6 +98,28 @@ TEST(CountRules, IgnoreListIsTidied) {
         {"ÉtÉ CAFÉ ΟΔΟΣ", true, "été,café,οδος"},
     };
     for (const auto& c : cases) EXPECT_EQ(TidyIgnoreList(c.typed, c.lowerCase), c.tidied) << c.typed;
+}
+
+// Unicode's full case mappings: in place where each character keeps its length, through ICU where one
+// grows (Ⱥ to ⱥ), splits (İ) or takes its context (a final sigma).
+TEST(CharClasses, CaseMappings) {
+    const struct {
+        const char* text;
+        const char* lower;
+        const char* upper;
+    } cases[] = {
+        {"Plain ASCII", "plain ascii", "PLAIN ASCII"},
+        {"ЖЁЛТЫЙ жёлтый", "жёлтый жёлтый", "ЖЁЛТЫЙ ЖЁЛТЫЙ"},
+        {"ΟΔΟΣ ΣΟΦΟΣ", "οδος σοφος", "ΟΔΟΣ ΣΟΦΟΣ"},
+        {"Straße İ ǅ Ⱥ", "straße i̇ ǆ ⱥ", "STRASSE İ Ǆ Ⱥ"},
+    };
+    for (const auto& c : cases) {
+        std::string inPlace = c.text;
+        LowerCaseInPlace(inPlace);
+        EXPECT_EQ(inPlace, c.lower);
+        EXPECT_EQ(LowerCase(c.text), c.lower);
+        EXPECT_EQ(UpperCase(c.text), c.upper);
+    }
 }
 
 TEST(WordFilters, Shapes) {
