@@ -6,7 +6,6 @@
 #include <cerrno>
 
 #include "engine/ByteSource.h"
-#include "engine/CharClasses.h"
 #include "engine/CommonWords.h"
 #include "engine/CountRules.h"
 #include "engine/Encoding.h"
