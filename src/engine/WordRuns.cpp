@@ -298,7 +298,9 @@ void LineScanner::CountRunsInCachePrefetched(std::string_view text) {
         if (length <= 16) {
             const std::uint64_t head = Load64(run) & LowBytes(length);
             const std::uint64_t tail = Load64(run + 8) & LowBytes(length > 8 ? length - 8 : 0);
-            __builtin_prefetch(&m_runs[RunSlot(head, tail, length)]);
+            const std::size_t slot = RunSlot(head, tail, length);
+            __builtin_prefetch(&m_runs[slot]);
+            if (length > 8) __builtin_prefetch(&m_runTails[slot]);
         } else {
             m_table.PrefetchWord(text.substr(pos, length));
         }
