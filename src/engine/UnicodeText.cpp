@@ -46,20 +46,16 @@ unsigned char ClassFromIcu(char32_t cp) {
     }
 }
 
-const icu::Normalizer2& Nfc();
-
 CharInfo InfoFromIcu(char32_t cp) {
     CharInfo info;
     info.classes = ClassFromIcu(cp);
     const auto c = static_cast<UChar32>(cp);
     info.nfcInert = u_getCombiningClass(c) == 0 && u_getIntPropertyValue(c, UCHAR_NFC_QUICK_CHECK) == UNORM_YES;
-    if (cp < 0x80 || (cp >= 0xD800 && cp < 0xE000)) return info;
+    // ASCII is lower-cased apart; a capital sigma lowers to a final sigma at the end of a word, which only
+    // ICU's mapping of the whole text sees.
+    if (cp < 0x80 || cp == 0x3A3) return info;
     info.lower = static_cast<char16_t>(cp);
-    // Capital sigma lowers to a final sigma at the end of a word.
-    if (!u_hasBinaryProperty(c, UCHAR_CHANGES_WHEN_LOWERCASED) || cp == 0x3A3) {
-        if (cp == 0x3A3) info.lower = 0;
-        return info;
-    }
+    if (!u_hasBinaryProperty(c, UCHAR_CHANGES_WHEN_LOWERCASED)) return info;
     std::string one, mapped;
     AppendUtf8(one, cp);
     FullLowerCase(one, mapped);
