@@ -287,7 +287,12 @@ bool LineScanner::ScanCharacters(std::string_view text, bool commentsActive) {
             seen |= classes;
             ++end;
         }
-        end = CutRun(text, pos, end);
+        if (const std::size_t cut = CutRun(text, pos, end); cut != end) {
+            // What the run holds, up to the cut.
+            end = cut;
+            seen = 0;
+            for (std::size_t i = pos; i < end; ++i) seen |= classesAt(i);
+        }
         if (end == pos) {
             ++pos;  // an underscore that may start a word but not continue it, as in ScanBytes
         } else {
