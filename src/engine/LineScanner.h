@@ -88,7 +88,7 @@ class LineScanner {
         return notPlain && m_lineDictionary && AnyDictionaryBits(pos, end);
     }
     bool AnyDictionaryBits(std::size_t pos, std::size_t end) const;
-    // Counts a run of word characters; `notPlain`: it holds a capital or a code from 128. Returns the
+    // Counts a run of word characters; `notPlain`: it holds a capital or a byte from 0x80. Returns the
     // record it was counted as, 0 when it was not counted.
     std::uint32_t CountRun(std::string_view run, bool notPlain);
     // CountRun through the cache of runs; the 16 bytes from `run.data()` may be read.
@@ -108,7 +108,7 @@ class LineScanner {
 
     WordCharTable m_letters;  // characters that start a word (underscores are tested apart)
     // Per character under the allowed characters: kInner when it continues a word, kNotPlain when a word holding it
-    // is not its own key (capitals, codes from 128), kSpecialEnd when a word ending in it may be changed
+    // is not its own key (capitals, bytes from 0x80), kSpecialEnd when a word ending in it may be changed
     // by normalisation.
     // In m_byteClasses also kStart (starts a word) and kDictionary (a letter of a script written without
     // spaces).
@@ -121,7 +121,7 @@ class LineScanner {
     bool m_innerDigits = false;
     std::string m_innerExtras;
     // One bit per character of the line being scanned: starts a word (letters), is an underscore,
-    // continues a word, is a capital or a code from 128.
+    // continues a word, is a capital or a byte from 0x80.
     std::vector<std::uint64_t> m_startBits;
     std::vector<std::uint64_t> m_underscoreBits;
     std::vector<std::uint64_t> m_innerBits;
