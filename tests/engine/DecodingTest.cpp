@@ -97,8 +97,7 @@ TEST(ByteSource, NamedEncodings) {
         std::string bytes;
         Lines lines;
     } cases[] = {
-        {"windows-1250", "\x8Akoda \xB3y\xBFka", {"Škoda łyżka"}},
-        {"koi8-r", "\xEB\xCF\xDB\xCB\xC1\r\n\xF8", {"Кошка", "Ь"}},
+        {"windows-1250", "\x8Akoda\r\n\xB3y\xBFka", {"Škoda", "łyżka"}},
         // Named, UTF-16 needs no mark; a mark given is dropped all the same.
         {"utf-16le", Utf16Bytes(u"\u0416\n\u0a0dz", false), {"Ж", "\xE0\xA8\x8Dz"}},
         {"UTF-16BE", "\xFE\xFF" + Utf16Bytes(u"ab", true), {"ab"}},
