@@ -337,8 +337,7 @@ TEST(LineComposer, ColumnsCountCharacters) {
             text.replace(at, from.size(), to);
         return text;
     };
-    for (auto [word, stand] :
-         {std::pair{" łódź ", " lodz "}, {"καλημέρα", "kalimera"}, {"中文", "zw"}, {"ข้าว", "khaw"}})
+    for (auto [word, stand] : {std::pair{" łódź ", " lodz "}, {"中文", "zw"}, {"ข้าว", "khaw"}})
         for (int format = 0; format < kDisplayFormatCount; ++format)
             for (ListLayout layout : {ListLayout::Plain, ListLayout::Comma}) {
                 const auto line = [composer = LineComposer(format, layout, ColumnWidths{6, 6, 9}, 8)](const char* w) {
