@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "cli/CountExport.h"
+
 namespace vesk::cli {
 
 namespace {
@@ -48,6 +50,7 @@ class Parser {
             }
         }
         if (o.comments2 && !o.comments) Fail("option '--comments2' needs '--comments' for the first pair");
+        Fail(CheckExportOptions(o));
         result.error = m_error;
         return result;
     }
@@ -92,6 +95,10 @@ class Parser {
             TakePath(o.writeParamsFile);
         } else if (Is("--common-words")) {
             TakePath(o.commonWordsFile);
+        } else if (Is("--export")) {
+            TakePath(o.exportFile);
+        } else if (Is("--export-format")) {
+            TakePath(o.exportFormat);
         } else {
             return false;
         }
@@ -145,7 +152,7 @@ class Parser {
     }
 
     void Fail(std::string message) {
-        if (m_error.empty()) m_error = std::move(message);
+        if (m_error.empty() && !message.empty()) m_error = std::move(message);
     }
 
     bool NoValue() {
@@ -258,6 +265,12 @@ std::string HelpText() {
            "                                   and left empty when no word is listed)\n"
            "  --commas                         comma-delimited layout in the output file\n"
            "  --stats                          the run statistics on standard error\n"
+           "  --export FILE                    also write the listed words to FILE as CSV, TSV or JSON, chosen\n"
+           "                                   by its extension .csv, .tsv or .json (every listed word in rank\n"
+           "                                   order with frequency and percentages; JSON adds the statistics\n"
+           "                                   and the settings in effect)\n"
+           "  --export -                       write the export to standard output instead of the listing\n"
+           "  --export-format csv|tsv|json     the export's format, whatever the file's name\n"
            "\n"
            "Forming words:\n"
            "  --case-significant               upper and lower case are significant\n"
