@@ -198,7 +198,11 @@ void MainWindow::FillComboBoxes() {
     fillNumbers(frmParams->cboThresholdFrequency, 2, 9, 1, 0);
 }
 
-void MainWindow::RankByFrequency() { FrequencyChainHead = vesk::RankByFrequency(Table); }
+void MainWindow::RankByFrequency() {
+    FrequencyChainHead = vesk::RankByFrequency(Table);
+    ++ListingSerial;
+    RankedGeneration = Table.Generation();
+}
 
 void MainWindow::ListResults() {
     if (ListingInProgress) {

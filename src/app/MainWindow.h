@@ -106,6 +106,10 @@ class MainWindow : public Form, public ScanObserver {
     std::int16_t MinColumnWidth = 6;
     bool ListingToFile = false;
     std::int64_t FrequencyChainHead = 0;
+    // Counts the rankings, and the table's generation at the last: a view of the results follows the listing
+    // by them (app/ResultsModel.h).
+    std::uint64_t ListingSerial = 0;
+    std::uint64_t RankedGeneration = 0;
     // A listing is under way; a request for another one (order or format changed meanwhile) sets
     // RelistRequested, which ends the current listing and starts it again with the new choices.
     bool ListingInProgress = false;
