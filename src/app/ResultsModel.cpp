@@ -57,6 +57,8 @@ void ResultsModel::Clear() {
     m_order.clear();
     m_matches.clear();
     m_view.clear();
+    m_keys.clear();
+    m_keyStarts.clear();
 }
 
 bool ResultsModel::Follows(const WordTable& table) const { return m_table == &table && Valid(); }
@@ -147,24 +149,40 @@ void ResultsModel::SetSearch(std::string_view text) {
     std::string key = text.empty() ? std::string() : WordKey(text);
     m_searchText = text;
     if (key == m_searchKey) return;
-    // A key that holds the one before it finds only words found already: look at those alone.
-    const bool narrows = !m_searchKey.empty() && key.find(m_searchKey) != std::string::npos;
     m_searchKey = std::move(key);
-    Search(narrows);
+    Search();
     Filter();
 }
 
-void ResultsModel::Search(bool narrows) {
+// One pass of the string search over all the keys laid end to end, each found key then skipped: far faster
+// than a search in each key, whose texts lie scattered over the table's blocks.
+void ResultsModel::Search() {
     if (m_searchKey.empty() || !Valid()) return;
-    m_matches.resize(m_byRank.size(), 1);
-    for (std::size_t p = 0; p < m_byRank.size(); ++p)
-        if (!narrows || m_matches[p] != 0)
-            m_matches[p] = m_table->Key(m_byRank[p]).find(m_searchKey) != std::string_view::npos ? 1 : 0;
+    if (m_keyStarts.size() != m_byRank.size()) {
+        m_keys.clear();
+        m_keyStarts.clear();
+        m_keyStarts.reserve(m_byRank.size());
+        for (const std::int32_t record : m_byRank) {
+            m_keyStarts.push_back(m_keys.size());
+            m_keys += m_table->Key(record);
+            m_keys.push_back('\n');  // a key holds no line break, so no match runs across two
+        }
+    }
+    m_matches.assign(m_byRank.size(), 0);
+    const std::string_view keys = m_keys;
+    for (std::size_t at = keys.find(m_searchKey); at != std::string_view::npos;) {
+        const auto next = std::upper_bound(m_keyStarts.begin(), m_keyStarts.end(), at);
+        m_matches[static_cast<std::size_t>(next - m_keyStarts.begin()) - 1] = 1;
+        if (next == m_keyStarts.end()) break;
+        at = keys.find(m_searchKey, *next);
+    }
 }
 
 void ResultsModel::Rebuild() {
     m_matches.clear();
-    Search(false);
+    m_keys.clear();
+    m_keyStarts.clear();
+    Search();
     Sort(m_sortColumn, m_descending);
 }
 

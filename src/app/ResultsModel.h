@@ -92,8 +92,8 @@ class ResultsModel {
         return m_filtered ? m_view[static_cast<std::size_t>(row)] : m_order[static_cast<std::size_t>(row)];
     }
     void Rebuild();
-    // Marks the words whose key holds m_searchKey; `narrows`: only among those marked already.
-    void Search(bool narrows);
+    // Marks the words whose key holds m_searchKey.
+    void Search();
     void Filter();
 
     const WordTable* m_table = nullptr;
@@ -103,9 +103,12 @@ class ResultsModel {
     std::vector<std::int64_t> m_cumulative;  // position -> occurrences of the words up to it
     std::vector<std::int32_t> m_order;       // every position, in the order of the sort
     std::vector<std::uint8_t> m_matches;     // position -> found by the search
-    std::vector<std::int32_t> m_view;        // m_order less the words the search does not find
-    bool m_filtered = false;                 // a search is in force: rows come from m_view
-    std::string m_searchText;                // as typed, without surrounding blanks
+    // The keys in rank order, each followed by a line feed, and where each starts: made at the first search.
+    std::string m_keys;
+    std::vector<std::size_t> m_keyStarts;
+    std::vector<std::int32_t> m_view;  // m_order less the words the search does not find
+    bool m_filtered = false;           // a search is in force: rows come from m_view
+    std::string m_searchText;          // as typed, without surrounding blanks
     std::string m_searchKey;
     ResultsColumn m_sortColumn = ResultsColumn::Rank;
     bool m_descending = false;
