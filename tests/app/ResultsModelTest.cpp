@@ -42,41 +42,35 @@ TEST(ResultsModelTest, SortAndSearchAgreeWithASlowModel) {
             byKey.emplace(WordKey(word),
                           TableWord{word, 1 + static_cast<std::int64_t>(random() % 5), random() % 6 != 0});
         }
-        // The slow model: rank, frequency and key of each listed word, in rank order.
-        std::vector<std::tuple<std::int64_t, std::int64_t, std::string>> all;
         std::vector<TableWord> words;
         for (const auto& [key, word] : byKey) words.push_back(word);
         WordTable table;
         ResultsModel model = ModelOf(table, words);
+        // The slow model: (rank, frequency, key) of each listed word; sorting compares one of them, then the rank.
+        std::vector<std::tuple<std::int64_t, std::int64_t, std::string>> all;
         for (std::int64_t r = 1; r <= table.DistinctWordCount(); ++r)
             if (table.IsListed(r)) all.emplace_back(table.Rank(r), table.Frequency(r), table.Key(r));
         std::sort(all.begin(), all.end());
-        std::vector<std::string> typed;
+        std::string search;  // pieces typed on, taken back or cleared
         for (int step = 0; step < 12; ++step) {
-            if (random() % 2 == 0) {
+            if (const auto choice = random() % 8; choice < 4)
                 model.SortBy(static_cast<ResultsColumn>(random() % kResultsColumnCount));
-            } else if (const auto choice = random() % 4; choice == 0 || (choice == 1 && typed.empty())) {
-                typed.clear();
-            } else if (choice == 1) {
-                typed.pop_back();
-            } else {
-                typed.push_back(kPieces[random() % kPieces.size()]);
-            }
-            std::string search;
-            for (const std::string& piece : typed) search += piece;
+            else if (choice == 4 || search.size() < 2)
+                search = choice == 4 ? "" : search + kPieces[random() % kPieces.size()];
+            else
+                search.erase(search.size() - (choice == 5 ? 1 : 2));
             model.SetSearch(search);
             auto shown = all;
             std::erase_if(shown,
-                          [&](const auto& row) { return std::get<2>(row).find(WordKey(search)) == std::string::npos; });
-            const auto value = [&](const auto& row) {
-                const ResultsColumn c = model.SortColumn();
-                const bool byFrequency = c == ResultsColumn::Frequency || c == ResultsColumn::Percent;
-                return std::tuple(byFrequency                ? std::get<1>(row)
-                                  : c == ResultsColumn::Word ? 0
-                                                             : std::get<0>(row),
-                                  c == ResultsColumn::Word ? std::get<2>(row) : "");
+                          [&](auto& row) { return std::get<2>(row).find(WordKey(search)) == std::string::npos; });
+            const ResultsColumn c = model.SortColumn();
+            const auto value = [c](auto& row) {
+                return c == ResultsColumn::Word ? std::tuple(0L, std::get<2>(row))
+                       : c == ResultsColumn::Frequency || c == ResultsColumn::Percent
+                           ? std::tuple(std::get<1>(row), std::string())
+                           : std::tuple(std::get<0>(row), std::string());
             };
-            std::stable_sort(shown.begin(), shown.end(), [&](const auto& a, const auto& b) {
+            std::stable_sort(shown.begin(), shown.end(), [&](auto& a, auto& b) {
                 return model.SortDescending() ? value(b) < value(a) : value(a) < value(b);
             });
             std::vector<std::string> ranks;

@@ -18,16 +18,11 @@
 namespace vesk::test {
 namespace {
 
-constexpr std::pair<ExportFormat, const char*> kFormats[] = {
-    {ExportFormat::Csv, "csv"}, {ExportFormat::Tsv, "tsv"}, {ExportFormat::Json, "json"}};
-
-std::vector<std::string> ExportAndRead(const ScratchFolder& folder, ExportFormat format, const char* name,
-                                       const WordTable& table, std::int64_t head, const ExportSettings& settings) {
-    const std::string path = folder.PathOf(std::string("words.") + name);
-    {
-        std::ofstream out(path, std::ios::binary);
-        WriteWordExport(out, format, table, head, settings);
-    }
+std::vector<std::string> ExportAndRead(const std::string& path, ExportFormat format, const char* name, WordTable& table,
+                                       const ExportSettings& settings = {}) {
+    std::ofstream out(path, std::ios::binary);
+    WriteWordExport(out, format, table, RankByFrequency(table), settings);
+    out.close();
     return ReadExportWithPython(name, path);
 }
 
@@ -44,30 +39,27 @@ TEST(WordExportTest, EveryFormatReadsBackAsTheListedWordsInRankOrder) {
     static const std::vector<std::string> kPieces = {"a", "b", ",", "\"", "\\", "é", "É", "ß", "ж", "'", "x y"};
     ScratchFolder folder;
     std::mt19937 random(7);
-    for (const int count : {3, 1, 150, 300}) {
-        std::map<std::string, TableWord> byKey;  // the table's key order
+    for (const int count : {3, 1, 150, 300}) {  // the first lists nothing: the frame alone
+        std::map<std::string, TableWord> byKey;
         while (static_cast<int>(byKey.size()) < count) {
             std::string word;
             for (int n = 1 + static_cast<int>(random() % 4); n > 0; --n) word += kPieces[random() % kPieces.size()];
-            // The first table lists nothing: the frame alone.
             byKey.emplace(WordKey(word), TableWord{word, 1 + static_cast<std::int64_t>(random() % 7),
                                                    count != 3 && random() % 5 != 0});
         }
         std::vector<TableWord> words, ranked;
-        for (const auto& entry : byKey) words.push_back(entry.second);
+        std::int64_t listed = 0, cumulative = 0;
+        for (const auto& [key, w] : byKey) words.push_back(w), listed += w.listed ? w.frequency : 0;
+        std::copy_if(words.begin(), words.end(), std::back_inserter(ranked), [](auto& w) { return w.listed; });
+        std::stable_sort(ranked.begin(), ranked.end(), [](auto& a, auto& b) { return a.frequency > b.frequency; });
         WordTable table;
         FillTable(table, words);
-        const std::int64_t head = RankByFrequency(table);
-        std::copy_if(words.begin(), words.end(), std::back_inserter(ranked),
-                     [](const TableWord& w) { return w.listed; });
-        std::stable_sort(ranked.begin(), ranked.end(), [](auto& a, auto& b) { return a.frequency > b.frequency; });
-        std::int64_t listed = 0;
-        for (const TableWord& w : ranked) listed += w.frequency;
-        for (const auto& [format, name] : kFormats) {
+        for (const auto& [format, name] : {std::pair{ExportFormat::Csv, "csv"}, std::pair{ExportFormat::Tsv, "tsv"},
+                                           std::pair{ExportFormat::Json, "json"}}) {
             SCOPED_TRACE(std::string(name) + " of " + std::to_string(count));
-            const std::vector<std::string> lines = ExportAndRead(folder, format, name, table, head, {});
+            const auto lines = ExportAndRead(folder.PathOf(std::string("w.") + name), format, name, table);
             ASSERT_EQ(lines.size(), ranked.size() + (format == ExportFormat::Json ? 4 : 0));  // + statistics
-            std::int64_t cumulative = 0;
+            cumulative = 0;
             for (std::size_t i = 0; i < ranked.size(); ++i) {
                 std::istringstream fields(lines[i]);
                 std::string tag, rank, frequency, word, percent, running;
@@ -77,8 +69,8 @@ TEST(WordExportTest, EveryFormatReadsBackAsTheListedWordsInRankOrder) {
                     std::to_string(i + 1) + " " + std::to_string(ranked[i].frequency) + " " + Hex(ranked[i].word));
                 ExpectPercent(percent, ranked[i].frequency, listed);
                 ExpectPercent(running, cumulative += ranked[i].frequency, listed);
-                if (i + 1 == ranked.size()) EXPECT_EQ(running, "100.0");
             }
+            EXPECT_TRUE(ranked.empty() || lines[ranked.size() - 1].ends_with(" 100.0"));
         }
     }
 }
@@ -89,20 +81,12 @@ TEST(WordExportTest, JsonCarriesStatisticsAndTypedSettingsOfAnyText) {
     FillTable(table, {{"a", 2, true}, {"b", 5, false}, {"c", 1, true}});
     const std::string odd = "say \"hi\"\\\n\t\x01 caf\xC3\xA9 \xE9";  // the last byte is not UTF-8
     const ExportSettings settings = {{"flag", true}, {"number", std::int64_t{3}}, {"text", odd}, {"empty", ""}};
-    const std::vector<std::string> lines =
-        ExportAndRead(folder, ExportFormat::Json, "json", table, RankByFrequency(table), settings);
+    const auto lines = ExportAndRead(folder.PathOf("s.json"), ExportFormat::Json, "json", table, settings);
     EXPECT_EQ(std::vector<std::string>(lines.begin() + std::min<std::size_t>(2, lines.size()), lines.end()),
               (std::vector<std::string>{"stat words_in_list 2", "stat words_excluded 1", "stat occurrences_in_list 3",
                                         "stat total_words 8", "setting flag bool true", "setting number number 3",
                                         "setting text text " + Hex(odd.substr(0, odd.size() - 1) + "\xEF\xBF\xBD"),
                                         "setting empty text -"}));
-}
-
-TEST(WordExportTest, FormatsFollowTheFileName) {
-    EXPECT_EQ(ExportFormatOfPath("out/Words.CSV"), ExportFormat::Csv);
-    EXPECT_EQ(ExportFormatOfPath("w.json"), ExportFormat::Json);
-    EXPECT_EQ(ExportFormatOfPath("w.txt"), std::nullopt);
-    EXPECT_EQ(ExportFormatOfPath("dir.tsv/words"), std::nullopt);
 }
 
 }  // namespace
