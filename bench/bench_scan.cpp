@@ -110,6 +110,56 @@ void BM_CountCorpus(benchmark::State& state) {
 BENCHMARK(BM_CountCorpus<QuietDriver>)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CountCorpus<PumpedDriver>)->Unit(benchmark::kMillisecond);
 
+// The scanner alone on the lines of a UTF-8 text held in memory, as the reading hands them over: English,
+// Russian, Chinese (dictionary word breaking) and Polish, from the shared make-corpora.sh.
+const char* const kUtf8Corpora[] = {"kjv.txt", "fortunes_ru.txt", "fortunes_zh.txt", "fortunes_pl.txt"};
+
+const std::vector<std::string>* Utf8Lines(std::size_t corpus) {
+    static std::vector<std::string> lines[std::size(kUtf8Corpora)];
+    if (lines[corpus].empty()) {
+        std::ifstream in(std::string("/tmp/vesk-corpora/") + kUtf8Corpora[corpus], std::ios::binary);
+        for (std::string line; std::getline(in, line);) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            TrimSpacesInPlace(line);
+            if (!line.empty()) lines[corpus].push_back(line + ' ');
+        }
+    }
+    return lines[corpus].empty() ? nullptr : &lines[corpus];
+}
+
+void BM_ScanUtf8Lines(benchmark::State& state) {
+    const auto corpus = static_cast<std::size_t>(state.range(0));
+    const std::vector<std::string>* lines = Utf8Lines(corpus);
+    if (lines == nullptr) {
+        state.SkipWithError("corpus missing: run make-corpora.sh");
+        return;
+    }
+    state.SetLabel(kUtf8Corpora[corpus]);
+    WordTable table;
+    LineScanner scanner(table);
+    ScanOptions options;
+    options.allowed.hyphens = true;
+    options.lowerCase = true;
+    options.dropFinalS = true;
+    scanner.SetOptions(options);
+    QuietDriver driver;
+    scanner.SetObserver(&driver);
+    std::int64_t bytes = 0;
+    std::string line;
+    for (auto _ : state) {
+        table.Reset();
+        for (const std::string& text : *lines) {
+            line = text;
+            scanner.ScanLine(line);
+            bytes += static_cast<std::int64_t>(text.size());
+        }
+        table.Finish();
+    }
+    state.SetBytesProcessed(bytes);
+    state.counters["distinct"] = static_cast<double>(table.DistinctWordCount());
+}
+BENCHMARK(BM_ScanUtf8Lines)->DenseRange(0, std::size(kUtf8Corpora) - 1)->Unit(benchmark::kMillisecond);
+
 void BM_ReadLines(benchmark::State& state) {
     std::int64_t bytes = 0;
     for (auto _ : state) {

@@ -14,6 +14,7 @@
 #include "engine/ByteSource.h"
 #include "engine/Normalisation.h"
 #include "engine/SourceScan.h"
+#include "engine/UnicodeText.h"
 #include "engine/WordTable.h"
 
 namespace {
@@ -87,13 +88,17 @@ void CheckCountedAgain(Count& count, const std::string& path, const Entries& ent
 
 // The table of one count is sound: keys ordered and matching their words, words made of word characters.
 void CheckTable(Count& count, const ScanOptions& o, const Entries& entries) {
-    const WordCharTable inner(o.allowed.numerals, AllowedInnerChars(o.allowed));
+    const std::string extra = AllowedInnerChars(o.allowed);
     std::int64_t sum = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const auto& [key, word, frequency] = entries[i];
-        FUZZ_CHECK(!word.empty() && word.size() <= kMaxWordLength && frequency > 0);
+        FUZZ_CHECK(!word.empty() && CodePointCount(word) <= kMaxWordLength && frequency > 0);
         FUZZ_CHECK(key == WordKey(word) && (i == 0 || std::get<0>(entries[i - 1]) < key));
-        FUZZ_CHECK(std::all_of(word.begin(), word.end(), [&](char c) { return inner[c]; }));
+        for (std::size_t k = 0; k < word.size();) {
+            char32_t cp = 0;
+            k += NextCodePoint(word, k, cp);
+            FUZZ_CHECK(IsWordCharacter(cp, o.allowed.numerals, extra));
+        }
         FUZZ_CHECK(!o.lowerCase || word == LowerCase(word));
         sum += frequency;
     }

@@ -2,7 +2,8 @@
 # Makes the screenshots of the documentation by driving build/vesk from outside, as a user would: on a virtual
 # 1280x1024 display it types the bundled English sample's name into the input box, presses the count button,
 # opens the parameters and help windows and saves each window into docs/, at scale 1 (name.png) and at
-# scale 2 (name@2x.png). Needs Xvfb (xvfb-run), xdotool and imagemagick's import.
+# scale 2 (name@2x.png); then counts the Greek and the Russian samples the same way and saves the main window
+# (main-window-el.png, main-window-ru.png). Needs Xvfb (xvfb-run), xdotool and imagemagick's import.
 # Usage: scripts/screenshots.sh [build folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,7 +12,6 @@ build="${1:-build}"
 for tool in xvfb-run xdotool import; do
     command -v "$tool" >/dev/null || { echo "$tool is missing." >&2; exit 1; }
 done
-sample="$PWD/data/samples/sample_en.txt"
 
 # The main window is titled with program text 1 and the version: major, ".", minor and "7".
 major=$(sed -n 's/^project(VESK VERSION \([0-9]*\)\.\([0-9]*\).*/\1/p' CMakeLists.txt)
@@ -19,9 +19,9 @@ minor=$(sed -n 's/^project(VESK VERSION \([0-9]*\)\.\([0-9]*\).*/\2/p' CMakeList
 main_title="VESK ${major}.${minor}7"
 
 # Runs on the virtual display: $1 the program, $2 the sample, $3 the main window's title, $4 the suffix, $5 the
-# folder of the screenshots.
+# folder of the screenshots, $6 "all" for every window, else the main window only.
 drive='
-program="$1" sample="$2" title="$3" suffix="$4" docs="$5"
+program="$1" sample="$2" title="$3" suffix="$4" docs="$5" windows="$6"
 # Started in the folder of the sample, whose name then reads as the user would type it.
 cd "$(dirname "$sample")"
 "$program" & pid=$!
@@ -42,10 +42,12 @@ sleep 2
 # With no saved state the focus starts on the "Input file" button; Tab leads into the input box.
 keys "$main" Tab
 xdotool type --delay 5 "$(basename "$sample")"
-# Leaving the box shows the file size; Tab goes on past the output file controls to the count button.
-keys "$main" Tab Tab Tab Tab Tab space
+# Leaving the box shows the file size; Tab goes on past the output file controls and the input encoding to
+# the count button.
+keys "$main" Tab Tab Tab Tab Tab Tab space
 sleep 3
 import -window "$main" "$docs/main-window$suffix.png"
+[ "$windows" = all ] || exit 0
 keys "$main" F1
 help=$(find_window "VESK: Help")
 import -window "$help" "$docs/help-window$suffix.png"
@@ -58,17 +60,20 @@ import -window "$params" "$docs/parameters-window$suffix.png"
 '
 
 
-shoot() {  # shoot <scale> <suffix>
-    local home
+shoot() {  # shoot <sample> <scale> <suffix> <windows>
+    local sample="$PWD/data/samples/$1" home
+    shift
     home="$(mktemp -d)"
     mkdir "$home/Documents"
     cp "$sample" "$home/Documents/"
     env -i PATH="$PATH" HOME="$home" XDG_CONFIG_HOME="$home/config" XDG_RUNTIME_DIR="$home" LANG=C.UTF-8 \
         QT_SCALE_FACTOR="$1" xvfb-run -a -s "-screen 0 1280x1024x24" \
-        bash -c "$drive" drive "$PWD/$build/vesk" "$home/Documents/$(basename "$sample")" "$main_title" "$2" "$PWD/docs"
+        bash -c "$drive" drive "$PWD/$build/vesk" "$home/Documents/$(basename "$sample")" "$main_title" "$2" "$PWD/docs" "$3"
     rm -rf "$home"
-    echo "docs/main-window$2.png docs/help-window$2.png docs/parameters-window$2.png"
+    echo "docs/main-window$2.png"
 }
 
-shoot 1 ""
-shoot 2 "@2x"
+shoot sample_en.txt 1 "" all
+shoot sample_en.txt 2 "@2x" all
+shoot sample_el.txt 1 "-el" main
+shoot sample_ru.txt 1 "-ru" main

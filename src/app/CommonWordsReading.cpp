@@ -58,7 +58,7 @@ bool MainWindow::ReadCommonWords() {
     if (strCommonWordsFile.empty()) return false;
 
     const std::string fileLine = FileLine("Common-words file", strCommonWordsFile);
-    const CommonWordsFileCheck check = CheckCommonWordsFile(strCommonWordsFile);
+    const CommonWordsFileCheck check = CheckCommonWordsFile(strCommonWordsFile, ChosenEncoding());
     if (check.problem != 0) {
         if (blnStartUpCompleted) {
             ReportFileProblem(platform, check.problem, "File for common words not found.", fileLine);
@@ -87,7 +87,8 @@ bool MainWindow::ReadCommonWords() {
         frmParams->chkAllowCommentMarkers.SetValue(1);
         ConcealNumWords();
         txbOutput.SetText("Now reading common words ...");
-        failure = ReadCommonWordsFile(strCommonWordsFile, CurrentScanOptions(false), Scanner, Table, CommonWords);
+        failure = ReadCommonWordsFile(strCommonWordsFile, CurrentScanOptions(false), Scanner, Table, CommonWords,
+                                      ChosenEncoding());
         if (!failure) {
             blnCommonWordsLoaded = true;
         } else {

@@ -8,7 +8,7 @@
 //   nothing at all (no signal, no handler), except OptionButton::Select, which always runs its handler.
 // - `changed` carries no arguments: observers read the state they need. Observers must not change the
 //   control they observe.
-// - Texts are single-byte Windows-1252 strings, as everywhere in the logic.
+// - Texts are UTF-8 strings, as everywhere in the logic.
 
 #include <cstddef>
 #include <functional>

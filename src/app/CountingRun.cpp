@@ -71,7 +71,7 @@ RunError NamedFailure(const std::exception_ptr& error, const std::string& fileLi
 // is not to be read.
 bool CheckSourceText(MainWindow& w, ByteSource& source, const std::string& fileLine) {
     try {
-        w.LineEndingKind = TextKindOfBytes(source.Peek(kTextCheckBytes));
+        w.LineEndingKind = TextKindOfBytes(source.Peek(kTextCheckBytes), w.ChosenEncoding());
     } catch (...) {
         throw NamedFailure(std::current_exception(), fileLine);
     }
@@ -282,7 +282,7 @@ bool MainWindow::CountWordsInFile() {
 
     std::string openError;
     int openErrorNumber = kErrorUnknown;
-    std::unique_ptr<ByteSource> source = ByteSource::OpenFile(inputPath, openError, &openErrorNumber);
+    std::unique_ptr<ByteSource> source = ByteSource::OpenFile(inputPath, openError, &openErrorNumber, ChosenEncoding());
     if (!source) {
         DropProgressNotice();
         ReportRunError(openErrorNumber, openError, FileLine("Input file", inputPath));

@@ -14,7 +14,7 @@ constexpr const char* kParagraphs[] = {
     "words. The text can be in a language other than English. The words which are found and displayed can be "
     "ordered alphabetically or by frequency.",
     "When applying the program to an input file, the file can have any extension, or none, but it must consist "
-    "only of text, that is, it cannot contain any bytes with ASCII values less than 32 except for 9 (tab), 10 "
+    "only of text, that is, it cannot contain any characters with codes less than 32 except for 9 (tab), 10 "
     "(line-feed) and 13 (carriage-return). A document saved by a word processor in its own format cannot be "
     "processed by reading it directly from a file. In such a case open the document in the application that made "
     "it, select all the text and copy it to the clipboard, then click on 'Count word frequencies' with "
@@ -33,8 +33,21 @@ constexpr const char* kParagraphs[] = {
     "This program allows you to customize its operation so that just the words are counted "
     "in which you are interested.  Do this by clicking on 'Set parameters'.  Parameters set using this screen are "
     "saved on quitting, when 'Save state when quitting' is checked, and restored when the program is next run.",
-    "This program may be used with text in languages other than English, including German, French, "
-    "Italian, Spanish and Portuguese.  It can also be used with program source code, e.g., C++.",
+    "This program may be used with text in languages other than English, in any script: the letters and marks "
+    "of every alphabet and syllabary (Latin with all its accents, Greek, Cyrillic, Armenian, Georgian, Hebrew, "
+    "Arabic, Devanagari and the other scripts of India, Korean Hangul ...) form words, and upper and lower case "
+    "and accents are folded as Unicode says.  Chinese, Japanese, Thai, Lao, Khmer and Myanmar are written "
+    "without spaces between words: there the words are found with the dictionaries of the ICU library (its "
+    "dictionary-based word breaking), so that, for example, a Chinese sentence is split into its words rather "
+    "than counted as one long word.  The program can also be used with program source code, e.g., C++.",
+    "Input files and common-words files may be in UTF-8, UTF-16 or a legacy code page.  With 'Input encoding' "
+    "at Automatic a file is read as UTF-8 when it starts with a UTF-8 byte-order mark or its first "
+    "non-ASCII characters are valid UTF-8, as UTF-16 when it starts with a UTF-16 byte-order mark, and as "
+    "Windows-1252 (Western European) otherwise.  A file in another encoding, such as Windows-1250 or ISO-8859-2 "
+    "(Central European), Windows-1251 or KOI8-R (Cyrillic), or UTF-16 without a byte-order mark, is read "
+    "correctly once that encoding is chosen in 'Input encoding', beside the file size; the choice applies to "
+    "the input file and to the common-words file, and is kept for the next run.  Text taken from the clipboard "
+    "needs no encoding.",
     "You can tell the program to ignore common words. These words are "
     "contained in a file of your choice. When this file has been specified and 'Ignore common words in file' is "
     "checked the program will ignore any words in the text which it finds in the specified file.",

@@ -11,6 +11,7 @@
 #include "app/HelpWindow.h"
 #include "app/MainWindow.h"
 #include "engine/CharClasses.h"
+#include "engine/Encoding.h"
 #include "engine/FileChecks.h"
 #include "listing/NumberFormat.h"
 #include "listing/RunError.h"
@@ -154,7 +155,7 @@ bool MainWindow::FetchClipboardText(bool showInBox) {
         platform.ShowMessage("Clipboard is empty.", "Clipboard empty", MsgButtons::Ok, MsgIcon::None);
         return false;
     }
-    const auto length = static_cast<std::int64_t>(text.size());
+    const auto length = static_cast<std::int64_t>(Utf8Length(text));
     ShowClipboardSize(length);
     if (length > MaxClipboardChars) {
         platform.ShowMessage("There are " + FormatGrouped(length) + " characters in the text on the clipboard." +
@@ -216,7 +217,7 @@ void MainWindow::cmdCopyOutput_Click() {
     platform.ClearClipboard();
     platform.WriteClipboardText(text);
     if (!text.empty()) {
-        ShowClipboardSize(static_cast<std::int64_t>(text.size()));
+        ShowClipboardSize(static_cast<std::int64_t>(Utf8Length(text)));
         optInTextBox.Select();
     }
 }
@@ -230,6 +231,7 @@ void MainWindow::EnableControls(bool enabled) {
         cmdClearFile[i].SetEnabled(enabled);
     }
     chkDisableOutputToFile.SetEnabled(enabled);
+    cboInputEncoding.SetEnabled(enabled);
     cmdCopyOutput.SetEnabled(enabled);
     cmdHelp.SetEnabled(enabled);
     cmdSaveState.SetEnabled(enabled);

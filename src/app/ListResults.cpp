@@ -5,7 +5,6 @@
 
 #include "app/MainWindow.h"
 #include "app/OutputBox.h"
-#include "engine/Encoding.h"
 #include "engine/FileChecks.h"
 #include "listing/LineComposer.h"
 #include "listing/ListingPass.h"
@@ -47,7 +46,7 @@ bool NamesInputFile(const std::string& output, const std::string& input) {
     if (input.empty()) return false;
     if (output == input) return true;
     std::error_code error;
-    return std::filesystem::equivalent(Cp1252ToUtf8(output), Cp1252ToUtf8(input), error);
+    return std::filesystem::equivalent(output, input, error);
 }
 
 // The file as the file system knows it, so that two spellings of one name are one file.
@@ -188,6 +187,10 @@ void MainWindow::FillComboBoxes() {
     for (const char* item : kDisplayFormatNames) cboDisplayFormat.AddItem(item);
     cboDisplayFormat.SetListIndex(0);
 
+    cboInputEncoding.Clear();
+    for (const char* item : kInputEncodingNames) cboInputEncoding.AddItem(item);
+    cboInputEncoding.SetListIndex(0);
+
     auto fillNumbers = [](ComboBox& list, int first, int last, int step, int defaultIndex) {
         list.Clear();
         for (int n = first; n <= last; n += step) list.AddItem(std::to_string(n));
@@ -234,6 +237,20 @@ void MainWindow::ShowNoWordsMessage() {
 
 // A parameter load sets both lists with the parameters window reverting: it never lists, since the output
 // file it names may be another than the one the user last chose.
+void MainWindow::cboInputEncoding_Click() {
+    // Words counted and common words read in another encoding are read again by the next count.
+    if (!blnStartUpCompleted) return;
+    blnWordsGot = false;
+    blnCommonWordsLoaded = false;
+    MarkListingOutdated();
+}
+
+InputEncoding MainWindow::ChosenEncoding() const {
+    InputEncoding encoding;
+    if (cboInputEncoding.ListIndex() > 0) EncodingOfName(cboInputEncoding.Text(), encoding);
+    return encoding;
+}
+
 void MainWindow::cboWordOrder_Click() {
     if (blnWordsGot && !frmParams->blnReverting) ListResults();
     SetTheFocus();

@@ -61,6 +61,7 @@ MainWindow::MainWindow(Platform& platformRef, ProgramText& texts)
     cmdQuit.onClick = [this] { cmdQuit_Click(); };
     cboWordOrder.onClick = [this] { cboWordOrder_Click(); };
     cboDisplayFormat.onClick = [this] { cboDisplayFormat_Click(); };
+    cboInputEncoding.onClick = [this] { cboInputEncoding_Click(); };
     Label1.onClick = [this] { Label1_Click(); };
     lblKestrineSystems.onClick = [this] { lblKestrineSystems_Click(); };
     lblOnlineDocumentation.onClick = [this] { lblOnlineDocumentation_Click(); };

@@ -23,6 +23,7 @@
 #include "app/Platform.h"
 #include "engine/CommentMarkers.h"
 #include "engine/CommonWords.h"
+#include "engine/Encoding.h"
 #include "engine/LineScanner.h"
 #include "engine/ScanOptions.h"
 #include "engine/WordTable.h"
@@ -33,6 +34,13 @@ class ParamsWindow;
 class HelpWindow;
 class ByteSource;
 class ProgramText;
+
+// The choices of "Input encoding": detection first, then converter names ICU knows.
+inline constexpr std::array<const char*, 22> kInputEncodingNames = {
+    "Automatic",   "UTF-8",        "UTF-16LE",     "UTF-16BE",     "windows-1252", "windows-1250",
+    "iso-8859-2",  "windows-1251", "koi8-r",       "koi8-u",       "iso-8859-5",   "iso-8859-1",
+    "iso-8859-15", "windows-1253", "windows-1254", "windows-1257", "windows-1255", "windows-1256",
+    "windows-874", "Shift_JIS",    "GB18030",      "Big5"};
 
 class MainWindow : public Form, public ScanObserver {
   public:
@@ -70,6 +78,9 @@ class MainWindow : public Form, public ScanObserver {
     Label lblTwirler{"lblTwirler"};
     ComboBox cboWordOrder{"cboWordOrder"};
     ComboBox cboDisplayFormat{"cboDisplayFormat"};
+    // How the input and common-words files are decoded; kept with the places of the windows, not in the
+    // parameter files.
+    ComboBox cboInputEncoding{"cboInputEncoding"};
     Label Label1{"Label1"};  // program text 19; a click fetches the clipboard text
     Label Label2{"Label2"};  // program text 20
     Label lblKestrineSystems{"lblKestrineSystems"};
@@ -204,6 +215,9 @@ class MainWindow : public Form, public ScanObserver {
     void ShowNoWordsMessage();
     void cboWordOrder_Click();
     void cboDisplayFormat_Click();
+    void cboInputEncoding_Click();
+    // The encoding chosen for the input and common-words files.
+    InputEncoding ChosenEncoding() const;
 
     // ---- Word filters (app/WordFiltering.cpp) ----
     void ApplyFilters();

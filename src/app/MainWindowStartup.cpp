@@ -2,7 +2,6 @@
 #include <string>
 
 #include "app/MainWindow.h"
-#include "engine/Encoding.h"
 #include "params/ParamsWindow.h"
 #include "settings/StateFile.h"
 #include "text/ProgramText.h"
@@ -102,7 +101,7 @@ bool MainWindow::LoadProgramText(const std::string& fileName) {
     std::string path = platform.ProgramFolder();
     if (path.empty() || path.back() != '/') path += '/';
     path += fileName;
-    const std::int32_t code = programText.Load(Cp1252ToUtf8(path));
+    const std::int32_t code = programText.Load(path);
     if (code > 0) return true;
     platform.ShowMessage(ProgramTextLoadMessage(code, path), "", MsgButtons::Ok, MsgIcon::Critical);
     platform.EndProgram();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/OutputBox.h"
 
+#include "engine/Encoding.h"
+
 namespace vesk {
 
 void OutputBox::Send(std::int64_t record, const std::string& line) {
@@ -13,7 +15,9 @@ void OutputBox::Send(std::int64_t record, const std::string& line) {
         m_box.Append(m_line);
     }
     const int code = m_twirlerChars[static_cast<std::size_t>(record % 4)];
-    m_twirler.SetCaption(std::string(1, static_cast<char>(code)));
+    std::string caption;
+    AppendUtf8(caption, static_cast<char32_t>(code));
+    m_twirler.SetCaption(caption);
     m_platform.Repaint(&m_twirler);
 }
 

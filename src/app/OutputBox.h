@@ -14,7 +14,7 @@ namespace vesk {
 
 class OutputBox : public ListingSink {
   public:
-    // `twirlerChars`: the four indicator codes, shown as single-byte captions of `twirler`.
+    // `twirlerChars`: the four indicator code points, shown one at a time as the caption of `twirler`.
     // `joinWords`: format 9, each word followed by ", " (the driver removes the last one).
     OutputBox(TextBox& box, Label& twirler, Platform& platform, const std::array<int, 4>& twirlerChars, bool joinWords)
         : m_box(box), m_twirler(twirler), m_platform(platform), m_twirlerChars(twirlerChars), m_joinWords(joinWords) {}

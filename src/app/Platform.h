@@ -2,7 +2,7 @@
 #pragma once
 // Every service of the desktop that the logic uses goes through this one interface: the Qt program
 // implements it with real dialogs, tests and fuzz targets with scripted ones.
-// All texts crossing it are Windows-1252 strings; implementations convert at their edge.
+// All texts crossing it are UTF-8 strings.
 
 #include <optional>
 #include <string>
@@ -46,7 +46,7 @@ class Platform {
     // The common file dialog, opened in `folder`; returns the chosen path, or nothing when cancelled.
     virtual std::optional<std::string> ShowFileDialog(const FileDialogRequest& request, const std::string& folder) = 0;
 
-    // Clipboard text, mapped to Windows-1252. May throw RunError.
+    // Clipboard text, as it is. May throw RunError.
     virtual std::string ReadClipboardText() = 0;
     virtual void ClearClipboard() = 0;
     virtual void WriteClipboardText(const std::string& text) = 0;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cli/CountExport.h"
+#include "engine/Encoding.h"
 
 namespace vesk::cli {
 
@@ -99,6 +100,14 @@ class Parser {
             TakePath(o.exportFile);
         } else if (Is("--export-format")) {
             TakePath(o.exportFormat);
+        } else if (Is("--encoding")) {
+            std::string v;
+            if (!Value(v)) return true;
+            if (IsKnownEncoding(v) && !v.empty())
+                o.encoding = v;
+            else
+                Fail("--encoding: unknown encoding '" + v +
+                     "' (try windows-1250, iso-8859-2, windows-1251, koi8-r, utf-16le)");
         } else {
             return false;
         }
@@ -164,14 +173,21 @@ class Parser {
     bool Value(std::string& value) {
         if (m_inline) {
             value = *m_inline;
-            return true;
+            return Utf8Value(value);
         }
         if (m_pos >= m_args.size()) {
             Fail("option '" + m_name + "' needs a value");
             return false;
         }
         value = m_args[m_pos++];
-        return true;
+        return Utf8Value(value);
+    }
+
+    // Texts inside the program are UTF-8: a value that is not cannot be taken.
+    bool Utf8Value(const std::string& value) {
+        if (IsValidUtf8(value)) return true;
+        Fail("option '" + m_name + "' has a value that is not valid UTF-8");
+        return false;
     }
 
     void TakePath(std::optional<std::string>& target) {
@@ -236,6 +252,7 @@ class Parser {
         }
         target = {m_args[m_pos], m_args[m_pos + 1]};
         m_pos += 2;
+        if (!Utf8Value((*target)[0]) || !Utf8Value((*target)[1])) target.reset();
     }
 
     const std::vector<std::string>& m_args;
@@ -293,6 +310,13 @@ std::string HelpText() {
            "  --keep-repetitions               keep words made of one repeated letter\n"
            "  --keep-roman                     keep Roman numerals less than 40\n"
            "  --keep-no-vowel                  keep words without a vowel or 'y'\n"
+           "\n"
+           "Reading:\n"
+           "  --encoding NAME                  read FILE and the common-words file in the encoding NAME, any\n"
+           "                                   name ICU knows (windows-1250, iso-8859-2, windows-1251,\n"
+           "                                   koi8-r, utf-16le ...); by default a file is UTF-8 when it starts\n"
+           "                                   with a UTF-8 byte-order mark or its first non-ASCII bytes are\n"
+           "                                   UTF-8, UTF-16 after a UTF-16 byte-order mark, else Windows-1252\n"
            "\n"
            "Parameter files:\n"
            "  -p, --params FILE                load a parameter file first; the other options override it\n"

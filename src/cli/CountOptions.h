@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The command line of vesk-count, parsed into plain values. Texts stay as typed (UTF-8); whoever puts
-// them into the windows converts them.
+// The command line of vesk-count, parsed into plain values. Option values are UTF-8 (one that is not is a
+// usage error); the input file's name is taken byte for byte, whatever it is.
 
 #include <array>
 #include <optional>
@@ -23,6 +23,7 @@ struct CountOptions {
     std::optional<std::string> writeParamsFile;  // --write-params
     std::optional<std::string> commonWordsFile;  // --common-words
     std::optional<std::string> outputFile;       // -o
+    std::optional<std::string> encoding;         // --encoding: a converter name ICU knows
 
     std::optional<int> order;           // 0 by frequency, 1 alphabetical
     std::optional<std::string> format;  // a number or an item text, resolved against the format list

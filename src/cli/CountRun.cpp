@@ -104,7 +104,10 @@ class Count {
   public:
     Count(const CountOptions& options, const ParameterSet& set, Reporter& reporter, std::ostream& out,
           std::ostream& err, int stdinFd)
-        : m_options(options), m_set(set), m_reporter(reporter), m_out(out), m_err(err), m_stdinFd(stdinFd) {}
+        : m_options(options), m_set(set), m_reporter(reporter), m_out(out), m_err(err), m_stdinFd(stdinFd) {
+        // The parser has checked the name.
+        if (options.encoding) EncodingOfName(*options.encoding, m_encoding);
+    }
     ~Count() {
         if (m_inputFd >= 0) ::close(m_inputFd);
     }
@@ -135,6 +138,7 @@ class Count {
     std::ostream& m_err;
     int m_stdinFd;
     int m_inputFd = -1;
+    InputEncoding m_encoding;  // of the input and the common-words file
     MarkerChoice m_markerChoice = MarkerChoice::None;
     CommonWordSet m_commonWords;
     WordTable m_table;
@@ -161,7 +165,7 @@ bool ReadReports::OnLineFailure(std::exception_ptr failure) {
 
 int Count::Run() {
     const std::string extension =
-        m_options.ReadsStandardInput() ? std::string() : FileExtension(ToProgramText(m_options.inputFile), true);
+        m_options.ReadsStandardInput() ? std::string() : FileExtension(m_options.inputFile, true);
     m_markerChoice = MarkersForExtension(extension, m_set.allowCommentMarkers == 1);
     // The user's markers are checked only where a count would use them: the type of some files chooses its own.
     if (m_options.comments && m_markerChoice == MarkerChoice::User && !CheckMarkers()) return kExitFailure;
@@ -234,7 +238,7 @@ bool Count::ReadCommonWords() {
         return false;
     }
     const std::string fileLine = FileLine("Common-words file", path);
-    const CommonWordsFileCheck check = CheckCommonWordsFile(path);
+    const CommonWordsFileCheck check = CheckCommonWordsFile(path, m_encoding);
     if (check.problem != 0) {
         m_reporter.Error(FileProblemMessage(check.problem, "File for common words not found.", fileLine).text);
         return false;
@@ -246,18 +250,18 @@ bool Count::ReadCommonWords() {
     if (check.kind == kTextCrOnly) m_reporter.Warning(LineEndingsMessage(check.kind).text);
     WordTable table;
     LineScanner scanner(table);
-    if (!ReadCommonWordsFile(path, ScanOptionsOf(m_set, {}), scanner, table, m_commonWords)) return true;
+    if (!ReadCommonWordsFile(path, ScanOptionsOf(m_set, {}), scanner, table, m_commonWords, m_encoding)) return true;
     m_reporter.Error(failed);
     return false;
 }
 
 std::unique_ptr<ByteSource> Count::OpenInput() {
     if (!m_options.ReadsStandardInput()) return OpenInputFile();
-    if (WritesOutputFile(m_set) && NamesOpenFile(ToSystemPath(m_set.outputFile), m_stdinFd)) {
+    if (WritesOutputFile(m_set) && NamesOpenFile(m_set.outputFile, m_stdinFd)) {
         m_reporter.Error(kSameFileMessage);
         return nullptr;
     }
-    std::unique_ptr<ByteSource> source = ByteSource::FromDescriptor(m_stdinFd);
+    std::unique_ptr<ByteSource> source = ByteSource::FromDescriptor(m_stdinFd, m_encoding);
     if (!source) m_reporter.ErrorUtf8("cannot read standard input");
     return source;
 }
@@ -278,7 +282,7 @@ std::unique_ptr<ByteSource> Count::OpenInputFile() {
         m_reporter.ErrorUtf8(path + ": " + std::make_error_code(std::errc::is_a_directory).message());
         return nullptr;
     }
-    if (WritesOutputFile(m_set) && SamePath(path, ToSystemPath(m_set.outputFile))) {
+    if (WritesOutputFile(m_set) && SamePath(path, m_set.outputFile)) {
         m_reporter.Error(kSameFileMessage);
         return nullptr;
     }
@@ -288,11 +292,11 @@ std::unique_ptr<ByteSource> Count::OpenInputFile() {
         m_reporter.ErrorUtf8(path + ": " + std::generic_category().message(errno));
         return nullptr;
     }
-    return ByteSource::FromDescriptor(m_inputFd);
+    return ByteSource::FromDescriptor(m_inputFd, m_encoding);
 }
 
 bool Count::CountSource(ByteSource& source) {
-    const std::int16_t kind = TextKindOfBytes(source.Peek(kTextCheckBytes));
+    const std::int16_t kind = TextKindOfBytes(source.Peek(kTextCheckBytes), m_encoding);
     if (kind == kNotText) {
         m_reporter.Error("This is not a text file.");
         return false;
@@ -342,7 +346,7 @@ bool Count::RunFilePass() {
     const std::string& name = m_set.outputFile;
     if (!WritesOutputFile(m_set)) return true;
     // A parameter file may name an input file that the output would overwrite.
-    if (!m_set.inputFile.empty() && SamePath(ToSystemPath(name), ToSystemPath(m_set.inputFile))) {
+    if (!m_set.inputFile.empty() && SamePath(name, m_set.inputFile)) {
         m_reporter.Error(kSameFileMessage);
         return true;
     }

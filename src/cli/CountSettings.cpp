@@ -7,7 +7,6 @@
 #include <ostream>
 
 #include "engine/CountRules.h"
-#include "engine/Encoding.h"
 #include "listing/RunError.h"
 #include "listing/RunTexts.h"
 #include "settings/ParameterFile.h"
@@ -19,18 +18,15 @@ namespace {
 // The index of a display format given as its number or its name, or -1.
 int FormatIndex(const std::string& format) {
     if (!format.empty() && format.find_first_not_of("0123456789") == std::string::npos) return std::stoi(format);
-    const std::string wanted = ToProgramText(format);
     for (std::size_t i = 0; i < kDisplayFormatNames.size(); ++i)
-        if (wanted == kDisplayFormatNames[i]) return static_cast<int>(i);
+        if (format == kDisplayFormatNames[i]) return static_cast<int>(i);
     return -1;
 }
 
 // A parameter file replaces every value; the list of words to ignore is tidied as its case value says.
-bool LoadParameterFile(const std::string& typedPath, ParameterSet& set, Reporter& reporter) {
-    const std::string path = ToProgramText(typedPath);
+bool LoadParameterFile(const std::string& path, ParameterSet& set, Reporter& reporter) {
     ParameterSet loaded;
-    if (std::string failure = ReadParameterFile(ToSystemPath(path), loaded, FileLine("Parameter file", path));
-        !failure.empty()) {
+    if (std::string failure = ReadParameterFile(path, loaded, FileLine("Parameter file", path)); !failure.empty()) {
         reporter.Error(failure);
         return false;
     }
@@ -54,10 +50,10 @@ void ApplyWordOptions(const CountOptions& o, ParameterSet& set) {
         const std::array<std::string, 2> none;
         const auto& second = o.comments2 ? *o.comments2 : none;
         set.allowCommentMarkers = 1;
-        set.commentStart1 = ToProgramText((*o.comments)[0]);
-        set.commentEnd1 = ToProgramText((*o.comments)[1]);
-        set.commentStart2 = ToProgramText(second[0]);
-        set.commentEnd2 = ToProgramText(second[1]);
+        set.commentStart1 = (*o.comments)[0];
+        set.commentEnd1 = (*o.comments)[1];
+        set.commentStart2 = second[0];
+        set.commentEnd2 = second[1];
     }
 }
 
@@ -75,18 +71,14 @@ void ApplyFilterOptions(const CountOptions& o, ParameterSet& set) {
     if (o.keepRoman) set.ignoreRomanNumerals = 0;
     if (o.keepNoVowel) set.ignoreNoVowel = 0;
     // After the case option, which the tidying of the list follows.
-    if (o.ignore) set.wordsToIgnore = TidyIgnoreList(ToProgramText(*o.ignore), set.caseSignificant == 0);
+    if (o.ignore) set.wordsToIgnore = TidyIgnoreList(*o.ignore, set.caseSignificant == 0);
     if (o.commonWordsFile) {
-        set.commonWordsFile = ToProgramText(*o.commonWordsFile);
+        set.commonWordsFile = *o.commonWordsFile;
         set.ignoreCommonWords = 1;
     }
 }
 
 }  // namespace
-
-std::string ToProgramText(const std::string& arg) { return IsValidUtf8(arg) ? Utf8ToCp1252(arg) : arg; }
-
-std::string ToSystemPath(const std::string& programText) { return Cp1252ToUtf8(programText); }
 
 int UsageError(std::ostream& err, const std::string& problem) {
     err << "vesk-count: " << problem << '\n' << kUsageLine << '\n' << "Try 'vesk-count --help' for more information.\n";
@@ -96,7 +88,7 @@ int UsageError(std::ostream& err, const std::string& problem) {
 int ApplyOptions(const CountOptions& o, ParameterSet& set, Reporter& reporter, std::ostream& err) {
     if (o.paramsFile && !LoadParameterFile(*o.paramsFile, set, reporter)) return kExitFailure;
     if (o.outputFile) {
-        set.outputFile = ToProgramText(*o.outputFile);
+        set.outputFile = *o.outputFile;
         set.disableOutputToFile = 0;
     }
     if (o.order) set.wordOrder = *o.order;

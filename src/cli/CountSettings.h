@@ -18,12 +18,6 @@ inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFailure = 1;
 inline constexpr int kExitUsage = 2;
 
-// A word of the command line as the program holds text: UTF-8 is mapped, anything else is taken as
-// Windows-1252 already (a terminal in a Latin-1 locale).
-std::string ToProgramText(const std::string& arg);
-// A file name held by the program, for the file system.
-std::string ToSystemPath(const std::string& programText);
-
 // Prints a usage error and returns the exit status of one.
 int UsageError(std::ostream& err, const std::string& problem);
 

@@ -57,19 +57,19 @@ int PrintVersion(std::ostream& out, std::ostream& err) {
     std::string folder = ProgramFolder();
     if (folder.empty() || folder.back() != '/') folder += '/';
     ProgramText texts;
-    texts.Load(ToSystemPath(folder + "vesk_text.dat"));
+    texts.Load(folder + "vesk_text.dat");
     const std::string name = texts.Text(1);
     const std::string version = (name.empty() ? std::string("VESK") : name) + " " + VersionString();
     errno = 0;
-    out << Cp1252ToUtf8(version) << '\n';
+    out << version << '\n';
     return WriteStatus(out, "standard output", err);
 }
 
 // Writes the parameters in effect, the input file among them, and counts nothing.
 int WriteParams(const CountOptions& options, ParameterSet set, Reporter& reporter) {
-    if (!options.ReadsStandardInput()) set.inputFile = ToProgramText(options.inputFile);
-    const std::string file = ToProgramText(*options.writeParamsFile);
-    const std::string message = WriteParameterFile(ToSystemPath(file), set, FileLine("Parameter file", file));
+    if (!options.ReadsStandardInput()) set.inputFile = options.inputFile;
+    const std::string& file = *options.writeParamsFile;
+    const std::string message = WriteParameterFile(file, set, FileLine("Parameter file", file));
     if (message.empty()) return kExitSuccess;
     reporter.Error(message);
     return kExitFailure;
@@ -109,6 +109,9 @@ int RunCountTool(const std::vector<std::string>& args, std::ostream& out, std::o
     }
     if (const std::string problem = FileTakenForMarker(parsed.options); !problem.empty())
         return UsageError(err, problem);
+    // A parameter file holds UTF-8 text only.
+    if (parsed.options.writeParamsFile && !IsValidUtf8(parsed.options.inputFile))
+        return UsageError(err, "the input file's name is not valid UTF-8, which a parameter file cannot keep");
     try {
         return Run(parsed.options, out, err, stdinFd, errIsTerminal);
     } catch (const std::exception& e) {

@@ -21,12 +21,12 @@ void Reporter::PrintLine(const std::string& prefix, const std::string& utf8Text)
     m_err.flush();
 }
 
-void Reporter::Error(const std::string& cp1252Text) {
+void Reporter::Error(const std::string& text) {
     ++m_errorCount;
-    PrintLine("", ToTerminalText(cp1252Text));
+    PrintLine("", ToTerminalText(text));
 }
 
-void Reporter::Warning(const std::string& cp1252Text) { PrintLine("warning: ", ToTerminalText(cp1252Text)); }
+void Reporter::Warning(const std::string& text) { PrintLine("warning: ", ToTerminalText(text)); }
 
 void Reporter::ErrorUtf8(const std::string& utf8Text) {
     ++m_errorCount;

@@ -15,10 +15,10 @@ class Reporter {
   public:
     Reporter(std::ostream& err, bool showProgress) : m_err(err), m_showProgress(showProgress) {}
 
-    // A text of the program (Windows-1252, CR LF line breaks).
-    void Error(const std::string& cp1252Text);
-    void Warning(const std::string& cp1252Text);
-    // A text that is already UTF-8 (system messages, file names as typed).
+    // A text of the program (CR LF line breaks).
+    void Error(const std::string& text);
+    void Warning(const std::string& text);
+    // A text with plain line feeds (system messages, file names as typed).
     void ErrorUtf8(const std::string& utf8Text);
     int ErrorCount() const { return m_errorCount; }
 

@@ -53,7 +53,8 @@ const char* FindLineEnd(const char* p, const char* end, bool& high) {
 
 class DescriptorSource : public ByteSource {
   public:
-    DescriptorSource(int fd, bool owned) : m_fd(fd), m_owned(owned) {
+    DescriptorSource(int fd, bool owned, InputEncoding encoding)
+        : m_fd(fd), m_owned(owned), m_encoding(std::move(encoding)) {
         struct stat info {};
         if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) m_size = info.st_size;
         // A small file needs no block-sized buffer (a common-words file is read at every start).
@@ -72,55 +73,18 @@ class DescriptorSource : public ByteSource {
     std::int64_t Size() const override { return m_size; }
 
     bool ReadLine(std::string& line) override {
-        line.clear();
-        bool any = false;
-        bool high = false;
-        for (;;) {
-            if (m_begin == m_end) {
-                if (m_eof || !Fill(1)) break;
-            }
-            if (m_skipLf) {
-                m_skipLf = false;
-                if (m_buffer[m_begin] == '\n') {
-                    ++m_begin;
-                    ++m_consumed;
-                    continue;
-                }
-            }
-            if (!m_started) {
-                m_started = true;
-                if (StartsWithByteOrderMark()) {
-                    m_begin += 3;
-                    m_consumed += 3;
-                    m_mode = Mode::Utf8;
-                    continue;
-                }
-            }
-            any = true;
-            const char* start = m_buffer.data() + m_begin;
-            const char* stop = FindLineEnd(start, m_buffer.data() + m_end, high);
-            line.append(start, stop);
-            const auto taken = static_cast<std::size_t>(stop - start);
-            m_begin += taken;
-            m_consumed += static_cast<std::int64_t>(taken);
-            if (m_begin < m_end) {
-                // A CR may be followed by its LF in the next block: the flag takes it there.
-                m_skipLf = m_buffer[m_begin] == '\r';
-                ++m_begin;
-                ++m_consumed;
-                break;
-            }
-        }
-        if (!any) return false;
-        if (high) Decode(line);
-        return true;
+        if (!m_started) Start();
+        return m_decoder ? ReadDecodedLine(line) : ReadRawLine(line);
     }
 
-    std::int64_t BytesConsumed() const override { return m_consumed; }
+    std::int64_t BytesConsumed() const override {
+        if (!m_decoder || m_text.empty()) return m_consumed;
+        // The part of the block's bytes that the lines handed out stand for.
+        const auto share = static_cast<double>(m_textBegin) / static_cast<double>(m_text.size());
+        return m_consumed - m_textBytes + static_cast<std::int64_t>(share * static_cast<double>(m_textBytes));
+    }
 
   private:
-    enum class Mode { Undecided, Utf8, Cp1252 };
-
     // Reads more input behind the unconsumed bytes until at least `want` are there or the input ends.
     // Returns false at the end of input with nothing new.
     bool Fill(std::size_t want) {
@@ -148,42 +112,153 @@ class DescriptorSource : public ByteSource {
         return got;
     }
 
-    bool StartsWithByteOrderMark() {
-        if (m_end - m_begin < 3 && !m_eof) Fill(3);
-        return m_end - m_begin >= 3 && std::memcmp(m_buffer.data() + m_begin, "\xEF\xBB\xBF", 3) == 0;
+    // Chooses how the input is read from its first bytes, and skips a byte-order mark.
+    void Start() {
+        m_started = true;
+        const DecodingPlan plan = PlanDecoding(Peek(3), m_encoding);
+        m_begin += plan.skip;
+        m_consumed += static_cast<std::int64_t>(plan.skip);
+        m_mode = plan.kind;
+        m_decoder = MakeStreamDecoder(plan.kind, m_encoding.converter);
+        // A named encoding may give the mark as a character.
+        m_dropMark = m_decoder != nullptr && plan.skip == 0;
     }
 
+    // A line of an encoding read line by line: its line ends are the bytes CR and LF.
+    bool ReadRawLine(std::string& line) {
+        line.clear();
+        bool any = false;
+        bool high = false;
+        for (;;) {
+            if (m_begin == m_end) {
+                if (m_eof || !Fill(1)) break;
+            }
+            if (m_skipLf) {
+                m_skipLf = false;
+                if (m_buffer[m_begin] == '\n') {
+                    ++m_begin;
+                    ++m_consumed;
+                    continue;
+                }
+            }
+            any = true;
+            const char* start = m_buffer.data() + m_begin;
+            const char* stop = FindLineEnd(start, m_buffer.data() + m_end, high);
+            line.append(start, stop);
+            const auto taken = static_cast<std::size_t>(stop - start);
+            m_begin += taken;
+            m_consumed += static_cast<std::int64_t>(taken);
+            if (m_begin < m_end) {
+                // A CR may be followed by its LF in the next block: the flag takes it there.
+                m_skipLf = m_buffer[m_begin] == '\r';
+                ++m_begin;
+                ++m_consumed;
+                break;
+            }
+        }
+        if (!any) return false;
+        if (high) Decode(line);
+        return true;
+    }
+
+    // A line of an encoding decoded block by block: its line ends are found in the decoded text.
+    bool ReadDecodedLine(std::string& line) {
+        line.clear();
+        bool any = false;
+        for (;;) {
+            if (m_textBegin == m_text.size()) {
+                if (!DecodeBlock()) break;
+            }
+            if (m_skipLf) {
+                m_skipLf = false;
+                if (m_text[m_textBegin] == '\n') {
+                    ++m_textBegin;
+                    continue;
+                }
+            }
+            any = true;
+            bool high = false;
+            const char* start = m_text.data() + m_textBegin;
+            const char* stop = FindLineEnd(start, m_text.data() + m_text.size(), high);
+            line.append(start, stop);
+            m_textBegin += static_cast<std::size_t>(stop - start);
+            if (m_textBegin < m_text.size()) {
+                m_skipLf = m_text[m_textBegin] == '\r';
+                ++m_textBegin;
+                break;
+            }
+        }
+        return any;
+    }
+
+    // Decodes the next block of input into m_text; false at the end of input with nothing more to give.
+    bool DecodeBlock() {
+        m_text.clear();
+        m_textBegin = 0;
+        m_textBytes = 0;
+        while (m_text.empty() && !m_decoded) {
+            if (m_begin == m_end && !m_eof) Fill(1);
+            const std::string_view bytes(m_buffer.data() + m_begin, m_end - m_begin);
+            m_decoded = m_eof;
+            m_decoder->Decode(bytes, m_decoded, m_text);
+            m_begin = m_end;
+            m_textBytes += static_cast<std::int64_t>(bytes.size());
+            m_consumed += static_cast<std::int64_t>(bytes.size());
+            if (m_dropMark && !m_text.empty()) {
+                m_dropMark = false;
+                if (m_text.starts_with("\xEF\xBB\xBF")) m_text.erase(0, 3);
+            }
+        }
+        return !m_text.empty();
+    }
+
+    // A line holding bytes from 128 up, in an encoding read line by line.
     void Decode(std::string& line) {
-        if (m_mode == Mode::Cp1252) return;
-        const auto isHigh = [](char c) { return static_cast<unsigned char>(c) >= 0x80; };
-        const std::size_t first =
-            static_cast<std::size_t>(std::find_if(line.begin(), line.end(), isHigh) - line.begin());
-        if (first == line.size()) return;
-        if (m_mode == Mode::Undecided) {
+        if (m_mode == ByteEncoding::Detect) {
+            const auto isHigh = [](char c) { return static_cast<unsigned char>(c) >= 0x80; };
+            const std::size_t first =
+                static_cast<std::size_t>(std::find_if(line.begin(), line.end(), isHigh) - line.begin());
+            if (first == line.size()) return;
             // A UTF-8 sequence never holds a CR or LF, so the line has all of the first one.
             char32_t cp = 0;
-            m_mode = DecodeUtf8(std::string_view(line).substr(first), cp) > 1 ? Mode::Utf8 : Mode::Cp1252;
-            if (m_mode == Mode::Cp1252) return;
+            m_mode =
+                DecodeUtf8(std::string_view(line).substr(first), cp) > 1 ? ByteEncoding::Utf8 : ByteEncoding::Cp1252;
         }
-        Utf8ToCp1252InPlace(line);
+        if (m_mode == ByteEncoding::Utf8) {
+            ReplaceIllFormedUtf8(line, m_scratch);
+        } else {
+            m_scratch.clear();
+            AppendCp1252AsUtf8(m_scratch, line);
+            line.swap(m_scratch);
+        }
     }
 
     int m_fd;
     bool m_owned;
+    InputEncoding m_encoding;
     std::vector<char> m_buffer;
     std::size_t m_begin = 0;
     std::size_t m_end = 0;
     bool m_eof = false;
     bool m_started = false;
     bool m_skipLf = false;
-    Mode m_mode = Mode::Undecided;
+    ByteEncoding m_mode = ByteEncoding::Detect;
+    std::string m_scratch;  // storage for a decoded line, kept from line to line
+    // Decoding in blocks: the decoded text of the current block, the part handed out, and its input bytes.
+    std::unique_ptr<StreamDecoder> m_decoder;
+    std::string m_text;
+    std::size_t m_textBegin = 0;
+    std::int64_t m_textBytes = 0;
+    bool m_decoded = false;  // the decoder has had the end of input
+    bool m_dropMark = false;
     std::int64_t m_size = -1;
     std::int64_t m_consumed = 0;
 };
 
 }  // namespace
 
-std::unique_ptr<ByteSource> ByteSource::OpenFile(const std::string& path, std::string& error, int* errorNumber) {
+std::unique_ptr<ByteSource> ByteSource::OpenFile(const std::string& path, std::string& error, int* errorNumber,
+                                                 const InputEncoding& encoding) {
     const int fd = ::open(SystemPath(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         const int number = errno;
@@ -192,9 +267,11 @@ std::unique_ptr<ByteSource> ByteSource::OpenFile(const std::string& path, std::s
         return nullptr;
     }
     error.clear();
-    return std::make_unique<DescriptorSource>(fd, true);
+    return std::make_unique<DescriptorSource>(fd, true, encoding);
 }
 
-std::unique_ptr<ByteSource> ByteSource::FromDescriptor(int fd) { return std::make_unique<DescriptorSource>(fd, false); }
+std::unique_ptr<ByteSource> ByteSource::FromDescriptor(int fd, const InputEncoding& encoding) {
+    return std::make_unique<DescriptorSource>(fd, false, encoding);
+}
 
 }  // namespace vesk

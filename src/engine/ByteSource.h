@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Buffered input for a count: a file or standard input, read in large blocks and handed out line by line
-// as Windows-1252 text. Lines end at CR LF, a lone CR or a lone LF. A UTF-8 input (byte-order mark, or
-// first non-ASCII bytes that form valid UTF-8) is mapped to Windows-1252, a character it cannot represent
-// and every ill-formed byte becoming the separator byte kSeparatorByte. Memory holds one block and the
-// longest line, never the whole input.
+// as UTF-8 text. Lines end at CR LF, a lone CR or a lone LF. The input is decoded as its encoding says
+// (detected, or named by the user: see InputEncoding): a UTF-8 byte-order mark or first non-ASCII bytes
+// that form valid UTF-8 mean UTF-8, each ill-formed byte becoming U+FFFD; a UTF-16 byte-order mark means
+// UTF-16; anything else is Windows-1252. Memory holds one block and the longest line, never the whole input.
 
 #include <cstdint>
 #include <memory>
@@ -15,17 +15,14 @@
 
 namespace vesk {
 
-// A byte that is never a word character and has no other role in scanning.
-inline constexpr char kSeparatorByte = kUnmappableByte;
-
 class ByteSource {
   public:
     // Opens a file; on failure returns null and sets `error` to the system's description (and
     // `*errorNumber`, when given, to the system's error code).
-    static std::unique_ptr<ByteSource> OpenFile(const std::string& path, std::string& error,
-                                                int* errorNumber = nullptr);
+    static std::unique_ptr<ByteSource> OpenFile(const std::string& path, std::string& error, int* errorNumber = nullptr,
+                                                const InputEncoding& encoding = {});
     // Reads from an open descriptor (standard input); the descriptor stays open.
-    static std::unique_ptr<ByteSource> FromDescriptor(int fd);
+    static std::unique_ptr<ByteSource> FromDescriptor(int fd, const InputEncoding& encoding = {});
 
     virtual ~ByteSource() = default;
 
@@ -37,7 +34,8 @@ class ByteSource {
     virtual std::int64_t Size() const = 0;
     // Next line without its line end; false at the end of input. Throws std::system_error on a read failure.
     virtual bool ReadLine(std::string& line) = 0;
-    // Raw bytes consumed so far, line ends included.
+    // Raw bytes consumed so far, line ends included (for an input decoded in blocks, UTF-16 say, the share of
+    // the block handed out); all of them once ReadLine has returned false.
     virtual std::int64_t BytesConsumed() const = 0;
 };
 

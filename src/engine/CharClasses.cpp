@@ -3,13 +3,16 @@
 
 #include <algorithm>
 
+#include "engine/UnicodeText.h"
+
 namespace vesk {
 
 namespace {
 
-bool IsLetterCode(unsigned b) {
-    return (b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= 192 && b <= 214) || (b >= 216 && b <= 246) ||
-           b >= 248;
+bool HasHighBytes(std::string_view text) {
+    unsigned char any = 0;
+    for (char c : text) any |= static_cast<unsigned char>(c);
+    return any >= 0x80;
 }
 
 }  // namespace
@@ -21,20 +24,28 @@ std::string LowerCase(std::string_view text) {
 }
 
 std::string UpperCase(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = UpperChar(c);
+    std::string out;
+    if (!HasHighBytes(text)) {
+        out.assign(text);
+        for (char& c : out) c = UpperChar(c);
+        return out;
+    }
+    FullUpperCase(text, out);
     return out;
 }
 
 void LowerCaseInPlace(std::string& text) {
-    // Branch-free, so that the compiler can work on many characters at once: A-Z and 192-222 except 215.
+    if (HasHighBytes(text)) {
+        std::string scratch;
+        FullLowerCaseInPlace(text, scratch);
+        return;
+    }
+    // Branch-free, so that the compiler can work on many characters at once.
     auto* p = reinterpret_cast<unsigned char*>(text.data());
     const std::size_t n = text.size();
     for (std::size_t i = 0; i < n; ++i) {
         const unsigned char b = p[i];
-        const bool upper =
-            static_cast<unsigned char>(b - 'A') < 26 || (static_cast<unsigned char>(b - 192) < 31 && b != 215);
-        p[i] = static_cast<unsigned char>(b + (upper ? 32 : 0));
+        p[i] = static_cast<unsigned char>(b + (static_cast<unsigned char>(b - 'A') < 26 ? 32 : 0));
     }
 }
 
@@ -59,19 +70,23 @@ void TrimSpacesInPlace(std::string& text) {
     text.resize(end - begin);
 }
 
-bool IsWordChar(char c, bool digits, std::string_view extra) {
-    const auto b = static_cast<unsigned char>(c);
-    if (b >= 128) return IsLetterCode(b);
-    if (IsLetterCode(b)) return true;
-    if (b >= '0' && b <= '9' && digits) return true;
-    return extra.find(c) != std::string_view::npos;
+bool IsWordCharacter(char32_t codePoint, bool digits, std::string_view extra) {
+    const unsigned char classes = CharClassOf(codePoint);
+    if ((classes & kLetterClass) != 0) return true;
+    if ((classes & kDigitClass) != 0) return digits;
+    return codePoint < 0x80 && extra.find(static_cast<char>(codePoint)) != std::string_view::npos;
 }
 
 std::int32_t CountWordChars(std::string_view s, std::int32_t start, bool digits, std::string_view extra) {
     if (start < 1) return 0;
-    const WordCharTable table(digits, extra);
     std::int32_t n = 0;
-    for (std::size_t i = static_cast<std::size_t>(start) - 1; i < s.size() && n < kMaxWordRun && table[s[i]]; ++i) ++n;
+    char32_t cp = 0;
+    for (std::size_t i = OffsetOfCodePoint(s, static_cast<std::size_t>(start) - 1); i < s.size() && n < kMaxWordRun;
+         ++n) {
+        const std::size_t length = NextCodePoint(s, i, cp);
+        if (!IsWordCharacter(cp, digits, extra)) break;
+        i += length;
+    }
     return n;
 }
 
@@ -89,7 +104,8 @@ std::string AllowedInnerChars(const AllowedCharacters& allowed) {
 }
 
 WordCharTable::WordCharTable(bool digits, std::string_view extra) {
-    for (int b = 0; b < 256; ++b) m_table[b] = IsWordChar(static_cast<char>(b), digits, extra);
+    m_table.fill(false);
+    for (char32_t b = 0; b < 128; ++b) m_table[b] = IsWordCharacter(b, digits, extra);
 }
 
 }  // namespace vesk

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Character classes and case rules of the program's Windows-1252 text.
+// Character classes and case rules of the program's text (UTF-8).
 
 #include <array>
 #include <cstdint>
@@ -23,27 +23,14 @@ struct AllowedCharacters {
     bool operator==(const AllowedCharacters&) const = default;
 };
 
-// Letters are A-Z, a-z and the Latin-1 letters 192-214, 216-246, 248-255; lower-casing maps A-Z and
-// 192-222 except 215, upper-casing the reverse.
-namespace detail {
-constexpr std::array<char, 256> MakeCaseTable(bool lower) {
-    std::array<char, 256> table{};
-    for (int b = 0; b < 256; ++b) table[b] = static_cast<char>(b);
-    for (int b = 0; b < 256; ++b) {
-        const bool upperLetter = (b >= 'A' && b <= 'Z') || (b >= 192 && b <= 222 && b != 215);
-        if (upperLetter) (lower ? table[b] : table[b + 32]) = static_cast<char>(lower ? b + 32 : b);
-    }
-    return table;
-}
-inline constexpr std::array<char, 256> kLowerTable = MakeCaseTable(true);
-inline constexpr std::array<char, 256> kUpperTable = MakeCaseTable(false);
-}  // namespace detail
-
-inline char LowerChar(char c) { return detail::kLowerTable[static_cast<unsigned char>(c)]; }
-inline char UpperChar(char c) { return detail::kUpperTable[static_cast<unsigned char>(c)]; }
+// LowerChar and UpperChar map the ASCII letters only: a byte of a longer UTF-8 sequence is never changed.
+inline char LowerChar(char c) { return static_cast<unsigned char>(c - 'A') < 26 ? static_cast<char>(c + 32) : c; }
+inline char UpperChar(char c) { return static_cast<unsigned char>(c - 'a') < 26 ? static_cast<char>(c - 32) : c; }
+// Unicode's full case mappings (root locale, with their context rules: a final sigma), ASCII text without
+// asking ICU.
 std::string LowerCase(std::string_view text);
 std::string UpperCase(std::string_view text);
-// Lower-cases in place, without allocating (for the read loop of a count).
+// Lower-cases in place; ASCII text without allocating (for the read loop of a count).
 void LowerCaseInPlace(std::string& text);
 // Removes leading and trailing spaces (only the space character).
 std::string TrimSpaces(std::string_view text);
@@ -54,15 +41,18 @@ std::string_view TrimmedTrailingSpaces(std::string_view text);
 // The same, in place and without allocating.
 void TrimSpacesInPlace(std::string& text);
 
-bool IsWordChar(char c, bool digits, std::string_view extra);
-// Length of the run of word characters from the 1-based `start`, at most 65000.
+// Whether a character continues a word: a letter (UnicodeText's classes), a digit when `digits`, or one of
+// the ASCII characters of `extra`.
+bool IsWordCharacter(char32_t codePoint, bool digits, std::string_view extra);
+// The number of word characters from the character numbered `start` (from 1), at most 65000.
 std::int32_t CountWordChars(std::string_view s, std::int32_t start, bool digits, std::string_view extra);
 // The characters other than letters and digits allowed inside words, in the order - ' _ : \ / . @
 std::string AllowedInnerChars(const AllowedCharacters& allowed);
 
 inline constexpr std::int32_t kMaxWordRun = 65000;
 
-// IsWordChar as a table for one choice of digits flag and extra characters.
+// IsWordCharacter of the ASCII characters as a table of bytes for one choice of digits flag and extra
+// characters; every byte from 0x80 is false.
 class WordCharTable {
   public:
     WordCharTable() { m_table.fill(false); }

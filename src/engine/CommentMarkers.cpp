@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "engine/UnicodeText.h"
+
 namespace vesk {
 
 namespace {
@@ -19,6 +21,23 @@ namespace {
 }
 
 }  // namespace
+
+bool SameIgnoringCase(std::string_view text, std::string_view marker) {
+    std::size_t i = 0;
+    char32_t a = 0, b = 0;
+    for (std::size_t k = 0; k < marker.size();) {
+        if (i >= text.size()) return false;
+        const bool ascii = static_cast<unsigned char>(text[i] | marker[k]) < 0x80;
+        if (ascii) {
+            if (LowerChar(text[i++]) != LowerChar(marker[k++])) return false;
+            continue;
+        }
+        i += NextCodePoint(text, i, a);
+        k += NextCodePoint(marker, k, b);
+        if (SimpleLower(a) != SimpleLower(b)) return false;
+    }
+    return true;
+}
 
 CommentMarkers MarkupMarkers() { return MakeMarkers("<", ">", "&", ";"); }
 
@@ -46,7 +65,7 @@ MarkerCheck CheckUserMarkers(const CommentMarkers& markers, const AllowedCharact
     for (int k = 0; k < 2; ++k) {
         const std::string& marker = markers.starts[k];
         if (!marker.empty() &&
-            CountWordChars(marker, 1, allowed.numerals, extra) == static_cast<std::int32_t>(marker.size()))
+            CountWordChars(marker, 1, allowed.numerals, extra) == static_cast<std::int32_t>(CodePointCount(marker)))
             return {MarkerProblem::StartInWord, k};
     }
     return {};
@@ -55,10 +74,7 @@ MarkerCheck CheckUserMarkers(const CommentMarkers& markers, const AllowedCharact
 int CommentMarkerAt(const CommentMarkers& markers, std::string_view line, std::size_t pos) {
     for (int k = 0; k < 2; ++k) {
         const std::string& marker = markers.starts[k];
-        if (marker.empty() || pos + marker.size() > line.size()) continue;
-        bool same = true;
-        for (std::size_t i = 0; i < marker.size() && same; ++i) same = LowerChar(line[pos + i]) == LowerChar(marker[i]);
-        if (!same) continue;
+        if (marker.empty() || !SameIgnoringCase(line.substr(pos), marker)) continue;
         if (k == 1 && markers.fromFileType && markers.starts[1] == "&")
             return EntityLengthAt(line.substr(pos)) >= 1 ? 1 : -1;
         return k;
@@ -69,11 +85,12 @@ int CommentMarkerAt(const CommentMarkers& markers, std::string_view line, std::s
 int EntityLengthAt(std::string_view text) {
     if (text.size() < 4 || text[0] != '&') return 0;
     // The first ";" must lie within the first 20 characters, with no space before it.
-    const std::size_t window = std::min<std::size_t>(text.size(), 20);
-    const std::size_t semicolon = text.substr(0, window).find(';');
+    const std::size_t semicolon = text.substr(0, OffsetOfCodePoint(text, 20)).find(';');
     if (semicolon == std::string_view::npos) return 0;
     if (text.substr(0, semicolon).find(' ') != std::string_view::npos) return 0;
-    if (!IsWordChar(text[1], false, "#")) return 0;
+    char32_t second = 0;
+    NextCodePoint(text, 1, second);
+    if (!IsWordCharacter(second, false, "#")) return 0;
     return static_cast<int>(semicolon + 1);
 }
 

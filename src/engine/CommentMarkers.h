@@ -51,10 +51,12 @@ struct MarkerCheck {
 // fails the last check when every character of it could belong to a word under `allowed`.
 MarkerCheck CheckUserMarkers(const CommentMarkers& markers, const AllowedCharacters& allowed);
 
+// Whether `text` begins with `marker`, character by character, ignoring letter case.
+bool SameIgnoringCase(std::string_view text, std::string_view marker);
 // The pair (0 or 1) whose start marker begins at `pos`, compared ignoring letter case, or -1. With markers
 // from the file type, a second start marker "&" counts only where a character entity starts.
 int CommentMarkerAt(const CommentMarkers& markers, std::string_view line, std::size_t pos);
-// The length of the character entity ("&name;" or "&#digits;") at the start of `text`, or 0.
+// The length in bytes of the character entity ("&name;" or "&#digits;") at the start of `text`, or 0.
 int EntityLengthAt(std::string_view text);
 // Moves `pos` past the end marker of the comment open with pair `open` (searching from `pos` itself, for
 // the marker in lower case), or to the end of the line when the marker is not there or the pair has none.

@@ -14,15 +14,15 @@ namespace {
 constexpr std::int64_t kTextCheckLimit = 16384;
 }  // namespace
 
-CommonWordsFileCheck CheckCommonWordsFile(const std::string& path) {
+CommonWordsFileCheck CheckCommonWordsFile(const std::string& path, const InputEncoding& encoding) {
     CommonWordsFileCheck check;
     check.problem = RegularFileError(path);
-    if (check.problem == 0) check.kind = IsTextFile(path, kTextCheckLimit);
+    if (check.problem == 0) check.kind = IsTextFile(path, kTextCheckLimit, encoding);
     return check;
 }
 
 std::exception_ptr ReadCommonWordsFile(const std::string& path, ScanOptions options, LineScanner& scanner,
-                                       WordTable& table, CommonWordSet& words) {
+                                       WordTable& table, CommonWordSet& words, const InputEncoding& encoding) {
     table.Reset();
     // The flag of the set in force stays as it was: it means nothing to the markers of C sources.
     const bool fromFileType = options.markers.fromFileType;
@@ -35,7 +35,7 @@ std::exception_ptr ReadCommonWordsFile(const std::string& path, ScanOptions opti
     try {
         std::string error;
         int number = 0;
-        const auto source = ByteSource::OpenFile(path, error, &number);
+        const auto source = ByteSource::OpenFile(path, error, &number, encoding);
         if (!source) throw std::system_error(number, std::generic_category());
         std::string line;
         while (source->ReadLine(line)) {

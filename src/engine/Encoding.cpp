@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/Encoding.h"
 
+#include <unicode/ucnv.h>
+#include <unicode/ucnv_cb.h>
+
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -14,6 +17,8 @@ constexpr std::array<char32_t, 32> kHighTable = {0x20AC, 0x0081, 0x201A, 0x0192,
                                                  0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
                                                  0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                                  0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";  // U+FFFD
 
 }  // namespace
 
@@ -95,35 +100,20 @@ int UnicodeToCp1252(char32_t cp) {
     return -1;
 }
 
+void AppendCp1252AsUtf8(std::string& out, std::string_view text) {
+    while (!text.empty()) {
+        const std::size_t plain = FirstNonAscii(text);
+        out.append(text.data(), plain);
+        if (plain == text.size()) break;
+        AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(text[plain])));
+        text.remove_prefix(plain + 1);
+    }
+}
+
 std::string Cp1252ToUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size() + text.size() / 8);
-    for (char c : text) AppendUtf8(out, Cp1252ToUnicode(static_cast<unsigned char>(c)));
-    return out;
-}
-
-void Utf8ToCp1252InPlace(std::string& text) {
-    std::size_t read = FirstNonAscii(text);
-    std::size_t write = read;
-    const std::string_view view(text);
-    while (read < view.size()) {
-        char32_t cp = 0;
-        const std::size_t len = DecodeUtf8(view.substr(read), cp);
-        if (len == 0) {
-            text[write++] = kUnmappableByte;
-            ++read;
-            continue;
-        }
-        const int code = cp < 0x80 ? static_cast<int>(cp) : UnicodeToCp1252(cp);
-        text[write++] = code < 0 ? kUnmappableByte : static_cast<char>(code);
-        read += len;
-    }
-    text.resize(write);
-}
-
-std::string Utf8ToCp1252(std::string_view text) {
-    std::string out(text);
-    Utf8ToCp1252InPlace(out);
+    AppendCp1252AsUtf8(out, text);
     return out;
 }
 
@@ -141,6 +131,203 @@ bool IsValidUtf8(std::string_view text) {
         i += len;
     }
     return true;
+}
+
+void ReplaceIllFormedUtf8(std::string& text, std::string& scratch) {
+    const std::string_view view(text);
+    std::size_t i = FirstNonAscii(view);
+    char32_t cp = 0;
+    std::size_t len = 0;
+    // Most lines are well-formed: nothing is copied until an ill-formed byte turns up.
+    while (i < view.size() && (len = DecodeUtf8(view.substr(i), cp)) != 0)
+        i += len + FirstNonAscii(view.substr(i + len));
+    if (i >= view.size()) return;
+    scratch.assign(view.substr(0, i));
+    while (i < view.size()) {
+        len = DecodeUtf8(view.substr(i), cp);
+        if (len == 0) {
+            scratch += kReplacementUtf8;
+            ++i;
+        } else {
+            scratch.append(view.substr(i, len));
+            i += len;
+        }
+    }
+    text.swap(scratch);
+}
+
+// ---- Decoding files ----
+
+namespace {
+
+// Code units of UTF-16 to UTF-8, a surrogate pair whole, an unpaired surrogate as U+FFFD.
+class Utf16Units {
+  public:
+    void Put(char16_t unit, std::string& out) {
+        if (m_lead != 0) {
+            if (unit >= 0xDC00 && unit <= 0xDFFF) {
+                AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(m_lead) - 0xD800) << 10) + (unit - 0xDC00));
+                m_lead = 0;
+                return;
+            }
+            out += kReplacementUtf8;
+            m_lead = 0;
+        }
+        if (unit >= 0xD800 && unit <= 0xDBFF)
+            m_lead = unit;
+        else if (unit >= 0xDC00 && unit <= 0xDFFF)
+            out += kReplacementUtf8;
+        else
+            AppendUtf8(out, unit);
+    }
+    void Finish(std::string& out) {
+        if (m_lead != 0) out += kReplacementUtf8;
+        m_lead = 0;
+    }
+
+  private:
+    char16_t m_lead = 0;
+};
+
+class Utf16Decoder : public StreamDecoder {
+  public:
+    explicit Utf16Decoder(bool bigEndian) : m_bigEndian(bigEndian) {}
+
+    void Decode(std::string_view bytes, bool last, std::string& out) override {
+        out.reserve(out.size() + bytes.size() + bytes.size() / 2);
+        for (const char c : bytes) {
+            if (!m_haveOdd) {
+                m_odd = static_cast<unsigned char>(c);
+                m_haveOdd = true;
+                continue;
+            }
+            const auto second = static_cast<unsigned char>(c);
+            m_haveOdd = false;
+            const auto unit = static_cast<char16_t>(m_bigEndian ? (m_odd << 8) | second : (second << 8) | m_odd);
+            m_units.Put(unit, out);
+        }
+        if (!last) return;
+        m_units.Finish(out);
+        if (m_haveOdd) out += kReplacementUtf8;
+        m_haveOdd = false;
+    }
+
+  private:
+    bool m_bigEndian;
+    bool m_haveOdd = false;
+    unsigned m_odd = 0;
+    Utf16Units m_units;
+};
+
+// Every byte sequence a converter cannot map becomes U+FFFD, never the SUB control some code pages give
+// (which would make the file look like no text).
+void SubstituteReplacement(const void*, UConverterToUnicodeArgs* args, const char*, int32_t,
+                           UConverterCallbackReason reason, UErrorCode* error) {
+    if (reason > UCNV_IRREGULAR) return;
+    static const UChar kReplacement = 0xFFFD;
+    *error = U_ZERO_ERROR;
+    ucnv_cbToUWriteUChars(args, &kReplacement, 1, 0, error);
+}
+
+class ConverterDecoder : public StreamDecoder {
+  public:
+    explicit ConverterDecoder(UConverter* converter) : m_converter(converter) {
+        UErrorCode error = U_ZERO_ERROR;
+        ucnv_setToUCallBack(m_converter, SubstituteReplacement, nullptr, nullptr, nullptr, &error);
+    }
+    ~ConverterDecoder() override { ucnv_close(m_converter); }
+    ConverterDecoder(const ConverterDecoder&) = delete;
+    ConverterDecoder& operator=(const ConverterDecoder&) = delete;
+
+    void Decode(std::string_view bytes, bool last, std::string& out) override {
+        const char* source = bytes.data();
+        const char* const sourceEnd = source + bytes.size();
+        for (;;) {
+            UChar* target = m_units.data();
+            UErrorCode error = U_ZERO_ERROR;
+            ucnv_toUnicode(m_converter, &target, m_units.data() + m_units.size(), &source, sourceEnd, nullptr, last,
+                           &error);
+            for (const UChar* p = m_units.data(); p < target; ++p) m_utf16.Put(*p, out);
+            if (error != U_BUFFER_OVERFLOW_ERROR) break;
+        }
+        if (last) m_utf16.Finish(out);
+    }
+
+  private:
+    UConverter* m_converter;
+    std::array<UChar, 4096> m_units{};
+    Utf16Units m_utf16;
+};
+
+UConverter* OpenConverter(std::string_view name) {
+    // An empty name would open the system's default converter.
+    if (name.empty() || name.size() > 100) return nullptr;
+    UErrorCode error = U_ZERO_ERROR;
+    UConverter* converter = ucnv_open(std::string(name).c_str(), &error);
+    if (U_FAILURE(error)) return nullptr;
+    return converter;
+}
+
+}  // namespace
+
+bool EncodingOfName(std::string_view name, InputEncoding& encoding) {
+    if (name.empty()) {
+        encoding = InputEncoding{};
+        return true;
+    }
+    UConverter* converter = OpenConverter(name);
+    if (converter == nullptr) return false;
+    UErrorCode error = U_ZERO_ERROR;
+    const std::string canonical = ucnv_getName(converter, &error);
+    ucnv_close(converter);
+    // Encodings the program reads itself, faster and with its own rules for ill-formed bytes.
+    static const std::array<std::pair<const char*, ByteEncoding>, 4> kOwn = {{
+        {"UTF-8", ByteEncoding::Utf8},
+        {"ibm-5348_P100-1997", ByteEncoding::Cp1252},
+        {"UTF-16LE", ByteEncoding::Utf16Le},
+        {"UTF-16BE", ByteEncoding::Utf16Be},
+    }};
+    encoding = InputEncoding{ByteEncoding::Converter, canonical};
+    for (const auto& [own, kind] : kOwn)
+        if (canonical == own) encoding = InputEncoding{kind, {}};
+    return true;
+}
+
+DecodingPlan PlanDecoding(std::string_view first, const InputEncoding& encoding) {
+    const bool utf8Mark = first.starts_with("\xEF\xBB\xBF");
+    switch (encoding.kind) {
+        case ByteEncoding::Detect:
+            if (utf8Mark) return {ByteEncoding::Utf8, 3};
+            if (first.starts_with("\xFF\xFE")) return {ByteEncoding::Utf16Le, 2};
+            if (first.starts_with("\xFE\xFF")) return {ByteEncoding::Utf16Be, 2};
+            return {ByteEncoding::Detect, 0};
+        case ByteEncoding::Utf8:
+            return {ByteEncoding::Utf8, utf8Mark ? 3u : 0u};
+        case ByteEncoding::Utf16Le:
+            return {encoding.kind, first.starts_with("\xFF\xFE") ? 2u : 0u};
+        case ByteEncoding::Utf16Be:
+            return {encoding.kind, first.starts_with("\xFE\xFF") ? 2u : 0u};
+        case ByteEncoding::Cp1252:
+        case ByteEncoding::Converter:
+            break;
+    }
+    return {encoding.kind, 0};
+}
+
+std::unique_ptr<StreamDecoder> MakeStreamDecoder(ByteEncoding kind, const std::string& converter) {
+    switch (kind) {
+        case ByteEncoding::Utf16Le:
+        case ByteEncoding::Utf16Be:
+            return std::make_unique<Utf16Decoder>(kind == ByteEncoding::Utf16Be);
+        case ByteEncoding::Converter:
+            if (UConverter* opened = OpenConverter(converter)) return std::make_unique<ConverterDecoder>(opened);
+            return nullptr;
+        case ByteEncoding::Detect:
+        case ByteEncoding::Utf8:
+        case ByteEncoding::Cp1252:
+            break;
+    }
+    return nullptr;
 }
 
 }  // namespace vesk

@@ -6,7 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <array>
+#include <algorithm>
 #include <cerrno>
 #include <system_error>
 
@@ -17,14 +17,13 @@ namespace vesk {
 
 namespace {
 
-constexpr std::size_t kCheckBlock = 16384;
-
 struct LineEndNotes {
     bool lineFeed = false;
     bool carriageReturn = false;
 };
 
-// False when a byte makes the text not text; notes the line ends seen.
+// False when a character makes the text not text; notes the line ends seen. UTF-8 holds its control
+// characters below 32 as single bytes, so the bytes of Windows-1252 or UTF-8 text are examined as they are.
 bool ExamineBytes(std::string_view bytes, LineEndNotes& notes) {
     for (char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
@@ -48,7 +47,7 @@ std::int16_t KindOfNotes(const LineEndNotes& notes) {
 
 }  // namespace
 
-std::filesystem::path SystemPath(const std::string& path) { return std::filesystem::path(Cp1252ToUtf8(path)); }
+std::filesystem::path SystemPath(const std::string& path) { return std::filesystem::path(path); }
 
 bool FileExists(const std::string& path) {
     if (path.empty()) return false;
@@ -72,43 +71,35 @@ bool FolderExists(const std::string& path) {
     return true;
 }
 
-std::int16_t IsTextFile(const std::string& path, std::int64_t limit) {
+std::int16_t IsTextFile(const std::string& path, std::int64_t limit, const InputEncoding& encoding) {
     if (!FileExists(path)) return kTextFileMissing;
     const int fd = ::open(SystemPath(path).c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return kTextFileOpenFailed;
-    std::array<char, kCheckBlock> block;
-    LineEndNotes notes;
-    std::int64_t examined = 0;
-    std::int16_t kind = kTextCrLf;
-    for (;;) {
-        const ssize_t got = ::read(fd, block.data(), block.size());
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) {
-            kind = examined == 0 ? kTextFileOpenFailed : KindOfNotes(notes);
-            break;
-        }
-        if (got == 0) {
-            kind = examined == 0 ? kTextFileEmpty : KindOfNotes(notes);
-            break;
-        }
-        const std::int64_t useful = std::min<std::int64_t>(got, limit - examined);
-        if (!ExamineBytes(std::string_view(block.data(), static_cast<std::size_t>(useful)), notes)) {
-            kind = kNotText;
-            break;
-        }
-        examined += got;
-        if (examined >= limit) {
-            kind = KindOfNotes(notes);
-            break;
-        }
+    std::string bytes(static_cast<std::size_t>(std::max<std::int64_t>(limit, 0)), '\0');
+    std::size_t got = 0;
+    bool failed = false;
+    while (got < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0 && errno == EINTR) continue;
+        failed = n < 0;
+        if (n <= 0) break;
+        got += static_cast<std::size_t>(n);
     }
     ::close(fd);
-    return kind;
+    if (got == 0) return failed ? kTextFileOpenFailed : kTextFileEmpty;
+    bytes.resize(got);
+    return TextKindOfBytes(bytes, encoding);
 }
 
-std::int16_t TextKindOfBytes(std::string_view bytes) {
+std::int16_t TextKindOfBytes(std::string_view bytes, const InputEncoding& encoding) {
     LineEndNotes notes;
-    return ExamineBytes(bytes, notes) ? KindOfNotes(notes) : kNotText;
+    const DecodingPlan plan = PlanDecoding(bytes, encoding);
+    const std::unique_ptr<StreamDecoder> decoder = MakeStreamDecoder(plan.kind, encoding.converter);
+    if (!decoder) return ExamineBytes(bytes, notes) ? KindOfNotes(notes) : kNotText;
+    // A character cut at the end of the bytes is left out: the rest of it is beyond the limit.
+    std::string text;
+    decoder->Decode(bytes.substr(plan.skip), false, text);
+    return ExamineBytes(text, notes) ? KindOfNotes(notes) : kNotText;
 }
 
 std::string FileExtension(const std::string& path, bool lower) {

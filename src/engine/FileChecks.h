@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "engine/Encoding.h"
+
 namespace vesk {
 
 // Kinds returned by IsTextFile.
@@ -21,7 +23,7 @@ inline constexpr std::int16_t kTextCrOnly = 3;  // CR seen, no LF
 // RegularFileError of a path that names something other than a file or a folder.
 inline constexpr int kOtherKindOfFile = -1;
 
-// The file-system path of a program text (Windows-1252 inside the program, UTF-8 on disk).
+// The file-system path of a program text: its bytes, as the program holds names in UTF-8 as the system does.
 std::filesystem::path SystemPath(const std::string& path);
 
 bool FileExists(const std::string& path);    // a regular file (not a folder)
@@ -30,10 +32,11 @@ bool FolderExists(const std::string& path);  // a folder that can be opened
 // look-up (ENOENT when nothing is there, ENAMETOOLONG, ENOTDIR, ELOOP, EACCES ...), EISDIR for a folder, or
 // kOtherKindOfFile for a pipe, a device or a socket.
 int RegularFileError(const std::string& path);
-// Whether the file is text, and its line endings, from its first `limit` bytes.
-std::int16_t IsTextFile(const std::string& path, std::int64_t limit);
-// The same test on bytes already in memory (kinds 0 to 3; empty bytes give 1).
-std::int16_t TextKindOfBytes(std::string_view bytes);
+// Whether the file is text, and its line endings, from the characters of its first `limit` bytes decoded
+// as `encoding` says: a control character other than tab, CR and LF makes it no text.
+std::int16_t IsTextFile(const std::string& path, std::int64_t limit, const InputEncoding& encoding = {});
+// The same test on the first bytes of a file already in memory (kinds 0 to 3; empty bytes give 1).
+std::int16_t TextKindOfBytes(std::string_view bytes, const InputEncoding& encoding = {});
 // The part of the file name (after the last "/") after its last "."; lower-cased when asked.
 std::string FileExtension(const std::string& path, bool lower);
 // The path up to and including its last "/", through NormaliseDriveLetter; "" without a "/".

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,9 @@ namespace vesk {
 class LineScanner {
   public:
     explicit LineScanner(WordTable& table);
+    ~LineScanner();
+    LineScanner(const LineScanner&) = delete;
+    LineScanner& operator=(const LineScanner&) = delete;
 
     // Takes effect at once, also when set from within the observer's ShouldStop() in the middle of a line;
     // whether comments are skipped at all is decided at the start of each line.
@@ -27,22 +31,37 @@ class LineScanner {
     int OpenComment() const { return m_openComment; }
     void ResetComments() { m_openComment = -1; }
 
-    // Splits `line` into words and counts each: `line` is the line as the caller prepared it (trimmed, one
-    // space appended); it is rewritten in place (lower case when the options ask for it, whitespace, double
-    // hyphens, letter entities). In the word-by-word scan the observer is asked after every word taken from
-    // the line, and a stop returns at once. Returns false when the observer stopped the line.
+    // Splits `line` into words and counts each: `line` is the line as the caller prepared it (UTF-8, trimmed,
+    // one space appended); it is rewritten in place (NFC, lower case when the options ask for it, whitespace,
+    // double hyphens, letter entities). A run of word characters that holds a letter of a script written
+    // without spaces is split into words by ICU's dictionary-based word breaking. In the word-by-word scan the observer
+    // is asked after every word taken from the line, and a stop returns at once. Returns false when the observer
+    // stopped the line.
     bool ScanLine(std::string& line);
 
   private:
     void SetAllowed(const AllowedCharacters& allowed);
-    void PrepareLine(std::string& line) const;
+    // Returns whether the prepared line holds a byte from 0x80.
+    bool PrepareLine(std::string& line);
     // The comment step at `pos`; false when the scan of the line ends there.
     bool CommentStep(std::string_view line, std::size_t& pos);
     void RefreshMarkerStarts();
     // The scan of a line character by character, which also steps over comments when they are active; false
     // when the observer stopped it.
     bool ScanBytes(std::string_view text, bool commentsActive);
+    // The same for a line that holds characters beyond ASCII, on the classes of its bytes (ClassifyBytes).
+    bool ScanCharacters(std::string_view text, bool commentsActive);
     std::size_t RunEnd(std::string_view text, std::size_t pos, bool bounded, unsigned char& seen) const;
+    // The classes of each byte of a line that holds characters beyond ASCII into m_byteClasses: every byte of
+    // a character has the classes of the character.
+    void ClassifyBytes(std::string_view text);
+    // Adds the word characters beyond ASCII to the masks that ClassifyLine filled, and marks the letters of
+    // scripts written without spaces.
+    void ClassifyCharacters(std::string_view text);
+    // The end of a run from `pos` to `end` once cut at kMaxWordRun characters.
+    std::size_t CutRun(std::string_view text, std::size_t pos, std::size_t end) const;
+    // Counts the words of a run that holds a letter of a script written without spaces.
+    void CountDictionaryRun(std::string_view run);
     // The scan of a line without comment markers on blocks of 16 characters: `line` is padded for the loads
     // while it lasts. False when the observer stopped it.
     bool ScanBlocks(std::string& line);
@@ -58,15 +77,26 @@ class LineScanner {
     void ForEachRun(Count&& count) const;
     // Counts the runs that FindRuns found, fetching their places in the table ahead of counting them.
     void CountRunsPrefetched(std::string_view text);
+    // Counts the runs that FindRuns found through the cache of runs, fetching their places in the cache (and
+    // the table's, for runs too long for the cache) ahead of counting them: the runs of other scripts are
+    // many more than the cache keeps close to the processor.
+    void CountRunsInCachePrefetched(std::string_view text);
     // Fills the masks for `text`, whose 16 bytes past the end may be read.
     void ClassifyLine(std::string_view text);
-    // Counts a run of word characters; `notPlain`: it holds a capital or a code from 128. Returns the
+    // Whether the run from `pos` to `end` holds a letter of a script written without spaces.
+    bool IsDictionaryRun(std::size_t pos, std::size_t end, bool notPlain) const {
+        return notPlain && m_lineDictionary && AnyDictionaryBits(pos, end);
+    }
+    bool AnyDictionaryBits(std::size_t pos, std::size_t end) const;
+    // Counts a run of word characters; `notPlain`: it holds a capital or a byte from 0x80. Returns the
     // record it was counted as, 0 when it was not counted.
     std::uint32_t CountRun(std::string_view run, bool notPlain);
     // CountRun through the cache of runs; the 16 bytes from `run.data()` may be read.
     void CountRunCached(std::string_view run, bool notPlain);
     // The same once the cache is known to be current (RefreshRunCache).
     void CountRunInCache(std::string_view run, bool notPlain);
+    // The slot where the search of the cache for a run of up to 16 characters starts.
+    static std::size_t RunSlot(std::uint64_t head, std::uint64_t tail, std::size_t length);
     void CountMissedRun(std::string_view run, bool notPlain, std::size_t slot, std::uint64_t head, std::uint64_t tail);
     // Empties the cache when the table's generation or the normalisation options have changed.
     void RefreshRunCache();
@@ -78,9 +108,11 @@ class LineScanner {
 
     WordCharTable m_letters;  // characters that start a word (underscores are tested apart)
     // Per character under the allowed characters: kInner when it continues a word, kNotPlain when a word holding it
-    // is not its own key (capitals, codes from 128), kSpecialEnd when a word ending in it may be changed
+    // is not its own key (capitals, bytes from 0x80), kSpecialEnd when a word ending in it may be changed
     // by normalisation.
-    enum : unsigned char { kInner = 1, kNotPlain = 2, kSpecialEnd = 4 };
+    // In m_byteClasses also kStart (starts a word) and kDictionary (a letter of a script written without
+    // spaces).
+    enum : unsigned char { kInner = 1, kNotPlain = 2, kSpecialEnd = 4, kStart = 8, kDictionary = 16 };
     std::array<unsigned char, 256> m_classes{};
     // Characters that may begin a start marker (either case), for the markers in m_markerStarts.
     std::array<bool, 256> m_markerFirst{};
@@ -89,13 +121,23 @@ class LineScanner {
     bool m_innerDigits = false;
     std::string m_innerExtras;
     // One bit per character of the line being scanned: starts a word (letters), is an underscore,
-    // continues a word, is a capital or a code from 128.
+    // continues a word, is a capital or a byte from 0x80.
     std::vector<std::uint64_t> m_startBits;
     std::vector<std::uint64_t> m_underscoreBits;
     std::vector<std::uint64_t> m_innerBits;
     std::vector<std::uint64_t> m_notPlainBits;
-    std::vector<std::uint64_t> m_runStartBits;  // where runs start
-    std::vector<std::uint64_t> m_runEndBits;    // the characters that end runs
+    std::vector<std::uint64_t> m_runStartBits;    // where runs start
+    std::vector<std::uint64_t> m_runEndBits;      // the characters that end runs
+    std::vector<std::uint64_t> m_dictionaryBits;  // letters of scripts written without spaces
+    bool m_lineHigh = false;                      // the line being scanned holds bytes from 0x80
+    bool m_lineDictionary = false;                // and among them letters of scripts written without spaces
+    // Per byte of such a line: kHighByte for the bytes of characters beyond ASCII, with the character's
+    // classes (kLetterClass, kDigitClass, kDictionaryClass of UnicodeText).
+    enum : unsigned char { kHighByte = 0x80 };
+    std::vector<unsigned char> m_byteClasses;
+    std::string m_scratch;  // for the Unicode steps of preparing a line
+    struct WordBreaker;
+    std::unique_ptr<WordBreaker> m_breaker;  // made when first needed
     struct LineRun {
         std::size_t pos;
         std::size_t length;

@@ -43,17 +43,21 @@ int NamedEntityLetter(std::string_view reference) {
     return -1;
 }
 
-void ReplaceNamedEntities(std::string& line) {
+bool ReplaceNamedEntities(std::string& line) {
     std::size_t from = 0;
+    bool replaced = false;
     for (;;) {
         const std::size_t amp = line.find('&', from);
-        if (amp == std::string::npos) return;
+        if (amp == std::string::npos) return replaced;
         const std::size_t semicolon = line.find(';', amp);
-        if (semicolon == std::string::npos) return;
+        if (semicolon == std::string::npos) return replaced;
         const int letter = NamedEntityLetter(std::string_view(line).substr(amp, semicolon - amp + 1));
         if (letter >= 0) {
-            line.replace(amp, semicolon - amp + 1, 1, static_cast<char>(letter));
-            from = amp + 1;
+            // Every letter named is below U+0100: two bytes of UTF-8.
+            const char utf8[2] = {static_cast<char>(0xC0 | (letter >> 6)), static_cast<char>(0x80 | (letter & 0x3F))};
+            line.replace(amp, semicolon - amp + 1, utf8, 2);
+            from = amp + 2;
+            replaced = true;
         } else {
             from = semicolon + 1;
         }

@@ -17,22 +17,19 @@ constexpr std::size_t kBlock = 16;
 
 inline __m128i Bytes(char c) { return _mm_set1_epi8(c); }
 
-// Byte lanes of the letters: A-Z, a-z, 192-255 except 215 and 247.
+// Byte lanes of the ASCII letters: A-Z, a-z. The bytes of longer UTF-8 sequences are classified apart.
 inline __m128i LetterLanes(__m128i v) {
     const __m128i folded = _mm_or_si128(v, Bytes(0x20));
     // Shifted so that a-z become the 26 smallest signed values.
-    const __m128i az =
-        _mm_cmplt_epi8(_mm_add_epi8(folded, Bytes(static_cast<char>(0x80 - 'a'))), Bytes(static_cast<char>(0x80 + 26)));
-    const __m128i high = _mm_cmpeq_epi8(_mm_max_epu8(v, Bytes(static_cast<char>(0xC0))), v);
-    const __m128i times = _mm_cmpeq_epi8(folded, Bytes(static_cast<char>(0xF7)));
-    return _mm_or_si128(az, _mm_andnot_si128(times, high));
+    return _mm_cmplt_epi8(_mm_add_epi8(folded, Bytes(static_cast<char>(0x80 - 'a'))),
+                          Bytes(static_cast<char>(0x80 + 26)));
 }
 
 inline unsigned Mask(__m128i lanes) { return static_cast<unsigned>(_mm_movemask_epi8(lanes)); }
 
 inline __m128i Load(const char* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
 
-// Lanes that make a word's key differ from the word: capitals and codes from 128.
+// Lanes that make a word's key differ from the word: capitals and bytes from 0x80.
 inline unsigned NotPlainMask(__m128i v) {
     const __m128i upper =
         _mm_cmplt_epi8(_mm_add_epi8(v, Bytes(static_cast<char>(0x80 - 'A'))), Bytes(static_cast<char>(0x80 + 26)));

@@ -7,6 +7,7 @@
 #include "engine/LineScanner.h"
 #include "engine/Normalisation.h"
 #include "engine/ScanKernels.h"
+#include "engine/UnicodeText.h"
 
 namespace vesk {
 
@@ -52,6 +53,10 @@ void LineScanner::CountRunCached(std::string_view run, bool notPlain) {
     CountRunInCache(run, notPlain);
 }
 
+inline std::size_t LineScanner::RunSlot(std::uint64_t head, std::uint64_t tail, std::size_t length) {
+    return Mix(head ^ (tail * 0x9E3779B97F4A7C15ull) ^ length, 0xe7037ed1a0b428dbull) & (kRunSlots - 1);
+}
+
 inline void LineScanner::CountRunInCache(std::string_view run, bool notPlain) {
     const std::size_t length = run.size();
     if (length > 16 || m_runsAside) {
@@ -60,10 +65,9 @@ inline void LineScanner::CountRunInCache(std::string_view run, bool notPlain) {
     }
     const std::uint64_t head = Load64(run.data()) & LowBytes(length);
     const std::uint64_t tail = Load64(run.data() + 8) & LowBytes(length > 8 ? length - 8 : 0);
-    const std::uint64_t hash = Mix(head ^ (tail * 0x9E3779B97F4A7C15ull) ^ length, 0xe7037ed1a0b428dbull);
     const std::size_t mask = kRunSlots - 1;
     RunEntry* const runs = m_runs.data();
-    std::size_t i = hash & mask;
+    std::size_t i = RunSlot(head, tail, length);
     for (;; i = (i + 1) & mask) {
         const RunEntry& entry = runs[i];
         if (entry.length == 0) break;
@@ -139,6 +143,69 @@ void LineScanner::ClassifyLine(std::string_view text) {
         m_innerBits[group] = inners;
         m_notPlainBits[group] = marks;
     }
+    if (m_lineHigh) ClassifyCharacters(text);
+}
+
+void LineScanner::ClassifyCharacters(std::string_view text) {
+    m_dictionaryBits.assign(m_startBits.size(), 0);
+    std::uint64_t* const starts = m_startBits.data();
+    std::uint64_t* const inners = m_innerBits.data();
+    std::uint64_t* const dictionary = m_dictionaryBits.data();
+    const CharInfo* const infos = BmpCharInfo();
+    // The bytes of a character beyond ASCII are all marked as the character is (each is already marked as not
+    // plain); a character of up to four bytes may straddle two words of the masks.
+    const auto mark = [](std::uint64_t* bits, std::size_t from, std::size_t length) {
+        const std::uint64_t ones = (std::uint64_t{1} << length) - 1;
+        const unsigned shift = static_cast<unsigned>(from % 64);
+        bits[from / 64] |= ones << shift;
+        if (shift + length > 64) bits[from / 64 + 1] |= ones >> (64 - shift);
+    };
+    const std::size_t size = text.size();
+    const unsigned char digits = m_innerDigits ? kDigitClass : 0;
+    const unsigned char* const leadKinds = TwoByteLeadKinds();
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    char32_t cp = 0;
+    // Only the bytes that start a character beyond ASCII (from 0xC0) are visited: a continuation byte without
+    // one is ill-formed, a separator. Most characters have two bytes led by a byte that alone tells their
+    // classes (Cyrillic, most of Latin); their letters are gathered for the block and marked at once.
+    for (std::size_t block = 0; block * kBlock < size; ++block) {
+        const __m128i v = Load(text.data() + block * kBlock);
+        std::uint32_t twoByteLetters = 0;  // bit k: byte k of the block (16: the first of the next)
+        for (unsigned leads = Mask(_mm_cmpeq_epi8(_mm_max_epu8(v, Bytes(static_cast<char>(0xC0))), v)); leads != 0;
+             leads &= leads - 1) {
+            const auto offset = static_cast<unsigned>(__builtin_ctz(leads));
+            const std::size_t i = block * kBlock + offset;
+            if (i >= size) break;
+            // The byte after the text is padding, never a continuation byte.
+            const unsigned char kind = leadKinds[bytes[i]];
+            if (kind != 0 && (bytes[i + 1] & 0xC0) == 0x80) {
+                if (kind == kTwoByteLetters) twoByteLetters |= 3u << offset;
+                continue;
+            }
+            const std::size_t length = NextCodePoint(text, i, cp);
+            const unsigned char classes = cp < 0x10000 ? infos[cp].classes : CharClassOf(cp);
+            if ((classes & kLetterClass) != 0) {
+                mark(starts, i, length);
+                mark(inners, i, length);
+                if ((classes & kDictionaryClass) != 0) {
+                    mark(dictionary, i, length);
+                    m_lineDictionary = true;
+                }
+            } else if ((classes & digits) != 0) {
+                mark(inners, i, length);
+            }
+        }
+        if (twoByteLetters != 0) {
+            const std::size_t word = block * kBlock / 64;
+            const unsigned shift = static_cast<unsigned>(block * kBlock % 64);
+            const std::uint64_t low = std::uint64_t{twoByteLetters} << shift;
+            const std::uint64_t high = shift + 17 > 64 ? std::uint64_t{twoByteLetters} >> (64 - shift) : 0;
+            starts[word] |= low;
+            inners[word] |= low;
+            starts[word + 1] |= high;
+            inners[word + 1] |= high;
+        }
+    }
 }
 
 // Inlined into ScanQuietLine, its one caller: a call per line would show on texts of short lines.
@@ -206,13 +273,47 @@ template <typename Count>
 void LineScanner::ScanQuietLine(std::string_view text) {
     FindRuns(text);
     RefreshRunCache();
+    if (!m_runsAside && m_lineHigh) {
+        CountRunsInCachePrefetched(text);
+        return;
+    }
     if (!m_runsAside) {
         ForEachRun([&](std::size_t pos, std::size_t length, bool notPlain) {
+            if (IsDictionaryRun(pos, pos + length, notPlain)) {
+                CountDictionaryRun(text.substr(pos, length));
+                RefreshRunCache();
+                return;
+            }
             CountRunInCache(text.substr(pos, length), notPlain);
         });
         return;
     }
     CountRunsPrefetched(text);
+}
+
+void LineScanner::CountRunsInCachePrefetched(std::string_view text) {
+    m_lineRuns.clear();
+    ForEachRun([&](std::size_t pos, std::size_t length, bool notPlain) {
+        const char* run = text.data() + pos;
+        if (length <= 16) {
+            const std::uint64_t head = Load64(run) & LowBytes(length);
+            const std::uint64_t tail = Load64(run + 8) & LowBytes(length > 8 ? length - 8 : 0);
+            const std::size_t slot = RunSlot(head, tail, length);
+            __builtin_prefetch(&m_runs[slot]);
+            if (length > 8) __builtin_prefetch(&m_runTails[slot]);
+        } else {
+            m_table.PrefetchWord(text.substr(pos, length));
+        }
+        m_lineRuns.push_back(LineRun{pos, length, notPlain});
+    });
+    for (const LineRun& run : m_lineRuns) {
+        if (IsDictionaryRun(run.pos, run.pos + run.length, run.notPlain)) {
+            CountDictionaryRun(text.substr(run.pos, run.length));
+            RefreshRunCache();
+            continue;
+        }
+        CountRunInCache(text.substr(run.pos, run.length), run.notPlain);
+    }
 }
 
 void LineScanner::CountRunsPrefetched(std::string_view text) {
@@ -226,6 +327,11 @@ void LineScanner::CountRunsPrefetched(std::string_view text) {
     };
     m_lineRuns.clear();
     ForEachRun([&](std::size_t pos, std::size_t length, bool notPlain) {
+        if (IsDictionaryRun(pos, pos + length, notPlain)) {
+            countBatch();
+            CountDictionaryRun(text.substr(pos, length));
+            return;
+        }
         m_table.PrefetchWord(text.substr(pos, length));
         m_lineRuns.push_back(LineRun{pos, length, notPlain});
         if (m_lineRuns.size() == kBatch) countBatch();
@@ -263,14 +369,18 @@ bool LineScanner::ScanPlainLine(std::string_view text) {
         std::size_t endWord = word;
         std::uint64_t stops = ~inner[endWord] & (~std::uint64_t{0} << (pos % 64));
         while (stops == 0) stops = ~inner[++endWord];
-        std::size_t end = endWord * 64 + static_cast<std::size_t>(__builtin_ctzll(stops));
-        end = std::min(end, pos + static_cast<std::size_t>(kMaxWordRun));  // a longer run is cut there
+        const std::size_t end =
+            CutRun(text, pos, endWord * 64 + static_cast<std::size_t>(__builtin_ctzll(stops)));  // a longer run is cut
 
         if (end == pos) {
             // An underscore may start a word that the allowed characters do not let it continue: step over it.
             ++pos;
         } else {
-            CountRunCached(text.substr(pos, end - pos), AnyBits(notPlainBits, pos, end));
+            const bool notPlain = AnyBits(notPlainBits, pos, end);
+            if (IsDictionaryRun(pos, end, notPlain))
+                CountDictionaryRun(text.substr(pos, end - pos));
+            else
+                CountRunCached(text.substr(pos, end - pos), notPlain);
             pos = end;
         }
         if (asking && m_observer->ShouldStop()) return false;

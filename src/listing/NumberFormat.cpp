@@ -3,8 +3,10 @@
 
 #include <langinfo.h>
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <system_error>
 
@@ -17,18 +19,23 @@ namespace {
 std::optional<std::string> g_forcedThousands;
 std::optional<std::string> g_forcedDecimal;
 
-// A separator of the current locale as one Windows-1252 character. The locale may give a character that
-// Windows-1252 lacks (a narrow no-break space, say); a plain space keeps the digits apart just as well.
+// A separator of the current locale, in UTF-8 whatever the locale's character set; a plain space when it
+// cannot be read.
 std::string LocaleSeparator(nl_item item, const char* fallback) {
     const char* raw = nl_langinfo(item);
     if (raw == nullptr || *raw == '\0') return fallback;
+    const std::string text = raw;
+    if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) return text;
     const char* codeset = nl_langinfo(CODESET);
-    std::string text = raw;
-    if (codeset != nullptr && (std::strcmp(codeset, "UTF-8") == 0 || std::strcmp(codeset, "utf8") == 0))
-        text = Utf8ToCp1252(text);
-    for (char& c : text)
-        if (c == kUnmappableByte) c = ' ';
-    return text;
+    InputEncoding encoding;
+    if (codeset == nullptr || !EncodingOfName(codeset, encoding)) encoding = {};
+    if (encoding.kind == ByteEncoding::Detect || encoding.kind == ByteEncoding::Utf8)
+        return IsValidUtf8(text) ? text : " ";
+    if (encoding.kind == ByteEncoding::Cp1252) return Cp1252ToUtf8(text);
+    std::string utf8;
+    if (const std::unique_ptr<StreamDecoder> decoder = MakeStreamDecoder(encoding.kind, encoding.converter))
+        decoder->Decode(text, true, utf8);
+    return utf8.empty() ? " " : utf8;
 }
 
 std::string ThousandsSeparator() { return g_forcedThousands ? *g_forcedThousands : LocaleSeparator(THOUSEP, ","); }

@@ -3,7 +3,6 @@
 
 #include <cerrno>
 
-#include "engine/Encoding.h"
 #include "listing/RunError.h"
 
 namespace vesk {
@@ -19,7 +18,7 @@ OutputFile::~OutputFile() {
 void OutputFile::Open(const std::string& path) {
     m_namedFile = FileLine("Output file", path);
     errno = 0;
-    m_file = std::fopen(Cp1252ToUtf8(path).c_str(), "wb");
+    m_file = std::fopen(path.c_str(), "wb");
     if (m_file == nullptr) throw RunError::FromErrno(ErrnoOr(EIO), m_namedFile);
     m_firstWord = true;
 }
@@ -34,9 +33,8 @@ void OutputFile::Close() {
 }
 
 void OutputFile::Write(const std::string& text) {
-    const std::string bytes = Cp1252ToUtf8(text);
     errno = 0;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), m_file) != bytes.size())
+    if (std::fwrite(text.data(), 1, text.size(), m_file) != text.size())
         throw RunError::FromErrno(ErrnoOr(EIO), m_namedFile);
 }
 

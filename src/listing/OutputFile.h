@@ -18,7 +18,7 @@ class OutputFile : public ListingSink {
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    // Opens the file named by a Windows-1252 path. Throws RunError when it cannot be created. Every RunError
+    // Opens the file named by a path. Throws RunError when it cannot be created. Every RunError
     // of the file names it as the output file.
     void Open(const std::string& path);
     // Writes the rest and closes; throws RunError when the data could not all be written. The file is

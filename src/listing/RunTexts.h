@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts a count shows, the same in the windows and in vesk-count: the names of the display formats, the
-// progress bar, and the messages about the rules of a count. Texts are Windows-1252 with CR LF line breaks.
+// progress bar, and the messages about the rules of a count. Texts are UTF-8 with CR LF line breaks.
 
 #include <array>
 #include <cstdint>

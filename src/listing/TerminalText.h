@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The program's texts and listings as a terminal shows them: UTF-8, each CR LF a plain line feed.
+// The program's texts and listings as a terminal shows them: each CR LF a plain line feed.
 
 #include <cstdint>
 #include <iosfwd>
@@ -11,9 +11,9 @@
 
 namespace vesk {
 
-std::string ToTerminalText(std::string_view cp1252Text);
+std::string ToTerminalText(std::string_view text);
 // The same written to `out` piece by piece, without the whole text twice in memory.
-void WriteTerminalText(std::ostream& out, std::string_view cp1252Text);
+void WriteTerminalText(std::ostream& out, std::string_view text);
 
 // A listing written to a stream line by line as it is composed, as the output box would show it converted
 // for the terminal: each line ends with a line feed; joined words are separated by ", " and end with one.

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "app/MainWindow.h"
-#include "engine/Encoding.h"
 #include "listing/RunError.h"
 #include "params/ParamsWindow.h"
 
@@ -126,15 +125,13 @@ class QuietHandlers {
 
 std::string MainWindow::SaveState(const std::string& strParameterFile) {
     const std::string& file = strParameterFile.empty() ? strStateFile : strParameterFile;
-    return WriteParameterFile(Cp1252ToUtf8(file), HeldParameters(*this, BindingsOf(*this)),
-                              FileLineOf(strParameterFile, file));
+    return WriteParameterFile(file, HeldParameters(*this, BindingsOf(*this)), FileLineOf(strParameterFile, file));
 }
 
 std::string MainWindow::RestoreSavedState(const std::string& strParameterFile) {
     const std::string& file = strParameterFile.empty() ? strStateFile : strParameterFile;
     ParameterSet loaded;
-    if (std::string failure = ReadParameterFile(Cp1252ToUtf8(file), loaded, FileLineOf(strParameterFile, file));
-        !failure.empty())
+    if (std::string failure = ReadParameterFile(file, loaded, FileLineOf(strParameterFile, file)); !failure.empty())
         return failure;
 
     const std::vector<Binding> bindings = BindingsOf(*this);

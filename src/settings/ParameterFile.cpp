@@ -34,7 +34,7 @@ struct LineFailure {
 
 // ---- Writing ----
 
-// The line of a value, without its line end, as the program holds it (Windows-1252).
+// The line of a value, without its line end.
 std::string FormatLine(const ParameterField& field, const ParameterSet& set) {
     switch (field.form) {
         case FieldForm::Text:
@@ -206,7 +206,7 @@ std::string ReadLines(RawLines raw, ParameterSet& set, const std::string& fileLi
     try {
         for (std::size_t i = 0; i < raw.lines.size(); ++i) {
             const ParameterField& field = kParameterFields[i];
-            const std::string line = utf8 ? Utf8ToCp1252(raw.lines[i]) : raw.lines[i];
+            const std::string line = utf8 ? raw.lines[i] : Cp1252ToUtf8(raw.lines[i]);
             switch (field.form) {
                 case FieldForm::Text:
                     read.*field.text = ReadField(line, field.line);
@@ -240,7 +240,7 @@ std::string FormatParameterFile(const ParameterSet& set, std::string& bytes) {
     for (const ParameterField& field : kParameterFields) {
         if (field.form == FieldForm::Text && (set.*field.text).find_first_of("\r\n") != std::string::npos)
             return LinePrefix(field.line) + "would hold a line break, which a parameter file cannot keep";
-        const std::string line = Cp1252ToUtf8(FormatLine(field, set));
+        const std::string line = FormatLine(field, set);
         if (line.size() > kMaxLineLength)
             return LinePrefix(field.line) + "would be longer than " + std::to_string(kMaxLineLength) +
                    " bytes, which a parameter file cannot keep";

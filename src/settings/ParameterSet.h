@@ -8,7 +8,7 @@
 
 namespace vesk {
 
-// Texts are Windows-1252, as the program holds them. Check-box values are 0, 1 or 2 (grayed); list values are
+// Texts are UTF-8, as the program holds them. Check-box values are 0, 1 or 2 (grayed); list values are
 // the index of the item chosen, -1 for none. The initial values are the defaults of a fresh program.
 struct ParameterSet {
     std::string inputFile;

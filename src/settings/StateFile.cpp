@@ -4,8 +4,6 @@
 #include <filesystem>
 #include <system_error>
 
-#include "engine/Encoding.h"
-
 namespace vesk {
 
 std::string AppDataFilePath(const std::string& userDataFolder, const std::string& file, const std::string& folder) {
@@ -15,7 +13,7 @@ std::string AppDataFilePath(const std::string& userDataFolder, const std::string
     // The per-user folder itself may not exist yet on a fresh account. A failure is left for the save to
     // report: the program runs on without a state file.
     std::error_code ec;
-    std::filesystem::create_directories(std::filesystem::path(Cp1252ToUtf8(dir)), ec);
+    std::filesystem::create_directories(std::filesystem::path(dir), ec);
     return dir + "/" + file;
 }
 

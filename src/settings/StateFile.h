@@ -7,7 +7,7 @@
 namespace vesk {
 
 // The full path of `file` inside `folder` of the per-user data folder `userDataFolder` (the root folder when
-// there is none); paths are Windows-1252, as the program holds them. Creates the folder when it is missing; a
+// there is none). Creates the folder when it is missing; a
 // failure to create it is not reported here: writing the file fails later and says so.
 std::string AppDataFilePath(const std::string& userDataFolder, const std::string& file, const std::string& folder);
 

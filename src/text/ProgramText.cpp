@@ -110,11 +110,11 @@ std::int32_t ParseTexts(std::string_view bytes, std::map<TextKey, std::string>& 
             return LineCode(kMissingBase, lineNumber);
         std::string text;
         try {
-            text = Utf8ToCp1252(Unescape(line.substr(tab + 1)));
+            text = Unescape(line.substr(tab + 1));
         } catch (const std::bad_alloc&) {
             return kTextMemory;
         }
-        if (text.size() > kMaxTextLength) return LineCode(kTooLongBase, lineNumber);
+        if (Utf8Length(text) > kMaxTextLength) return LineCode(kTooLongBase, lineNumber);
         if (texts.count({number, language}) != 0) return kDuplicateBase - lineNumber;
         texts.emplace(TextKey{number, language}, std::move(text));
         ++count;
@@ -165,7 +165,13 @@ std::string ProgramText::Text(std::int16_t number) const {
     auto found = m_texts.find({number, m_language});
     if (found == m_texts.end() && m_language != 0) found = m_texts.find({number, std::int16_t{0}});
     if (found == m_texts.end()) return {};
-    return found->second.substr(0, kLookupCapacity);
+    // Cut before the character after the last one kept, never inside a character.
+    const std::string& text = found->second;
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && characters++ == kLookupCapacity)
+            return text.substr(0, i);
+    return text;
 }
 
 std::string ProgramTextLoadMessage(std::int32_t code, const std::string& path) {

@@ -18,15 +18,6 @@ namespace vesk::ui {
 
 namespace {
 
-// A caret position of the program's text as a position in the widget's document, where CR LF is one
-// block separator.
-int WidgetPosition(const std::string& text, std::size_t position) {
-    std::size_t pairs = 0;
-    for (std::size_t i = 1; i < position; ++i)
-        if (text[i - 1] == '\r' && text[i] == '\n') ++pairs;
-    return static_cast<int>(position - pairs);
-}
-
 bool EndsWithCr(const std::string& text) { return !text.empty() && text.back() == '\r'; }
 
 }  // namespace
@@ -155,7 +146,15 @@ bool Binder::FlushArea(TextArea& area, std::size_t maxChars) {
     const QSignalBlocker blocker(widget);
     // The piece leaves `pending` before it is shown, so that a flush run meanwhile continues in order.
     if (!area.pending.empty()) {
-        const std::size_t length = std::min(maxChars, area.pending.size());
+        std::size_t length = std::min(maxChars, area.pending.size());
+        // A piece ends between two characters, never inside one.
+        const auto inside = [&](std::size_t at) {
+            return at < area.pending.size() && (static_cast<unsigned char>(area.pending[at]) & 0xC0) == 0x80;
+        };
+        while (length > 0 && inside(length)) --length;
+        if (length == 0)
+            while (inside(++length)) {
+            }
         std::string piece = area.pending.substr(0, length);
         area.pending.erase(0, length);
         std::string_view chunk = piece;
@@ -182,7 +181,7 @@ void Binder::ShowCaret(TextArea& area) {
     if (position >= text.size())
         caret.movePosition(QTextCursor::End);
     else
-        caret.setPosition(std::min(WidgetPosition(text, position), widget->document()->characterCount() - 1));
+        caret.setPosition(std::min(ToQtPosition(text, position, true), widget->document()->characterCount() - 1));
     widget->setTextCursor(caret);
     widget->ensureCursorVisible();
 }

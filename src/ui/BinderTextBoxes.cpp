@@ -43,7 +43,7 @@ void Binder::BindLineEdit(TextBox& model, QLineEdit* widget) {
     };
     model.textChanged.Connect([syncText](TextChange) { syncText(); });
     model.caretMoved.Connect([&e] {
-        if (e.widget) e.widget->setCursorPosition(static_cast<int>(e.model->SelStart()));
+        if (e.widget) e.widget->setCursorPosition(ToQtPosition(e.model->Text(), e.model->SelStart()));
     });
     model.changed.Connect([&e] {
         if (e.widget) SyncCommon(*e.model, e.widget);

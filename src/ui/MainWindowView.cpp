@@ -50,6 +50,8 @@ std::vector<WidgetRow> MainWindowView::Rows() {
         Row{},
             {Of(m.lblFilesize, lblFilesize), Stretch(1)},
             {Of(m.lblSizeOfClipboardContents, lblSizeOfClipboardContents), Stretch(1)},
+            {Text{"Input encoding:"}, {}, kLabelsNext},
+            {Of(m.cboInputEncoding, cboInputEncoding), {}, kPlain, "Input encoding"},
         End{},
         Row{}, {Of(m.Label1, Label1), {}, kLink}, Spring{}, Of(m.Label2, Label2), End{},
         // ---- Count, statistics and display choices ----

@@ -48,6 +48,7 @@ class MainWindowView : public QWidget {
     QLabel* lblOptionsChanged = nullptr;
     QComboBox* cboWordOrder = nullptr;
     QComboBox* cboDisplayFormat = nullptr;
+    QComboBox* cboInputEncoding = nullptr;
     QPlainTextEdit* txbOutput = nullptr;
     QPushButton* cmdClearOutput = nullptr;
     QPushButton* cmdCopyOutput = nullptr;

@@ -2,6 +2,7 @@
 #include "ui/Mnemonics.h"
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QVariant>
 #include <QWidget>
 #include <map>
@@ -130,19 +131,30 @@ QString WithoutMnemonic(const QString& text, int* index) {
 }
 
 void AssignMnemonics(QWidget& window) {
-    const QList<QAbstractButton*> buttons = window.findChildren<QAbstractButton*>();
+    // The buttons, and the captions that name a list or a box beside them.
+    std::vector<QWidget*> widgets;
+    for (QAbstractButton* button : window.findChildren<QAbstractButton*>()) widgets.push_back(button);
+    for (QLabel* label : window.findChildren<QLabel*>())
+        if (label->buddy() != nullptr) widgets.push_back(label);
+    const auto textOf = [](const QWidget* widget) {
+        const auto* button = qobject_cast<const QAbstractButton*>(widget);
+        return button != nullptr ? button->text() : static_cast<const QLabel*>(widget)->text();
+    };
     std::vector<QString> captions;
     std::vector<int> kept;
-    for (const QAbstractButton* button : buttons) {
+    for (const QWidget* widget : widgets) {
         int place = -1;
-        captions.push_back(WithoutMnemonic(button->text(), &place));
-        kept.push_back(button->property(kSharedProperty).toBool() ? -1 : place);
+        captions.push_back(WithoutMnemonic(textOf(widget), &place));
+        kept.push_back(widget->property(kSharedProperty).toBool() ? -1 : place);
     }
     const std::vector<Mnemonic> chosen = ChooseMnemonics(captions, kept);
-    for (qsizetype i = 0; i < buttons.size(); ++i) {
-        const auto at = static_cast<std::size_t>(i);
-        buttons[i]->setText(WithMnemonic(captions[at], chosen[at].index));
-        buttons[i]->setProperty(kSharedProperty, chosen[at].shared);
+    for (std::size_t i = 0; i < widgets.size(); ++i) {
+        const QString text = WithMnemonic(captions[i], chosen[i].index);
+        if (auto* button = qobject_cast<QAbstractButton*>(widgets[i]))
+            button->setText(text);
+        else
+            static_cast<QLabel*>(widgets[i])->setText(text);
+        widgets[i]->setProperty(kSharedProperty, chosen[i].shared);
     }
     window.setProperty(kGivenProperty, true);
 }

@@ -27,8 +27,8 @@ QString WithMnemonic(const QString& caption, int index);
 // The caption shown, without its mnemonic marker; `index` receives the mnemonic's place in it (-1: none).
 QString WithoutMnemonic(const QString& text, int* index = nullptr);
 
-// Gives every button and check box of `window` a mnemonic, keeping those it has, and from then on gives a
-// button of the window whose caption changes (through SetCaption) one anew.
+// Gives every button and check box of `window`, and every caption that names a widget beside it, a mnemonic, keeping
+// those it has, and from then on gives a button of the window whose caption changes (through SetCaption) one anew.
 void AssignMnemonics(QWidget& window);
 // Shows `caption` on `button`, with a mnemonic once its window has been given them.
 void SetCaption(QAbstractButton& button, const QString& caption);

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSettings>
 
 #include "ui/QtText.h"
 #include "ui/WindowKeys.h"
@@ -11,6 +12,10 @@
 namespace vesk::ui {
 
 namespace {
+
+// The input encoding is kept with the places of the windows: it belongs to this desktop's files, not to the
+// parameter files that go from one computer to another.
+const QString kEncodingKey = QStringLiteral("input/encoding");
 
 // Puts a window (a model's) at a remembered place, or gives it the remembered size only.
 void Place(Form& model, const QRect& place, bool sizeOnly) {
@@ -42,6 +47,10 @@ void ProgramViews::AfterStart() {
     params.FitToContent();
     const QString file = PlacesFile();
     if (file.isEmpty()) return;
+    ComboBox& encodings = program.frmMain.cboInputEncoding;
+    const QString encoding = QSettings(file, QSettings::IniFormat).value(kEncodingKey).toString();
+    for (std::size_t i = 0; i < encodings.Items().size(); ++i)
+        if (ToQt(encodings.Items()[i]) == encoding) encodings.SetListIndex(static_cast<int>(i));
     const WindowPlaces places(file);
     if (const auto place = places.Remembered(main)) Place(program.frmMain, *place, false);
     // The help window is placed by its first opening, the parameters window by every one: the remembered
@@ -59,6 +68,7 @@ void ProgramViews::AfterStart() {
 void ProgramViews::RememberPlaces() const {
     const QString file = PlacesFile();
     if (file.isEmpty()) return;
+    QSettings(file, QSettings::IniFormat).setValue(kEncodingKey, ToQt(program.frmMain.cboInputEncoding.Text()));
     const WindowPlaces places(file);
     for (const QWidget* window :
          {static_cast<const QWidget*>(&main), static_cast<const QWidget*>(&params), static_cast<const QWidget*>(&help)})

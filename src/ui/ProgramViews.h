@@ -21,11 +21,12 @@ class ProgramViews {
     // Once the program has started (and set its captions): sizes the parameters window to its widgets, and
     // puts the main window where it was last time, and the others, when they first open, too (the parameters
     // window takes only its size: it opens beside the main window). Only a place that lies on a screen now
-    // is taken.
+    // is taken. The input encoding chosen last time is chosen again.
     void AfterStart();
-    // Writes down the place of each window that has been open.
+    // Writes down the place of each window that has been open, and the input encoding.
     void RememberPlaces() const;
-    // The file of the places, beside the state file; empty when the program has no folder for its state.
+    // The file of the places and the encoding, beside the state file; empty when the program has no folder
+    // for its state.
     QString PlacesFile() const;
 
     Program& program;

@@ -173,10 +173,12 @@ void QtPlatform::Repaint(const Control* control) {
 std::string QtPlatform::ProgramFolder() { return FromQt(QCoreApplication::applicationDirPath()); }
 
 std::string QtPlatform::UserDataFolder() {
+    // The bytes of the name as the system has them, so that a home folder named in any script (or in bytes
+    // that are no UTF-8) holds the state file.
     const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (config && *config) return FromQt(QString::fromLocal8Bit(config));
+    if (config && *config) return config;
     const char* home = std::getenv("HOME");
-    if (home && *home) return FromQt(QString::fromLocal8Bit(home) + QStringLiteral("/.config"));
+    if (home && *home) return std::string(home) + "/.config";
     return {};
 }
 

@@ -3,16 +3,12 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <algorithm>
 #include <cmath>
-
-#include "engine/Encoding.h"
 
 namespace vesk::ui {
 
-QString ToQt(std::string_view text) {
-    const std::string utf8 = Cp1252ToUtf8(text);
-    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-}
+QString ToQt(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 QString ToQtLines(std::string_view text) {
     QString s = ToQt(text);
@@ -23,7 +19,7 @@ QString ToQtLines(std::string_view text) {
 
 std::string FromQt(const QString& text, bool crlf) {
     const QByteArray utf8 = text.toUtf8();
-    std::string bytes = Utf8ToCp1252(std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+    std::string bytes(utf8.constData(), static_cast<std::size_t>(utf8.size()));
     if (!crlf) return bytes;
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 32);
@@ -34,9 +30,21 @@ std::string FromQt(const QString& text, bool crlf) {
     return out;
 }
 
+int ToQtPosition(std::string_view text, std::size_t position, bool crlf) {
+    int units = 0;
+    for (std::size_t i = 0; i < std::min(position, text.size()); ++i) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        if ((b & 0xC0) == 0x80) continue;  // inside a character
+        if (crlf && b == '\n' && i > 0 && text[i - 1] == '\r') continue;
+        units += b >= 0xF0 ? 2 : 1;  // beyond the BMP, a surrogate pair
+    }
+    return units;
+}
+
 QString TwirlerText(const std::string& caption) {
-    if (caption.size() == 1) {
-        switch (static_cast<unsigned char>(caption[0])) {
+    const QString text = ToQt(caption);
+    if (text.size() == 1) {
+        switch (text[0].unicode()) {
             case 220:
                 return QString(QChar(0x2584));
             case 221:
@@ -49,7 +57,7 @@ QString TwirlerText(const std::string& caption) {
                 break;
         }
     }
-    return ToQt(caption);
+    return text;
 }
 
 namespace {

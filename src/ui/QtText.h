@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Texts cross between the program (Windows-1252 bytes, CR LF line ends) and Qt (Unicode) here only.
+// Texts cross between the program (UTF-8, CR LF line ends) and Qt here only.
 
 #include <QString>
 #include <string>
@@ -14,9 +14,12 @@ QString ToQt(std::string_view text);
 QString ToQtLines(std::string_view text);
 // A widget's text for the program; with `crlf`, every "\n" becomes CR LF.
 std::string FromQt(const QString& text, bool crlf = false);
+// A position in the program's text (a byte offset of its UTF-8) as a position in the widget's text (UTF-16
+// code units); with `crlf`, a CR LF pair is one character, as in a multi-line widget.
+int ToQtPosition(std::string_view text, std::size_t position, bool crlf = false);
 
-// The character a twirler caption stands for: the codes 220, 221, 223 and 222 are the lower, left, upper
-// and right half blocks.
+// The character a twirler caption stands for: the characters U+00DC, U+00DD, U+00DF and U+00DE (220, 221,
+// 223 and 222) are the lower, left, upper and right half blocks.
 QString TwirlerText(const std::string& caption);
 
 // Twips (1/1440 inch) and pixels at the screen's logical dpi.

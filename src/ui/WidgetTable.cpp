@@ -74,11 +74,14 @@ class Walker {
         auto* widget = new Widget(Parent());
         *bound.widget = widget;
         if (m_row->name) widget->setAccessibleName(QString::fromUtf8(m_row->name));
+        if (m_naming != nullptr) m_naming->setBuddy(widget);
+        m_naming = nullptr;
         Style(widget, m_row->look);
         Place(widget);
     }
     void operator()(const Text& text) {
         auto* label = new QLabel(QString::fromUtf8(text.utf8), Parent());
+        if (m_row->look & kLabelsNext) m_naming = label;
         Style(label, m_row->look);
         Place(label);
     }
@@ -134,6 +137,7 @@ class Walker {
     }
 
     std::vector<Level> m_levels;
+    QLabel* m_naming = nullptr;  // a caption waiting for the widget it names
     const WidgetRow* m_row = nullptr;
 };
 

@@ -35,8 +35,9 @@ enum Look : unsigned {
     kWrap = 1U << 2,        // text wraps at the widget's width
     kKeepRoom = 1U << 3,    // hidden, it keeps its room, so that its neighbours stay where they are
     kReadOnly = 1U << 4,
-    kDozenWide = 1U << 5,  // no wider than a dozen characters
-    kTwirler = 1U << 6,    // its caption codes are shown as half blocks
+    kDozenWide = 1U << 5,   // no wider than a dozen characters
+    kTwirler = 1U << 6,     // its caption codes are shown as half blocks
+    kLabelsNext = 1U << 7,  // a caption that names the next widget, which its mnemonic reaches
 };
 
 // A model control and the view's member that keeps its widget; the widget's class follows from the member.

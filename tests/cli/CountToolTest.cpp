@@ -73,6 +73,8 @@ TEST_F(CountToolTest, UsageErrorsExitWithTwoFailedCountsWithOne) {
         {"--comments2", "#", "", input},
         {"--comments=#", "", input},
         {"--help", "--bogus"},
+        {"--encoding", "no-such-encoding", input},
+        {"--encoding=", input},
     };
     for (const Args& args : bad) {
         const ToolResult r = Run(args, StdinWithText("other words"));
@@ -81,6 +83,11 @@ TEST_F(CountToolTest, UsageErrorsExitWithTwoFailedCountsWithOne) {
         EXPECT_NE(r.err.find("\nUsage: vesk-count [OPTIONS] [FILE]\nTry 'vesk-count --help'"), std::string::npos)
             << r.err;
     }
+    // Option values are UTF-8; one that is not is named.
+    for (const Args& args : std::vector<Args>{{"-o", "r\xE9sultat.txt", input}, {"--comments", "\xAB", "\xBB", input}})
+        EXPECT_EQ(Run(args).err,
+                  "vesk-count: option '" + args[0] + "' has a value that is not valid UTF-8\n" +
+                      "Usage: vesk-count [OPTIONS] [FILE]\nTry 'vesk-count --help' for more information.\n");
     // The end marker taken for the file: standard input is never counted in its place.
     EXPECT_EQ(Run({"--comments", "#", input}).err,
               "vesk-count: the end marker '" + input +
@@ -221,6 +228,55 @@ TEST_F(CountToolTest, StandardInputAfterMarkersAndWarnings) {
     ::close(fd);
 }
 
+// A text lists the same in every encoding it is read in: each is decoded to the UTF-8 the scanner reads.
+TEST_F(CountToolTest, EveryEncodingListsAsItsUtf8Twin) {
+    using namespace std::string_literals;
+    const struct {
+        const char* encoding;
+        std::string bytes;
+        std::string utf8;
+    } cases[] = {
+        {"windows-1250",
+         "\xA3\xF3"
+         "d\x9F \xB3\xF3"
+         "d\x9F \x8A"
+         "koda\r\n",
+         "Łódź łódź Škoda\r\n"},
+        {"koi8-r", "\xEB\xCF\xDB\xCB\xC1 \xCB\xCF\xDB\xCB\xC1\n", "Кошка кошка\n"},
+        {"",
+         "\xFF\xFE"
+         "a\0\x16\x04 \0\x16\x04\n\0"s,
+         "a\xD0\x96 \xD0\x96\n"},                                // UTF-16 by its mark
+        {"", "caf\xE9 caf\xE9\n", "caf\xC3\xA9 caf\xC3\xA9\n"},  // Windows-1252
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.encoding);
+        Args args = {"--format", "7", Write("in.txt", c.bytes)};
+        if (*c.encoding != 0) args.insert(args.begin(), {"--encoding", c.encoding});
+        const ToolResult listed = Run(args);
+        EXPECT_EQ(listed.status, 0);
+        EXPECT_EQ(listed, Run({"--format", "7", Write("twin.txt", c.utf8)}));
+    }
+    // The encoding named applies to the common-words file too; a file named in any bytes is read.
+    const std::string common = Write("common.txt", "\xEB\xCF\xDB\xCB\xC1\nalpha\n");
+    EXPECT_EQ(Run({"--encoding", "koi8-r", "--common-words", common, "--format", "9",
+                   Write("caf\xE9.txt", "alpha \xEB\xCF\xDB\xCB\xC1 beta\n")}),
+              (ToolResult{0, "beta\n", ""}));
+}
+
+// A folder named with Polish letters holds the parameter file, the common words and the output file.
+TEST_F(CountToolTest, FilesInAFolderNamedInPolish) {
+    const std::filesystem::path polish = scratch.Path() / "Zażółć";
+    std::filesystem::create_directories(polish);
+    const std::string params = (polish / "p.vesk").string(), output = (polish / "wynik.txt").string();
+    const std::string input = Write("in.txt", "alpha beta beta\n");
+    WriteBytes(polish / "common.txt", "alpha\n");
+    ASSERT_EQ(Run({"--common-words", (polish / "common.txt").string(), "-o", output, "--write-params", params}).status,
+              0);
+    EXPECT_EQ(Run({"-p", params, "--format", "9", input}), (ToolResult{0, "beta\n", ""}));
+    EXPECT_EQ(ReadBytes(output), "beta");
+}
+
 // Keeps nothing back: every write reaches it at once, and it notes the largest.
 struct WriteSizes : std::streambuf {
     std::streamsize largest = 0, total = 0;
@@ -258,8 +314,8 @@ TEST(Reporter, LinesAndTheProgressBar) {
     reporter.DrawProgress("[-->  ]");
     // A line erases the bar first; only errors are counted.
     reporter.Warning("This file has Macintosh line endings.");
-    reporter.Error("Markers must be different.\r\n\r\nCheck caf\xE9.");
-    reporter.ErrorUtf8("caf\xC3\xA9.txt: Permission denied");
+    reporter.Error("Markers must be different.\r\n\r\nCheck caf\xC3\xA9.");
+    reporter.ErrorUtf8("café.txt: Permission denied");
     EXPECT_EQ(reporter.ErrorCount(), 2);
     reporter.DrawProgress("[-->  ]");
     reporter.DrawProgress("not a bar");

@@ -5,10 +5,8 @@
 
 #include <cerrno>
 
-#include "engine/ByteSource.h"
 #include "engine/CommonWords.h"
 #include "engine/CountRules.h"
-#include "engine/Encoding.h"
 #include "engine/FileChecks.h"
 #include "engine/Normalisation.h"
 #include "engine/WordFilters.h"
@@ -94,9 +92,31 @@ TEST(CountRules, IgnoreListIsTidied) {
         {"x\ty", true, "x\ty"},                       // only blanks separate
         {"one,,,two", true, "one,two"},
         {",lead", true, ",lead"},  // a leading comma stays
-        {"\xC9t\xC9 CAF\xC9", true, "\xE9t\xE9,caf\xE9"},
+        {"ÉtÉ CAFÉ ΟΔΟΣ", true, "été,café,οδος"},
     };
     for (const auto& c : cases) EXPECT_EQ(TidyIgnoreList(c.typed, c.lowerCase), c.tidied) << c.typed;
+}
+
+// Unicode's full case mappings: in place where each character keeps its length, through ICU where one
+// grows (Ⱥ to ⱥ), splits (İ) or takes its context (a final sigma).
+TEST(CharClasses, CaseMappings) {
+    const struct {
+        const char* text;
+        const char* lower;
+        const char* upper;
+    } cases[] = {
+        {"Plain ASCII", "plain ascii", "PLAIN ASCII"},
+        {"ЖЁЛТЫЙ жёлтый", "жёлтый жёлтый", "ЖЁЛТЫЙ ЖЁЛТЫЙ"},
+        {"ΟΔΟΣ ΣΟΦΟΣ", "οδος σοφος", "ΟΔΟΣ ΣΟΦΟΣ"},
+        {"Straße İ ǅ Ⱥ", "straße i̇ ǆ ⱥ", "STRASSE İ Ǆ Ⱥ"},
+    };
+    for (const auto& c : cases) {
+        std::string inPlace = c.text;
+        LowerCaseInPlace(inPlace);
+        EXPECT_EQ(inPlace, c.lower);
+        EXPECT_EQ(LowerCase(c.text), c.lower);
+        EXPECT_EQ(UpperCase(c.text), c.upper);
+    }
 }
 
 TEST(WordFilters, Shapes) {
@@ -156,7 +176,7 @@ TEST(FileChecks, TextKinds) {
     EXPECT_EQ(FolderOfPath("f.txt"), "");
     EXPECT_EQ(FolderOfPath("/f.txt"), "/");
     EXPECT_EQ(FolderOfPath("c:/Dir/F.txt"), "C:/dir/");
-    EXPECT_EQ(NormaliseDriveLetter("c:/Dir/X\xC9"), "C:/dir/x\xE9");
+    EXPECT_EQ(NormaliseDriveLetter("c:/Dir/XÉŁ"), "C:/dir/xéł");
     EXPECT_EQ(NormaliseDriveLetter("/Home/Dir"), "/Home/Dir");
     EXPECT_EQ(NormaliseDriveLetter("c"), "c");
 }
@@ -185,109 +205,6 @@ TEST(FileChecks, WhatAPathNames) {
     };
     for (const auto& [path, error] : cases) EXPECT_EQ(RegularFileError(path), error) << path;
     std::filesystem::remove(loop);
-
-    // Names are Windows-1252 inside the program and UTF-8 on disk.
-    scratch.Write("caf\xC3\xA9.txt", "x");
-    EXPECT_EQ(IsTextFile(scratch.PathOf("caf\xE9.txt"), 16384), kTextCrLf);
-}
-
-using Lines = std::vector<std::string>;
-
-Lines ReadAll(ByteSource& source) {
-    Lines lines;
-    for (std::string line; source.ReadLine(line);) lines.push_back(line);
-    return lines;
-}
-
-// The lines of a file, and every byte of it consumed.
-Lines ReadFile(const std::string& bytes) {
-    ScratchFolder scratch;
-    std::string error;
-    auto source = ByteSource::OpenFile(scratch.Write("f.txt", bytes), error);
-    EXPECT_TRUE(source) << error;
-    if (!source) return {};
-    EXPECT_EQ(source->Size(), static_cast<std::int64_t>(bytes.size()));
-    Lines lines = ReadAll(*source);
-    EXPECT_EQ(source->BytesConsumed(), static_cast<std::int64_t>(bytes.size()));
-    return lines;
-}
-
-TEST(ByteSource, LinesAndTheirEncoding) {
-    const std::size_t block = 1u << 20;
-    std::string longLine(3 * block + 17, 'z');
-    longLine[block] = 'q';
-    const std::vector<std::pair<std::string, Lines>> cases = {
-        {"a\r\nb\nc\rd", {"a", "b", "c", "d"}},
-        {"a\r\n\r\n", {"a", ""}},
-        {"a\n\rb\r\rc\n", {"a", "", "b", "", "c"}},
-        {"", {}},
-        {"tab\tand form\ffeed stay", {"tab\tand form\ffeed stay"}},
-        {std::string(block - 1, 'x') + "\r\ny\n", {std::string(block - 1, 'x'), "y"}},  // CR LF across blocks
-        {longLine + "\r\nend", {longLine, "end"}},
-        // UTF-8, with a byte-order mark (dropped) or without (the first non-ASCII bytes decide).
-        {"\xEF\xBB\xBF"
-         "caf\xC3\xA9\n",
-         {"caf\xE9"}},
-        {"plain\nna\xC3\xAFve \xE2\x82\xAC \xE4\xB8\xAD \xC5\x93\n", {"plain", "na\xEFve \x80 \x81 \x9C"}},
-        {"\xC3\xA9 \xFF\xC3 \xE2\x82 \xED\xA0\x80\n", {"\xE9 \x81\x81 \x81\x81 \x81\x81\x81"}},
-        // Windows-1252 passes through.
-        {"caf\xE9\n\xC3\xA9 \x80\n", {"caf\xE9", "\xC3\xA9 \x80"}},
-        {"\xEF\xBB"
-         "x",
-         {"\xEF\xBB"
-          "x"}},
-    };
-    for (const auto& [bytes, lines] : cases) EXPECT_EQ(ReadFile(bytes), lines) << bytes.substr(0, 40);
-
-    // A peek sees the bytes as they are.
-    ScratchFolder scratch;
-    std::string error;
-    auto source = ByteSource::OpenFile(scratch.Write("f.txt", "\xEF\xBB\xBFhello world\nnext"), error);
-    ASSERT_TRUE(source);
-    EXPECT_EQ(source->Peek(8), "\xEF\xBB\xBFhello");
-    EXPECT_EQ(source->Peek(1000).size(), 19u);
-    EXPECT_EQ(ReadAll(*source), (Lines{"hello world", "next"}));
-}
-
-TEST(ByteSource, StandardInputThroughAPipe) {
-    int fds[2];
-    ASSERT_EQ(::pipe(fds), 0);
-    auto source = ByteSource::FromDescriptor(fds[0]);
-    EXPECT_EQ(source->Size(), -1);
-    ASSERT_EQ(::write(fds[1], "first\r", 6), 6);
-    EXPECT_EQ(source->Peek(6), "first\r");
-    std::string line;
-    ASSERT_TRUE(source->ReadLine(line));
-    EXPECT_EQ(line, "first");
-    // The LF of that CR LF arrives later, with the next line.
-    ASSERT_EQ(::write(fds[1], "\nsecond", 7), 7);
-    ::close(fds[1]);
-    EXPECT_EQ(ReadAll(*source), Lines{"second"});
-    EXPECT_EQ(source->BytesConsumed(), 13);
-    source.reset();
-    EXPECT_EQ(::close(fds[0]), 0);  // the descriptor belongs to the caller
-}
-
-TEST(Encoding, EveryCodeRoundTrips) {
-    // The five codes the code page leaves undefined too: they stand for the C1 controls of the same numbers.
-    for (int code = 0; code < 256; ++code) {
-        const std::string one(1, static_cast<char>(code));
-        EXPECT_TRUE(IsValidUtf8(Cp1252ToUtf8(one))) << code;
-        EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(one)), one) << code;
-    }
-    EXPECT_EQ(Cp1252ToUtf8("caf\xE9 \x80 \x93q\x94 \x9F \x90"),
-              "caf\xC3\xA9 \xE2\x82\xAC \xE2\x80\x9Cq\xE2\x80\x9D \xC5\xB8 \xC2\x90");
-
-    // What the code page lacks and each ill-formed byte become one separator each.
-    for (const auto& [utf8, cp1252] : std::vector<std::pair<std::string, std::string>>{
-             {"\xC5\x93uvre \xE2\x84\xA2", "\x9Cuvre \x99"},
-             {"\xC2\x80 \xC2\x9F \xD0\x96 \xF0\x9F\x98\x80 \xE4\xB8\xAD", "\x81 \x81 \x81 \x81 \x81"},
-             {"a\xE9z", "a\x81z"},
-             {"\xC0\xAF", "\x81\x81"}})  // overlong; a surrogate and a cut-short one are ByteSource's
-        EXPECT_EQ(Utf8ToCp1252(utf8), cp1252) << utf8;
-    for (const char* bad : {"\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "caf\xE9"}) EXPECT_FALSE(IsValidUtf8(bad));
-    EXPECT_TRUE(IsValidUtf8("\xF0\x9F\x98\x80"));
-    EXPECT_TRUE(IsValidUtf8(std::string("a\0b", 3)));
 }
 
 }  // namespace

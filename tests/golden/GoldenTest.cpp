@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iomanip>
 
+#include "engine/Encoding.h"
 #include "support/ProgramFixture.h"
 
 namespace vesk::test {
@@ -23,6 +24,19 @@ struct Case {
 };
 
 void PrintTo(const Case& c, std::ostream* out) { *out << c.kind << ' ' << c.name; }
+
+// The windows' texts were recorded in Windows-1252, the code page the program held them in; a character that
+// code page lacks is recorded as U+FFFD in UTF-8.
+std::string AsRecorded(std::string_view utf8) {
+    std::string out;
+    for (std::size_t i = 0, length = 0; i < utf8.size(); i += std::max<std::size_t>(length, 1)) {
+        char32_t cp = 0;
+        length = DecodeUtf8(utf8.substr(i), cp);
+        const int code = length == 0 ? -1 : UnicodeToCp1252(cp);
+        out += code < 0 ? std::string("\xEF\xBF\xBD") : std::string(1, static_cast<char>(code));
+    }
+    return out;
+}
 
 // Words separated by blanks; "double quotes" keep blanks inside one word.
 std::vector<Case> LoadCases() {
@@ -95,7 +109,8 @@ class GoldenTest : public ::testing::TestWithParam<Case> {
                 box.SetText(key == "in" ? value : m_out);
                 box.LostFocus();
             } else if (key == "clip") {
-                platform.SetClipboard(ReadBytes(value));
+                // The clipboard gives text, which the recording took as Windows-1252.
+                platform.SetClipboard(Cp1252ToUtf8(ReadBytes(value)));
                 main.optInTextBox.Select();
             } else if (key == "order" || key == "format") {
                 (key == "order" ? main.cboWordOrder : main.cboDisplayFormat).SetListIndex(std::stoi(value));
@@ -105,14 +120,15 @@ class GoldenTest : public ::testing::TestWithParam<Case> {
                 ADD_FAILURE() << "unknown step " << step;
             }
             if (key == "count" || (main.blnWordsGot && (key == "order" || key == "format"))) {
-                result += "=== after " + step + "\n" + Section("output box", main.txbOutput.Text());
+                result += "=== after " + step + "\n" + Section("output box", AsRecorded(main.txbOutput.Text()));
                 for (const Label* label : {&main.lblNumberOfWords, &main.lblNumWordsExcluded, &main.lblNumOccurrences,
                                            &main.lblTotalNumOccurrences})
-                    result += label->Caption() + "\n";
+                    result += AsRecorded(label->Caption()) + "\n";
                 if (fs::exists(m_out)) result += Section("file", ReadBytes(m_out));
             }
         }
-        for (const ShownMessage& m : platform.Messages()) result += Section("message " + m.title, m.text);
+        for (const ShownMessage& m : platform.Messages())
+            result += Section("message " + AsRecorded(m.title), AsRecorded(m.text));
         return result;
     }
 

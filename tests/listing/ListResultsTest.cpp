@@ -79,7 +79,7 @@ TEST_F(ListResultsTest, BoxPassTwirlsAndYieldsAfterEveryRecord) {
     EXPECT_EQ(w.txbOutput.SelStart(), 0u);
     EXPECT_EQ(platform.PumpCount(), 3);
     // The heading is record 0, then gamma (3), alpha (1), beta (2).
-    EXPECT_EQ(twirls, "\xDC\xDE\xDD\xDF");
+    EXPECT_EQ(twirls, "\xC3\x9C\xC3\x9E\xC3\x9D\xC3\x9F");  // U+00DC, U+00DE, U+00DD, U+00DF
     EXPECT_EQ(std::count(platform.repainted.begin(), platform.repainted.end(), &w.lblTwirler), 4);
 
     w.cboWordOrder.SetListIndex(1);  // no count yet: the list only moves the focus

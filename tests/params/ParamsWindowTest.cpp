@@ -337,10 +337,17 @@ TEST_F(ParameterFileTest, ALoadNeverListsAndReadsCommonWordsAtTheNextCount) {
     EXPECT_NE(main.txbOutput.Text().find("stork"), std::string::npos);
 }
 
-TEST_F(ParameterFileTest, FileNamesAreWindows1252InsideTheProgram) {
-    ASSERT_EQ(main.SaveState(PathOf("caf\xE9.vesk")), "");
-    EXPECT_TRUE(std::filesystem::exists(folder / "caf\xC3\xA9.vesk"));
-    EXPECT_EQ(main.RestoreSavedState(PathOf("caf\xE9.vesk")), "");
+// A name is the same text inside the program and on disk, whatever its script; names that one Western code
+// page would have merged stay apart.
+TEST_F(ParameterFileTest, FileNamesAreUtf8InsideTheProgram) {
+    const std::string polish = "Łódź.vesk", russian = "Ж.vesk";
+    main.txbFile[1].SetText(PathOf(polish));
+    ASSERT_EQ(main.SaveState(PathOf(polish)), "");
+    main.txbFile[1].SetText(PathOf(russian));
+    ASSERT_EQ(main.SaveState(PathOf(russian)), "");
+    EXPECT_TRUE(std::filesystem::exists(folder / polish));
+    ASSERT_EQ(main.RestoreSavedState(PathOf(polish)), "");
+    EXPECT_EQ(main.txbFile[1].Text(), PathOf(polish));
 }
 
 }  // namespace

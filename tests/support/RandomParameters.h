@@ -5,11 +5,13 @@
 #include <random>
 #include <string>
 
+#include "engine/Encoding.h"
 #include "settings/ParameterSet.h"
 
 namespace vesk::test {
 
-// Texts of any bytes but the line breaks, every check-box value, every item of each list.
+// Texts of any characters but the line breaks (from every plane, most of them ASCII), every check-box value,
+// every item of each list.
 inline ParameterSet RandomParameterSet(std::mt19937& random) {
     auto pick = [&](int last) { return std::uniform_int_distribution<int>(0, last)(random); };
     ParameterSet set;
@@ -18,8 +20,9 @@ inline ParameterSet RandomParameterSet(std::mt19937& random) {
             std::string& text = set.*field.text;
             text.clear();
             for (int length = pick(4) == 0 ? 0 : pick(20); static_cast<int>(text.size()) < length;) {
-                const char c = static_cast<char>(pick(255));
-                if (c != '\r' && c != '\n') text.push_back(c);
+                const int limits[] = {0x7F, 0x7FF, 0xFFFF, 0x10FFFF};
+                const auto cp = static_cast<char32_t>(pick(limits[pick(7) / 2 > 2 ? 3 : pick(7) / 2]));
+                if (cp != '\r' && cp != '\n' && (cp < 0xD800 || cp > 0xDFFF)) AppendUtf8(text, cp);
             }
         }
         if (field.number != nullptr)

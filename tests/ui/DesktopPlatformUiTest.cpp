@@ -72,7 +72,8 @@ TEST(DesktopPlatformUi, HelpQuotesRealCaptionsAndTheBundledFiles) {
     for (QWidget* window : std::initializer_list<QWidget*>{&p.views.main, &p.views.params, &p.views.help}) {
         for (const QAbstractButton* button : window->findChildren<QAbstractButton*>())
             captions << QString(button->text()).remove(QLatin1Char('&'));
-        for (const QLabel* label : window->findChildren<QLabel*>()) captions << label->text();
+        for (const QLabel* label : window->findChildren<QLabel*>())
+            captions << QString(label->text()).remove(QLatin1Char('&'));
     }
     const QString help = ui::ToQt(HelpText(""));
     // A quotation opens after a blank or a bracket and closes before one or before punctuation.
@@ -102,14 +103,13 @@ TEST(QtPlatform, FileFiltersBecomeQtFilters) {
     EXPECT_EQ(ui::ToQtFileFilter(""), QString());
 }
 
-TEST(QtPlatform, TextsCrossAsWindows1252WithCrLfInside) {
-    EXPECT_EQ(ui::ToQt("caf\xe9 \x80"), Q("caf\u00e9 \u20ac"));
+TEST(QtPlatform, TextsCrossAsUtf8WithCrLfInside) {
+    EXPECT_EQ(ui::ToQt("Łódź € 😀"), Q("\u0141\u00f3d\u017a \u20ac \U0001F600"));
     EXPECT_EQ(ui::ToQtLines("a\r\nb\rc\nd"), Q("a\nb\nc\nd"));
-    EXPECT_EQ(ui::FromQt(Q("na\u00efve\nline"), true), "na\xefve\r\nline");
+    EXPECT_EQ(ui::FromQt(Q("\u03bd\u03b1\u00efve\nline"), true), "\xCE\xBD\xCE\xB1\xC3\xAFve\r\nline");
     EXPECT_EQ(ui::FromQt(Q("a\r\nb"), true), "a\r\nb");
-    EXPECT_EQ(ui::FromQt(Q("\u4e2d")), std::string(1, kUnmappableByte));
-    // Twirler codes are half blocks: lower, left, upper, right.
-    EXPECT_EQ(ui::TwirlerText("\xdc") + ui::TwirlerText("\xdd") + ui::TwirlerText("\xdf") + ui::TwirlerText("\xde"),
+    // Twirler characters are half blocks: lower, left, upper, right.
+    EXPECT_EQ(ui::TwirlerText("Ü") + ui::TwirlerText("Ý") + ui::TwirlerText("ß") + ui::TwirlerText("Þ"),
               Q("\u2584\u258c\u2580\u2590"));
     EXPECT_EQ(ui::TwirlerText(" "), Q(" "));
 }

@@ -105,15 +105,17 @@ TEST(MainWindowUi, WidgetsAndModelStayInStep) {
     QTest::keyClicks(view.txbOutput, Q("caf"));
     QTest::sendKeyEvent(QTest::Click, view.txbOutput, Qt::Key_unknown, Q("\u00e9"), Qt::NoModifier);
     QTest::keyClick(view.txbOutput, Qt::Key_Return);
+    QTest::sendKeyEvent(QTest::Click, view.txbOutput, Qt::Key_unknown, Q("\u0436"), Qt::NoModifier);
     QTest::keyClicks(view.txbOutput, Q("two"));
-    EXPECT_EQ(model.txbOutput.Text(), "caf\xe9\r\ntwo");
-    // Appended text is shown in pieces as the pump allows; a line end split between two pieces stays one.
-    model.txbOutput.Append("\r\nthree\r\nfour");
-    EXPECT_EQ(ui.views.binder.PendingChars(), 13u);
+    EXPECT_EQ(model.txbOutput.Text(), "caf\xC3\xA9\r\n\xD0\xB6two");
+    // Appended text is shown in pieces as the pump allows; a line end split between two pieces stays one, and
+    // a character is never split.
+    model.txbOutput.Append("\r\nth😀ee\r\nfour");
+    EXPECT_EQ(ui.views.binder.PendingChars(), 16u);
     EXPECT_FALSE(ui.views.binder.FlushSome(2));
     while (!ui.views.binder.FlushSome(3)) {
     }
-    EXPECT_EQ(view.txbOutput->toPlainText(), Q("caf\u00e9\ntwo\nthree\nfour"));
+    EXPECT_EQ(view.txbOutput->toPlainText(), Q("caf\u00e9\n\u0436two\nth\U0001F600ee\nfour"));
     // The model selects the other option button: the widgets follow, one of them unchecked.
     QTest::mouseClick(view.cmdCopyOutput, Qt::LeftButton);
     EXPECT_TRUE(view.optInTextBox->isChecked() && !view.optInFile->isChecked());

@@ -1,0 +1,257 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/UnicodeText.h"
+
+#include <unicode/bytestream.h>
+#include <unicode/casemap.h>
+#include <unicode/normalizer2.h>
+#include <unicode/uchar.h>
+#include <unicode/uscript.h>
+#include <unicode/utf8.h>
+
+#include <cstdint>
+#include <stdexcept>
+#include <vector>
+
+#include "engine/Encoding.h"
+
+namespace vesk {
+
+namespace {
+
+unsigned char ClassFromIcu(char32_t cp) {
+    if (cp < 0x80) {
+        const char32_t folded = cp | 0x20;
+        if (folded >= 'a' && folded <= 'z') return kLetterClass;
+        return cp >= '0' && cp <= '9' ? kDigitClass : 0;
+    }
+    // Below U+0100 the letters are those of Latin-1 (not ª, º or µ).
+    if (cp < 0x100) return cp >= 0xC0 && cp != 0xD7 && cp != 0xF7 ? kLetterClass : 0;
+    const auto c = static_cast<UChar32>(cp);
+    const std::uint32_t category = U_GET_GC_MASK(c);
+    if ((category & U_GC_ND_MASK) != 0) return kDigitClass;
+    if ((category & (U_GC_L_MASK | U_GC_M_MASK)) == 0) return 0;
+    if ((category & U_GC_L_MASK) == 0) return kLetterClass;
+    UErrorCode status = U_ZERO_ERROR;
+    switch (uscript_getScript(c, &status)) {
+        case USCRIPT_HAN:
+        case USCRIPT_HIRAGANA:
+        case USCRIPT_KATAKANA:
+        case USCRIPT_THAI:
+        case USCRIPT_LAO:
+        case USCRIPT_KHMER:
+        case USCRIPT_MYANMAR:
+            return kLetterClass | kDictionaryClass;
+        default:
+            return kLetterClass;
+    }
+}
+
+CharInfo InfoFromIcu(char32_t cp) {
+    CharInfo info;
+    info.classes = ClassFromIcu(cp);
+    const auto c = static_cast<UChar32>(cp);
+    info.nfcInert = u_getCombiningClass(c) == 0 && u_getIntPropertyValue(c, UCHAR_NFC_QUICK_CHECK) == UNORM_YES;
+    // ASCII is lower-cased apart; a capital sigma lowers to a final sigma at the end of a word, which only
+    // ICU's mapping of the whole text sees.
+    if (cp < 0x80 || cp == 0x3A3) return info;
+    info.lower = static_cast<char16_t>(cp);
+    if (!u_hasBinaryProperty(c, UCHAR_CHANGES_WHEN_LOWERCASED)) return info;
+    std::string one, mapped;
+    AppendUtf8(one, cp);
+    FullLowerCase(one, mapped);
+    char32_t result = 0;
+    info.lower = mapped.size() == one.size() && NextCodePoint(mapped, 0, result) == one.size()
+                     ? static_cast<char16_t>(result)
+                     : char16_t{0};
+    return info;
+}
+
+const icu::Normalizer2& Nfc() {
+    static const icu::Normalizer2* const nfc = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        const icu::Normalizer2* instance = icu::Normalizer2::getNFCInstance(status);
+        if (U_FAILURE(status)) throw std::runtime_error(std::string("ICU normalisation: ") + u_errorName(status));
+        return instance;
+    }();
+    return *nfc;
+}
+
+void Check(UErrorCode status, const char* what) {
+    if (U_FAILURE(status)) throw std::runtime_error(std::string(what) + ": " + u_errorName(status));
+}
+
+}  // namespace
+
+const CharInfo* BmpCharInfo() {
+    static const std::vector<CharInfo> table = [] {
+        std::vector<CharInfo> infos(0x10000);
+        for (char32_t cp = 0; cp < 0x10000; ++cp) infos[cp] = InfoFromIcu(cp);
+        return infos;
+    }();
+    return table.data();
+}
+
+const unsigned char* TwoByteLeadKinds() {
+    static const std::vector<unsigned char> kinds = [] {
+        std::vector<unsigned char> table(256, 0);
+        const CharInfo* infos = BmpCharInfo();
+        for (unsigned lead = 0xC2; lead < 0xE0; ++lead) {
+            bool letters = true, others = true;
+            for (char32_t cp = (lead & 0x1Fu) << 6, end = cp + 64; cp < end; ++cp) {
+                letters = letters && infos[cp].classes == kLetterClass;
+                others = others && infos[cp].classes == 0;
+            }
+            table[lead] = letters ? kTwoByteLetters : others ? kTwoByteOthers : 0;
+        }
+        return table;
+    }();
+    return kinds.data();
+}
+
+unsigned char CharClassOf(char32_t codePoint) {
+    return codePoint < 0x10000 ? BmpCharInfo()[codePoint].classes : ClassFromIcu(codePoint);
+}
+
+std::size_t CodePointCount(std::string_view text) {
+    std::size_t count = 0;
+    char32_t cp = 0;
+    for (std::size_t i = 0; i < text.size(); ++count) i += NextCodePoint(text, i, cp);
+    return count;
+}
+
+std::size_t OffsetOfCodePoint(std::string_view text, std::size_t count) {
+    std::size_t i = 0;
+    char32_t cp = 0;
+    for (; i < text.size() && count > 0; --count) i += NextCodePoint(text, i, cp);
+    return i;
+}
+
+char32_t SimpleLower(char32_t codePoint) {
+    if (codePoint < 0x80) return codePoint >= 'A' && codePoint <= 'Z' ? codePoint + 32 : codePoint;
+    return static_cast<char32_t>(u_tolower(static_cast<UChar32>(codePoint)));
+}
+
+void FullLowerCase(std::string_view text, std::string& out) {
+    out.clear();
+    icu::StringByteSink<std::string> sink(&out, static_cast<std::int32_t>(text.size()));
+    UErrorCode status = U_ZERO_ERROR;
+    icu::CaseMap::utf8ToLower("", 0, icu::StringPiece(text.data(), static_cast<std::int32_t>(text.size())), sink,
+                              nullptr, status);
+    Check(status, "ICU lower case");
+}
+
+void FullUpperCase(std::string_view text, std::string& out) {
+    out.clear();
+    icu::StringByteSink<std::string> sink(&out, static_cast<std::int32_t>(text.size()));
+    UErrorCode status = U_ZERO_ERROR;
+    icu::CaseMap::utf8ToUpper("", 0, icu::StringPiece(text.data(), static_cast<std::int32_t>(text.size())), sink,
+                              nullptr, status);
+    Check(status, "ICU upper case");
+}
+
+void FullLowerCaseInPlace(std::string& text, std::string& scratch) {
+    const CharInfo* const infos = BmpCharInfo();
+    auto* p = reinterpret_cast<unsigned char*>(text.data());
+    const std::size_t n = text.size();
+    char32_t cp = 0;
+    for (std::size_t i = 0; i < n;) {
+        const unsigned char b = p[i];
+        if (b < 0x80) {
+            p[i++] = static_cast<unsigned char>(b + (static_cast<unsigned char>(b - 'A') < 26 ? 32 : 0));
+            continue;
+        }
+        const std::size_t length = NextCodePoint(text, i, cp);
+        const char16_t lower = length > 1 && cp < 0x10000 ? infos[cp].lower : char16_t{0};
+        if (lower == 0) {
+            // Lower-casing is the same whether or not the part before was lower-cased already.
+            FullLowerCase(text, scratch);
+            text.swap(scratch);
+            return;
+        }
+        if (lower != cp) {
+            if (length == 2) {
+                p[i] = static_cast<unsigned char>(0xC0 | (lower >> 6));
+            } else {
+                p[i] = static_cast<unsigned char>(0xE0 | (lower >> 12));
+                p[i + 1] = static_cast<unsigned char>(0x80 | ((lower >> 6) & 0x3F));
+            }
+            p[i + length - 1] = static_cast<unsigned char>(0x80 | (lower & 0x3F));
+        }
+        i += length;
+    }
+}
+
+void NormaliseToNfc(std::string& text, std::string& scratch) {
+    const icu::Normalizer2& nfc = Nfc();
+    const icu::StringPiece piece(text.data(), static_cast<std::int32_t>(text.size()));
+    UErrorCode status = U_ZERO_ERROR;
+    if (nfc.isNormalizedUTF8(piece, status) && U_SUCCESS(status)) return;
+    status = U_ZERO_ERROR;
+    scratch.clear();
+    icu::StringByteSink<std::string> sink(&scratch, static_cast<std::int32_t>(text.size()));
+    nfc.normalizeUTF8(0, piece, sink, nullptr, status);
+    Check(status, "ICU normalisation");
+    text.swap(scratch);
+}
+
+void PrepareUnicodeLine(std::string& line, bool lowerCase, std::string& scratch) {
+    // Most lines need ICU for nothing: one pass finds that their characters are all inert under NFC and lowers
+    // them in place.
+    const CharInfo* const infos = BmpCharInfo();
+    auto* p = reinterpret_cast<unsigned char*>(line.data());
+    const std::size_t size = line.size();
+    bool replace = false;
+    bool mapped = true;  // lower-cased in place
+    char32_t cp = 0;
+    std::size_t i = 0;
+    while (i < size) {
+        if (p[i] < 0x80) {
+            ++i;
+            continue;
+        }
+        const std::size_t length = NextCodePoint(line, i, cp);
+        if (cp >= 0x10000 || !infos[cp].nfcInert) break;
+        replace = replace || cp == 0x2019 || cp == 0xA0;
+        const char16_t lower = infos[cp].lower;
+        if (lowerCase && lower != cp) {
+            mapped = mapped && lower != 0;
+            if (length == 2 && lower != 0) {
+                p[i] = static_cast<unsigned char>(0xC0 | (lower >> 6));
+                p[i + 1] = static_cast<unsigned char>(0x80 | (lower & 0x3F));
+            } else if (length == 3 && lower != 0) {
+                p[i] = static_cast<unsigned char>(0xE0 | (lower >> 12));
+                p[i + 1] = static_cast<unsigned char>(0x80 | ((lower >> 6) & 0x3F));
+                p[i + 2] = static_cast<unsigned char>(0x80 | (lower & 0x3F));
+            }
+        }
+        i += length;
+    }
+    if (i < size) {
+        // A character NFC may change: NFC, then the lower case, of the whole line (lower-casing before NFC gives
+        // the same text, as the case mappings keep canonical equivalence).
+        NormaliseToNfc(line, scratch);
+        if (lowerCase) FullLowerCaseInPlace(line, scratch);
+        replace = line.find("\xE2\x80\x99") != std::string::npos || line.find("\xC2\xA0") != std::string::npos;
+    } else if (!mapped) {
+        FullLowerCase(line, scratch);
+        line.swap(scratch);
+    }
+    if (!replace) return;
+    // U+2019 (E2 80 99) becomes "'", U+00A0 (C2 A0) a space.
+    std::size_t write = 0;
+    for (std::size_t read = 0; read < line.size();) {
+        const char c = line[read];
+        if (c == '\xE2' && read + 2 < line.size() && line[read + 1] == '\x80' && line[read + 2] == '\x99') {
+            line[write++] = '\'';
+            read += 3;
+        } else if (c == '\xC2' && read + 1 < line.size() && line[read + 1] == '\xA0') {
+            line[write++] = ' ';
+            read += 2;
+        } else {
+            line[write++] = line[read++];
+        }
+    }
+    line.resize(write);
+}
+
+}  // namespace vesk
