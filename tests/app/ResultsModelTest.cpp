@@ -89,16 +89,12 @@ TEST(ResultsModelTest, SearchFindsWordsByTheirFoldedKeysAndCopyTakesTheRowsShown
     WordTable table;
     ResultsModel model = ModelOf(table, {{"Café", 3}, {"décaféiné", 2}, {"Straße", 2}, {"tea", 1}});
     const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
-        {"CAFE", {"Café", "décaféiné"}},
-        {" café ", {"Café", "décaféiné"}},
-        {"strasse", {"Straße"}},
-        {"ß", {"Straße"}},
-        {"x", {}},
-        {"", {"Café", "décaféiné", "Straße", "tea"}}};
+        {"CAFE", {"Café", "décaféiné"}}, {" café ", {"Café", "décaféiné"}}, {"strasse", {"Straße"}}, {"ß", {"Straße"}}};
     for (const auto& [text, found] : cases) {
         model.SetSearch(text);
         EXPECT_EQ(Column(model, ResultsColumn::Word), found) << text;
     }
+    model.SetSearch("");
     model.SortBy(ResultsColumn::Word);
     model.SortBy(ResultsColumn::Word);  // tea, Straße, décaféiné, Café
     EXPECT_EQ(model.CopyRows({2, 0, 2, 9}),

@@ -44,9 +44,9 @@ inline std::vector<std::string> ReadExportWithPython(const std::string& format, 
 }
 
 inline std::string Hex(const std::string& text) {
-    std::string hex;
-    for (const unsigned char c : text) hex += "0123456789abcdef"[c >> 4], hex += "0123456789abcdef"[c & 0xF];
-    return hex.empty() ? "-" : hex;
+    std::string hex = text.empty() ? "-" : "";
+    for (const unsigned char c : text) hex += {"0123456789abcdef"[c >> 4], "0123456789abcdef"[c & 0xF]};
+    return hex;
 }
 
 }  // namespace vesk::test
