@@ -205,6 +205,8 @@ void MainWindow::RankByFrequency() {
     FrequencyChainHead = vesk::RankByFrequency(Table);
     ++ListingSerial;
     RankedGeneration = Table.Generation();
+    ListedParameters = HeldParameterSet();
+    if (!optInFile.Value()) ListedParameters.inputFile.clear();
 }
 
 void MainWindow::ListResults() {

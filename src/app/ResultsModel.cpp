@@ -8,7 +8,8 @@
 
 #include "app/MainWindow.h"
 #include "engine/UnicodeKeys.h"
-#include "listing/WordExport.h"
+#include "settings/AtomicSave.h"
+#include "settings/SettingNames.h"
 
 namespace vesk {
 
@@ -277,6 +278,15 @@ bool FollowListing(ResultsModel& model, const MainWindow& window) {
     if (model.Listing() == window.ListingSerial) return false;
     model.Refresh(window.Table, window.FrequencyChainHead, window.ListingSerial);
     return true;
+}
+
+std::string SaveListingExport(const MainWindow& window, const std::string& path, ExportFormat format) {
+    if (!window.ResultsShown || window.Table.Generation() != window.RankedGeneration) return "No words are listed.";
+    ExportSettings settings;
+    for (auto& [name, value] : NamedSettings(window.ListedParameters)) settings.emplace_back(name, std::move(value));
+    return WriteFileAtomically(path, [&](std::ostream& out) {
+        WriteWordExport(out, format, window.Table, window.FrequencyChainHead, settings);
+    });
 }
 
 }  // namespace vesk

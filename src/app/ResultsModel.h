@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "engine/WordTable.h"
+#include "listing/WordExport.h"
 
 namespace vesk {
 
@@ -117,5 +118,10 @@ class ResultsModel {
 // Keeps `model` on the main window's current listing: rebuilt after each ranking, empty while no listing is
 // shown or the table is being counted anew. Returns true when the model changed.
 bool FollowListing(ResultsModel& model, const MainWindow& window);
+
+// Writes every word of the main window's current listing, in rank order whatever a view shows, to the file
+// `path` (a system path) in `format`, replacing a file there only once the export is whole; the parameters of
+// the listing are the settings of a JSON export. Returns the failure's description, "" on success.
+std::string SaveListingExport(const MainWindow& window, const std::string& path, ExportFormat format);
 
 }  // namespace vesk

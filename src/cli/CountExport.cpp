@@ -3,12 +3,12 @@
 
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 
 #include "cli/CountSettings.h"
 #include "cli/CountTool.h"
 #include "listing/WordExport.h"
+#include "settings/AtomicSave.h"
 #include "settings/SettingNames.h"
 
 namespace vesk::cli {
@@ -53,12 +53,12 @@ int ExportWords(const CountOptions& options, const ParameterSet& set, const Word
         err << "vesk-count: Export file cannot be the same as the input file.\n";
         return kExitFailure;
     }
-    std::ofstream file(*options.exportFile, std::ios::binary | std::ios::trunc);
-    if (file) {
-        WriteWordExport(file, format, table, chainHead, settings);
-        file.close();
-    }
-    return WriteStatus(file, options.exportFile->c_str(), err);
+    // Replaced only once whole, so that a failed export leaves the file there as it was.
+    const std::string failure = WriteFileAtomically(
+        *options.exportFile, [&](std::ostream& file) { WriteWordExport(file, format, table, chainHead, settings); });
+    if (failure.empty()) return kExitSuccess;
+    err << "vesk-count: cannot write to " << *options.exportFile << ": " << failure << '\n';
+    return kExitFailure;
 }
 
 }  // namespace vesk::cli

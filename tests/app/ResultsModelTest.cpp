@@ -131,9 +131,17 @@ TEST_F(ResultsListingTest, FollowsTheListingOfTheMainWindow) {
     EXPECT_FALSE(FollowListing(model, main));
     main.cmdListWords.Click();  // filtered and ranked again
     EXPECT_TRUE(FollowListing(model, main));
+    // The export of the listing, whatever the view, with the parameters it was made with.
+    model.SortBy(ResultsColumn::Word);
+    const std::string path = PathOf("words.json");
+    ASSERT_EQ(SaveListingExport(main, path, ExportFormat::Json), "");
+    const std::vector<std::string> lines = ReadExportWithPython("json", path);
+    EXPECT_EQ(lines.front(), "row 1 2 " + Hex("beta") + " 50.0 50.0");
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "setting input_file text -"), 1);
     main.Table.Reset();  // a new count begins
     EXPECT_TRUE(FollowListing(model, main));
     EXPECT_EQ(model.RowCount(), 0);
+    EXPECT_NE(SaveListingExport(main, path, ExportFormat::Csv), "");
 }
 
 }  // namespace
