@@ -159,16 +159,6 @@ void ResultsModel::SetSearch(std::string_view text) {
 // than a search in each key, whose texts lie scattered over the table's blocks.
 void ResultsModel::Search() {
     if (m_searchKey.empty() || !Valid()) return;
-    if (m_keyStarts.size() != m_byRank.size()) {
-        m_keys.clear();
-        m_keyStarts.clear();
-        m_keyStarts.reserve(m_byRank.size());
-        for (const std::int32_t record : m_byRank) {
-            m_keyStarts.push_back(m_keys.size());
-            m_keys += m_table->Key(record);
-            m_keys.push_back('\n');  // a key holds no line break, so no match runs across two
-        }
-    }
     m_matches.assign(m_byRank.size(), 0);
     const std::string_view keys = m_keys;
     for (std::size_t at = keys.find(m_searchKey); at != std::string_view::npos;) {
@@ -179,10 +169,17 @@ void ResultsModel::Search() {
     }
 }
 
+// The keys are gathered when the words come, not at the first keystroke, which would wait for them.
 void ResultsModel::Rebuild() {
     m_matches.clear();
     m_keys.clear();
     m_keyStarts.clear();
+    m_keyStarts.reserve(m_byRank.size());
+    for (const std::int32_t record : m_byRank) {
+        m_keyStarts.push_back(m_keys.size());
+        m_keys += m_table->Key(record);
+        m_keys.push_back('\n');  // a key holds no line break, so no match runs across two
+    }
     Search();
     Sort(m_sortColumn, m_descending);
 }

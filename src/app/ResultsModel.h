@@ -104,7 +104,7 @@ class ResultsModel {
     std::vector<std::int64_t> m_cumulative;  // position -> occurrences of the words up to it
     std::vector<std::int32_t> m_order;       // every position, in the order of the sort
     std::vector<std::uint8_t> m_matches;     // position -> found by the search
-    // The keys in rank order, each followed by a line feed, and where each starts: made at the first search.
+    // The keys in rank order, each followed by a line feed, and where each starts.
     std::string m_keys;
     std::vector<std::size_t> m_keyStarts;
     std::vector<std::int32_t> m_view;  // m_order less the words the search does not find
