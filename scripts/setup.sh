@@ -3,7 +3,7 @@
 # Sourced by ./run, ./run-tests and .ci/run.
 set -euo pipefail
 
-VESK_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libicu-dev
+VESK_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libicu-dev python3
     qt6-base-dev xvfb xauth fonts-dejavu-core imagemagick)
 # Only the quality gates of .ci/run need these: clang with libFuzzer and the sanitizers, and its tools.
 VESK_CI_PACKAGES=(clang libclang-rt-14-dev clang-format clang-tidy git)

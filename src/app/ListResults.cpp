@@ -201,7 +201,13 @@ void MainWindow::FillComboBoxes() {
     fillNumbers(frmParams->cboThresholdFrequency, 2, 9, 1, 0);
 }
 
-void MainWindow::RankByFrequency() { FrequencyChainHead = vesk::RankByFrequency(Table); }
+void MainWindow::RankByFrequency() {
+    FrequencyChainHead = vesk::RankByFrequency(Table);
+    ++ListingSerial;
+    RankedGeneration = Table.Generation();
+    ListedParameters = HeldParameterSet();
+    if (!optInFile.Value()) ListedParameters.inputFile.clear();
+}
 
 void MainWindow::ListResults() {
     if (ListingInProgress) {

@@ -27,6 +27,7 @@
 #include "engine/LineScanner.h"
 #include "engine/ScanOptions.h"
 #include "engine/WordTable.h"
+#include "settings/ParameterSet.h"
 
 namespace vesk {
 
@@ -117,6 +118,13 @@ class MainWindow : public Form, public ScanObserver {
     std::int16_t MinColumnWidth = 6;
     bool ListingToFile = false;
     std::int64_t FrequencyChainHead = 0;
+    // Counts the rankings, and the table's generation at the last: a view of the results follows the listing
+    // by them (app/ResultsModel.h).
+    std::uint64_t ListingSerial = 0;
+    std::uint64_t RankedGeneration = 0;
+    // The parameters held at the last ranking, the input file left empty for the clipboard: what shaped the
+    // words listed, for an export of them.
+    ParameterSet ListedParameters;
     // A listing is under way; a request for another one (order or format changed meanwhile) sets
     // RelistRequested, which ends the current listing and starts it again with the new choices.
     bool ListingInProgress = false;
@@ -233,6 +241,8 @@ class MainWindow : public Form, public ScanObserver {
 
     // ---- Parameter files and saved state (params/) ----
     std::string SaveState(const std::string& strParameterFile);
+    // The parameter set the windows hold now.
+    ParameterSet HeldParameterSet();
     std::string RestoreSavedState(const std::string& strParameterFile);
     void cmdSaveState_Click();
     void cmdQuit_Click();

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <string_view>
 
+#include "cli/CountExport.h"
 #include "engine/Encoding.h"
 
 namespace vesk::cli {
@@ -50,6 +51,7 @@ class Parser {
             }
         }
         if (o.comments2 && !o.comments) Fail("option '--comments2' needs '--comments' for the first pair");
+        Fail(CheckExportOptions(o));
         result.error = m_error;
         return result;
     }
@@ -94,6 +96,10 @@ class Parser {
             TakePath(o.writeParamsFile);
         } else if (Is("--common-words")) {
             TakePath(o.commonWordsFile);
+        } else if (Is("--export")) {
+            TakePath(o.exportFile);
+        } else if (Is("--export-format")) {
+            TakePath(o.exportFormat);
         } else if (Is("--encoding")) {
             std::string v;
             if (!Value(v)) return true;
@@ -155,7 +161,7 @@ class Parser {
     }
 
     void Fail(std::string message) {
-        if (m_error.empty()) m_error = std::move(message);
+        if (m_error.empty() && !message.empty()) m_error = std::move(message);
     }
 
     bool NoValue() {
@@ -276,6 +282,12 @@ std::string HelpText() {
            "                                   and left empty when no word is listed)\n"
            "  --commas                         comma-delimited layout in the output file\n"
            "  --stats                          the run statistics on standard error\n"
+           "  --export FILE                    also write the listed words to FILE as CSV, TSV or JSON, chosen\n"
+           "                                   by its extension .csv, .tsv or .json (every listed word in rank\n"
+           "                                   order with frequency and percentages; JSON adds the statistics\n"
+           "                                   and the settings in effect)\n"
+           "  --export -                       write the export to standard output instead of the listing\n"
+           "  --export-format csv|tsv|json     the export's format, whatever the file's name\n"
            "\n"
            "Forming words:\n"
            "  --case-significant               upper and lower case are significant\n"

@@ -45,6 +45,8 @@ struct CountOptions {
     bool keepNoVowel = false;
 
     bool stats = false;
+    std::optional<std::string> exportFile;    // --export: a file, or "-" for standard output
+    std::optional<std::string> exportFormat;  // --export-format: csv, tsv or json
 
     // The input file; empty or "-" means standard input.
     std::string inputFile;

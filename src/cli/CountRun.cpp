@@ -11,6 +11,7 @@
 #include <ostream>
 #include <system_error>
 
+#include "cli/CountExport.h"
 #include "cli/CountSettings.h"
 #include "cli/CountTool.h"
 #include "engine/ByteSource.h"
@@ -182,11 +183,20 @@ int Count::Run() {
     }
     m_reporter.EraseProgress();
     if (!counted || m_reporter.ErrorCount() > 0) return kExitFailure;
+    if (ExportsToStandardOutput(m_options)) {
+        const int status = ExportWords(m_options, m_set, m_table, m_chainHead, m_out, m_err);
+        return status == kExitSuccess ? FinishOutput(0) : status;
+    }
+    int status = kExitSuccess;
     if (listing.Used()) {
         listing.Finish();
-        return FinishOutput(listing.Failure());
+        status = FinishOutput(listing.Failure());
+    } else {
+        status = ListNoWords();
     }
-    return ListNoWords();
+    if (status == kExitSuccess && m_options.exportFile)
+        status = ExportWords(m_options, m_set, m_table, m_chainHead, m_out, m_err);
+    return status;
 }
 
 void Count::ReportRunError(const RunError& failure) {
@@ -322,7 +332,9 @@ void Count::ListWords(ListingSink& listing) {
     m_statistics = ComposeStatistics(m_table.Statistics(), false);
     if (m_table.Statistics().listedWordCount == 0 || !RunFilePass()) return;
     try {
-        RunListingPass(m_table, m_chainHead, Order(), ComposerFor(ListLayout::Plain), listing, PassControl{});
+        // An export to standard output takes the listing's place there.
+        if (!ExportsToStandardOutput(m_options))
+            RunListingPass(m_table, m_chainHead, Order(), ComposerFor(ListLayout::Plain), listing, PassControl{});
     } catch (const RunError& failure) {
         ReportRunError(failure);
     }

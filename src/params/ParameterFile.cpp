@@ -123,6 +123,8 @@ class QuietHandlers {
 
 }  // namespace
 
+ParameterSet MainWindow::HeldParameterSet() { return HeldParameters(*this, BindingsOf(*this)); }
+
 std::string MainWindow::SaveState(const std::string& strParameterFile) {
     const std::string& file = strParameterFile.empty() ? strStateFile : strParameterFile;
     return WriteParameterFile(file, HeldParameters(*this, BindingsOf(*this)), FileLineOf(strParameterFile, file));

@@ -16,9 +16,13 @@
 #include <csignal>
 #include <cstring>
 #include <ctime>
+#include <functional>
+#include <ostream>
+#include <streambuf>
 #include <string>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 namespace vesk {
 
@@ -192,7 +196,50 @@ void RemoveAbandonedTemporaries(const std::string& folder, const std::string& na
 
 }  // namespace
 
-std::string WriteFileAtomically(const std::string& path, const std::string& bytes, SaveProbe probe) {
+namespace {
+
+int WriteAll(int fd, const char* data, std::size_t size) {
+    std::size_t written = 0;
+    while (written < size) {
+        const ssize_t n = ::write(fd, data + written, size - written);
+        if (n < 0) {
+            if (errno != EINTR) return errno;
+        } else {
+            written += static_cast<std::size_t>(n);
+        }
+    }
+    return 0;
+}
+
+// A stream's bytes gathered and written to a descriptor; the first failure is kept and fails the stream.
+class DescriptorBuffer : public std::streambuf {
+  public:
+    explicit DescriptorBuffer(int fd) : m_fd(fd), m_buffer(1 << 16) {
+        setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
+    }
+    int Failure() const { return m_failure; }
+
+  protected:
+    int_type overflow(int_type c) override {
+        if (sync() != 0) return traits_type::eof();
+        if (!traits_type::eq_int_type(c, traits_type::eof())) sputc(traits_type::to_char_type(c));
+        return traits_type::not_eof(c);
+    }
+    int sync() override {
+        if (m_failure == 0) m_failure = WriteAll(m_fd, pbase(), static_cast<std::size_t>(pptr() - pbase()));
+        setp(m_buffer.data(), m_buffer.data() + m_buffer.size());
+        return m_failure == 0 ? 0 : -1;
+    }
+
+  private:
+    int m_fd;
+    std::vector<char> m_buffer;
+    int m_failure = 0;
+};
+
+// The save of WriteFileAtomically, the content written to the temporary file's descriptor by `fill`, which
+// returns an error number, 0 when all went well.
+std::string SaveThrough(const std::string& path, SaveProbe probe, const std::function<int(int)>& fill) {
     if (path.empty()) return ErrnoText(ENOENT);
     std::string target;
     struct stat existing {};
@@ -227,13 +274,11 @@ std::string WriteFileAtomically(const std::string& path, const std::string& byte
 
     int failure = 0;
     if (::fchmod(fd, mode) != 0) failure = errno;
-    std::size_t written = 0;
-    while (failure == 0 && written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0) {
-            if (errno != EINTR) failure = errno;
-        } else {
-            written += static_cast<std::size_t>(n);
+    if (failure == 0) {
+        try {
+            failure = fill(fd);
+        } catch (...) {
+            failure = ECANCELED;
         }
     }
     if (failure == 0 && ::fsync(fd) != 0) failure = errno;
@@ -242,6 +287,23 @@ std::string WriteFileAtomically(const std::string& path, const std::string& byte
     cleanup.Disarm();
     if (::close(fd) != 0 && failure == 0) failure = errno;
     return failure == 0 ? std::string() : ErrnoText(failure);
+}
+
+}  // namespace
+
+std::string WriteFileAtomically(const std::string& path, const std::string& bytes, SaveProbe probe) {
+    return SaveThrough(path, probe, [&bytes](int fd) { return WriteAll(fd, bytes.data(), bytes.size()); });
+}
+
+std::string WriteFileAtomically(const std::string& path, const std::function<void(std::ostream&)>& write,
+                                SaveProbe probe) {
+    return SaveThrough(path, probe, [&write](int fd) {
+        DescriptorBuffer buffer(fd);
+        std::ostream out(&buffer);
+        write(out);
+        out.flush();
+        return buffer.Failure() != 0 ? buffer.Failure() : out ? 0 : EIO;
+    });
 }
 
 }  // namespace vesk

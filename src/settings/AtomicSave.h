@@ -2,6 +2,8 @@
 #pragma once
 // Saving a whole file so that a failed or interrupted save leaves the previous file as it was.
 
+#include <functional>
+#include <iosfwd>
 #include <string>
 
 namespace vesk {
@@ -25,5 +27,10 @@ using SaveProbe = void (*)(const char* temporaryPath);
 //   left behind (killed outright, a crash) are removed when no process holds them.
 // - One save at a time: saves are not made from two threads at once.
 std::string WriteFileAtomically(const std::string& path, const std::string& bytes, SaveProbe probe = nullptr);
+// The same, the content written by `write` to a stream on the temporary file as it is made, never held whole in
+// memory (a large export). A failed write, a stream left failed or an exception out of `write` fails the save
+// ("Operation canceled" for the exception) and leaves the previous file as it was.
+std::string WriteFileAtomically(const std::string& path, const std::function<void(std::ostream&)>& write,
+                                SaveProbe probe = nullptr);
 
 }  // namespace vesk
