@@ -42,7 +42,7 @@ int ToQtPosition(std::string_view text, std::size_t position, bool crlf) {
 }
 
 QString TwirlerText(const std::string& caption) {
-    const QString text = ToQt(caption);
+    QString text = ToQt(caption);
     if (text.size() == 1) {
         switch (text[0].unicode()) {
             case 220:
