@@ -123,35 +123,68 @@ std::size_t Utf8Length(std::string_view text) {
     return count;
 }
 
-bool IsValidUtf8(std::string_view text) {
-    for (std::size_t i = FirstNonAscii(text); i < text.size();) {
-        char32_t cp = 0;
-        const std::size_t len = DecodeUtf8(text.substr(i), cp);
-        if (len == 0) return false;
-        i += len;
+namespace {
+
+// Length of the longest well-formed UTF-8 prefix of `text`. Runs of ASCII go eight bytes at a time, and the
+// two-byte sequences of most alphabets are checked without building their code points.
+std::size_t WellFormedUtf8Prefix(std::string_view text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    while (i < n) {
+        if (i + 8 <= n) {
+            std::uint64_t v;
+            std::memcpy(&v, p + i, 8);
+            if ((v & 0x8080808080808080ull) == 0) {
+                i += 8;
+                continue;
+            }
+        }
+        const unsigned b0 = p[i];
+        if (b0 < 0x80) {
+            ++i;
+        } else if (b0 >= 0xC2 && b0 <= 0xDF) {
+            if (i + 1 >= n || (p[i + 1] & 0xC0) != 0x80) return i;
+            i += 2;
+        } else if (b0 >= 0xE0 && b0 <= 0xEF) {
+            if (i + 2 >= n) return i;
+            // No overlong forms (E0 80..9F) and no surrogates (ED A0..BF).
+            const unsigned b1 = p[i + 1];
+            const unsigned low = b0 == 0xE0 ? 0xA0 : 0x80;
+            const unsigned high = b0 == 0xED ? 0x9F : 0xBF;
+            if (b1 < low || b1 > high || (p[i + 2] & 0xC0) != 0x80) return i;
+            i += 3;
+        } else if (b0 >= 0xF0 && b0 <= 0xF4) {
+            if (i + 3 >= n) return i;
+            // No overlong forms (F0 80..8F) and nothing past U+10FFFF (F4 90..BF).
+            const unsigned b1 = p[i + 1];
+            const unsigned low = b0 == 0xF0 ? 0x90 : 0x80;
+            const unsigned high = b0 == 0xF4 ? 0x8F : 0xBF;
+            if (b1 < low || b1 > high || (p[i + 2] & 0xC0) != 0x80 || (p[i + 3] & 0xC0) != 0x80) return i;
+            i += 4;
+        } else {
+            return i;
+        }
     }
-    return true;
+    return n;
 }
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view text) { return WellFormedUtf8Prefix(text) == text.size(); }
 
 void ReplaceIllFormedUtf8(std::string& text, std::string& scratch) {
     const std::string_view view(text);
-    std::size_t i = FirstNonAscii(view);
-    char32_t cp = 0;
-    std::size_t len = 0;
+    std::size_t i = WellFormedUtf8Prefix(view);
     // Most lines are well-formed: nothing is copied until an ill-formed byte turns up.
-    while (i < view.size() && (len = DecodeUtf8(view.substr(i), cp)) != 0)
-        i += len + FirstNonAscii(view.substr(i + len));
     if (i >= view.size()) return;
     scratch.assign(view.substr(0, i));
     while (i < view.size()) {
-        len = DecodeUtf8(view.substr(i), cp);
-        if (len == 0) {
-            scratch += kReplacementUtf8;
-            ++i;
-        } else {
-            scratch.append(view.substr(i, len));
-            i += len;
-        }
+        scratch += kReplacementUtf8;
+        ++i;
+        const std::size_t good = WellFormedUtf8Prefix(view.substr(i));
+        scratch.append(view.substr(i, good));
+        i += good;
     }
     text.swap(scratch);
 }
