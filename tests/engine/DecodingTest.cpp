@@ -232,7 +232,8 @@ TEST(Encoding, IllFormedBytesAgainstDecodingOneByOne) {
                                   "\xF0\x9F\x98\x80",
                                   "\xED\x9F\xBF",
                                   "\xEE\x80\x80",
-                                  "\xF4\x8F\xBF\xBF"};
+                                  "\xF4\x8F\xBF\xBF",
+                                  "\xD0\xB6\xD1\x8F\xC2\xA0\xDF\xBF"};
     std::mt19937 random(7);
     std::string scratch;
     for (int round = 0; round < 20000; ++round) {
