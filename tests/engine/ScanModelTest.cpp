@@ -474,6 +474,9 @@ TEST(LineScanner, WordsOfEveryScript) {
         {"Zażółć gęślą jaźń. Łódź łódź ŁÓDŹ", {}, {{"gęślą", 1}, {"jaźń", 1}, {"zażółć", 1}, {"łódź", 3}}},
         {"ΟΔΟΣ οδος", {}, {{"οδος", 2}}},
         {"Съешь же ещё", {}, {{"ещё", 1}, {"же", 1}, {"съешь", 1}}},
+        // Lines long enough for the blocks of 16 bytes, with capitals and a mark that NFC joins.
+        {"Широкая ЛЕСТНИЦА и широкая лестница, ЛЕСТНИЦА", {}, {{"и", 1}, {"лестница", 3}, {"широкая", 2}}},
+        {"жилищный дом cafe\u0301 caf\u00E9", {}, {{"caf\u00E9", 2}, {"дом", 1}, {"жилищный", 1}}},
         {"Škoda škoda", {}, {{"škoda", 2}}},  // a letter now, not a separator
         {"don’t", apostrophes, {{"don't", 1}}},
         {"don’t", {}, {{"don", 1}}},
