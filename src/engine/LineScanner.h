@@ -99,7 +99,9 @@ class LineScanner {
     // The first 8 bytes of a run of up to kCachedRun bytes and the rest, zero-padded; the slot where the search
     // of the cache for it starts, before the mask of the cache's size.
     static std::size_t LoadRun(const char* run, std::size_t length, std::uint64_t& head, RunTail& tail);
-    void CountMissedRun(std::string_view run, bool notPlain, std::size_t slot, std::uint64_t head, const RunTail& tail);
+    // CountRunInCache for the runs longer than 16 bytes.
+    void CountLongRunInCache(std::string_view run, bool notPlain);
+    void CountMissedRun(std::string_view run, bool notPlain, std::size_t slot);
     // Empties the cache when the table's generation or the normalisation options have changed.
     void RefreshRunCache();
 
@@ -158,15 +160,22 @@ class LineScanner {
         std::uint32_t record = 0;
         std::uint32_t length = 0;  // 0: empty
     };
-    // Bytes 9-40 of an entry, zero-padded: apart, as most runs of ASCII are shorter.
-    struct alignas(32) RunTail {
+    // Bytes 9-40 of a run, zero-padded.
+    struct RunTail {
         std::uint64_t words[4] = {0, 0, 0, 0};
+    };
+    // Bytes 17-40 of an entry, for the runs longer than 16 bytes.
+    struct LongTail {
+        std::uint64_t words[3] = {0, 0, 0};
     };
     void ClearRuns(std::uint64_t generation, int options);
     // Doubles the slots of the cache, keeping its runs.
     void GrowRuns();
     std::vector<RunEntry> m_runs;
-    std::vector<RunTail> m_runTails;
+    // Bytes 9-16 of each entry, and the rest of the longer ones: apart, as most runs of ASCII are shorter.
+    std::vector<std::uint64_t> m_runTails;
+    std::vector<LongTail> m_runLongTails;
+    std::size_t m_runMask = 0;  // the number of slots less one
     std::size_t m_runCount = 0;
     std::uint64_t m_runGeneration = 0;
     int m_runOptions = -1;
