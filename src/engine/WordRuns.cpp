@@ -31,11 +31,13 @@ void LineScanner::ClearRuns(std::uint64_t generation, int options) {
         // A cache grown for one text starts small again.
         m_runs.assign(kRunSlots, RunEntry{});
         m_runTails.assign(kRunSlots, 0);
-        m_runLongTails.assign(kRunSlots, LongTail{});
     } else if (m_runCount > 0) {
         // One memset: a loop over 32768 entries costs much in instrumented (sanitizer, fuzzing) builds.
         std::memset(static_cast<void*>(m_runs.data()), 0, m_runs.size() * sizeof(RunEntry));
     }
+    // Runs longer than 16 bytes are taken once the cache has grown: a text of few different words keeps the
+    // cache as small as its short runs need.
+    m_runLongTails.clear();
     m_runMask = m_runs.size() - 1;
     m_runCount = 0;
     m_runGeneration = generation;
@@ -94,14 +96,14 @@ void LineScanner::GrowRuns() {
         char bytes[kCachedRun + 16] = {};
         std::memcpy(bytes, &entry.head, 8);
         std::memcpy(bytes + 8, &m_runTails[k], 8);
-        std::memcpy(bytes + 16, m_runLongTails[k].words, 24);
+        if (entry.length > 16) std::memcpy(bytes + 16, m_runLongTails[k].words, 24);
         std::uint64_t head;
         RunTail tail;
         std::size_t i = LoadRun(bytes, entry.length, head, tail) & mask;
         while (runs[i].length != 0) i = (i + 1) & mask;
         runs[i] = entry;
         tails[i] = m_runTails[k];
-        longTails[i] = m_runLongTails[k];
+        if (entry.length > 16) longTails[i] = m_runLongTails[k];
     }
     m_runs.swap(runs);
     m_runMask = m_runs.size() - 1;
@@ -137,7 +139,7 @@ inline void LineScanner::CountRunInCache(std::string_view run, bool notPlain) {
 
 void LineScanner::CountLongRunInCache(std::string_view run, bool notPlain) {
     const std::size_t length = run.size();
-    if (length > kCachedRun || m_runsAside) {
+    if (length > kCachedRun || m_runsAside || m_runLongTails.empty()) {
         CountRun(run, notPlain);
         return;
     }
@@ -381,7 +383,7 @@ void LineScanner::CountRunsInCachePrefetched(std::string_view text) {
     m_lineRuns.clear();
     ForEachRun([&](std::size_t pos, std::size_t length, bool notPlain) {
         const char* run = text.data() + pos;
-        if (length <= kCachedRun) {
+        if (length <= 16 || (length <= kCachedRun && !m_runLongTails.empty())) {
             std::uint64_t head;
             RunTail tail;
             const std::size_t slot = LoadRun(run, length, head, tail) & m_runMask;
