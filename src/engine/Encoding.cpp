@@ -4,9 +4,14 @@
 #include <unicode/ucnv.h>
 #include <unicode/ucnv_cb.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace vesk {
 
@@ -123,35 +128,85 @@ std::size_t Utf8Length(std::string_view text) {
     return count;
 }
 
-bool IsValidUtf8(std::string_view text) {
-    for (std::size_t i = FirstNonAscii(text); i < text.size();) {
-        char32_t cp = 0;
-        const std::size_t len = DecodeUtf8(text.substr(i), cp);
-        if (len == 0) return false;
-        i += len;
+namespace {
+
+// The index past the one well-formed sequence at `i`, or `i` when the bytes there are ill-formed.
+inline std::size_t PastSequence(const unsigned char* p, std::size_t n, std::size_t i) {
+    const unsigned b0 = p[i];
+    if (b0 < 0x80) return i + 1;
+    if (b0 >= 0xC2 && b0 <= 0xDF) return i + 1 < n && (p[i + 1] & 0xC0) == 0x80 ? i + 2 : i;
+    if (b0 >= 0xE0 && b0 <= 0xEF) {
+        if (i + 2 >= n) return i;
+        // No overlong forms (E0 80..9F) and no surrogates (ED A0..BF).
+        const unsigned b1 = p[i + 1];
+        const unsigned low = b0 == 0xE0 ? 0xA0 : 0x80;
+        const unsigned high = b0 == 0xED ? 0x9F : 0xBF;
+        return b1 < low || b1 > high || (p[i + 2] & 0xC0) != 0x80 ? i : i + 3;
     }
-    return true;
+    if (b0 >= 0xF0 && b0 <= 0xF4) {
+        if (i + 3 >= n) return i;
+        // No overlong forms (F0 80..8F) and nothing past U+10FFFF (F4 90..BF).
+        const unsigned b1 = p[i + 1];
+        const unsigned low = b0 == 0xF0 ? 0x90 : 0x80;
+        const unsigned high = b0 == 0xF4 ? 0x8F : 0xBF;
+        return b1 < low || b1 > high || (p[i + 2] & 0xC0) != 0x80 || (p[i + 3] & 0xC0) != 0x80 ? i : i + 4;
+    }
+    return i;
 }
+
+// Length of the longest well-formed UTF-8 prefix of `text`. Blocks of 16 bytes holding only ASCII and
+// two-byte sequences (Latin, Greek, Cyrillic, ...) are checked at once; the rest sequence by sequence.
+std::size_t WellFormedUtf8Prefix(std::string_view text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    while (i < n) {
+#if defined(__SSE2__)
+        // The lead bytes C2..DF and the continuation bytes 80..BF, compared as signed bytes.
+        const __m128i afterC1 = _mm_set1_epi8(static_cast<char>(0xC1));
+        const __m128i beforeE0 = _mm_set1_epi8(static_cast<char>(0xE0));
+        const __m128i beforeC0 = _mm_set1_epi8(static_cast<char>(0xC0));
+        unsigned carry = 0;  // the last block ended in a lead byte
+        for (; i + 16 <= n; i += 16) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            const auto high = static_cast<unsigned>(_mm_movemask_epi8(block));
+            const auto leads = static_cast<unsigned>(
+                _mm_movemask_epi8(_mm_and_si128(_mm_cmpgt_epi8(block, afterC1), _mm_cmplt_epi8(block, beforeE0))));
+            const auto continuations = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(block, beforeC0)));
+            if ((high & ~(leads | continuations)) != 0 || continuations != (((leads << 1) | carry) & 0xFFFF)) break;
+            carry = leads >> 15;
+        }
+        // A sequence cut by the end of the blocks is checked from its lead byte.
+        i -= carry;
+        const std::size_t until = std::min(n, i + 16);
+#else
+        const std::size_t until = n;
+#endif
+        while (i < until) {
+            const std::size_t next = PastSequence(p, n, i);
+            if (next == i) return i;
+            i = next;
+        }
+    }
+    return n;
+}
+
+}  // namespace
+
+bool IsValidUtf8(std::string_view text) { return WellFormedUtf8Prefix(text) == text.size(); }
 
 void ReplaceIllFormedUtf8(std::string& text, std::string& scratch) {
     const std::string_view view(text);
-    std::size_t i = FirstNonAscii(view);
-    char32_t cp = 0;
-    std::size_t len = 0;
+    std::size_t i = WellFormedUtf8Prefix(view);
     // Most lines are well-formed: nothing is copied until an ill-formed byte turns up.
-    while (i < view.size() && (len = DecodeUtf8(view.substr(i), cp)) != 0)
-        i += len + FirstNonAscii(view.substr(i + len));
     if (i >= view.size()) return;
     scratch.assign(view.substr(0, i));
     while (i < view.size()) {
-        len = DecodeUtf8(view.substr(i), cp);
-        if (len == 0) {
-            scratch += kReplacementUtf8;
-            ++i;
-        } else {
-            scratch.append(view.substr(i, len));
-            i += len;
-        }
+        scratch += kReplacementUtf8;
+        ++i;
+        const std::size_t good = WellFormedUtf8Prefix(view.substr(i));
+        scratch.append(view.substr(i, good));
+        i += good;
     }
     text.swap(scratch);
 }

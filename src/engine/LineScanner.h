@@ -91,13 +91,17 @@ class LineScanner {
     // Counts a run of word characters; `notPlain`: it holds a capital or a byte from 0x80. Returns the
     // record it was counted as, 0 when it was not counted.
     std::uint32_t CountRun(std::string_view run, bool notPlain);
-    // CountRun through the cache of runs; the 16 bytes from `run.data()` may be read.
+    // CountRun through the cache of runs; the 16 bytes past the end of `run` may be read.
     void CountRunCached(std::string_view run, bool notPlain);
     // The same once the cache is known to be current (RefreshRunCache).
     void CountRunInCache(std::string_view run, bool notPlain);
-    // The slot where the search of the cache for a run of up to 16 characters starts.
-    static std::size_t RunSlot(std::uint64_t head, std::uint64_t tail, std::size_t length);
-    void CountMissedRun(std::string_view run, bool notPlain, std::size_t slot, std::uint64_t head, std::uint64_t tail);
+    struct RunTail;
+    // The first 8 bytes of a run of up to kCachedRun bytes and the rest, zero-padded; the slot where the search
+    // of the cache for it starts, before the mask of the cache's size.
+    static std::size_t LoadRun(const char* run, std::size_t length, std::uint64_t& head, RunTail& tail);
+    // CountRunInCache for the runs longer than 16 bytes.
+    void CountLongRunInCache(std::string_view run, bool notPlain);
+    void CountMissedRun(std::string_view run, bool notPlain, std::size_t slot);
     // Empties the cache when the table's generation or the normalisation options have changed.
     void RefreshRunCache();
 
@@ -145,19 +149,33 @@ class LineScanner {
     };
     std::vector<LineRun> m_lineRuns;  // the runs of the line, while the run cache is aside
 
-    // Runs of up to 16 characters met lately, each with the record it was counted as (0: not counted), so
+    // Runs of up to kCachedRun bytes met lately, each with the record it was counted as (0: not counted), so
     // that a run met again needs neither normalisation nor the key. Valid for one table generation and one
-    // setting of the normalisation options; it stops taking runs when half full, and is left aside while
-    // most runs miss it.
+    // setting of the normalisation options; it doubles when half full up to kMostRunSlots, then stops
+    // taking runs, and is left aside while most runs miss it. 40 bytes hold most words of the alphabets written with
+    // two bytes a letter.
+    static constexpr std::size_t kCachedRun = 40;
     struct RunEntry {
-        std::uint64_t head = 0;  // characters 1-8, zero-padded
+        std::uint64_t head = 0;  // bytes 1-8, zero-padded
         std::uint32_t record = 0;
         std::uint32_t length = 0;  // 0: empty
     };
+    // Bytes 9-40 of a run, zero-padded.
+    struct RunTail {
+        std::uint64_t words[4] = {0, 0, 0, 0};
+    };
+    // Bytes 17-40 of an entry, for the runs longer than 16 bytes.
+    struct LongTail {
+        std::uint64_t words[3] = {0, 0, 0};
+    };
     void ClearRuns(std::uint64_t generation, int options);
+    // Doubles the slots of the cache, keeping its runs.
+    void GrowRuns();
     std::vector<RunEntry> m_runs;
-    std::vector<std::uint64_t>
-        m_runTails;  // characters 9-16 of each entry, zero-padded: apart, as few runs are that long
+    // Bytes 9-16 of each entry, and the rest of the longer ones: apart, as most runs of ASCII are shorter.
+    std::vector<std::uint64_t> m_runTails;
+    std::vector<LongTail> m_runLongTails;
+    std::size_t m_runMask = 0;  // the number of slots less one
     std::size_t m_runCount = 0;
     std::uint64_t m_runGeneration = 0;
     int m_runOptions = -1;

@@ -14,6 +14,10 @@
 
 #include "engine/Encoding.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace vesk {
 
 namespace {
@@ -204,7 +208,50 @@ void PrepareUnicodeLine(std::string& line, bool lowerCase, std::string& scratch)
     bool mapped = true;  // lower-cased in place
     char32_t cp = 0;
     std::size_t i = 0;
+    bool inert = true;
     while (i < size) {
+#if defined(__SSE2__)
+        // A block of ASCII and whole two-byte sequences (most of a Greek or Cyrillic text) goes from character
+        // to character beyond ASCII without a test of each byte.
+        if (i + 16 <= size) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            const auto high = static_cast<unsigned>(_mm_movemask_epi8(block));
+            if (high == 0) {
+                i += 16;
+                continue;
+            }
+            const auto leads = static_cast<unsigned>(
+                _mm_movemask_epi8(_mm_and_si128(_mm_cmpgt_epi8(block, _mm_set1_epi8(static_cast<char>(0xC1))),
+                                                _mm_cmplt_epi8(block, _mm_set1_epi8(static_cast<char>(0xE0))))));
+            const auto continuations =
+                static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(block, _mm_set1_epi8(static_cast<char>(0xC0)))));
+            // A lead byte in the last place is left to the next block.
+            if ((high & ~(leads | continuations)) == 0 && continuations == ((leads << 1) & 0xFFFF)) {
+                for (unsigned m = leads & 0x7FFF; m != 0; m &= m - 1) {
+                    const std::size_t k = i + static_cast<std::size_t>(__builtin_ctz(m));
+                    cp = (char32_t{p[k]} & 0x1F) << 6 | (p[k + 1] & 0x3Fu);
+                    const CharInfo& info = infos[cp];
+                    if (!info.nfcInert) {
+                        i = k;
+                        inert = false;
+                        break;
+                    }
+                    replace = replace || cp == 0xA0;
+                    const char16_t lower = info.lower;
+                    if (lowerCase && lower != cp) {
+                        mapped = mapped && lower != 0;
+                        if (lower != 0) {
+                            p[k] = static_cast<unsigned char>(0xC0 | (lower >> 6));
+                            p[k + 1] = static_cast<unsigned char>(0x80 | (lower & 0x3F));
+                        }
+                    }
+                }
+                if (!inert) break;
+                i += (leads >> 15) != 0 ? 15 : 16;
+                continue;
+            }
+        }
+#endif
         if (p[i] < 0x80) {
             ++i;
             continue;

@@ -203,5 +203,57 @@ TEST(Encoding, Windows1252AndUtf8) {
     EXPECT_TRUE(IsValidUtf8(std::string("a\0b", 3)));
 }
 
+// The fast check of well-formed UTF-8 against decoding code point by code point, on texts pieced from
+// well-formed sequences, their cut and altered forms and stray bytes.
+TEST(Encoding, IllFormedBytesAgainstDecodingOneByOne) {
+    const auto model = [](std::string_view text) {
+        std::string out;
+        while (!text.empty()) {
+            char32_t cp = 0;
+            const std::size_t length = DecodeUtf8(text, cp);
+            out += length == 0 ? std::string_view("\xEF\xBF\xBD") : text.substr(0, length);
+            text.remove_prefix(length == 0 ? 1 : length);
+        }
+        return out;
+    };
+    const std::string pieces[] = {"a",
+                                  "abcdefgh",
+                                  "\xD0\xB6",
+                                  "\xE2\x82\xAC",
+                                  "\xF0\x9F\x98\x80",
+                                  "\xED\x9F\xBF",
+                                  "\xEE\x80\x80",
+                                  "\xF4\x8F\xBF\xBF",
+                                  "\xD0\xB6\xD1\x8F\xC2\xA0\xDF\xBF"};
+    std::mt19937 random(7);
+    std::string scratch;
+    for (int round = 0; round < 20000; ++round) {
+        std::string text;
+        const int count = static_cast<int>(random() % 12);
+        for (int k = 0; k < count; ++k) {
+            std::string piece = pieces[random() % std::size(pieces)];
+            switch (random() % 6) {
+                case 0:
+                    piece.resize(random() % piece.size());
+                    break;
+                case 1:
+                    piece[random() % piece.size()] = static_cast<char>(random());
+                    break;
+                case 2:
+                    piece = std::string(1, static_cast<char>(0x80 + random() % 128));
+                    break;
+                default:
+                    break;
+            }
+            text += piece;
+        }
+        const std::string expected = model(text);
+        EXPECT_EQ(IsValidUtf8(text), expected == text) << text;
+        std::string replaced = text;
+        ReplaceIllFormedUtf8(replaced, scratch);
+        ASSERT_EQ(replaced, expected) << text;
+    }
+}
+
 }  // namespace
 }  // namespace vesk::test

@@ -474,6 +474,9 @@ TEST(LineScanner, WordsOfEveryScript) {
         {"Zażółć gęślą jaźń. Łódź łódź ŁÓDŹ", {}, {{"gęślą", 1}, {"jaźń", 1}, {"zażółć", 1}, {"łódź", 3}}},
         {"ΟΔΟΣ οδος", {}, {{"οδος", 2}}},
         {"Съешь же ещё", {}, {{"ещё", 1}, {"же", 1}, {"съешь", 1}}},
+        // Lines long enough for the blocks of 16 bytes, with capitals and a mark that NFC joins.
+        {"Широкая ЛЕСТНИЦА и широкая лестница, ЛЕСТНИЦА", {}, {{"и", 1}, {"лестница", 3}, {"широкая", 2}}},
+        {"жилищный дом cafe\u0301 caf\u00E9", {}, {{"caf\u00E9", 2}, {"дом", 1}, {"жилищный", 1}}},
         {"Škoda škoda", {}, {{"škoda", 2}}},  // a letter now, not a separator
         {"don’t", apostrophes, {{"don't", 1}}},
         {"cafe\u0301 caf\u00E9", {}, {{"caf\u00E9", 2}}},  // NFC
@@ -530,26 +533,39 @@ TEST(LineScanner, NewWordsAreKeptWhenTheirReportFails) {
     }
 }
 
-// Enough distinct runs to fill the quiet scan's cache of runs and have it left aside, some with capitals or
-// a final s; then many of them again on one line.
-TEST(LineScanner, QuietScanCountsAsTheWordByWordScanPastItsCache) {
+// Enough distinct runs to have the quiet scan's cache of runs grow, fill and be left aside, some with capitals
+// or a final s, some Cyrillic and up to 58 bytes long; then many of them again on one line. The reference is the
+// scan character by character (comment markers that never occur), which counts every run afresh.
+TEST(LineScanner, QuietScanCountsAsTheScanWithoutCacheOfRuns) {
     std::vector<std::string> lines(1);
     for (int i = 0; i < 150000; ++i) {
         std::string word;
         for (int n = i * 7919 % 1000003; n > 0 || word.size() < 4; n /= 26) word += static_cast<char>('a' + n % 26);
-        if (i % 11 == 0) word[0] = static_cast<char>(word[0] - 'a' + 'A');
+        if (i % 3 == 1) {
+            // а..щ for a..z behind up to 23 я: long words that differ only in their last bytes.
+            std::string cyrillic;
+            for (int k = 0; k < i % 24; ++k) cyrillic += "\u044F";
+            for (const char c : word) AppendUtf8(cyrillic, U'\u0430' + (c - 'a'));
+            word = cyrillic;
+        }
+        if (i % 11 == 0 && i % 3 != 1) word[0] = static_cast<char>(word[0] - 'a' + 'A');
+        if (i % 11 < 3 && word[0] == '\xD0') word[1] = static_cast<char>(word[1] - 0x20);  // а..п to А..П
         lines.back() += word + (i % 13 == 0 ? "s " : " ") + (i % 17 == 0 ? "cats " : "");
         if (i % 9 == 8) lines.emplace_back();
     }
     std::string joined;
     for (std::size_t k = lines.size() - 500; k < lines.size(); ++k) joined += lines[k];
     lines.push_back(joined);
-    ScanHarness quiet, each;
+    ScanHarness quiet, each, uncached;
     quiet.scanner.SetObserver(nullptr);
-    quiet.options.dropFinalS = each.options.dropFinalS = true;
-    const Counts expected = each.Scan(lines);
+    quiet.options.dropFinalS = each.options.dropFinalS = uncached.options.dropFinalS = true;
+    uncached.options.userMarkersAllowed = true;
+    uncached.options.markers.starts[0] = "{{{";
+    uncached.options.markers.ends[0] = "}}}";
+    const Counts expected = uncached.Scan(lines);
     EXPECT_GT(expected.size(), 140000u);
     EXPECT_EQ(quiet.Scan(lines), expected);
+    EXPECT_EQ(each.Scan(lines), expected);
 }
 
 struct Reports : SourceObserver {
