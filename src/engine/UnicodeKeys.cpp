@@ -221,6 +221,33 @@ std::string WordKey(std::string_view word) {
     return key;
 }
 
+// What the key makes of a character at U+0100 or above.
+enum class WideKey { Dropped, Itself, Appended };
+
+// The key of a character at U+0100 or above: dropped (a mark after a Latin, Greek or Cyrillic letter), the
+// character itself, or appended to `key` once `startKey` has made it the key so far. `wideAfterLgc` follows
+// whether the character is such a letter, or a mark dropped after one.
+template <typename StartKey>
+WideKey AppendWideKey(char32_t c, bool afterLetter, bool& wideAfterLgc, StartKey&& startKey, std::string& key) {
+    const std::uint32_t info = Info(c);
+    if ((info & kMark) != 0) {
+        wideAfterLgc = afterLetter;
+        if (afterLetter) {
+            startKey();
+            return WideKey::Dropped;
+        }
+    } else {
+        wideAfterLgc = (info & kLetterOfLgc) != 0;
+    }
+    if ((info & kIdentity) != 0) return WideKey::Itself;
+    startKey();
+    if ((info & kSeveral) != 0)
+        AppendSeveral(key, c);
+    else
+        AppendUtf8(key, info & kFoldedMask);
+    return WideKey::Appended;
+}
+
 bool WordKeyDiffers(std::string_view word, std::string& key) {
     const Latin1Table& latin1 = Latin1();
     const char* const p = word.data();
@@ -241,18 +268,8 @@ bool WordKeyDiffers(std::string_view word, std::string& key) {
     bool wideAfterLgc = false;
     while (i < n) {
         const auto b = static_cast<unsigned char>(p[i]);
-        if (b < 0x80) {
-            if (IsAsciiUpper(b)) {
-                startKey(i);
-                key.push_back(static_cast<char>(b + 32));
-            } else if (differs) {
-                key.push_back(static_cast<char>(b));
-            }
-            ++i;
-            continue;
-        }
-        char32_t c = 0;
-        const std::size_t length = DecodeUtf8(word.substr(i), c);
+        char32_t c = b;
+        const std::size_t length = b < 0x80 ? 1 : DecodeUtf8(word.substr(i), c);
         if (length == 0) {
             // Not UTF-8: a byte of the Western code page, keyed as it always was.
             const Latin1Key& entry = latin1.legacy[b];
@@ -278,29 +295,12 @@ bool WordKeyDiffers(std::string_view word, std::string& key) {
             i += length;
             continue;
         }
-        const std::uint32_t info = Info(c);
-        if ((info & kMark) != 0) {
-            const bool afterLgc = i > 0 && (static_cast<unsigned char>(p[i - 1]) < 0x80
-                                                ? latin1.keys[static_cast<unsigned char>(p[i - 1])].latinLetter
-                                                : wideAfterLgc);
-            wideAfterLgc = afterLgc;
-            if (afterLgc) {
-                startKey(i);
-                i += length;
-                continue;
-            }
-        } else {
-            wideAfterLgc = (info & kLetterOfLgc) != 0;
-        }
-        if ((info & kIdentity) != 0) {
-            if (differs) key.append(p + i, length);
-        } else {
-            startKey(i);
-            if ((info & kSeveral) != 0)
-                AppendSeveral(key, c);
-            else
-                AppendUtf8(key, info & kFoldedMask);
-        }
+        const bool afterLetter = i > 0 && (static_cast<unsigned char>(p[i - 1]) < 0x80
+                                               ? latin1.keys[static_cast<unsigned char>(p[i - 1])].latinLetter
+                                               : wideAfterLgc);
+        const auto startHere = [&] { startKey(i); };
+        const WideKey wide = AppendWideKey(c, afterLetter, wideAfterLgc, startHere, key);
+        if (wide == WideKey::Itself && differs) key.append(p + i, length);
         i += length;
     }
     return differs;
