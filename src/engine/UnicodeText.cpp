@@ -198,58 +198,99 @@ void NormaliseToNfc(std::string& text, std::string& scratch) {
     text.swap(scratch);
 }
 
+namespace {
+
+// Where the one pass over a line beyond ASCII stands.
+struct LineState {
+    std::size_t i = 0;
+    bool replace = false;  // holds U+2019 or U+00A0
+    bool mapped = true;    // lower-cased in place
+    bool inert = true;     // no character that NFC may change met
+};
+
+#if defined(__SSE2__)
+// A block of ASCII and whole two-byte sequences (most of a Greek or Cyrillic text) goes from character
+// to character beyond ASCII without a test of each byte.
+bool StepTwoByteBlock(unsigned char* p, std::size_t size, const CharInfo* infos, bool lowerCase, LineState& state) {
+    std::size_t& i = state.i;
+    char32_t cp = 0;
+    if (i + 16 <= size) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        const auto high = static_cast<unsigned>(_mm_movemask_epi8(block));
+        if (high == 0) {
+            i += 16;
+            return true;
+        }
+        const auto leads = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpgt_epi8(block, _mm_set1_epi8(static_cast<char>(0xC1))),
+                                            _mm_cmplt_epi8(block, _mm_set1_epi8(static_cast<char>(0xE0))))));
+        const auto continuations =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(block, _mm_set1_epi8(static_cast<char>(0xC0)))));
+        // A lead byte in the last place is left to the next block.
+        if ((high & ~(leads | continuations)) == 0 && continuations == ((leads << 1) & 0xFFFF)) {
+            for (unsigned m = leads & 0x7FFF; m != 0; m &= m - 1) {
+                const std::size_t k = i + static_cast<std::size_t>(__builtin_ctz(m));
+                cp = (char32_t{p[k]} & 0x1F) << 6 | (p[k + 1] & 0x3Fu);
+                const CharInfo& info = infos[cp];
+                if (!info.nfcInert) {
+                    i = k;
+                    state.inert = false;
+                    return true;
+                }
+                state.replace = state.replace || cp == 0xA0;
+                const char16_t lower = info.lower;
+                if (lowerCase && lower != cp) {
+                    state.mapped = state.mapped && lower != 0;
+                    if (lower != 0) {
+                        p[k] = static_cast<unsigned char>(0xC0 | (lower >> 6));
+                        p[k + 1] = static_cast<unsigned char>(0x80 | (lower & 0x3F));
+                    }
+                }
+            }
+            i += (leads >> 15) != 0 ? 15 : 16;
+            return true;
+        }
+    }
+    return false;
+}
+#endif
+
+void ReplaceTypographicSpaces(std::string& line) {
+    // U+2019 (E2 80 99) becomes "'", U+00A0 (C2 A0) a space.
+    std::size_t write = 0;
+    for (std::size_t read = 0; read < line.size();) {
+        const char c = line[read];
+        if (c == '\xE2' && read + 2 < line.size() && line[read + 1] == '\x80' && line[read + 2] == '\x99') {
+            line[write++] = '\'';
+            read += 3;
+        } else if (c == '\xC2' && read + 1 < line.size() && line[read + 1] == '\xA0') {
+            line[write++] = ' ';
+            read += 2;
+        } else {
+            line[write++] = line[read++];
+        }
+    }
+    line.resize(write);
+}
+
+}  // namespace
+
 void PrepareUnicodeLine(std::string& line, bool lowerCase, std::string& scratch) {
     // Most lines need ICU for nothing: one pass finds that their characters are all inert under NFC and lowers
     // them in place.
     const CharInfo* const infos = BmpCharInfo();
     auto* p = reinterpret_cast<unsigned char*>(line.data());
     const std::size_t size = line.size();
-    bool replace = false;
-    bool mapped = true;  // lower-cased in place
+    LineState state;
+    std::size_t& i = state.i;
+    bool& replace = state.replace;
+    bool& mapped = state.mapped;
     char32_t cp = 0;
-    std::size_t i = 0;
-    bool inert = true;
     while (i < size) {
 #if defined(__SSE2__)
-        // A block of ASCII and whole two-byte sequences (most of a Greek or Cyrillic text) goes from character
-        // to character beyond ASCII without a test of each byte.
-        if (i + 16 <= size) {
-            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-            const auto high = static_cast<unsigned>(_mm_movemask_epi8(block));
-            if (high == 0) {
-                i += 16;
-                continue;
-            }
-            const auto leads = static_cast<unsigned>(
-                _mm_movemask_epi8(_mm_and_si128(_mm_cmpgt_epi8(block, _mm_set1_epi8(static_cast<char>(0xC1))),
-                                                _mm_cmplt_epi8(block, _mm_set1_epi8(static_cast<char>(0xE0))))));
-            const auto continuations =
-                static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(block, _mm_set1_epi8(static_cast<char>(0xC0)))));
-            // A lead byte in the last place is left to the next block.
-            if ((high & ~(leads | continuations)) == 0 && continuations == ((leads << 1) & 0xFFFF)) {
-                for (unsigned m = leads & 0x7FFF; m != 0; m &= m - 1) {
-                    const std::size_t k = i + static_cast<std::size_t>(__builtin_ctz(m));
-                    cp = (char32_t{p[k]} & 0x1F) << 6 | (p[k + 1] & 0x3Fu);
-                    const CharInfo& info = infos[cp];
-                    if (!info.nfcInert) {
-                        i = k;
-                        inert = false;
-                        break;
-                    }
-                    replace = replace || cp == 0xA0;
-                    const char16_t lower = info.lower;
-                    if (lowerCase && lower != cp) {
-                        mapped = mapped && lower != 0;
-                        if (lower != 0) {
-                            p[k] = static_cast<unsigned char>(0xC0 | (lower >> 6));
-                            p[k + 1] = static_cast<unsigned char>(0x80 | (lower & 0x3F));
-                        }
-                    }
-                }
-                if (!inert) break;
-                i += (leads >> 15) != 0 ? 15 : 16;
-                continue;
-            }
+        if (StepTwoByteBlock(p, size, infos, lowerCase, state)) {
+            if (!state.inert) break;
+            continue;
         }
 #endif
         if (p[i] < 0x80) {
@@ -283,22 +324,7 @@ void PrepareUnicodeLine(std::string& line, bool lowerCase, std::string& scratch)
         FullLowerCase(line, scratch);
         line.swap(scratch);
     }
-    if (!replace) return;
-    // U+2019 (E2 80 99) becomes "'", U+00A0 (C2 A0) a space.
-    std::size_t write = 0;
-    for (std::size_t read = 0; read < line.size();) {
-        const char c = line[read];
-        if (c == '\xE2' && read + 2 < line.size() && line[read + 1] == '\x80' && line[read + 2] == '\x99') {
-            line[write++] = '\'';
-            read += 3;
-        } else if (c == '\xC2' && read + 1 < line.size() && line[read + 1] == '\xA0') {
-            line[write++] = ' ';
-            read += 2;
-        } else {
-            line[write++] = line[read++];
-        }
-    }
-    line.resize(write);
+    if (replace) ReplaceTypographicSpaces(line);
 }
 
 }  // namespace vesk
