@@ -9,6 +9,7 @@
 #include "FuzzSupport.h"
 #include "ScanOptionsInput.h"
 #include "engine/CommonWordsFile.h"
+#include "engine/Encoding.h"
 #include "engine/Normalisation.h"
 
 namespace {
@@ -37,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::string>& words = kept.words.Words();
     FUZZ_CHECK(kept.words.Size() == kept.table.DistinctWordCount());
     for (std::size_t i = 0; i < words.size(); ++i) {
-        FUZZ_CHECK(!words[i].empty() && words[i].size() <= kMaxWordLength && kept.words.Contains(words[i]));
+        FUZZ_CHECK(!words[i].empty() && Utf8Length(words[i]) <= kMaxWordLength && kept.words.Contains(words[i]));
         FUZZ_CHECK(words[i] == LowerCase(words[i]));
         FUZZ_CHECK(i == 0 || WordKey(words[i - 1]) < WordKey(words[i]));
     }
