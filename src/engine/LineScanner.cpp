@@ -9,6 +9,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "engine/Encoding.h"
 #include "engine/NamedEntities.h"
 #include "engine/Normalisation.h"
 #include "engine/ScanKernels.h"
@@ -61,6 +62,12 @@ LineScanner::~LineScanner() = default;
 void LineScanner::SetOptions(const ScanOptions& options) {
     if (options.allowed != m_options.allowed) SetAllowed(options.allowed);
     m_options = options;
+    // Lines are well-formed UTF-8 and markers are searched for byte by byte: an ill-formed byte in a marker
+    // could match inside a character, so it is taken as U+FFFD, as in a line.
+    std::string scratch;
+    for (std::string* marker : {&m_options.markers.starts[0], &m_options.markers.ends[0], &m_options.markers.starts[1],
+                                &m_options.markers.ends[1]})
+        if (!IsValidUtf8(*marker)) ReplaceIllFormedUtf8(*marker, scratch);
 }
 
 void LineScanner::SetAllowed(const AllowedCharacters& allowed) {

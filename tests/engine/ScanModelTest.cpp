@@ -517,6 +517,16 @@ TEST(LineScanner, AsksAfterEveryWordAndStops) {
     EXPECT_EQ(h.Scan({"cats cats"}), (Counts{{"cat", 1}, {"cats", 1}, {"x", 2}}));
 }
 
+// A marker holding an ill-formed byte is taken as U+FFFD, so that it never ends a comment inside a character.
+TEST(LineScanner, MarkersWithIllFormedBytesNeverCutACharacter) {
+    ScanHarness h;
+    h.options.userMarkersAllowed = true;
+    h.options.markers.starts[0] = "[";
+    h.options.markers.ends[0] = "\xC3";
+    EXPECT_EQ(h.Scan({"[x] strã"}), (Counts{}));
+    EXPECT_EQ(h.Scan({"[x\xEF\xBF\xBD strã"}), (Counts{{"strã", 1}}));
+}
+
 TEST(LineScanner, NewWordsAreKeptWhenTheirReportFails) {
     for (const bool quiet : {false, true}) {
         ScanHarness h;
