@@ -5,6 +5,7 @@
 // language 0.
 
 #include "FuzzSupport.h"
+#include "engine/Encoding.h"
 #include "text/ProgramText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -16,10 +17,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(fromFile.Load(fuzz::WriteInputFile(bytes, "text")) == code && text.LoadBytes(bytes) == code);
     for (std::int16_t number : {1, 2, 7, 100, 1000, 32767}) {
         const std::string base = text.Text(number);
-        FUZZ_CHECK(base.size() <= 1024 && (code > 0 || base.empty()) && fromFile.Text(number) == base);
+        FUZZ_CHECK(Utf8Length(base) <= 1024 && (code > 0 || base.empty()) && fromFile.Text(number) == base);
         for (std::int16_t language = 1; language < 6; ++language) {
             text.SetLanguage(language);
-            FUZZ_CHECK(text.Text(number).size() <= 1024 && (base.empty() || !text.Text(number).empty()));
+            FUZZ_CHECK(Utf8Length(text.Text(number)) <= 1024 && (base.empty() || !text.Text(number).empty()));
         }
         text.SetLanguage(0);
     }
