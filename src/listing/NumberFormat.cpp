@@ -24,7 +24,7 @@ std::optional<std::string> g_forcedDecimal;
 std::string LocaleSeparator(nl_item item, const char* fallback) {
     const char* raw = nl_langinfo(item);
     if (raw == nullptr || *raw == '\0') return fallback;
-    const std::string text = raw;
+    std::string text = raw;
     if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) return text;
     const char* codeset = nl_langinfo(CODESET);
     InputEncoding encoding;
