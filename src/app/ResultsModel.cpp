@@ -265,14 +265,26 @@ std::string ResultsModel::ZipfCaption() const {
     return "Zipf exponent s = " + text;
 }
 
+namespace {
+
+// A ranking holds until the table's records move (a new count).
+bool RankingHolds(const MainWindow& window) {
+    return window.ResultsShown && window.ListingSerial != 0 && window.Table.Generation() == window.RankedGeneration;
+}
+
+}  // namespace
+
+bool FollowsListing(const ResultsModel& model, const MainWindow& window) {
+    if (!RankingHolds(window)) return model.Listing() == 0 && model.WordCount() == 0;
+    return model.Listing() == window.ListingSerial;
+}
+
 bool FollowListing(ResultsModel& model, const MainWindow& window) {
-    // A ranking holds until the table's records move (a new count).
-    if (!window.ResultsShown || window.ListingSerial == 0 || window.Table.Generation() != window.RankedGeneration) {
-        if (model.Listing() == 0 && model.WordCount() == 0) return false;
+    if (FollowsListing(model, window)) return false;
+    if (!RankingHolds(window)) {
         model.Clear();
         return true;
     }
-    if (model.Listing() == window.ListingSerial) return false;
     model.Refresh(window.Table, window.FrequencyChainHead, window.ListingSerial);
     return true;
 }

@@ -115,6 +115,8 @@ class ResultsModel {
     bool m_descending = false;
 };
 
+// Whether `model` is on the main window's current listing already, so that FollowListing would change nothing.
+bool FollowsListing(const ResultsModel& model, const MainWindow& window);
 // Keeps `model` on the main window's current listing: rebuilt after each ranking, empty while no listing is
 // shown or the table is being counted anew. Returns true when the model changed.
 bool FollowListing(ResultsModel& model, const MainWindow& window);

@@ -10,6 +10,7 @@
 
 #include "ui/Binder.h"
 #include "ui/Mnemonics.h"
+#include "ui/ResultsWindowView.h"
 #include "ui/WidgetTable.h"
 #include "ui/WindowPlaces.h"
 
@@ -21,6 +22,7 @@ MainWindowView::MainWindowView(MainWindow& modelRef, Binder& binder) : QWidget(n
     LayOut(content, rows);
     SizeByFont();
     BindWidgets(binder, rows);
+    cmdTableAndChart = AddResultsButton(*this, binder);
     AssignMnemonics(*this);
     resize(WholeSize(content, QSize(900, 640)));
     FitOnScreen(*this);

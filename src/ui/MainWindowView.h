@@ -52,6 +52,7 @@ class MainWindowView : public QWidget {
     QPlainTextEdit* txbOutput = nullptr;
     QPushButton* cmdClearOutput = nullptr;
     QPushButton* cmdCopyOutput = nullptr;
+    QPushButton* cmdTableAndChart = nullptr;  // opens the results window (ui/ResultsWindowView.h)
     QPushButton* cmdSetParameters = nullptr;
     QPushButton* cmdHelp = nullptr;
     QPushButton* cmdSaveState = nullptr;
