@@ -2,8 +2,9 @@
 # Makes the screenshots of the documentation by driving build/vesk from outside, as a user would: on a virtual
 # 1280x1024 display it types the bundled English sample's name into the input box, presses the count button,
 # opens the parameters and help windows and saves each window into docs/, at scale 1 (name.png) and at
-# scale 2 (name@2x.png); then counts the Greek and the Russian samples the same way and saves the main window
-# (main-window-el.png, main-window-ru.png). Needs Xvfb (xvfb-run), xdotool and imagemagick's import.
+# scale 2 (name@2x.png), and at scale 1 the results window's table and its two charts (results-*.png); then
+# counts the Greek and the Russian samples the same way and saves the main window (main-window-el.png,
+# main-window-ru.png). Needs Xvfb (xvfb-run), xdotool and imagemagick's import.
 # Usage: scripts/screenshots.sh [build folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -48,6 +49,17 @@ keys "$main" Tab Tab Tab Tab Tab Tab space
 sleep 3
 import -window "$main" "$docs/main-window$suffix.png"
 [ "$windows" = all ] || exit 0
+if [ -z "$suffix" ]; then
+    # "Table and chart" by its mnemonic, Alt+B; Ctrl+Tab turns to the chart tab, Alt+H reaches the chart list.
+    keys "$main" alt+b
+    results=$(find_window "VESK: Table and chart")
+    import -window "$results" "$docs/results-table.png"
+    keys "$results" ctrl+Tab
+    import -window "$results" "$docs/results-top-words.png"
+    keys "$results" alt+h Down
+    import -window "$results" "$docs/results-zipf.png"
+    keys "$results" Escape
+fi
 keys "$main" F1
 help=$(find_window "VESK: Help")
 import -window "$help" "$docs/help-window$suffix.png"

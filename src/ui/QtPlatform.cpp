@@ -134,9 +134,20 @@ std::optional<std::string> QtPlatform::ShowFileDialog(const FileDialogRequest& r
         dialog.setOption(QFileDialog::ReadOnly, true);
     const QString filter = ToQtFileFilter(request.filter);
     if (!filter.isEmpty()) dialog.setNameFilter(filter);
-    // A name typed without an extension gets the filter's, before the dialog asks about overwriting, so that
-    // the question is about the file that will be written.
-    if (request.save) dialog.setDefaultSuffix(DefaultSuffixOf(request.filter));
+    // A name typed without an extension gets the chosen filter's, before the dialog asks about overwriting, so
+    // that the question is about the file that will be written.
+    if (request.save) {
+        QStringList suffixes;
+        const QStringList parts = ToQt(request.filter).split(QLatin1Char('|'));
+        for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
+            suffixes << DefaultSuffixOf(FromQt(parts[i] + QLatin1Char('|') + parts[i + 1]));
+        auto follow = [&dialog, filters = filter.split(QStringLiteral(";;")), suffixes](const QString& chosen) {
+            const qsizetype i = filters.indexOf(chosen);
+            dialog.setDefaultSuffix(i >= 0 && i < suffixes.size() ? suffixes[i] : QString());
+        };
+        follow(dialog.selectedNameFilter());
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, follow);
+    }
     if (!request.fileName.empty()) dialog.selectFile(ToQt(request.fileName));
     const int result = dialog.exec();
     m_pumpThrottle.Reset();

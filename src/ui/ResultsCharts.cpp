@@ -73,6 +73,8 @@ QChart* MakeZipfChart(const ResultsModel& results) {
     }
     auto* x = ValueAxis(QStringLiteral("log10 of the rank"), 0, right);
     auto* y = ValueAxis(QStringLiteral("log10 of the frequency"), 0, top);
+    x->setLabelFormat(QStringLiteral("%.1f"));
+    y->setLabelFormat(QStringLiteral("%.1f"));
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
 
