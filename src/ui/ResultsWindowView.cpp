@@ -138,6 +138,30 @@ ResultsWindowView::ResultsWindowView(MainWindow& main, Binder& binder, QWidget* 
     setObjectName(kWindowName);
     setWindowTitle(QStringLiteral("VESK: Table and chart"));
 
+    tabs = new QTabWidget;
+    tabs->addTab(MakeTablePage(), QStringLiteral("Table"));
+    tabs->addTab(MakeChartPage(binder), QStringLiteral("Chart"));
+    connect(tabs, &QTabWidget::currentChanged, this, [this] { DrawCharts(); });
+
+    cmdExport = new QPushButton(QStringLiteral("Export..."));
+    cmdExport->setAccessibleName(cmdExport->text());
+    cmdClose = new QPushButton(QStringLiteral("Close"));
+    cmdClose->setAccessibleName(cmdClose->text());
+    connect(cmdExport, &QPushButton::clicked, this, [this, &binder] { binder.Dispatch([this] { Export(); }); });
+    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(tabs, 1);
+    column->addLayout(RowOf({cmdExport, nullptr, cmdClose}));
+
+    AssignMnemonics(*this);
+    AddWindowKeys(
+        *this, binder, [&main] { main.cmdHelp_Click(); }, [this] { close(); });
+    resize(760, 640);
+    FitOnScreen(*this);
+    ShowCaption();
+}
+
+QWidget* ResultsWindowView::MakeTablePage() {
     search = new QLineEdit;
     search->setAccessibleName(QStringLiteral("Search"));
     search->setPlaceholderText(QStringLiteral("Part of a word"));
@@ -175,11 +199,14 @@ ResultsWindowView::ResultsWindowView(MainWindow& main, Binder& binder, QWidget* 
         model->SetSearch(text);
         ShowCaption();
     });
-    auto* tablePage = new QWidget;
-    auto* tableColumn = new QVBoxLayout(tablePage);
-    tableColumn->addLayout(RowOf({CaptionFor("Search:", search), search, caption}, search));
-    tableColumn->addWidget(table, 1);
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
+    column->addLayout(RowOf({CaptionFor("Search:", search), search, caption}, search));
+    column->addWidget(table, 1);
+    return page;
+}
 
+QWidget* ResultsWindowView::MakeChartPage(Binder& binder) {
     chartKind = new QComboBox;
     chartKind->setAccessibleName(QStringLiteral("Chart"));
     chartKind->addItems({QStringLiteral("Most frequent words"), QStringLiteral("Zipf plot")});
@@ -203,33 +230,12 @@ ResultsWindowView::ResultsWindowView(MainWindow& main, Binder& binder, QWidget* 
         DrawCharts();
     });
     connect(cmdSaveChart, &QPushButton::clicked, this, [this, &binder] { binder.Dispatch([this] { SaveChart(); }); });
-    auto* chartPage = new QWidget;
-    auto* chartColumn = new QVBoxLayout(chartPage);
-    chartColumn->addLayout(RowOf(
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
+    column->addLayout(RowOf(
         {CaptionFor("Chart:", chartKind), chartKind, CaptionFor("Words:", topCount), topCount, nullptr, cmdSaveChart}));
-    chartColumn->addWidget(charts, 1);
-
-    tabs = new QTabWidget;
-    tabs->addTab(tablePage, QStringLiteral("Table"));
-    tabs->addTab(chartPage, QStringLiteral("Chart"));
-    connect(tabs, &QTabWidget::currentChanged, this, [this] { DrawCharts(); });
-
-    cmdExport = new QPushButton(QStringLiteral("Export..."));
-    cmdExport->setAccessibleName(cmdExport->text());
-    cmdClose = new QPushButton(QStringLiteral("Close"));
-    cmdClose->setAccessibleName(cmdClose->text());
-    connect(cmdExport, &QPushButton::clicked, this, [this, &binder] { binder.Dispatch([this] { Export(); }); });
-    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
-    auto* column = new QVBoxLayout(this);
-    column->addWidget(tabs, 1);
-    column->addLayout(RowOf({cmdExport, nullptr, cmdClose}));
-
-    AssignMnemonics(*this);
-    AddWindowKeys(
-        *this, binder, [&main] { main.cmdHelp_Click(); }, [this] { close(); });
-    resize(760, 640);
-    FitOnScreen(*this);
-    ShowCaption();
+    column->addWidget(charts, 1);
+    return page;
 }
 
 void ResultsWindowView::Follow(bool shown) {

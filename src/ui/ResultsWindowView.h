@@ -56,6 +56,8 @@ class ResultsWindowView : public QWidget {
     QPushButton* cmdClose = nullptr;
 
   private:
+    QWidget* MakeTablePage();
+    QWidget* MakeChartPage(Binder& binder);
     void ShowCaption();
     // Draws the charts again when they are in sight and out of date.
     void DrawCharts();
