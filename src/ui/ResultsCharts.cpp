@@ -39,7 +39,8 @@ void Attach(QChart& chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractA
 QChart* MakeTopWordsChart(const ResultsModel& results, int count) {
     auto* chart = new QChart;
     const auto words = results.TopWords(count);
-    chart->setTitle(QStringLiteral("The %1 most frequent words").arg(words.size()));
+    chart->setTitle(words.empty() ? QStringLiteral("No words are listed")
+                                  : QStringLiteral("The %1 most frequent words").arg(words.size()));
     chart->legend()->hide();
     auto* set = new QBarSet(QStringLiteral("Frequency"));
     QStringList names;
