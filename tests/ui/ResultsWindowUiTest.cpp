@@ -17,11 +17,15 @@
 #include <QScatterSeries>
 #include <QTableView>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "UiTestSupport.h"
 #include "support/ExportSupport.h"
+#include "ui/ResultsCharts.h"
 #include "ui/ResultsTableModel.h"
 #include "ui/ResultsWindowView.h"
 
@@ -157,6 +161,32 @@ TEST(ResultsWindowUi, ZipfChartFitsTheSlopeOfFrequenciesFallingAsOneOverRank) {
         ui.platform.ExpectFileDialog(folder.PathOf(name));
         QTest::mouseClick(window.cmdSaveChart, Qt::LeftButton);
         EXPECT_EQ(ReadFile(folder.PathOf(name)).substr(0, 4), std::string(start).substr(0, 4)) << name;
+    }
+}
+
+// Thinned points look the same: each point drawn is one of them, at most one to a cell of the grid, and every
+// point lies within a cell's size of one drawn.
+TEST(ResultsCharts, ThinnedPointsLookTheSame) {
+    std::mt19937 random(11);
+    for (int round = 0; round < 50; ++round) {
+        std::vector<ZipfPoint> points(2 + random() % 2000);
+        for (ZipfPoint& point : points) point = {(random() % 1000) / 97.0, (random() % 1000) / 131.0};
+        const int columns = 1 + static_cast<int>(random() % 40), rows = 1 + static_cast<int>(random() % 40);
+        const std::vector<ZipfPoint> drawn = ui::ThinnedPoints(points, columns, rows);
+        EXPECT_LE(drawn.size(), static_cast<std::size_t>(columns * rows));
+        double cellWidth = 0, cellHeight = 0;
+        for (const ZipfPoint& p : points)
+            for (const ZipfPoint& q : points) {
+                cellWidth = std::max(cellWidth, (p.x - q.x) / columns);
+                cellHeight = std::max(cellHeight, (p.y - q.y) / rows);
+            }
+        for (const ZipfPoint& p : points)
+            EXPECT_TRUE(std::any_of(drawn.begin(), drawn.end(), [&](const ZipfPoint& q) {
+                return std::abs(p.x - q.x) <= cellWidth && std::abs(p.y - q.y) <= cellHeight;
+            }));
+        for (const ZipfPoint& q : drawn)
+            EXPECT_TRUE(std::any_of(points.begin(), points.end(),
+                                    [&](const ZipfPoint& p) { return p.x == q.x && p.y == q.y; }));
     }
 }
 
