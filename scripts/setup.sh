@@ -4,7 +4,7 @@
 set -euo pipefail
 
 VESK_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libicu-dev python3
-    qt6-base-dev xvfb xauth fonts-dejavu-core imagemagick)
+    qt6-base-dev xvfb xauth fonts-dejavu-core imagemagick python3-dask python3-distributed)
 # Only the quality gates of .ci/run need these: clang with libFuzzer and the sanitizers, and its tools.
 VESK_CI_PACKAGES=(clang libclang-rt-14-dev clang-format clang-tidy git)
 
