@@ -13,6 +13,7 @@ The files must lie at the same paths on every worker (a shared file system), and
 """
 
 import fnmatch
+import logging
 import os
 import stat
 import subprocess
@@ -161,6 +162,11 @@ def main(argv):
     files = corpus_files(inputs, include, exclude)
     vesk_count = os.path.abspath(job["vesk_count"]) if os.sep in job["vesk_count"] else job["vesk_count"]
     from distributed import Client, LocalCluster
+
+    # Standard error is vesk-count's: the cluster's notices about slow shutdowns (a worker closed late under
+    # load) would mix with it; failures still come through as errors of the tasks.
+    logging.getLogger("distributed").setLevel(logging.ERROR)
+    logging.getLogger("asyncio").setLevel(logging.CRITICAL)
 
     if job["local"] is not None:
         cluster = LocalCluster(n_workers=int(job["local"]), threads_per_worker=1, processes=True,

@@ -242,10 +242,13 @@ int Count::RunCorpus() {
     if (m_set.allowCommentMarkers == 1 && !CheckMarkers()) return kExitFailure;
     if (lists && m_set.ignoreCommonWords == 1 && !ReadCommonWords()) return kExitFailure;
 
+    // The sizes, for the progress bar over the whole corpus.
+    std::vector<std::int64_t> sizes;
     std::int64_t total = 0;
     for (const CorpusFile& file : corpus) {
         std::error_code ec;
-        if (file.path != "-") total += static_cast<std::int64_t>(fs::file_size(file.path, ec) * !ec);
+        sizes.push_back(file.path == "-" ? 0 : static_cast<std::int64_t>(fs::file_size(file.path, ec) * !ec));
+        total += sizes.back();
     }
     LineScanner scanner(m_table);
     std::int64_t base = 0;
@@ -258,8 +261,7 @@ int Count::RunCorpus() {
                 file.problem.empty() ? CountCorpusFile(file.path, scanner, base, total) : file.problem;
             const std::string name = file.path == "-" ? m_options.inputName.value_or("") : file.path;
             TakeFile(first + static_cast<std::int64_t>(i), name, problem, start);
-            std::error_code ec;
-            if (file.path != "-") base += static_cast<std::int64_t>(fs::file_size(file.path, ec) * !ec);
+            base += sizes[i];
         }
     } catch (...) {
         ReportRunError(RunErrorOf(std::current_exception()));
