@@ -5,7 +5,10 @@
 //
 // A word's place in the corpus is where it first occurs: the index of its file in the corpus, then its
 // ordinal among the words first met in that file. Merging keeps each key's display form from its earliest
-// place and sums its counts, so parts may be merged in any order and in any grouping.
+// place and sums its counts, so parts may be merged in any order and in any grouping. Only the order of
+// places matters: counts of pieces of one file (tables counted side by side) place the words of each piece
+// after those of the pieces before it, say with the piece's number in the high bits of the ordinal, and
+// merge through the same CountParts.
 //
 // The text form (UTF-8, LF line ends, fields separated by tabs; a backslash, tab, line feed or carriage
 // return inside a field written \\, \t, \n, \r):
