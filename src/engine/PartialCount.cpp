@@ -15,6 +15,7 @@ namespace vesk {
 namespace {
 
 constexpr const char* kMagic = "vesk-count partial count";
+constexpr std::int64_t kMostOccurrences = std::int64_t{1} << 52;
 
 void WriteEscaped(std::ostream& out, std::string_view text) {
     for (const char c : text) {
@@ -110,6 +111,8 @@ class PartReader {
             if (f.size() != 4 || !Number(f[0], word.place.file) || !Number(f[1], word.place.ordinal) ||
                 !Number(f[2], word.count) || word.count == 0 || !Unescape(f[3], word.word) || word.word.empty())
                 return Bad();
+            // Far beyond any corpus, and a sum of parts cannot overflow.
+            if (word.count > kMostOccurrences - occurrences) return "more occurrences than a part may hold";
             occurrences += word.count;
             m_part.words.push_back(std::move(word));
         }
