@@ -106,8 +106,9 @@ def corpus_files(inputs, include, exclude):
         if not os.path.isdir(argument):
             files.append(argument)
             continue
+        # A folder that cannot be read is a file vesk-count names as skipped, as a run over the corpus does.
         found = []
-        for folder, dirs, names in os.walk(argument, followlinks=False):
+        for folder, dirs, names in os.walk(argument, followlinks=False, onerror=lambda e: found.append(e.filename)):
             dirs[:] = [d for d in dirs if not d.startswith(".") and not os.path.islink(os.path.join(folder, d))]
             for name in names:
                 path = os.path.join(folder, name)
