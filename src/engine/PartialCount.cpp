@@ -2,6 +2,7 @@
 #include "engine/PartialCount.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <istream>
 #include <map>
@@ -66,15 +67,25 @@ bool Unescape(std::string_view field, std::string& text) {
     return IsValidUtf8(text);
 }
 
-std::vector<std::string_view> Fields(std::string_view line) {
-    std::vector<std::string_view> fields;
+// The fields of a line: no line of the format has more than four, so a fifth marks a line not of it. Kept on
+// the stack, as there is one line per word.
+struct LineFields {
+    std::array<std::string_view, 5> field;
+    std::size_t count = 0;
+    std::size_t size() const { return count; }
+    std::string_view operator[](std::size_t i) const { return field[i]; }
+};
+
+LineFields Fields(std::string_view line) {
+    LineFields fields;
     std::size_t start = 0;
-    for (;;) {
+    while (fields.count < fields.field.size()) {
         const std::size_t tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab - start));
-        if (tab == std::string_view::npos) return fields;
+        fields.field[fields.count++] = line.substr(start, tab - start);
+        if (tab == std::string_view::npos) break;
         start = tab + 1;
     }
+    return fields;
 }
 
 bool Number(std::string_view field, std::int64_t& value) {
@@ -206,8 +217,9 @@ std::vector<WordPlace> CountParts(const std::vector<PartialCount>& parts, WordTa
     std::vector<const PartWord*> words;
     for (const PartialCount& part : parts)
         for (const PartWord& w : part.words) words.push_back(&w);
-    std::stable_sort(words.begin(), words.end(),
-                     [](const PartWord* a, const PartWord* b) { return a->place < b->place; });
+    const auto earlier = [](const PartWord* a, const PartWord* b) { return a->place < b->place; };
+    // A single part, or parts given in corpus order, are in order already.
+    if (!std::is_sorted(words.begin(), words.end(), earlier)) std::stable_sort(words.begin(), words.end(), earlier);
     std::vector<WordPlace> places;
     places.reserve(words.size());
     for (const PartWord* w : words) {
