@@ -239,7 +239,12 @@ int Count::RunCorpus() {
         corpus = ListCorpus(m_options.inputs, CorpusFilter{m_options.include, m_options.exclude});
     if (!RefuseOutputsInCorpus(m_options.inputs, corpus)) return kExitFailure;
     const bool lists = !m_options.emitFile;
-    if (m_set.allowCommentMarkers == 1 && !CheckMarkers()) return kExitFailure;
+    // The user's markers are checked, as for one file, only when some file of the corpus would use them.
+    const bool userMarkers = std::any_of(corpus.begin(), corpus.end(), [&](const CorpusFile& file) {
+        const std::string name = file.path == "-" ? m_options.inputName.value_or("") : file.path;
+        return MarkersForExtension(FileExtension(name, true), m_set.allowCommentMarkers == 1) == MarkerChoice::User;
+    });
+    if (userMarkers && !CheckMarkers()) return kExitFailure;
     if (lists && m_set.ignoreCommonWords == 1 && !ReadCommonWords()) return kExitFailure;
 
     // The sizes, for the progress bar over the whole corpus.
