@@ -4,7 +4,8 @@
 set -euo pipefail
 
 VESK_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev libicu-dev python3
-    qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev xvfb xauth fonts-dejavu-core imagemagick)
+    qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev xvfb xauth fonts-dejavu-core imagemagick
+    python3-dask python3-distributed)
 # Only the quality gates of .ci/run need these: clang with libFuzzer and the sanitizers, and its tools.
 VESK_CI_PACKAGES=(clang libclang-rt-14-dev clang-format clang-tidy git)
 

@@ -35,11 +35,10 @@ std::string CheckExportOptions(const CountOptions& options) {
 }
 
 int ExportWords(const CountOptions& options, const ParameterSet& set, const WordTable& table, std::int64_t chainHead,
-                std::ostream& out, std::ostream& err) {
+                const std::string& inputName, std::ostream& out, std::ostream& err) {
     ExportSettings settings;
     for (auto& [name, value] : NamedSettings(set)) {
-        // The input as named on the command line; standard input has no name.
-        if (name == "input_file") value = options.ReadsStandardInput() ? std::string() : options.inputFile;
+        if (name == "input_file") value = inputName;
         settings.emplace_back(std::move(name), std::move(value));
     }
     const ExportFormat format = *FormatOf(options);

@@ -21,9 +21,9 @@ inline bool ExportsToStandardOutput(const CountOptions& options) {
 // or else from the file's extension, and standard output needs --export-format.
 std::string CheckExportOptions(const CountOptions& options);
 
-// Writes the export of the ranked `table` where the options say, the options in effect as its settings.
-// Returns the exit status; a failed write is reported on `err`.
+// Writes the export of the ranked `table` where the options say, the options in effect as its settings and
+// `inputName` as the input file's. Returns the exit status; a failed write is reported on `err`.
 int ExportWords(const CountOptions& options, const ParameterSet& set, const WordTable& table, std::int64_t chainHead,
-                std::ostream& out, std::ostream& err);
+                const std::string& inputName, std::ostream& out, std::ostream& err);
 
 }  // namespace vesk::cli

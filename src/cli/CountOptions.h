@@ -4,6 +4,7 @@
 // usage error); the input file's name is taken byte for byte, whatever it is.
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -48,9 +49,19 @@ struct CountOptions {
     std::optional<std::string> exportFile;    // --export: a file, or "-" for standard output
     std::optional<std::string> exportFormat;  // --export-format: csv, tsv or json
 
-    // The input file; empty or "-" means standard input.
+    // A corpus: --include and --exclude narrow what folders give.
+    std::vector<std::string> include;
+    std::vector<std::string> exclude;
+    std::optional<std::string> emitFile;      // --emit: a file, or "-" for standard output
+    bool merge = false;                       // --merge: the inputs are partial counts
+    std::optional<std::string> inputName;     // --input-name: standard input's name
+    std::optional<std::int64_t> corpusIndex;  // --corpus-index: the index of the first file
+
+    // The FILE and folder arguments (the parts with --merge); none or a lone "-" means standard input.
+    std::vector<std::string> inputs;
+    // The first of them, the input file of a count of one file.
     std::string inputFile;
-    bool ReadsStandardInput() const { return inputFile.empty() || inputFile == "-"; }
+    bool ReadsStandardInput() const { return inputs.empty() || (inputs.size() == 1 && inputs[0] == "-"); }
 };
 
 struct ParseResult {

@@ -5,10 +5,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <ostream>
+#include <sstream>
 #include <system_error>
 
 #include "cli/CountExport.h"
@@ -18,7 +21,9 @@
 #include "engine/CharClasses.h"
 #include "engine/CommonWords.h"
 #include "engine/CommonWordsFile.h"
+#include "engine/Corpus.h"
 #include "engine/CountRules.h"
+#include "engine/Encoding.h"
 #include "engine/FileChecks.h"
 #include "engine/SourceScan.h"
 #include "engine/WordFilters.h"
@@ -30,6 +35,7 @@
 #include "listing/RunTexts.h"
 #include "listing/StatisticsText.h"
 #include "listing/TerminalText.h"
+#include "settings/AtomicSave.h"
 
 namespace vesk::cli {
 
@@ -87,8 +93,9 @@ class Count;
 // the reading goes on.
 class ReadReports : public SourceObserver {
   public:
-    ReadReports(Count& count, Reporter& reporter, std::int64_t length)
-        : m_count(count), m_reporter(reporter), m_length(length) {}
+    // `base`: the bytes of a corpus read before this source.
+    ReadReports(Count& count, Reporter& reporter, std::int64_t length, std::int64_t base = 0)
+        : m_count(count), m_reporter(reporter), m_length(length), m_base(base) {}
     void OnProgress(std::int64_t bytesRead) override;
     bool OnLineFailure(std::exception_ptr failure) override;
 
@@ -96,6 +103,7 @@ class ReadReports : public SourceObserver {
     Count& m_count;
     Reporter& m_reporter;
     std::int64_t m_length;  // 0: no progress bar
+    std::int64_t m_base;
     int m_shownCells = -1;
     std::string m_caption;
 };
@@ -103,8 +111,14 @@ class ReadReports : public SourceObserver {
 class Count {
   public:
     Count(const CountOptions& options, const ParameterSet& set, Reporter& reporter, std::ostream& out,
-          std::ostream& err, int stdinFd)
-        : m_options(options), m_set(set), m_reporter(reporter), m_out(out), m_err(err), m_stdinFd(stdinFd) {
+          std::ostream& err, int stdinFd, const MergeParts* merge)
+        : m_options(options),
+          m_set(set),
+          m_reporter(reporter),
+          m_out(out),
+          m_err(err),
+          m_stdinFd(stdinFd),
+          m_merge(merge) {
         // The parser has checked the name.
         if (options.encoding) EncodingOfName(*options.encoding, m_encoding);
     }
@@ -118,6 +132,16 @@ class Count {
     void ReportRunError(const RunError& failure);
 
   private:
+    int RunOneFile();
+    int RunCorpus();
+    int RunMerge();
+    bool IsCorpus() const;
+    bool RefuseOutputsInCorpus(const std::vector<std::string>& arguments, const std::vector<CorpusFile>& corpus);
+    // Counts one file of a corpus into the table; returns why it was skipped, "" when it was counted.
+    std::string CountCorpusFile(const std::string& path, LineScanner& scanner, std::int64_t base, std::int64_t total);
+    void TakeFile(std::int64_t index, const std::string& path, const std::string& problem, std::int64_t start);
+    int EmitPart();
+    int ListCounted();
     bool CheckMarkers();
     bool ReadCommonWords();
     std::unique_ptr<ByteSource> OpenInput();
@@ -130,6 +154,8 @@ class Count {
     int ListNoWords();
     bool EmptyOutputFile();
     int FinishOutput(int failure);
+    // Success turns into a partial one when files were skipped.
+    int PartialStatus(int status) const { return status == kExitSuccess && m_skipped > 0 ? kExitPartial : status; }
 
     const CountOptions& m_options;
     const ParameterSet& m_set;
@@ -145,11 +171,16 @@ class Count {
     std::int64_t m_chainHead = 0;
     StatisticsText m_statistics;
     bool m_resultsWrittenToFile = false;
+    const MergeParts* m_merge;
+    // The files of a corpus, counted or skipped, and the place of each record of the unfinished table.
+    std::vector<PartFile> m_files;
+    std::vector<WordPlace> m_places;
+    std::int64_t m_skipped = 0;
 };
 
 void ReadReports::OnProgress(std::int64_t bytesRead) {
     if (m_length <= 0) return;
-    const int cells = ProgressCells(bytesRead, m_length, kProgressBarWidth);
+    const int cells = ProgressCells(m_base + bytesRead, m_length, kProgressBarWidth);
     if (cells != m_shownCells) {
         m_shownCells = cells;
         m_caption = ProgressBarCaption(cells, kProgressBarWidth);
@@ -164,6 +195,18 @@ bool ReadReports::OnLineFailure(std::exception_ptr failure) {
 }
 
 int Count::Run() {
+    if (m_merge != nullptr) return RunMerge();
+    return IsCorpus() ? RunCorpus() : RunOneFile();
+}
+
+// A corpus is more than one input, a folder, or whatever is written as a partial count.
+bool Count::IsCorpus() const {
+    if (m_options.emitFile || m_options.inputs.size() > 1) return true;
+    std::error_code ec;
+    return !m_options.ReadsStandardInput() && fs::is_directory(fs::status(m_options.inputFile, ec));
+}
+
+int Count::RunOneFile() {
     const std::string extension =
         m_options.ReadsStandardInput() ? std::string() : FileExtension(m_options.inputFile, true);
     m_markerChoice = MarkersForExtension(extension, m_set.allowCommentMarkers == 1);
@@ -173,19 +216,191 @@ int Count::Run() {
     const std::unique_ptr<ByteSource> source = OpenInput();
     if (!source) return kExitFailure;
 
-    ListingToStandardOutput listing(m_out, m_set.displayFormat == kFormatWordsJoined, m_reporter);
     bool counted = false;
     try {
         counted = CountSource(*source);
-        if (counted) ListWords(listing);
+    } catch (...) {
+        ReportRunError(RunErrorOf(std::current_exception()));
+    }
+    if (!counted || m_reporter.ErrorCount() > 0) {
+        m_reporter.EraseProgress();
+        return kExitFailure;
+    }
+    // The input as named on the command line; standard input has no name.
+    if (!m_options.ReadsStandardInput()) m_files.push_back({0, m_options.inputFile, {}});
+    return ListCounted();
+}
+
+int Count::RunCorpus() {
+    std::vector<CorpusFile> corpus;
+    if (m_options.ReadsStandardInput())
+        corpus.push_back({"-", {}});
+    else
+        corpus = ListCorpus(m_options.inputs, CorpusFilter{m_options.include, m_options.exclude});
+    if (!RefuseOutputsInCorpus(m_options.inputs, corpus)) return kExitFailure;
+    const bool lists = !m_options.emitFile;
+    // The user's markers are checked, as for one file, only when some file of the corpus would use them.
+    const bool userMarkers = std::any_of(corpus.begin(), corpus.end(), [&](const CorpusFile& file) {
+        const std::string name = file.path == "-" ? m_options.inputName.value_or("") : file.path;
+        return MarkersForExtension(FileExtension(name, true), m_set.allowCommentMarkers == 1) == MarkerChoice::User;
+    });
+    if (userMarkers && !CheckMarkers()) return kExitFailure;
+    if (lists && m_set.ignoreCommonWords == 1 && !ReadCommonWords()) return kExitFailure;
+
+    // The sizes, for the progress bar over the whole corpus.
+    std::vector<std::int64_t> sizes;
+    std::int64_t total = 0;
+    for (const CorpusFile& file : corpus) {
+        std::error_code ec;
+        sizes.push_back(file.path == "-" ? 0 : static_cast<std::int64_t>(fs::file_size(file.path, ec) * !ec));
+        total += sizes.back();
+    }
+    LineScanner scanner(m_table);
+    std::int64_t base = 0;
+    const std::int64_t first = m_options.corpusIndex.value_or(0);
+    try {
+        for (std::size_t i = 0; i < corpus.size() && m_reporter.ErrorCount() == 0; ++i) {
+            const CorpusFile& file = corpus[i];
+            const std::int64_t start = m_table.DistinctWordCount();
+            const std::string problem =
+                file.problem.empty() ? CountCorpusFile(file.path, scanner, base, total) : file.problem;
+            const std::string name = file.path == "-" ? m_options.inputName.value_or("") : file.path;
+            TakeFile(first + static_cast<std::int64_t>(i), name, problem, start);
+            base += sizes[i];
+        }
     } catch (...) {
         ReportRunError(RunErrorOf(std::current_exception()));
     }
     m_reporter.EraseProgress();
-    if (!counted || m_reporter.ErrorCount() > 0) return kExitFailure;
+    if (m_reporter.ErrorCount() > 0) return kExitFailure;
+    if (!lists) return EmitPart();
+    if (m_files.size() == static_cast<std::size_t>(m_skipped)) {
+        m_reporter.ErrorUtf8("no file of the corpus could be counted");
+        return kExitFailure;
+    }
+    m_table.Finish();
+    return ListCounted();
+}
+
+// A file of a corpus taken: counted from the table's record `start` on, or skipped for `problem`.
+void Count::TakeFile(std::int64_t index, const std::string& path, const std::string& problem, std::int64_t start) {
+    m_files.push_back({index, path, problem});
+    if (!problem.empty()) {
+        ++m_skipped;
+        if (!m_options.emitFile) m_reporter.NoteUtf8("skipped " + path + ": " + problem);
+        return;
+    }
+    for (std::int64_t record = start + 1; record <= m_table.DistinctWordCount(); ++record)
+        m_places.push_back({index, record - start});
+}
+
+bool Count::RefuseOutputsInCorpus(const std::vector<std::string>& arguments, const std::vector<CorpusFile>& corpus) {
+    const std::pair<const char*, std::string> outputs[] = {
+        {"Output file", WritesOutputFile(m_set) ? m_set.outputFile : std::string()},
+        {"Export file", m_options.exportFile.value_or("-")},
+        {"Emit file", m_options.emitFile.value_or("-")}};
+    for (const auto& [role, path] : outputs) {
+        if (path.empty() || path == "-") continue;
+        const bool inside =
+            m_options.ReadsStandardInput() ? NamesOpenFile(path, m_stdinFd) : LiesInCorpus(path, arguments, corpus);
+        if (inside) {
+            m_reporter.ErrorUtf8(std::string(role) + " " + path + " lies inside the corpus it would be made of");
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string Count::CountCorpusFile(const std::string& path, LineScanner& scanner, std::int64_t base,
+                                   std::int64_t total) {
+    const bool standardInput = path == "-";
+    const int fd = standardInput ? m_stdinFd : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::generic_category().message(errno);
+    struct Closer {
+        int fd;
+        bool own;
+        ~Closer() {
+            if (own) ::close(fd);
+        }
+    } closer{fd, !standardInput};
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) return std::generic_category().message(EISDIR);
+    const std::unique_ptr<ByteSource> source = ByteSource::FromDescriptor(fd, m_encoding);
+    if (!source) return "cannot be read";
+    const std::int16_t kind = TextKindOfBytes(source->Peek(kTextCheckBytes), m_encoding);
+    if (kind == kNotText) return "not a text file";
+    if (kind == kTextCrOnly) m_reporter.Warning(LineEndingsMessage(kind).text + kCrLf + FileLine("Input file", path));
+
+    const std::string name = standardInput ? m_options.inputName.value_or("") : path;
+    const MarkerChoice choice = MarkersForExtension(FileExtension(name, true), m_set.allowCommentMarkers == 1);
+    scanner.SetOptions(ScanOptionsOf(m_set, MarkersOfChoice(choice, UserMarkersOf(m_set))));
+    scanner.ResetComments();
+    const bool showProgress = total > kProgressBarMinBytes;
+    ReadReports reports(*this, m_reporter, showProgress ? total : 0, base);
+    std::string line;
+    const std::exception_ptr readFailure = ScanSource(*source, scanner, line, reports);
+    if (readFailure) std::rethrow_exception(readFailure);
+    return {};
+}
+
+int Count::RunMerge() {
+    for (const PartialCount& part : m_merge->parts) m_files.insert(m_files.end(), part.files.begin(), part.files.end());
+    std::sort(m_files.begin(), m_files.end(), [](const PartFile& a, const PartFile& b) { return a.index < b.index; });
+    m_places = CountParts(m_merge->parts, m_table);
+    if (m_options.emitFile) {
+        m_skipped = std::count_if(m_files.begin(), m_files.end(), [](const PartFile& f) { return !f.problem.empty(); });
+        return EmitPart();
+    }
+    for (const PartFile& file : m_files)
+        if (!file.problem.empty()) {
+            ++m_skipped;
+            m_reporter.NoteUtf8("skipped " + file.path + ": " + file.problem);
+        }
+    if (m_files.size() == static_cast<std::size_t>(m_skipped)) {
+        m_reporter.ErrorUtf8("no file of the corpus could be counted");
+        return kExitFailure;
+    }
+    if (m_set.ignoreCommonWords == 1 && !ReadCommonWords()) return kExitFailure;
+    m_table.Finish();
+    return ListCounted();
+}
+
+// The words of the unfinished table as a partial count, where --emit says.
+int Count::EmitPart() {
+    PartialCount part;
+    part.options = WordShapingOf(m_set, m_options.encoding.value_or(""));
+    part.files = m_files;
+    part.words = PartWordsOf(m_table, m_places);
+    const std::string& file = *m_options.emitFile;
+    int status = kExitSuccess;
+    errno = 0;
+    if (file == "-") {
+        WritePartialCount(m_out, part);
+        status = WriteStatus(m_out, "standard output", m_err);
+    } else if (const std::string failure =
+                   WriteFileAtomically(file, [&](std::ostream& stream) { WritePartialCount(stream, part); });
+               !failure.empty()) {
+        m_reporter.ErrorUtf8("cannot write to " + file + ": " + failure);
+        status = kExitFailure;
+    }
+    return status == kExitSuccess && m_skipped > 0 ? kExitPartial : status;
+}
+
+// Lists the words of the finished table: on standard output, in the output file, in the export.
+int Count::ListCounted() {
+    ListingToStandardOutput listing(m_out, m_set.displayFormat == kFormatWordsJoined, m_reporter);
+    try {
+        ListWords(listing);
+    } catch (...) {
+        ReportRunError(RunErrorOf(std::current_exception()));
+    }
+    m_reporter.EraseProgress();
+    if (m_reporter.ErrorCount() > 0) return kExitFailure;
+    // The export names the input only when the count is of one file.
+    const std::string inputName = m_files.size() == 1 ? m_files.front().path : std::string();
     if (ExportsToStandardOutput(m_options)) {
-        const int status = ExportWords(m_options, m_set, m_table, m_chainHead, m_out, m_err);
-        return status == kExitSuccess ? FinishOutput(0) : status;
+        const int status = ExportWords(m_options, m_set, m_table, m_chainHead, inputName, m_out, m_err);
+        return status == kExitSuccess ? PartialStatus(FinishOutput(0)) : status;
     }
     int status = kExitSuccess;
     if (listing.Used()) {
@@ -195,8 +410,8 @@ int Count::Run() {
         status = ListNoWords();
     }
     if (status == kExitSuccess && m_options.exportFile)
-        status = ExportWords(m_options, m_set, m_table, m_chainHead, m_out, m_err);
-    return status;
+        status = ExportWords(m_options, m_set, m_table, m_chainHead, inputName, m_out, m_err);
+    return PartialStatus(status);
 }
 
 void Count::ReportRunError(const RunError& failure) {
@@ -412,6 +627,9 @@ int Count::FinishOutput(int failure) {
         for (const std::string* line : {&m_statistics.listedWords, &m_statistics.excludedWords,
                                         &m_statistics.listedOccurrences, &m_statistics.totalOccurrences})
             m_err << ToTerminalText(*line) << '\n';
+        if (m_files.size() > 1)
+            m_err << "Files counted: " << m_files.size() - static_cast<std::size_t>(m_skipped)
+                  << ", skipped: " << m_skipped << '\n';
         if (WriteStatus(m_err, "standard error", m_err) != kExitSuccess) status = kExitFailure;
     }
     return status;
@@ -419,9 +637,46 @@ int Count::FinishOutput(int failure) {
 
 }  // namespace
 
+int ReadMergeParts(const CountOptions& options, int stdinFd, Reporter& reporter, MergeParts& merge) {
+    const std::vector<std::string> names =
+        options.ReadsStandardInput() ? std::vector<std::string>{"-"} : options.inputs;
+    for (const std::string& name : names) {
+        PartialCount part;
+        std::string problem;
+        if (name == "-") {
+            std::string bytes;
+            char buffer[65536];
+            for (ssize_t n; (n = ::read(stdinFd, buffer, sizeof buffer)) != 0;) {
+                if (n < 0 && errno == EINTR) continue;
+                if (n < 0) {
+                    problem = std::generic_category().message(errno);
+                    break;
+                }
+                bytes.append(buffer, static_cast<std::size_t>(n));
+            }
+            std::istringstream in(std::move(bytes));
+            if (problem.empty()) problem = ReadPartialCount(in, part);
+        } else {
+            std::ifstream in(name, std::ios::binary);
+            problem = in ? ReadPartialCount(in, part) : std::generic_category().message(errno);
+        }
+        if (!problem.empty()) {
+            reporter.ErrorUtf8((name == "-" ? std::string("standard input") : name) + ": " + problem);
+            return kExitFailure;
+        }
+        merge.parts.push_back(std::move(part));
+        merge.names.push_back(name == "-" ? std::string("standard input") : name);
+    }
+    if (const std::string problem = CheckMergeable(merge.parts, merge.names); !problem.empty()) {
+        reporter.ErrorUtf8(problem);
+        return kExitFailure;
+    }
+    return kExitSuccess;
+}
+
 int CountAndList(const CountOptions& options, const ParameterSet& set, Reporter& reporter, std::ostream& out,
-                 std::ostream& err, int stdinFd) {
-    Count count(options, set, reporter, out, err, stdinFd);
+                 std::ostream& err, int stdinFd, const MergeParts* merge) {
+    Count count(options, set, reporter, out, err, stdinFd, merge);
     return count.Run();
 }
 

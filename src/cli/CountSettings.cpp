@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <cstddef>
+#include <cstdlib>
 #include <ostream>
 
 #include "engine/CountRules.h"
@@ -23,6 +24,27 @@ int FormatIndex(const std::string& format) {
     return -1;
 }
 
+// The check boxes of the characters allowed in words, in the order of kAllowNames.
+constexpr int ParameterSet::*kAllowBoxes[9] = {
+    &ParameterSet::allowHyphens, &ParameterSet::allowApostrophes, &ParameterSet::allowUnderscores,
+    &ParameterSet::allowColons,  &ParameterSet::allowBackslashes, &ParameterSet::allowForwardSlashes,
+    &ParameterSet::allowPeriods, &ParameterSet::allowAtSigns,     &ParameterSet::allowNumerals};
+
+struct ShapingField {
+    const char* name;
+    int ParameterSet::*number;
+    std::string ParameterSet::*text;
+};
+constexpr ShapingField kShapingFields[] = {
+    {"case-significant", &ParameterSet::caseSignificant, nullptr},
+    {"drop-final-s", &ParameterSet::dropFinalS, nullptr},
+    {"comment-markers", &ParameterSet::allowCommentMarkers, nullptr},
+    {"comment-start-1", nullptr, &ParameterSet::commentStart1},
+    {"comment-end-1", nullptr, &ParameterSet::commentEnd1},
+    {"comment-start-2", nullptr, &ParameterSet::commentStart2},
+    {"comment-end-2", nullptr, &ParameterSet::commentEnd2},
+};
+
 // A parameter file replaces every value; the list of words to ignore is tidied as its case value says.
 bool LoadParameterFile(const std::string& path, ParameterSet& set, Reporter& reporter) {
     ParameterSet loaded;
@@ -39,13 +61,8 @@ bool LoadParameterFile(const std::string& path, ParameterSet& set, Reporter& rep
 void ApplyWordOptions(const CountOptions& o, ParameterSet& set) {
     if (o.caseSignificant) set.caseSignificant = 1;
     if (o.keepFinalS) set.dropFinalS = 0;
-    if (o.allow) {
-        int ParameterSet::*const boxes[9] = {
-            &ParameterSet::allowHyphens, &ParameterSet::allowApostrophes, &ParameterSet::allowUnderscores,
-            &ParameterSet::allowColons,  &ParameterSet::allowBackslashes, &ParameterSet::allowForwardSlashes,
-            &ParameterSet::allowPeriods, &ParameterSet::allowAtSigns,     &ParameterSet::allowNumerals};
-        for (std::size_t i = 0; i < 9; ++i) set.*boxes[i] = (*o.allow)[i] ? 1 : 0;
-    }
+    if (o.allow)
+        for (std::size_t i = 0; i < 9; ++i) set.*kAllowBoxes[i] = (*o.allow)[i] ? 1 : 0;
     if (o.comments) {
         const std::array<std::string, 2> none;
         const auto& second = o.comments2 ? *o.comments2 : none;
@@ -78,15 +95,40 @@ void ApplyFilterOptions(const CountOptions& o, ParameterSet& set) {
     }
 }
 
+void ApplyShaping(const WordShaping& shaping, ParameterSet& set) {
+    for (const auto& [name, value] : shaping) {
+        for (const ShapingField& f : kShapingFields) {
+            if (name != f.name) continue;
+            if (f.number != nullptr) set.*f.number = std::atoi(value.c_str());
+            if (f.text != nullptr) set.*f.text = value;
+        }
+        for (std::size_t i = 0; i < kAllowNames.size(); ++i)
+            if (name == std::string("allow-") + kAllowNames[i]) set.*kAllowBoxes[i] = std::atoi(value.c_str());
+    }
+}
+
 }  // namespace
+
+WordShaping WordShapingOf(const ParameterSet& set, const std::string& encoding) {
+    WordShaping shaping;
+    for (const ShapingField& f : kShapingFields)
+        shaping.emplace_back(f.name, f.number != nullptr ? std::to_string(set.*f.number) : set.*f.text);
+    for (std::size_t i = 0; i < kAllowNames.size(); ++i)
+        shaping.emplace_back(std::string("allow-") + kAllowNames[i], std::to_string(set.*kAllowBoxes[i]));
+    shaping.emplace_back("encoding", encoding);
+    return shaping;
+}
 
 int UsageError(std::ostream& err, const std::string& problem) {
     err << "vesk-count: " << problem << '\n' << kUsageLine << '\n' << "Try 'vesk-count --help' for more information.\n";
     return kExitUsage;
 }
 
-int ApplyOptions(const CountOptions& o, ParameterSet& set, Reporter& reporter, std::ostream& err) {
+int ApplyOptions(const CountOptions& o, ParameterSet& set, Reporter& reporter, std::ostream& err,
+                 const WordShaping* shaping) {
     if (o.paramsFile && !LoadParameterFile(*o.paramsFile, set, reporter)) return kExitFailure;
+    // As the options of the count that made the parts did, after the parameter file.
+    if (shaping != nullptr) ApplyShaping(*shaping, set);
     if (o.outputFile) {
         set.outputFile = *o.outputFile;
         set.disableOutputToFile = 0;

@@ -75,10 +75,28 @@ int WriteParams(const CountOptions& options, ParameterSet set, Reporter& reporte
     return kExitFailure;
 }
 
+// Merges partial counts: the words are shaped as the parts say, the listing as the options say.
+int Merge(const CountOptions& options, ParameterSet& set, Reporter& reporter, std::ostream& out, std::ostream& err,
+          int stdinFd) {
+    MergeParts merge;
+    if (const int status = ReadMergeParts(options, stdinFd, reporter, merge); status != kExitSuccess) return status;
+    const WordShaping shaping = merge.parts.front().options;
+    CountOptions effective = options;
+    for (const auto& [name, value] : shaping)
+        if (name == "encoding" && !value.empty()) effective.encoding = value;
+    if (effective.encoding && !IsKnownEncoding(*effective.encoding)) {
+        reporter.ErrorUtf8("the parts name an unknown encoding '" + *effective.encoding + "'");
+        return kExitFailure;
+    }
+    if (const int status = ApplyOptions(effective, set, reporter, err, &shaping); status != kExitSuccess) return status;
+    return CountAndList(effective, set, reporter, out, err, stdinFd, &merge);
+}
+
 int Run(const CountOptions& options, std::ostream& out, std::ostream& err, int stdinFd, bool errIsTerminal) {
     if (options.version) return PrintVersion(out, err);
     Reporter reporter(err, errIsTerminal);
     ParameterSet set = DefaultParameters();
+    if (options.merge) return Merge(options, set, reporter, out, err, stdinFd);
     if (const int status = ApplyOptions(options, set, reporter, err); status != kExitSuccess) return status;
     if (options.writeParamsFile) return WriteParams(options, set, reporter);
     return CountAndList(options, set, reporter, out, err, stdinFd);

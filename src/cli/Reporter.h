@@ -20,6 +20,8 @@ class Reporter {
     void Warning(const std::string& text);
     // A text with plain line feeds (system messages, file names as typed).
     void ErrorUtf8(const std::string& utf8Text);
+    // A line that is neither (a file of a corpus skipped), with plain line feeds.
+    void NoteUtf8(const std::string& utf8Text) { PrintLine("", utf8Text); }
     int ErrorCount() const { return m_errorCount; }
 
     // Draws `caption` as the progress bar, at most every tenth of a second once one is drawn; a caption that

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <system_error>
 
 #include "engine/CharClasses.h"
@@ -22,20 +24,34 @@ struct LineEndNotes {
     bool carriageReturn = false;
 };
 
+bool ExamineByte(unsigned char b, LineEndNotes& notes) {
+    if (b >= 32) return true;
+    if (b == 10) {
+        notes.lineFeed = true;
+    } else if (b == 13) {
+        notes.carriageReturn = true;
+    } else if (b != 9) {
+        return false;
+    }
+    return true;
+}
+
 // False when a character makes the text not text; notes the line ends seen. UTF-8 holds its control
 // characters below 32 as single bytes, so the bytes of Windows-1252 or UTF-8 text are examined as they are.
+// Eight bytes are passed over at once when none is below 32: a corpus of many small files is checked almost
+// whole.
 bool ExamineBytes(std::string_view bytes, LineEndNotes& notes) {
-    for (char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b >= 32) continue;
-        if (b == 10) {
-            notes.lineFeed = true;
-        } else if (b == 13) {
-            notes.carriageReturn = true;
-        } else if (b != 9) {
-            return false;
-        }
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    std::size_t pos = 0;
+    for (; pos + 8 <= bytes.size(); pos += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + pos, 8);
+        if (((word - 32 * kOnes) & ~word & (0x80 * kOnes)) == 0) continue;
+        for (std::size_t k = pos; k < pos + 8; ++k)
+            if (!ExamineByte(static_cast<unsigned char>(bytes[k]), notes)) return false;
     }
+    for (; pos < bytes.size(); ++pos)
+        if (!ExamineByte(static_cast<unsigned char>(bytes[pos]), notes)) return false;
     return true;
 }
 

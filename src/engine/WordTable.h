@@ -55,6 +55,8 @@ class WordTable {
     std::uint32_t AddPlain(std::string_view word) { return AddWithKey(word, word); }
     // One more occurrence of the word of `record`, as returned by an Add above in the same generation.
     void CountAgain(std::uint32_t record) { ++m_counts[record]; }
+    // `times` more occurrences of it at once (counts merged from elsewhere).
+    void CountAgain(std::uint32_t record, std::int64_t times) { m_counts[record] += times; }
     // Asks for the index slot where the search for `key` starts to be fetched into the processor's cache.
     void PrefetchWord(std::string_view key) const;
     // Changes whenever record numbers may have changed (Reset, Finish): numbers kept by a caller from an

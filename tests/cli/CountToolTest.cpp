@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <ostream>
 #include <sstream>
 #include <streambuf>
@@ -99,6 +100,8 @@ TEST_F(CountToolTest, UsageErrorsExitWithTwoFailedCountsWithOne) {
     const std::string tooLong = Path(std::string(300, 'n') + ".txt");
     const std::string noFolder = Path("no/such/folder/out.txt");
     const std::string missing = Path("missing.txt");
+    const std::string emptyFolder = Path("empty");
+    std::filesystem::create_directory(emptyFolder);
     std::string params = "\"\"\r\n\"\"\r\n\"\"\r\n\"/*\"\r\n\"*/\"\r\n\"//\"\r\n\"\"\r\n1\r\n-1\r\n0\r\n";
     for (int line = 11; line <= 36; ++line) params += "0\r\n";
     const struct {
@@ -107,7 +110,7 @@ TEST_F(CountToolTest, UsageErrorsExitWithTwoFailedCountsWithOne) {
     } cases[] = {
         {{missing}, "Input file does not exist."},
         {{tooLong}, tooLong + ": File name too long"},
-        {{scratch.Path().string()}, scratch.Path().string() + ": Is a directory"},
+        {{emptyFolder}, "no file of the corpus could be counted"},
         {{Write("binary.dat", std::string("text\0more", 9))}, "This is not a text file."},
         {{"-o", noFolder, input}, "Error 2: No such file or directory\nOutput file: " + noFolder},
         {{"-o", noFolder, Write("empty.txt", "")}, "Error 2: No such file or directory"},
