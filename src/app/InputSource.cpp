@@ -87,6 +87,16 @@ void MainWindow::cmdFile_Click(int index) {
         UpdateDisableOutputOption();
 }
 
+void MainWindow::FileDropped(const std::string& path) {
+    if (!txbFile[0].Enabled() || path.empty()) return;
+    blnWordsGot = false;
+    RememberDialogFolder(path);
+    txbFile[0].SetText(path);
+    CheckInputFile(path);
+    cmdClearOutput_Click();
+    optInFile.Select();
+}
+
 void MainWindow::cmdClearFile_Click(int index) {
     txbFile[index].SetText("");
     SetFocus(cmdFile[index]);

@@ -186,6 +186,9 @@ class MainWindow : public Form, public ScanObserver {
     // ---- Input source (listing/InputSource.cpp) ----
     void cmdFile_Click(int index);
     void cmdClearFile_Click(int index);
+    // A file dropped on the window becomes the input, as if chosen in the input file dialog; ignored while
+    // the input box is disabled (during a count).
+    void FileDropped(const std::string& path);
     void txbFile_LostFocus(int index);
     bool CheckInputFile(const std::string& name);
     bool FetchClipboardText(bool showInBox);

@@ -5,11 +5,14 @@
 #include <QFontDatabase>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "ui/Binder.h"
+#include "ui/FileNames.h"
 #include "ui/Mnemonics.h"
+#include "ui/QtText.h"
 #include "ui/ResultsWindowView.h"
 #include "ui/WidgetTable.h"
 #include "ui/WindowPlaces.h"
@@ -29,6 +32,10 @@ MainWindowView::MainWindowView(MainWindow& modelRef, Binder& binder) : QWidget(n
     Binder::FormHooks hooks;
     hooks.closeRequested = [this] { model.cmdQuit_Click(); };
     binder.BindForm(model, this, std::move(hooks));
+    for (QLineEdit* box : txbFile) CompleteFileNames(*box);
+    AcceptFileDrops(*this, [this, &binder](const QString& path) {
+        binder.Dispatch([this, name = FromQt(path)] { model.FileDropped(name); });
+    });
 }
 
 std::vector<WidgetRow> MainWindowView::Rows() {

@@ -8,6 +8,7 @@
 #include <QPushButton>
 
 #include "ui/Binder.h"
+#include "ui/FileNames.h"
 #include "ui/Mnemonics.h"
 #include "ui/QtText.h"
 #include "ui/WidgetTable.h"
@@ -32,6 +33,8 @@ ParamsWindowView::ParamsWindowView(ParamsWindow& modelRef, Binder& binder) : QWi
     hooks.closeRequested = [this] { model.cmdClose_Click(); };
     hooks.activated = [this] { model.Form_Activate(); };
     binder.BindForm(model, this, std::move(hooks));
+    CompleteFileNames(*txbCommonWordsFile);
+    CompleteFileNames(*txbParametersFile);
 }
 
 void ParamsWindowView::FitToContent() {

@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Times the main window listing a text of many distinct words into its output box, with the window shown and
+// repainting: the count, the listing, and how long Stop takes to act when pressed in the middle of a listing.
+// Run under a display (xvfb-run) or with QT_QPA_PLATFORM=offscreen.
+//
+//   bench_listing_box FILE [FORMAT]    FORMAT: the display format's position, 0..9 (default 0)
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "support/ScratchFolder.h"
+#include "ui/MainWindowView.h"
+#include "ui/UiTestSupport.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double>(to - from).count();
+}
+
+// One count of `file`; with `stopAfter` > 0 Stop is pressed that many seconds into the listing.
+void Run(const std::string& file, int format, double stopAfter) {
+    using namespace vesk;
+    test::ScratchFolder folder;
+    test::UiProgram ui(folder);
+    ui::MainWindowView& view = ui.views.main;
+    view.show();
+    view.cboDisplayFormat->setCurrentIndex(format);
+    view.txbFile[0]->setFocus();
+    QTest::keyClicks(view.txbFile[0], QString::fromStdString(file));
+    view.optInFile->click();
+    view.cmdListWords->setFocus();
+
+    Clock::time_point listingStart{}, stopPressed{}, lastPump{};
+    double longestPause = 0;
+    bool stopped = false;
+    ui.platform.onPump = [&] {
+        const Clock::time_point now = Clock::now();
+        if (lastPump != Clock::time_point{}) longestPause = std::max(longestPause, Seconds(lastPump, now));
+        lastPump = now;
+        if (!ui.program.frmMain.ResultsShown) return;
+        if (listingStart == Clock::time_point{}) listingStart = now;
+        if (stopAfter > 0 && !stopped && Seconds(listingStart, now) > stopAfter) {
+            stopped = true;
+            stopPressed = Clock::now();
+            QTest::mouseClick(view.cmdListWords, Qt::LeftButton);
+        }
+    };
+    ui.platform.ExpectMessage(MsgAnswer::No);  // no output file for a large input: the box it is
+    const Clock::time_point start = Clock::now();
+    QTest::mouseClick(view.cmdListWords, Qt::LeftButton);
+    QApplication::processEvents();
+    const Clock::time_point end = Clock::now();
+    const long lines = view.txbOutput->document()->blockCount();
+    if (stopAfter > 0) {
+        std::printf("stop pressed %.2f s into the listing: acted after %.3f s; %ld lines shown\n", stopAfter,
+                    Seconds(stopPressed, end), lines);
+    } else {
+        std::printf("format %d: count %.2f s, listing %.2f s, %ld lines shown, longest time between events %.3f s\n",
+                    format, Seconds(start, listingStart), Seconds(listingStart, end), lines, longestPause);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: bench_listing_box FILE [FORMAT]\n");
+        return 2;
+    }
+    QApplication application(argc, argv);
+    const int format = argc > 2 ? std::atoi(argv[2]) : 0;
+    Run(argv[1], format, 0);
+    Run(argv[1], format, 0.5);
+    return 0;
+}
