@@ -86,7 +86,8 @@ void Binder::ReplaceAreaText(TextArea& a) {
     a.applying = true;
     const QSignalBlocker blocker(a.widget);
     a.widget->document()->setUndoRedoEnabled(false);
-    a.widget->setPlainText(ToQtLines(a.model->Text()));
+    a.linesInParagraph = 0;
+    a.widget->setPlainText(ToQtLineGroups(a.model->Text(), a.linesInParagraph));
     a.widget->document()->setUndoRedoEnabled(true);
     a.shownEndsWithCr = EndsWithCr(a.model->Text());
     a.applying = false;
@@ -163,7 +164,7 @@ bool Binder::FlushArea(TextArea& area, std::size_t maxChars) {
         widget->document()->setUndoRedoEnabled(false);
         QTextCursor end(widget->document());
         end.movePosition(QTextCursor::End);
-        end.insertText(ToQtLines(chunk));
+        end.insertText(ToQtLineGroups(chunk, area.linesInParagraph));
         widget->document()->setUndoRedoEnabled(true);
     }
     const bool all = area.pending.empty();

@@ -31,6 +31,7 @@ struct Binder::TextArea {
     QPointer<QPlainTextEdit> widget;
     std::string pending;  // appended to the model, not yet shown
     bool shownEndsWithCr = false;
+    int linesInParagraph = 0;  // lines shown since the last paragraph break (ToQtLineGroups)
     bool caretPending = false;
     bool applying = false;
     bool fromWidget = false;

@@ -17,6 +17,19 @@ QString ToQtLines(std::string_view text) {
     return s;
 }
 
+QString ToQtLineGroups(std::string_view text, int& lines) {
+    QString s = ToQtLines(text);
+    for (QChar& c : s) {
+        if (c != QLatin1Char('\n')) continue;
+        if (++lines < kLinesPerParagraph) {
+            c = QChar::LineSeparator;
+        } else {
+            lines = 0;
+        }
+    }
+    return s;
+}
+
 std::string FromQt(const QString& text, bool crlf) {
     const QByteArray utf8 = text.toUtf8();
     std::string bytes(utf8.constData(), static_cast<std::size_t>(utf8.size()));
