@@ -29,15 +29,11 @@ std::uint32_t LineScanner::CountRun(std::string_view run, bool notPlain) {
 void LineScanner::ClearRuns(std::uint64_t generation, int options) {
     if (m_runs.size() != kRunSlots) {
         // A cache grown for one text starts small again.
-        m_runs.assign(kRunSlots, RunEntry{});
-        m_runTails.assign(kRunSlots, 0);
+        m_runs.assign(kRunSlots, RunSlot{});
     } else if (m_runCount > 0) {
-        // One memset: a loop over 32768 entries costs much in instrumented (sanitizer, fuzzing) builds.
-        std::memset(static_cast<void*>(m_runs.data()), 0, m_runs.size() * sizeof(RunEntry));
+        // One memset: a loop over 32768 slots costs much in instrumented (sanitizer, fuzzing) builds.
+        std::memset(static_cast<void*>(m_runs.data()), 0, m_runs.size() * sizeof(RunSlot));
     }
-    // Runs longer than 16 bytes are taken once the cache has grown: a text of few different words keeps the
-    // cache as small as its short runs need.
-    m_runLongTails.clear();
     m_runMask = m_runs.size() - 1;
     m_runCount = 0;
     m_runGeneration = generation;
@@ -47,10 +43,25 @@ void LineScanner::ClearRuns(std::uint64_t generation, int options) {
     m_runMisses = 0;
 }
 
+void LineScanner::AddPendingCounts() {
+    if (m_runGeneration != m_table.Generation()) return;
+    for (RunSlot& slot : m_runs) {
+        const std::uint32_t pending = slot.lengthAndPending / kPendingOne;
+        if (pending == 0) continue;
+        if (slot.record != 0) m_table.CountAgain(slot.record, pending);
+        slot.lengthAndPending %= kPendingOne;
+    }
+}
+
 void LineScanner::RefreshRunCache() {
     const int options = (m_options.dropFinalS ? 1 : 0) | (m_options.apostrophesAllowed ? 2 : 0);
     const std::uint64_t generation = m_table.Generation();
-    if (generation != m_runGeneration || options != m_runOptions) ClearRuns(generation, options);
+    m_table.HoldPendingCounts(this);
+    if (generation != m_runGeneration || options != m_runOptions) {
+        // The occurrences of the runs met under the other options belong to the table still.
+        AddPendingCounts();
+        ClearRuns(generation, options);
+    }
 }
 
 void LineScanner::CountRunCached(std::string_view run, bool notPlain) {
@@ -58,105 +69,57 @@ void LineScanner::CountRunCached(std::string_view run, bool notPlain) {
     CountRunInCache(run, notPlain);
 }
 
-namespace {
-
-// The hash of a run of up to 16 bytes from its bytes 1-8 and 9-16, zero-padded.
-inline std::size_t ShortRunHash(std::uint64_t head, std::uint64_t tail, std::size_t length) {
-    return Mix(head ^ (tail * 0x9E3779B97F4A7C15ull) ^ length, 0xe7037ed1a0b428dbull);
-}
-
-}  // namespace
-
-inline std::size_t LineScanner::LoadRun(const char* run, std::size_t length, std::uint64_t& head, RunTail& tail) {
+inline std::size_t LineScanner::LoadRun(const char* run, std::size_t length, RunBytes& bytes) {
     // The loads past the end of the run stay within the 16 bytes that may be read; the bytes are masked off.
-    head = Load64(run) & LowBytes(length);
-    tail.words[0] = Load64(run + 8) & LowBytes(length > 8 ? length - 8 : 0);
-    if (length <= 16) {
-        tail.words[1] = tail.words[2] = tail.words[3] = 0;
-        return ShortRunHash(head, tail.words[0], length);
-    }
-    tail.words[1] = Load64(run + 16) & LowBytes(length - 16);
-    tail.words[2] = length > 24 ? Load64(run + 24) & LowBytes(length - 24) : 0;
-    tail.words[3] = length > 32 ? Load64(run + 32) & LowBytes(length - 32) : 0;
-    const std::uint64_t mixed =
-        head ^ (tail.words[0] * 0x9E3779B97F4A7C15ull) ^ length ^
-        Mix(tail.words[1] ^ (tail.words[3] * 0xC2B2AE3D27D4EB4Full), tail.words[2] ^ 0x165667B19E3779F9ull);
-    return Mix(mixed, 0xe7037ed1a0b428dbull);
+    bytes.words[0] = Load64(run) & LowBytes(length);
+    bytes.words[1] = Load64(run + 8) & LowBytes(length > 8 ? length - 8 : 0);
+    bytes.words[2] = length > 16 ? Load64(run + 16) & LowBytes(length - 16) : 0;
+    return Mix(
+        bytes.words[0] ^ (bytes.words[1] * 0x9E3779B97F4A7C15ull) ^ (bytes.words[2] * 0xC2B2AE3D27D4EB4Full) ^ length,
+        0xe7037ed1a0b428dbull);
 }
 
 void LineScanner::GrowRuns() {
-    std::vector<RunEntry> runs(2 * m_runs.size());
-    std::vector<std::uint64_t> tails(runs.size());
-    std::vector<LongTail> longTails(runs.size());
+    std::vector<RunSlot> runs(2 * m_runs.size());
     const std::size_t mask = runs.size() - 1;
-    for (std::size_t k = 0; k < m_runs.size(); ++k) {
-        const RunEntry& entry = m_runs[k];
-        if (entry.length == 0) continue;
+    for (const RunSlot& slot : m_runs) {
+        if (slot.lengthAndPending == 0) continue;
         // The bytes of the run, as LoadRun reads them from the text.
         char bytes[kCachedRun + 16] = {};
-        std::memcpy(bytes, &entry.head, 8);
-        std::memcpy(bytes + 8, &m_runTails[k], 8);
-        if (entry.length > 16) std::memcpy(bytes + 16, m_runLongTails[k].words, 24);
-        std::uint64_t head;
-        RunTail tail;
-        std::size_t i = LoadRun(bytes, entry.length, head, tail) & mask;
-        while (runs[i].length != 0) i = (i + 1) & mask;
-        runs[i] = entry;
-        tails[i] = m_runTails[k];
-        if (entry.length > 16) longTails[i] = m_runLongTails[k];
+        std::memcpy(bytes, slot.bytes, sizeof slot.bytes);
+        RunBytes loaded;
+        std::size_t i = LoadRun(bytes, slot.lengthAndPending % kPendingOne, loaded) & mask;
+        while (runs[i].lengthAndPending != 0) i = (i + 1) & mask;
+        runs[i] = slot;
     }
     m_runs.swap(runs);
     m_runMask = m_runs.size() - 1;
-    m_runTails.swap(tails);
-    m_runLongTails.swap(longTails);
 }
 
 inline void LineScanner::CountRunInCache(std::string_view run, bool notPlain) {
     const std::size_t length = run.size();
-    if (length > 16 || m_runsAside) {
-        // Kept out of the loop of the short runs, which are most of a Western text.
-        CountLongRunInCache(run, notPlain);
-        return;
-    }
-    // The bytes past the end of the run are masked off.
-    const std::uint64_t head = Load64(run.data()) & LowBytes(length);
-    const std::uint64_t tail = Load64(run.data() + 8) & LowBytes(length > 8 ? length - 8 : 0);
-    const std::size_t mask = m_runMask;
-    const RunEntry* const runs = m_runs.data();
-    for (std::size_t i = ShortRunHash(head, tail, length) & mask;; i = (i + 1) & mask) {
-        const RunEntry& entry = runs[i];
-        if (entry.length == 0) {
-            CountMissedRun(run, notPlain, i);
-            return;
-        }
-        if (((entry.head ^ head) | (entry.length ^ length)) == 0 && (length <= 8 || m_runTails[i] == tail)) {
-            if (entry.record != 0) m_table.CountAgain(entry.record);
-            if (m_runCount > m_runMask / 2) ++m_runLookups;
-            return;
-        }
-    }
-}
-
-void LineScanner::CountLongRunInCache(std::string_view run, bool notPlain) {
-    const std::size_t length = run.size();
-    if (length > kCachedRun || m_runsAside || m_runLongTails.empty()) {
+    if (length > kCachedRun || m_runsAside) {
         CountRun(run, notPlain);
         return;
     }
-    std::uint64_t head;
-    RunTail tail;
+    RunBytes bytes;
     const std::size_t mask = m_runMask;
-    const RunEntry* const runs = m_runs.data();
-    for (std::size_t i = LoadRun(run.data(), length, head, tail) & mask;; i = (i + 1) & mask) {
-        const RunEntry& entry = runs[i];
-        if (entry.length == 0) {
+    RunSlot* const runs = m_runs.data();
+    for (std::size_t i = LoadRun(run.data(), length, bytes) & mask;; i = (i + 1) & mask) {
+        RunSlot& slot = runs[i];
+        const std::uint32_t lengthAndPending = slot.lengthAndPending;
+        if (lengthAndPending == 0) {
             CountMissedRun(run, notPlain, i);
             return;
         }
-        const std::uint64_t* const words = m_runLongTails[i].words;
-        if (((entry.head ^ head) | (entry.length ^ length) | (m_runTails[i] ^ tail.words[0]) |
-             (words[0] ^ tail.words[1]) | (words[1] ^ tail.words[2]) | (words[2] ^ tail.words[3])) == 0) {
-            if (entry.record != 0) m_table.CountAgain(entry.record);
+        if (((slot.bytes[0] ^ bytes.words[0]) | (slot.bytes[1] ^ bytes.words[1]) | (slot.bytes[2] ^ bytes.words[2]) |
+             ((lengthAndPending % kPendingOne) ^ length)) == 0) {
+            if (lengthAndPending < kPendingFull) {
+                slot.lengthAndPending = lengthAndPending + kPendingOne;
+            } else {
+                if (slot.record != 0) m_table.CountAgain(slot.record, lengthAndPending / kPendingOne + 1);
+                slot.lengthAndPending = lengthAndPending % kPendingOne;
+            }
             if (m_runCount > m_runMask / 2) ++m_runLookups;
             return;
         }
@@ -166,18 +129,17 @@ void LineScanner::CountLongRunInCache(std::string_view run, bool notPlain) {
 void LineScanner::CountMissedRun(std::string_view run, bool notPlain, std::size_t slot) {
     const std::uint32_t record = CountRun(run, notPlain);
     if (m_table.Generation() != m_runGeneration) {
-        // The observer of the new word let the table change under the cache.
+        // The observer of the new word let the table change under the cache (and had the occurrences first).
         ClearRuns(m_table.Generation(), m_runOptions);
         return;
     }
     if (m_runCount < m_runs.size() / 2) {
-        // The bytes of the run again: the lookup keeps them in registers.
-        std::uint64_t head;
-        RunTail tail;
-        LoadRun(run.data(), run.size(), head, tail);
-        m_runs[slot] = RunEntry{head, record, static_cast<std::uint32_t>(run.size())};
-        m_runTails[slot] = tail.words[0];
-        if (run.size() > 16) m_runLongTails[slot] = LongTail{{tail.words[1], tail.words[2], tail.words[3]}};
+        RunSlot& entry = m_runs[slot];
+        RunBytes bytes;
+        LoadRun(run.data(), run.size(), bytes);
+        std::memcpy(entry.bytes, bytes.words, sizeof entry.bytes);
+        entry.record = record;
+        entry.lengthAndPending = static_cast<std::uint32_t>(run.size());
         // A text of many different words (most of those of inflected languages) gets a larger cache.
         if (++m_runCount == m_runs.size() / 2 && m_runs.size() < kMostRunSlots) GrowRuns();
         return;
@@ -383,13 +345,9 @@ void LineScanner::CountRunsInCachePrefetched(std::string_view text) {
     m_lineRuns.clear();
     ForEachRun([&](std::size_t pos, std::size_t length, bool notPlain) {
         const char* run = text.data() + pos;
-        if (length <= 16 || (length <= kCachedRun && !m_runLongTails.empty())) {
-            std::uint64_t head;
-            RunTail tail;
-            const std::size_t slot = LoadRun(run, length, head, tail) & m_runMask;
-            __builtin_prefetch(&m_runs[slot]);
-            if (length > 8) __builtin_prefetch(&m_runTails[slot]);
-            if (length > 16) __builtin_prefetch(&m_runLongTails[slot]);
+        if (length <= kCachedRun) {
+            RunBytes bytes;
+            __builtin_prefetch(&m_runs[LoadRun(run, length, bytes) & m_runMask]);
         } else {
             m_table.PrefetchWord(text.substr(pos, length));
         }
