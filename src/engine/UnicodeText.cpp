@@ -9,6 +9,7 @@
 #include <unicode/utf8.h>
 
 #include <cstdint>
+#include <cstring>
 #include <stdexcept>
 #include <vector>
 
@@ -205,15 +206,35 @@ struct LineState {
     std::size_t i = 0;
     bool replace = false;  // holds U+2019 or U+00A0
     bool mapped = true;    // lower-cased in place
-    bool inert = true;     // no character that NFC may change met
 };
+
+// For each two-byte character (by its 11 bits), its bytes as one little-endian word once the line step has
+// made them: lower-cased when `lowerCase`, else as they are; 0 when the character needs more than that (not
+// inert under NFC, a lower case that ICU maps in context, U+00A0).
+const std::uint16_t* TwoByteLineBytes(bool lowerCase) {
+    static const auto tables = [] {
+        std::vector<std::uint16_t> table(2 * 0x800, 0);
+        const CharInfo* const infos = BmpCharInfo();
+        const auto bytes = [](char32_t c) {
+            return static_cast<std::uint16_t>((0xC0 | (c >> 6)) | (0x80 | (c & 0x3F)) << 8);
+        };
+        for (char32_t cp = 0x80; cp < 0x800; ++cp) {
+            const CharInfo& info = infos[cp];
+            if (!info.nfcInert || cp == 0xA0) continue;
+            table[cp] = bytes(cp);
+            if (info.lower != 0) table[0x800 + cp] = bytes(info.lower);
+        }
+        return table;
+    }();
+    return tables.data() + (lowerCase ? 0x800 : 0);
+}
 
 #if defined(__SSE2__)
 // A block of ASCII and whole two-byte sequences (most of a Greek or Cyrillic text) goes from character
-// to character beyond ASCII without a test of each byte.
-bool StepTwoByteBlock(unsigned char* p, std::size_t size, const CharInfo* infos, bool lowerCase, LineState& state) {
+// to character beyond ASCII without a test of each byte. Returns false, with `state.i` at the character, at
+// a character the block step cannot take.
+bool StepTwoByteBlock(unsigned char* p, std::size_t size, const std::uint16_t* lineBytes, LineState& state) {
     std::size_t& i = state.i;
-    char32_t cp = 0;
     if (i + 16 <= size) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
         const auto high = static_cast<unsigned>(_mm_movemask_epi8(block));
@@ -230,22 +251,14 @@ bool StepTwoByteBlock(unsigned char* p, std::size_t size, const CharInfo* infos,
         if ((high & ~(leads | continuations)) == 0 && continuations == ((leads << 1) & 0xFFFF)) {
             for (unsigned m = leads & 0x7FFF; m != 0; m &= m - 1) {
                 const std::size_t k = i + static_cast<std::size_t>(__builtin_ctz(m));
-                cp = (char32_t{p[k]} & 0x1F) << 6 | (p[k + 1] & 0x3Fu);
-                const CharInfo& info = infos[cp];
-                if (!info.nfcInert) {
+                std::uint16_t pair;
+                std::memcpy(&pair, p + k, 2);
+                const std::uint16_t made = lineBytes[(pair & 0x1Fu) << 6 | (pair >> 8 & 0x3Fu)];
+                if (made == 0) {
                     i = k;
-                    state.inert = false;
-                    return true;
+                    return false;
                 }
-                state.replace = state.replace || cp == 0xA0;
-                const char16_t lower = info.lower;
-                if (lowerCase && lower != cp) {
-                    state.mapped = state.mapped && lower != 0;
-                    if (lower != 0) {
-                        p[k] = static_cast<unsigned char>(0xC0 | (lower >> 6));
-                        p[k + 1] = static_cast<unsigned char>(0x80 | (lower & 0x3F));
-                    }
-                }
+                std::memcpy(p + k, &made, 2);
             }
             i += (leads >> 15) != 0 ? 15 : 16;
             return true;
@@ -286,12 +299,12 @@ void PrepareUnicodeLine(std::string& line, bool lowerCase, std::string& scratch)
     bool& replace = state.replace;
     bool& mapped = state.mapped;
     char32_t cp = 0;
+#if defined(__SSE2__)
+    const std::uint16_t* const lineBytes = TwoByteLineBytes(lowerCase);
+#endif
     while (i < size) {
 #if defined(__SSE2__)
-        if (StepTwoByteBlock(p, size, infos, lowerCase, state)) {
-            if (!state.inert) break;
-            continue;
-        }
+        if (StepTwoByteBlock(p, size, lineBytes, state)) continue;
 #endif
         if (p[i] < 0x80) {
             ++i;
