@@ -95,10 +95,8 @@ class LineScanner : private WordTable::PendingCounts {
     void CountRunCached(std::string_view run, bool notPlain);
     // The same once the cache is known to be current (RefreshRunCache).
     void CountRunInCache(std::string_view run, bool notPlain);
-    struct RunBytes;
-    // The bytes of a run of up to kCachedRun bytes, zero-padded; returns the slot where the search of the cache
-    // for it starts, before the mask of the cache's size.
-    static std::size_t LoadRun(const char* run, std::size_t length, RunBytes& bytes);
+    // The cache of runs for the runs longer than kCachedRun bytes.
+    void CountLongRun(std::string_view run, bool notPlain);
     void CountMissedRun(std::string_view run, bool notPlain, std::size_t slot);
     // Empties the cache when the table's generation or the normalisation options have changed.
     void RefreshRunCache();
@@ -152,27 +150,45 @@ class LineScanner : private WordTable::PendingCounts {
     // table gets when it is finished: a run met again touches nothing but its slot. Valid for one table
     // generation and one setting of the normalisation options; it doubles when half full up to kMostRunSlots,
     // then stops taking runs, and is left aside while most runs miss it. 24 bytes hold most words of the
-    // alphabets written with two bytes a letter.
+    // alphabets written with two bytes a letter; the longer runs up to kLongCachedRun bytes, fewer, have a
+    // cache of their own of kLongRunSlots slots, which stops taking runs when half full.
     static constexpr std::size_t kCachedRun = 24;
-    // One slot is half a line of the processor's cache.
-    struct alignas(32) RunSlot {
-        std::uint64_t bytes[3] = {0, 0, 0};  // the run, zero-padded
+    static constexpr std::size_t kLongCachedRun = 56;
+    // The slot of a run of up to 8 * Words bytes: the short runs' is half a line of the processor's cache, the
+    // long runs' a whole one.
+    template <std::size_t Words>
+    struct alignas(8 * Words + 8) RunSlot {
+        std::uint64_t bytes[Words] = {};  // the run, zero-padded
         std::uint32_t record = 0;
         // The run's length (0: empty) in the low byte, the occurrences not yet in the table above it.
         std::uint32_t lengthAndPending = 0;
     };
-    static constexpr std::uint32_t kPendingOne = 0x100;
-    struct RunBytes {
-        std::uint64_t words[3];
+    static void* AllocateSlots(std::size_t bytes, std::size_t alignment);
+    static void FreeSlots(void* slots, std::size_t bytes, std::size_t alignment);
+    // The slots of a cache lie on large pages of memory where the system gives them: the cache is searched at
+    // random, and on pages of 4 KiB most searches would also wait for the page's address.
+    template <typename T>
+    struct LargePages {
+        using value_type = T;
+        LargePages() = default;
+        template <typename U>
+        LargePages(const LargePages<U>&) {}
+        T* allocate(std::size_t n) { return static_cast<T*>(AllocateSlots(n * sizeof(T), alignof(T))); }
+        void deallocate(T* p, std::size_t n) { FreeSlots(p, n * sizeof(T), alignof(T)); }
+        bool operator==(const LargePages&) const = default;
     };
-    // A sum of occurrences ends at this, so that the slot's count never overflows.
-    static constexpr std::uint32_t kPendingFull = 0xFFFFFF00;
+    using ShortRun = RunSlot<kCachedRun / 8>;
+    using LongRun = RunSlot<kLongCachedRun / 8>;
     void ClearRuns(std::uint64_t generation, int options);
     // Doubles the slots of the cache, keeping its runs.
     void GrowRuns();
     // Gives the table the occurrences the cache holds, when they are of the table's generation.
     void AddPendingCounts() override;
-    std::vector<RunSlot> m_runs;
+    template <typename Slots>
+    void AddPendingCounts(Slots& slots);
+    std::vector<ShortRun, LargePages<ShortRun>> m_runs;
+    std::vector<LongRun, LargePages<LongRun>> m_longRuns;  // empty until a long run is met
+    std::size_t m_longRunCount = 0;
     std::size_t m_runMask = 0;  // the number of slots less one
     std::size_t m_runCount = 0;
     std::uint64_t m_runGeneration = 0;

@@ -2,9 +2,18 @@
 // The counting of word runs: the cache of recent runs and the scans of lines that nothing can stop.
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <iterator>
+#include <new>
+#include <utility>
+#include <vector>
 
 #include "engine/LineScanner.h"
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 #include "engine/Normalisation.h"
 #include "engine/ScanKernels.h"
 #include "engine/UnicodeText.h"
@@ -26,16 +35,49 @@ std::uint32_t LineScanner::CountRun(std::string_view run, bool notPlain) {
     return record;
 }
 
+namespace {
+
+#if defined(__linux__)
+constexpr std::size_t kLargePage = std::size_t{1} << 21;
+#endif
+
+}  // namespace
+
+void* LineScanner::AllocateSlots(std::size_t bytes, std::size_t alignment) {
+#if defined(__linux__)
+    if (bytes >= kLargePage) {
+        void* slots = std::aligned_alloc(kLargePage, (bytes + kLargePage - 1) & ~(kLargePage - 1));
+        if (slots == nullptr) throw std::bad_alloc();
+        // Only a hint: the slots work on any pages.
+        madvise(slots, bytes, MADV_HUGEPAGE);
+        return slots;
+    }
+#endif
+    return ::operator new (bytes, std::align_val_t{alignment});
+}
+
+void LineScanner::FreeSlots(void* slots, std::size_t bytes, std::size_t alignment) {
+#if defined(__linux__)
+    if (bytes >= kLargePage) {
+        std::free(slots);
+        return;
+    }
+#endif
+    ::operator delete (slots, std::align_val_t{alignment});
+}
+
 void LineScanner::ClearRuns(std::uint64_t generation, int options) {
     if (m_runs.size() != kRunSlots) {
         // A cache grown for one text starts small again.
-        m_runs.assign(kRunSlots, RunSlot{});
+        m_runs.assign(kRunSlots, ShortRun{});
     } else if (m_runCount > 0) {
         // One memset: a loop over 32768 slots costs much in instrumented (sanitizer, fuzzing) builds.
-        std::memset(static_cast<void*>(m_runs.data()), 0, m_runs.size() * sizeof(RunSlot));
+        std::memset(static_cast<void*>(m_runs.data()), 0, m_runs.size() * sizeof(ShortRun));
     }
+    if (m_longRunCount > 0) std::memset(static_cast<void*>(m_longRuns.data()), 0, m_longRuns.size() * sizeof(LongRun));
     m_runMask = m_runs.size() - 1;
     m_runCount = 0;
+    m_longRunCount = 0;
     m_runGeneration = generation;
     m_runOptions = options;
     m_runsAside = false;
@@ -43,14 +85,75 @@ void LineScanner::ClearRuns(std::uint64_t generation, int options) {
     m_runMisses = 0;
 }
 
-void LineScanner::AddPendingCounts() {
-    if (m_runGeneration != m_table.Generation()) return;
-    for (RunSlot& slot : m_runs) {
-        const std::uint32_t pending = slot.lengthAndPending / kPendingOne;
+namespace {
+
+// The bytes of a run of up to 8 * Words bytes, zero-padded, from `run`, whose 16 bytes past the end may be
+// read; returns the slot where the search of the cache for it starts, before the mask of the cache's size.
+template <std::size_t Words>
+inline std::size_t LoadRun(const char* run, std::size_t length, std::uint64_t (&bytes)[Words]) {
+    // The loads past the end of the run stay within the 16 bytes that may be read; the bytes are masked off.
+    bytes[0] = Load64(run) & LowBytes(length);
+    bytes[1] = Load64(run + 8) & LowBytes(length > 8 ? length - 8 : 0);
+    for (std::size_t k = 2; k < Words; ++k)
+        bytes[k] = length > 8 * k ? Load64(run + 8 * k) & LowBytes(length - 8 * k) : 0;
+    std::uint64_t mixed = bytes[0] ^ (bytes[1] * 0x9E3779B97F4A7C15ull) ^ (bytes[2] * 0xC2B2AE3D27D4EB4Full) ^ length;
+    for (std::size_t k = 3; k < Words; ++k) mixed = Mix(mixed ^ bytes[k], 0x165667B19E3779F9ull);
+    return Mix(mixed, 0xe7037ed1a0b428dbull);
+}
+
+// Finds the run in the slots and counts it there (true), or gives the empty slot where it may be put (false).
+template <typename Slot>
+inline bool CountInSlots(Slot* slots, std::size_t mask, const char* run, std::size_t length, std::size_t& empty,
+                         WordTable& table) {
+    constexpr std::size_t kWords = std::size(Slot{}.bytes);
+    constexpr std::uint32_t kPendingOne = 0x100;
+    std::uint64_t bytes[kWords];
+    for (std::size_t i = LoadRun(run, length, bytes) & mask;; i = (i + 1) & mask) {
+        Slot& slot = slots[i];
+        const std::uint32_t lengthAndPending = slot.lengthAndPending;
+        if (lengthAndPending == 0) {
+            empty = i;
+            return false;
+        }
+        std::uint64_t differ = (lengthAndPending % kPendingOne) ^ length;
+        for (std::size_t k = 0; k < kWords; ++k) differ |= slot.bytes[k] ^ bytes[k];
+        if (differ == 0) {
+            // A sum of occurrences that would overflow goes to the table.
+            if (lengthAndPending < 0xFFFFFF00) {
+                slot.lengthAndPending = lengthAndPending + kPendingOne;
+            } else {
+                if (slot.record != 0) table.CountAgain(slot.record, lengthAndPending / kPendingOne + 1);
+                slot.lengthAndPending = lengthAndPending % kPendingOne;
+            }
+            return true;
+        }
+    }
+}
+
+// Puts a run missing from the slots into the empty slot that the search for it ended at.
+template <typename Slot>
+inline void PutInSlot(Slot& slot, std::string_view run, std::uint32_t record) {
+    LoadRun(run.data(), run.size(), slot.bytes);
+    slot.record = record;
+    slot.lengthAndPending = static_cast<std::uint32_t>(run.size());
+}
+
+}  // namespace
+
+template <typename Slots>
+void LineScanner::AddPendingCounts(Slots& slots) {
+    for (auto& slot : slots) {
+        const std::uint32_t pending = slot.lengthAndPending >> 8;
         if (pending == 0) continue;
         if (slot.record != 0) m_table.CountAgain(slot.record, pending);
-        slot.lengthAndPending %= kPendingOne;
+        slot.lengthAndPending &= 0xFF;
     }
+}
+
+void LineScanner::AddPendingCounts() {
+    if (m_runGeneration != m_table.Generation()) return;
+    AddPendingCounts(m_runs);
+    AddPendingCounts(m_longRuns);
 }
 
 void LineScanner::RefreshRunCache() {
@@ -69,26 +172,16 @@ void LineScanner::CountRunCached(std::string_view run, bool notPlain) {
     CountRunInCache(run, notPlain);
 }
 
-inline std::size_t LineScanner::LoadRun(const char* run, std::size_t length, RunBytes& bytes) {
-    // The loads past the end of the run stay within the 16 bytes that may be read; the bytes are masked off.
-    bytes.words[0] = Load64(run) & LowBytes(length);
-    bytes.words[1] = Load64(run + 8) & LowBytes(length > 8 ? length - 8 : 0);
-    bytes.words[2] = length > 16 ? Load64(run + 16) & LowBytes(length - 16) : 0;
-    return Mix(
-        bytes.words[0] ^ (bytes.words[1] * 0x9E3779B97F4A7C15ull) ^ (bytes.words[2] * 0xC2B2AE3D27D4EB4Full) ^ length,
-        0xe7037ed1a0b428dbull);
-}
-
 void LineScanner::GrowRuns() {
-    std::vector<RunSlot> runs(2 * m_runs.size());
+    std::vector<ShortRun, LargePages<ShortRun>> runs(2 * m_runs.size());
     const std::size_t mask = runs.size() - 1;
-    for (const RunSlot& slot : m_runs) {
+    for (const ShortRun& slot : m_runs) {
         if (slot.lengthAndPending == 0) continue;
         // The bytes of the run, as LoadRun reads them from the text.
         char bytes[kCachedRun + 16] = {};
         std::memcpy(bytes, slot.bytes, sizeof slot.bytes);
-        RunBytes loaded;
-        std::size_t i = LoadRun(bytes, slot.lengthAndPending % kPendingOne, loaded) & mask;
+        std::uint64_t loaded[kCachedRun / 8];
+        std::size_t i = LoadRun(bytes, slot.lengthAndPending & 0xFF, loaded) & mask;
         while (runs[i].lengthAndPending != 0) i = (i + 1) & mask;
         runs[i] = slot;
     }
@@ -99,30 +192,35 @@ void LineScanner::GrowRuns() {
 inline void LineScanner::CountRunInCache(std::string_view run, bool notPlain) {
     const std::size_t length = run.size();
     if (length > kCachedRun || m_runsAside) {
+        // Kept out of the way of the short runs, which are most of a text.
+        CountLongRun(run, notPlain);
+        return;
+    }
+    std::size_t empty;
+    if (!CountInSlots(m_runs.data(), m_runMask, run.data(), length, empty, m_table))
+        CountMissedRun(run, notPlain, empty);
+    else if (m_runCount > m_runMask / 2)
+        ++m_runLookups;
+}
+
+void LineScanner::CountLongRun(std::string_view run, bool notPlain) {
+    const std::size_t length = run.size();
+    if (length > kLongCachedRun || m_runsAside) {
         CountRun(run, notPlain);
         return;
     }
-    RunBytes bytes;
-    const std::size_t mask = m_runMask;
-    RunSlot* const runs = m_runs.data();
-    for (std::size_t i = LoadRun(run.data(), length, bytes) & mask;; i = (i + 1) & mask) {
-        RunSlot& slot = runs[i];
-        const std::uint32_t lengthAndPending = slot.lengthAndPending;
-        if (lengthAndPending == 0) {
-            CountMissedRun(run, notPlain, i);
-            return;
-        }
-        if (((slot.bytes[0] ^ bytes.words[0]) | (slot.bytes[1] ^ bytes.words[1]) | (slot.bytes[2] ^ bytes.words[2]) |
-             ((lengthAndPending % kPendingOne) ^ length)) == 0) {
-            if (lengthAndPending < kPendingFull) {
-                slot.lengthAndPending = lengthAndPending + kPendingOne;
-            } else {
-                if (slot.record != 0) m_table.CountAgain(slot.record, lengthAndPending / kPendingOne + 1);
-                slot.lengthAndPending = lengthAndPending % kPendingOne;
-            }
-            if (m_runCount > m_runMask / 2) ++m_runLookups;
-            return;
-        }
+    if (m_longRuns.empty()) m_longRuns.assign(kLongRunSlots, LongRun{});
+    std::size_t empty;
+    if (CountInSlots(m_longRuns.data(), kLongRunSlots - 1, run.data(), length, empty, m_table)) return;
+    const std::uint32_t record = CountRun(run, notPlain);
+    if (m_table.Generation() != m_runGeneration) {
+        // The observer of the new word let the table change under the cache (and had the occurrences first).
+        ClearRuns(m_table.Generation(), m_runOptions);
+        return;
+    }
+    if (m_longRunCount < kLongRunSlots / 2) {
+        PutInSlot(m_longRuns[empty], run, record);
+        ++m_longRunCount;
     }
 }
 
@@ -134,12 +232,7 @@ void LineScanner::CountMissedRun(std::string_view run, bool notPlain, std::size_
         return;
     }
     if (m_runCount < m_runs.size() / 2) {
-        RunSlot& entry = m_runs[slot];
-        RunBytes bytes;
-        LoadRun(run.data(), run.size(), bytes);
-        std::memcpy(entry.bytes, bytes.words, sizeof entry.bytes);
-        entry.record = record;
-        entry.lengthAndPending = static_cast<std::uint32_t>(run.size());
+        PutInSlot(m_runs[slot], run, record);
         // A text of many different words (most of those of inflected languages) gets a larger cache.
         if (++m_runCount == m_runs.size() / 2 && m_runs.size() < kMostRunSlots) GrowRuns();
         return;
@@ -196,7 +289,49 @@ void LineScanner::ClassifyLine(std::string_view text) {
     if (m_lineHigh) ClassifyCharacters(text);
 }
 
+namespace {
+
+// The lead bytes of one kind of two-byte characters (TwoByteLeadKinds) as a few ranges of bytes, which a
+// block of bytes is tested against at once; the widest ranges are taken, the leads of others are looked at
+// one by one. An unused range holds no byte.
+struct LeadRanges {
+    static constexpr int kRanges = 4;
+    __m128i low[kRanges];
+    __m128i high[kRanges];
+
+    explicit LeadRanges(unsigned char kind) {
+        const unsigned char* const kinds = TwoByteLeadKinds();
+        std::vector<std::pair<int, int>> ranges;  // first and last byte
+        for (int b = 0xC2; b < 0xE0; ++b) {
+            if (kinds[b] != kind) continue;
+            if (!ranges.empty() && ranges.back().second == b - 1)
+                ranges.back().second = b;
+            else
+                ranges.emplace_back(b, b);
+        }
+        std::stable_sort(ranges.begin(), ranges.end(),
+                         [](const auto& a, const auto& b) { return a.second - a.first > b.second - b.first; });
+        for (int k = 0; k < kRanges; ++k) {
+            const bool used = static_cast<std::size_t>(k) < ranges.size();
+            low[k] = Bytes(static_cast<char>(used ? ranges[static_cast<std::size_t>(k)].first : 0xFF));
+            high[k] = Bytes(static_cast<char>(used ? ranges[static_cast<std::size_t>(k)].second : 0x00));
+        }
+    }
+    // The lanes of `v` that hold one of the leads.
+    __m128i Lanes(__m128i v) const {
+        __m128i lanes = _mm_setzero_si128();
+        for (int k = 0; k < kRanges; ++k)
+            lanes = _mm_or_si128(lanes, _mm_and_si128(_mm_cmpeq_epi8(_mm_max_epu8(v, low[k]), v),
+                                                      _mm_cmpeq_epi8(_mm_min_epu8(v, high[k]), v)));
+        return lanes;
+    }
+};
+
+}  // namespace
+
 void LineScanner::ClassifyCharacters(std::string_view text) {
+    static const LeadRanges letterLeads(kTwoByteLetters);
+    static const LeadRanges otherLeads(kTwoByteOthers);
     m_dictionaryBits.assign(m_startBits.size(), 0);
     std::uint64_t* const starts = m_startBits.data();
     std::uint64_t* const inners = m_innerBits.data();
@@ -212,26 +347,23 @@ void LineScanner::ClassifyCharacters(std::string_view text) {
     };
     const std::size_t size = text.size();
     const unsigned char digits = m_innerDigits ? kDigitClass : 0;
-    const unsigned char* const leadKinds = TwoByteLeadKinds();
-    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     char32_t cp = 0;
-    // Only the bytes that start a character beyond ASCII (from 0xC0) are visited: a continuation byte without
+    // Only the bytes that start a character beyond ASCII (from 0xC0) are looked at: a continuation byte without
     // one is ill-formed, a separator. Most characters have two bytes led by a byte that alone tells their
-    // classes (Cyrillic, most of Latin); their letters are gathered for the block and marked at once.
+    // classes (Cyrillic, most of Latin): the block's leads are tested for them at once, and their letters
+    // marked at once.
     for (std::size_t block = 0; block * kBlock < size; ++block) {
-        const __m128i v = Load(text.data() + block * kBlock);
-        std::uint32_t twoByteLetters = 0;  // bit k: byte k of the block (16: the first of the next)
-        for (unsigned leads = Mask(_mm_cmpeq_epi8(_mm_max_epu8(v, Bytes(static_cast<char>(0xC0))), v)); leads != 0;
-             leads &= leads - 1) {
-            const auto offset = static_cast<unsigned>(__builtin_ctz(leads));
-            const std::size_t i = block * kBlock + offset;
-            if (i >= size) break;
-            // The byte after the text is padding, never a continuation byte.
-            const unsigned char kind = leadKinds[bytes[i]];
-            if (kind != 0 && (bytes[i + 1] & 0xC0) == 0x80) {
-                if (kind == kTwoByteLetters) twoByteLetters |= 3u << offset;
-                continue;
-            }
+        const std::size_t first = block * kBlock;
+        const __m128i v = Load(text.data() + first);
+        unsigned leads = Mask(_mm_cmpeq_epi8(_mm_max_epu8(v, Bytes(static_cast<char>(0xC0))), v));
+        if (leads == 0) continue;
+        if (size - first < kBlock) leads &= (1u << (size - first)) - 1;
+        // Lanes followed by a continuation byte; the byte after the text is padding, never one.
+        const __m128i followed = _mm_cmplt_epi8(Load(text.data() + first + 1), Bytes(static_cast<char>(0xC0)));
+        const unsigned letters = Mask(_mm_and_si128(letterLeads.Lanes(v), followed)) & leads;
+        const unsigned others = Mask(_mm_and_si128(otherLeads.Lanes(v), followed));
+        for (unsigned rest = leads & ~(letters | others); rest != 0; rest &= rest - 1) {
+            const std::size_t i = first + static_cast<unsigned>(__builtin_ctz(rest));
             const std::size_t length = NextCodePoint(text, i, cp);
             const unsigned char classes = cp < 0x10000 ? infos[cp].classes : CharClassOf(cp);
             if ((classes & kLetterClass) != 0) {
@@ -245,9 +377,11 @@ void LineScanner::ClassifyCharacters(std::string_view text) {
                 mark(inners, i, length);
             }
         }
-        if (twoByteLetters != 0) {
-            const std::size_t word = block * kBlock / 64;
-            const unsigned shift = static_cast<unsigned>(block * kBlock % 64);
+        if (letters != 0) {
+            // Both bytes of each letter; the second of the last lane is the next block's first.
+            const std::uint32_t twoByteLetters = letters | letters << 1;
+            const std::size_t word = first / 64;
+            const unsigned shift = static_cast<unsigned>(first % 64);
             const std::uint64_t low = std::uint64_t{twoByteLetters} << shift;
             const std::uint64_t high = shift + 17 > 64 ? std::uint64_t{twoByteLetters} >> (64 - shift) : 0;
             starts[word] |= low;
@@ -346,8 +480,11 @@ void LineScanner::CountRunsInCachePrefetched(std::string_view text) {
     ForEachRun([&](std::size_t pos, std::size_t length, bool notPlain) {
         const char* run = text.data() + pos;
         if (length <= kCachedRun) {
-            RunBytes bytes;
+            std::uint64_t bytes[std::size(ShortRun{}.bytes)];
             __builtin_prefetch(&m_runs[LoadRun(run, length, bytes) & m_runMask]);
+        } else if (length <= kLongCachedRun && !m_longRuns.empty()) {
+            std::uint64_t bytes[std::size(LongRun{}.bytes)];
+            __builtin_prefetch(&m_longRuns[LoadRun(run, length, bytes) & (kLongRunSlots - 1)]);
         } else {
             m_table.PrefetchWord(text.substr(pos, length));
         }
