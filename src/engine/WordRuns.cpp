@@ -87,36 +87,51 @@ void LineScanner::ClearRuns(std::uint64_t generation, int options) {
 
 namespace {
 
-// The bytes of a run of up to 8 * Words bytes, zero-padded, from `run`, whose 16 bytes past the end may be
-// read; returns the slot where the search of the cache for it starts, before the mask of the cache's size.
-template <std::size_t Words>
-inline std::size_t LoadRun(const char* run, std::size_t length, std::uint64_t (&bytes)[Words]) {
+// The first N words of the bytes of a run, zero-padded, from `run`, whose 16 bytes past the end may be read,
+// and their hash. A run of up to 8 bytes (most of a Western text) is hashed on its first word alone.
+template <std::size_t N>
+inline std::size_t LoadWords(const char* run, std::size_t length, std::uint64_t* bytes) {
     // The loads past the end of the run stay within the 16 bytes that may be read; the bytes are masked off.
     bytes[0] = Load64(run) & LowBytes(length);
-    bytes[1] = Load64(run + 8) & LowBytes(length > 8 ? length - 8 : 0);
-    for (std::size_t k = 2; k < Words; ++k)
-        bytes[k] = length > 8 * k ? Load64(run + 8 * k) & LowBytes(length - 8 * k) : 0;
-    std::uint64_t mixed = bytes[0] ^ (bytes[1] * 0x9E3779B97F4A7C15ull) ^ (bytes[2] * 0xC2B2AE3D27D4EB4Full) ^ length;
-    for (std::size_t k = 3; k < Words; ++k) mixed = Mix(mixed ^ bytes[k], 0x165667B19E3779F9ull);
-    return Mix(mixed, 0xe7037ed1a0b428dbull);
+    if constexpr (N == 1) {
+        return Mix(bytes[0] ^ length, 0xe7037ed1a0b428dbull);
+    } else {
+        bytes[1] = Load64(run + 8) & LowBytes(length - 8);
+        for (std::size_t k = 2; k < N; ++k)
+            bytes[k] = length > 8 * k ? Load64(run + 8 * k) & LowBytes(length - 8 * k) : 0;
+        std::uint64_t mixed =
+            bytes[0] ^ (bytes[1] * 0x9E3779B97F4A7C15ull) ^ (bytes[2] * 0xC2B2AE3D27D4EB4Full) ^ length;
+        for (std::size_t k = 3; k < N; ++k) mixed = Mix(mixed ^ bytes[k], 0x165667B19E3779F9ull);
+        return Mix(mixed, 0xe7037ed1a0b428dbull);
+    }
 }
 
-// Finds the run in the slots and counts it there (true), or gives the empty slot where it may be put (false).
-template <typename Slot>
+// The bytes of a run of up to 8 * Words bytes as a slot holds them; returns the slot where the search of the
+// cache for it starts, before the mask of the cache's size.
+template <std::size_t Words>
+inline std::size_t LoadRun(const char* run, std::size_t length, std::uint64_t (&bytes)[Words]) {
+    if (length > 8) return LoadWords<Words>(run, length, bytes);
+    for (std::size_t k = 1; k < Words; ++k) bytes[k] = 0;
+    return LoadWords<1>(run, length, bytes);
+}
+
+// Finds the run, whose bytes beyond the first N words are zero, in the slots and counts it there (true), or
+// gives the empty slot where it may be put (false).
+template <std::size_t N, typename Slot>
 inline bool CountInSlots(Slot* slots, std::size_t mask, const char* run, std::size_t length, std::size_t& empty,
                          WordTable& table) {
-    constexpr std::size_t kWords = std::size(Slot{}.bytes);
     constexpr std::uint32_t kPendingOne = 0x100;
-    std::uint64_t bytes[kWords];
-    for (std::size_t i = LoadRun(run, length, bytes) & mask;; i = (i + 1) & mask) {
+    std::uint64_t bytes[N];
+    for (std::size_t i = LoadWords<N>(run, length, bytes) & mask;; i = (i + 1) & mask) {
         Slot& slot = slots[i];
         const std::uint32_t lengthAndPending = slot.lengthAndPending;
         if (lengthAndPending == 0) {
             empty = i;
             return false;
         }
+        // Equal lengths: the slot's bytes beyond the first N words are zero too.
         std::uint64_t differ = (lengthAndPending % kPendingOne) ^ length;
-        for (std::size_t k = 0; k < kWords; ++k) differ |= slot.bytes[k] ^ bytes[k];
+        for (std::size_t k = 0; k < N; ++k) differ |= slot.bytes[k] ^ bytes[k];
         if (differ == 0) {
             // A sum of occurrences that would overflow goes to the table.
             if (lengthAndPending < 0xFFFFFF00) {
@@ -128,6 +143,14 @@ inline bool CountInSlots(Slot* slots, std::size_t mask, const char* run, std::si
             return true;
         }
     }
+}
+
+template <typename Slot>
+inline bool CountInSlots(Slot* slots, std::size_t mask, const char* run, std::size_t length, std::size_t& empty,
+                         WordTable& table) {
+    constexpr std::size_t kWords = std::size(Slot{}.bytes);
+    if (length > 8) return CountInSlots<kWords>(slots, mask, run, length, empty, table);
+    return CountInSlots<1>(slots, mask, run, length, empty, table);
 }
 
 // Puts a run missing from the slots into the empty slot that the search for it ended at.
