@@ -230,10 +230,59 @@ const std::uint16_t* TwoByteLineBytes(bool lowerCase) {
 }
 
 #if defined(__SSE2__)
+// The two-byte characters that the line step leaves as they are (already in lower case, inert under NFC): for
+// each lead byte (by its low five bits), the widest range of second bytes after it that are such characters.
+struct UnchangedPairs {
+    unsigned char low[32];
+    unsigned char high[32];
+
+    explicit UnchangedPairs(const std::uint16_t* lineBytes) {
+        for (int lead = 0xC0; lead < 0xE0; ++lead) {
+            int widestLow = 0xFF, widestHigh = 0;
+            for (int trail = 0x80, start = -1; trail <= 0xC0; ++trail) {
+                const bool same = lead >= 0xC2 && trail < 0xC0 &&
+                                  lineBytes[(lead & 0x1F) << 6 | (trail & 0x3F)] == (lead | trail << 8);
+                if (same && start < 0) start = trail;
+                if (!same && start >= 0) {
+                    if (trail - start > widestHigh - widestLow + 1) {
+                        widestLow = start;
+                        widestHigh = trail - 1;
+                    }
+                    start = -1;
+                }
+            }
+            low[lead & 0x1F] = static_cast<unsigned char>(widestLow);
+            high[lead & 0x1F] = static_cast<unsigned char>(widestHigh);
+        }
+    }
+    // The lanes of `v` that lead such a character after `lead` or the byte after it (a script's letters lie
+    // under one or two lead bytes), whose second bytes are the lanes of `next`.
+    unsigned Leads(__m128i v, __m128i next, unsigned lead) const {
+        __m128i lanes = _mm_setzero_si128();
+        for (unsigned k = 0; k < 2; ++k) {
+            const unsigned index = (lead + k) & 0x1F;
+            const __m128i low = _mm_set1_epi8(static_cast<char>(this->low[index]));
+            const __m128i high = _mm_set1_epi8(static_cast<char>(this->high[index]));
+            lanes = _mm_or_si128(lanes, _mm_and_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(lead + k))),
+                                                      _mm_and_si128(_mm_cmpeq_epi8(_mm_max_epu8(next, low), next),
+                                                                    _mm_cmpeq_epi8(_mm_min_epu8(next, high), next))));
+        }
+        return static_cast<unsigned>(_mm_movemask_epi8(lanes));
+    }
+};
+
+const UnchangedPairs& UnchangedPairsOf(bool lowerCase) {
+    static const UnchangedPairs lowered(TwoByteLineBytes(true));
+    static const UnchangedPairs kept(TwoByteLineBytes(false));
+    return lowerCase ? lowered : kept;
+}
+
 // A block of ASCII and whole two-byte sequences (most of a Greek or Cyrillic text) goes from character
-// to character beyond ASCII without a test of each byte. Returns false, with `state.i` at the character, at
-// a character the block step cannot take.
-bool StepTwoByteBlock(unsigned char* p, std::size_t size, const std::uint16_t* lineBytes, LineState& state) {
+// to character beyond ASCII without a test of each byte, and the characters it leaves as they are, under the
+// block's first lead byte and the next, are found for the whole block at once. Returns false, with `state.i` at the
+// character, at a character the block step cannot take.
+bool StepTwoByteBlock(unsigned char* p, std::size_t size, const std::uint16_t* lineBytes,
+                      const UnchangedPairs& unchanged, LineState& state) {
     std::size_t& i = state.i;
     if (i + 16 <= size) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
@@ -249,7 +298,10 @@ bool StepTwoByteBlock(unsigned char* p, std::size_t size, const std::uint16_t* l
             static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(block, _mm_set1_epi8(static_cast<char>(0xC0)))));
         // A lead byte in the last place is left to the next block.
         if ((high & ~(leads | continuations)) == 0 && continuations == ((leads << 1) & 0xFFFF)) {
-            for (unsigned m = leads & 0x7FFF; m != 0; m &= m - 1) {
+            // The byte after the block is within the string: at most its terminating zero.
+            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
+            const unsigned firstLead = p[i + static_cast<std::size_t>(__builtin_ctz(leads | 0x8000))];
+            for (unsigned m = leads & 0x7FFF & ~unchanged.Leads(block, next, firstLead); m != 0; m &= m - 1) {
                 const std::size_t k = i + static_cast<std::size_t>(__builtin_ctz(m));
                 std::uint16_t pair;
                 std::memcpy(&pair, p + k, 2);
@@ -301,10 +353,11 @@ void PrepareUnicodeLine(std::string& line, bool lowerCase, std::string& scratch)
     char32_t cp = 0;
 #if defined(__SSE2__)
     const std::uint16_t* const lineBytes = TwoByteLineBytes(lowerCase);
+    const UnchangedPairs& unchanged = UnchangedPairsOf(lowerCase);
 #endif
     while (i < size) {
 #if defined(__SSE2__)
-        if (StepTwoByteBlock(p, size, lineBytes, state)) continue;
+        if (StepTwoByteBlock(p, size, lineBytes, unchanged, state)) continue;
 #endif
         if (p[i] < 0x80) {
             ++i;
