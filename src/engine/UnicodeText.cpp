@@ -255,8 +255,8 @@ struct UnchangedPairs {
             high[lead & 0x1F] = static_cast<unsigned char>(widestHigh);
         }
     }
-    // The lanes of `v` that lead such a character after `lead` or the byte after it (a script's letters lie
-    // under one or two lead bytes), whose second bytes are the lanes of `next`.
+    // The lanes of `v` that lead such a character after `lead` (even) or the byte after it (a script's letters
+    // lie under one or two lead bytes), whose second bytes are the lanes of `next`.
     unsigned Leads(__m128i v, __m128i next, unsigned lead) const {
         __m128i lanes = _mm_setzero_si128();
         for (unsigned k = 0; k < 2; ++k) {
@@ -279,7 +279,7 @@ const UnchangedPairs& UnchangedPairsOf(bool lowerCase) {
 
 // A block of ASCII and whole two-byte sequences (most of a Greek or Cyrillic text) goes from character
 // to character beyond ASCII without a test of each byte, and the characters it leaves as they are, under the
-// block's first lead byte and the next, are found for the whole block at once. Returns false, with `state.i` at the
+// pair of lead bytes of the block's first, are found for the whole block at once. Returns false, with `state.i` at the
 // character, at a character the block step cannot take.
 bool StepTwoByteBlock(unsigned char* p, std::size_t size, const std::uint16_t* lineBytes,
                       const UnchangedPairs& unchanged, LineState& state) {
@@ -300,7 +300,7 @@ bool StepTwoByteBlock(unsigned char* p, std::size_t size, const std::uint16_t* l
         if ((high & ~(leads | continuations)) == 0 && continuations == ((leads << 1) & 0xFFFF)) {
             // The byte after the block is within the string: at most its terminating zero.
             const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
-            const unsigned firstLead = p[i + static_cast<std::size_t>(__builtin_ctz(leads | 0x8000))];
+            const unsigned firstLead = p[i + static_cast<std::size_t>(__builtin_ctz(leads | 0x8000))] & ~1u;
             for (unsigned m = leads & 0x7FFF & ~unchanged.Leads(block, next, firstLead); m != 0; m &= m - 1) {
                 const std::size_t k = i + static_cast<std::size_t>(__builtin_ctz(m));
                 std::uint16_t pair;

@@ -312,49 +312,8 @@ void LineScanner::ClassifyLine(std::string_view text) {
     if (m_lineHigh) ClassifyCharacters(text);
 }
 
-namespace {
-
-// The lead bytes of one kind of two-byte characters (TwoByteLeadKinds) as a few ranges of bytes, which a
-// block of bytes is tested against at once; the widest ranges are taken, the leads of others are looked at
-// one by one. An unused range holds no byte.
-struct LeadRanges {
-    static constexpr int kRanges = 4;
-    __m128i low[kRanges];
-    __m128i high[kRanges];
-
-    explicit LeadRanges(unsigned char kind) {
-        const unsigned char* const kinds = TwoByteLeadKinds();
-        std::vector<std::pair<int, int>> ranges;  // first and last byte
-        for (int b = 0xC2; b < 0xE0; ++b) {
-            if (kinds[b] != kind) continue;
-            if (!ranges.empty() && ranges.back().second == b - 1)
-                ranges.back().second = b;
-            else
-                ranges.emplace_back(b, b);
-        }
-        std::stable_sort(ranges.begin(), ranges.end(),
-                         [](const auto& a, const auto& b) { return a.second - a.first > b.second - b.first; });
-        for (int k = 0; k < kRanges; ++k) {
-            const bool used = static_cast<std::size_t>(k) < ranges.size();
-            low[k] = Bytes(static_cast<char>(used ? ranges[static_cast<std::size_t>(k)].first : 0xFF));
-            high[k] = Bytes(static_cast<char>(used ? ranges[static_cast<std::size_t>(k)].second : 0x00));
-        }
-    }
-    // The lanes of `v` that hold one of the leads.
-    __m128i Lanes(__m128i v) const {
-        __m128i lanes = _mm_setzero_si128();
-        for (int k = 0; k < kRanges; ++k)
-            lanes = _mm_or_si128(lanes, _mm_and_si128(_mm_cmpeq_epi8(_mm_max_epu8(v, low[k]), v),
-                                                      _mm_cmpeq_epi8(_mm_min_epu8(v, high[k]), v)));
-        return lanes;
-    }
-};
-
-}  // namespace
-
 void LineScanner::ClassifyCharacters(std::string_view text) {
-    static const LeadRanges letterLeads(kTwoByteLetters);
-    static const LeadRanges otherLeads(kTwoByteOthers);
+    const unsigned char* const leadKinds = TwoByteLeadKinds();
     m_dictionaryBits.assign(m_startBits.size(), 0);
     std::uint64_t* const starts = m_startBits.data();
     std::uint64_t* const inners = m_innerBits.data();
@@ -370,6 +329,7 @@ void LineScanner::ClassifyCharacters(std::string_view text) {
     };
     const std::size_t size = text.size();
     const unsigned char digits = m_innerDigits ? kDigitClass : 0;
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     char32_t cp = 0;
     // Only the bytes that start a character beyond ASCII (from 0xC0) are looked at: a continuation byte without
     // one is ill-formed, a separator. Most characters have two bytes led by a byte that alone tells their
@@ -379,12 +339,24 @@ void LineScanner::ClassifyCharacters(std::string_view text) {
         const std::size_t first = block * kBlock;
         const __m128i v = Load(text.data() + first);
         unsigned leads = Mask(_mm_cmpeq_epi8(_mm_max_epu8(v, Bytes(static_cast<char>(0xC0))), v));
-        if (leads == 0) continue;
         if (size - first < kBlock) leads &= (1u << (size - first)) - 1;
+        if (leads == 0) continue;
         // Lanes followed by a continuation byte; the byte after the text is padding, never one.
         const __m128i followed = _mm_cmplt_epi8(Load(text.data() + first + 1), Bytes(static_cast<char>(0xC0)));
-        const unsigned letters = Mask(_mm_and_si128(letterLeads.Lanes(v), followed)) & leads;
-        const unsigned others = Mask(_mm_and_si128(otherLeads.Lanes(v), followed));
+        // A script's letters lie under one or two lead bytes: the pair of lead bytes (even, odd) of the block's
+        // first is tested at once, and the punctuation of Latin-1 (« », U+00A0 ...) under 0xC2.
+        const unsigned firstLead = bytes[first + static_cast<unsigned>(__builtin_ctz(leads))] & ~1u;
+        unsigned letters = 0;
+        unsigned others = Mask(_mm_cmpeq_epi8(v, Bytes(static_cast<char>(0xC2))));
+        if (leadKinds[0xC2] != kTwoByteOthers) others = 0;
+        for (unsigned lead = firstLead; lead <= firstLead + 1 && lead < 0xE0; ++lead) {
+            const unsigned lanes = Mask(_mm_cmpeq_epi8(v, Bytes(static_cast<char>(lead))));
+            if (leadKinds[lead] == kTwoByteLetters) letters |= lanes;
+            if (leadKinds[lead] == kTwoByteOthers) others |= lanes;
+        }
+        const unsigned follows = Mask(followed);
+        letters &= follows & leads;
+        others &= follows;
         for (unsigned rest = leads & ~(letters | others); rest != 0; rest &= rest - 1) {
             const std::size_t i = first + static_cast<unsigned>(__builtin_ctz(rest));
             const std::size_t length = NextCodePoint(text, i, cp);
