@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <mutex>
 #include <stdexcept>
 #include <vector>
 
@@ -87,19 +88,23 @@ void Check(UErrorCode status, const char* what) {
 
 }  // namespace
 
-const CharInfo* BmpCharInfo() {
-    static const std::vector<CharInfo> table = [] {
-        std::vector<CharInfo> infos(0x10000);
-        for (char32_t cp = 0; cp < 0x10000; ++cp) infos[cp] = InfoFromIcu(cp);
-        return infos;
-    }();
-    return table.data();
+void BmpCharInfos::Fill(char32_t block) {
+    static std::mutex filling;
+    const std::lock_guard<std::mutex> lock(filling);
+    if (m_ready[block].load(std::memory_order_relaxed)) return;
+    for (char32_t cp = block << 8, end = cp + 0x100; cp < end; ++cp) m_infos[cp] = InfoFromIcu(cp);
+    m_ready[block].store(true, std::memory_order_release);
+}
+
+BmpCharInfos& BmpCharInfo() {
+    static BmpCharInfos table;
+    return table;
 }
 
 const unsigned char* TwoByteLeadKinds() {
     static const std::vector<unsigned char> kinds = [] {
         std::vector<unsigned char> table(256, 0);
-        const CharInfo* infos = BmpCharInfo();
+        BmpCharInfos& infos = BmpCharInfo();
         for (unsigned lead = 0xC2; lead < 0xE0; ++lead) {
             bool letters = true, others = true;
             for (char32_t cp = (lead & 0x1Fu) << 6, end = cp + 64; cp < end; ++cp) {
@@ -155,7 +160,7 @@ void FullUpperCase(std::string_view text, std::string& out) {
 }
 
 void FullLowerCaseInPlace(std::string& text, std::string& scratch) {
-    const CharInfo* const infos = BmpCharInfo();
+    BmpCharInfos& infos = BmpCharInfo();
     auto* p = reinterpret_cast<unsigned char*>(text.data());
     const std::size_t n = text.size();
     char32_t cp = 0;
@@ -214,7 +219,7 @@ struct LineState {
 const std::uint16_t* TwoByteLineBytes(bool lowerCase) {
     static const auto tables = [] {
         std::vector<std::uint16_t> table(2 * 0x800, 0);
-        const CharInfo* const infos = BmpCharInfo();
+        BmpCharInfos& infos = BmpCharInfo();
         const auto bytes = [](char32_t c) {
             return static_cast<std::uint16_t>((0xC0 | (c >> 6)) | (0x80 | (c & 0x3F)) << 8);
         };
@@ -343,7 +348,7 @@ void ReplaceTypographicSpaces(std::string& line) {
 void PrepareUnicodeLine(std::string& line, bool lowerCase, std::string& scratch) {
     // Most lines need ICU for nothing: one pass finds that their characters are all inert under NFC and lowers
     // them in place.
-    const CharInfo* const infos = BmpCharInfo();
+    BmpCharInfos& infos = BmpCharInfo();
     auto* p = reinterpret_cast<unsigned char*>(line.data());
     const std::size_t size = line.size();
     LineState state;

@@ -318,7 +318,7 @@ void LineScanner::ClassifyCharacters(std::string_view text) {
     std::uint64_t* const starts = m_startBits.data();
     std::uint64_t* const inners = m_innerBits.data();
     std::uint64_t* const dictionary = m_dictionaryBits.data();
-    const CharInfo* const infos = BmpCharInfo();
+    BmpCharInfos& infos = BmpCharInfo();
     // The bytes of a character beyond ASCII are all marked as the character is (each is already marked as not
     // plain); a character of up to four bytes may straddle two words of the masks.
     const auto mark = [](std::uint64_t* bits, std::size_t from, std::size_t length) {
