@@ -363,6 +363,22 @@ void PrepareUnicodeLine(std::string& line, bool lowerCase, std::string& scratch)
     while (i < size) {
 #if defined(__SSE2__)
         if (StepTwoByteBlock(p, size, lineBytes, unchanged, state)) continue;
+        if (i + 16 > size) {
+            // The last bytes of the line, fewer than a block, take the block step in a copy padded with spaces.
+            const std::size_t rest = size - i;
+            unsigned char tail[40];
+            std::memset(tail, ' ', sizeof tail);
+            std::memcpy(tail, p + i, rest);
+            LineState tailState;
+            const bool whole = StepTwoByteBlock(tail, 16, lineBytes, unchanged, tailState);
+            std::memcpy(p + i, tail, rest);
+            if (whole) {
+                i = size;
+                continue;
+            }
+            // At the character the block step cannot take.
+            i += tailState.i;
+        }
 #endif
         if (p[i] < 0x80) {
             ++i;
