@@ -148,8 +148,10 @@ class LineScanner : private WordTable::PendingCounts {
     // Runs of up to kCachedRun bytes met lately, each with the record it was counted as (0: not counted), so
     // that a run met again needs neither normalisation nor the key, and with its occurrences since, which the
     // table gets when it is finished: a run met again touches nothing but its slot. Valid for one table
-    // generation and one setting of the normalisation options; it doubles when half full up to kMostRunSlots,
-    // then stops taking runs, and is left aside while most runs miss it. 24 bytes hold most words of the
+    // generation and one setting of the normalisation options; it doubles when three quarters full up to
+    // kMostRunSlots, then stops taking runs, and is left aside while most runs miss it (kept that full, the
+    // cache of a text of many different words stays small enough for the processor's larger caches to keep
+    // most of it, and a search seldom looks further than the next slot). 24 bytes hold most words of the
     // alphabets written with two bytes a letter; the longer runs up to kLongCachedRun bytes, fewer, have a
     // cache of their own of kLongRunSlots slots, which stops taking runs when half full.
     static constexpr std::size_t kCachedRun = 24;

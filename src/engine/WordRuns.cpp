@@ -222,7 +222,7 @@ inline void LineScanner::CountRunInCache(std::string_view run, bool notPlain) {
     std::size_t empty;
     if (!CountInSlots(m_runs.data(), m_runMask, run.data(), length, empty, m_table))
         CountMissedRun(run, notPlain, empty);
-    else if (m_runCount > m_runMask / 2)
+    else if (4 * m_runCount > 3 * m_runMask)
         ++m_runLookups;
 }
 
@@ -254,10 +254,10 @@ void LineScanner::CountMissedRun(std::string_view run, bool notPlain, std::size_
         ClearRuns(m_table.Generation(), m_runOptions);
         return;
     }
-    if (m_runCount < m_runs.size() / 2) {
+    if (4 * m_runCount < 3 * m_runs.size()) {
         PutInSlot(m_runs[slot], run, record);
         // A text of many different words (most of those of inflected languages) gets a larger cache.
-        if (++m_runCount == m_runs.size() / 2 && m_runs.size() < kMostRunSlots) GrowRuns();
+        if (4 * ++m_runCount == 3 * m_runs.size() && m_runs.size() < kMostRunSlots) GrowRuns();
         return;
     }
     ++m_runLookups;
