@@ -57,7 +57,10 @@ struct LineScanner::WordBreaker {
 
 LineScanner::LineScanner(WordTable& table) : m_table(table), m_letters(false, {}) { SetAllowed(AllowedCharacters{}); }
 
-LineScanner::~LineScanner() = default;
+LineScanner::~LineScanner() {
+    AddPendingCounts();
+    m_table.ReleasePendingCounts(this);
+}
 
 void LineScanner::SetOptions(const ScanOptions& options) {
     if (options.allowed != m_options.allowed) SetAllowed(options.allowed);

@@ -14,7 +14,7 @@
 
 namespace vesk {
 
-class LineScanner {
+class LineScanner : private WordTable::PendingCounts {
   public:
     explicit LineScanner(WordTable& table);
     ~LineScanner();
@@ -95,12 +95,8 @@ class LineScanner {
     void CountRunCached(std::string_view run, bool notPlain);
     // The same once the cache is known to be current (RefreshRunCache).
     void CountRunInCache(std::string_view run, bool notPlain);
-    struct RunTail;
-    // The first 8 bytes of a run of up to kCachedRun bytes and the rest, zero-padded; the slot where the search
-    // of the cache for it starts, before the mask of the cache's size.
-    static std::size_t LoadRun(const char* run, std::size_t length, std::uint64_t& head, RunTail& tail);
-    // CountRunInCache for the runs longer than 16 bytes.
-    void CountLongRunInCache(std::string_view run, bool notPlain);
+    // The cache of runs for the runs longer than kCachedRun bytes.
+    void CountLongRun(std::string_view run, bool notPlain);
     void CountMissedRun(std::string_view run, bool notPlain, std::size_t slot);
     // Empties the cache when the table's generation or the normalisation options have changed.
     void RefreshRunCache();
@@ -150,31 +146,51 @@ class LineScanner {
     std::vector<LineRun> m_lineRuns;  // the runs of the line, while the run cache is aside
 
     // Runs of up to kCachedRun bytes met lately, each with the record it was counted as (0: not counted), so
-    // that a run met again needs neither normalisation nor the key. Valid for one table generation and one
-    // setting of the normalisation options; it doubles when half full up to kMostRunSlots, then stops
-    // taking runs, and is left aside while most runs miss it. 40 bytes hold most words of the alphabets written with
-    // two bytes a letter.
-    static constexpr std::size_t kCachedRun = 40;
-    struct RunEntry {
-        std::uint64_t head = 0;  // bytes 1-8, zero-padded
+    // that a run met again needs neither normalisation nor the key, and with its occurrences since, which the
+    // table gets when it is finished: a run met again touches nothing but its slot. Valid for one table
+    // generation and one setting of the normalisation options; it doubles when three quarters full up to
+    // kMostRunSlots, then stops taking runs, and is left aside while most runs miss it (kept that full, the
+    // cache of a text of many different words stays small enough for the processor's larger caches to keep
+    // most of it, and a search seldom looks further than the next slot). 24 bytes hold most words of the
+    // alphabets written with two bytes a letter; the longer runs up to kLongCachedRun bytes, fewer, have a
+    // cache of their own of kLongRunSlots slots, which stops taking runs when half full.
+    static constexpr std::size_t kCachedRun = 24;
+    static constexpr std::size_t kLongCachedRun = 56;
+    // The slot of a run of up to 8 * Words bytes: the short runs' is half a line of the processor's cache, the
+    // long runs' a whole one.
+    template <std::size_t Words>
+    struct alignas(8 * Words + 8) RunSlot {
+        std::uint64_t bytes[Words] = {};  // the run, zero-padded
         std::uint32_t record = 0;
-        std::uint32_t length = 0;  // 0: empty
+        // The run's length (0: empty) in the low byte, the occurrences not yet in the table above it.
+        std::uint32_t lengthAndPending = 0;
     };
-    // Bytes 9-40 of a run, zero-padded.
-    struct RunTail {
-        std::uint64_t words[4] = {0, 0, 0, 0};
+    static void* AllocateSlots(std::size_t bytes, std::size_t alignment);
+    static void FreeSlots(void* slots, std::size_t bytes, std::size_t alignment);
+    // The slots of a cache lie on large pages of memory where the system gives them: the cache is searched at
+    // random, and on pages of 4 KiB most searches would also wait for the page's address.
+    template <typename T>
+    struct LargePages {
+        using value_type = T;
+        LargePages() = default;
+        template <typename U>
+        LargePages(const LargePages<U>&) {}
+        T* allocate(std::size_t n) { return static_cast<T*>(AllocateSlots(n * sizeof(T), alignof(T))); }
+        void deallocate(T* p, std::size_t n) { FreeSlots(p, n * sizeof(T), alignof(T)); }
+        bool operator==(const LargePages&) const = default;
     };
-    // Bytes 17-40 of an entry, for the runs longer than 16 bytes.
-    struct LongTail {
-        std::uint64_t words[3] = {0, 0, 0};
-    };
+    using ShortRun = RunSlot<kCachedRun / 8>;
+    using LongRun = RunSlot<kLongCachedRun / 8>;
     void ClearRuns(std::uint64_t generation, int options);
     // Doubles the slots of the cache, keeping its runs.
     void GrowRuns();
-    std::vector<RunEntry> m_runs;
-    // Bytes 9-16 of each entry, and the rest of the longer ones: apart, as most runs of ASCII are shorter.
-    std::vector<std::uint64_t> m_runTails;
-    std::vector<LongTail> m_runLongTails;
+    // Gives the table the occurrences the cache holds, when they are of the table's generation.
+    void AddPendingCounts() override;
+    template <typename Slots>
+    void AddPendingCounts(Slots& slots);
+    std::vector<ShortRun, LargePages<ShortRun>> m_runs;
+    std::vector<LongRun, LargePages<LongRun>> m_longRuns;  // empty until a long run is met
+    std::size_t m_longRunCount = 0;
     std::size_t m_runMask = 0;  // the number of slots less one
     std::size_t m_runCount = 0;
     std::uint64_t m_runGeneration = 0;

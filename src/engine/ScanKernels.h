@@ -39,8 +39,10 @@ inline unsigned NotPlainMask(__m128i v) {
 
 constexpr std::size_t kRunSlots = std::size_t{1} << 15;
 // The most the cache of runs grows to when a text has many more different words.
-constexpr std::size_t kMostRunSlots = std::size_t{1} << 18;
+constexpr std::size_t kMostRunSlots = std::size_t{1} << 17;
 constexpr std::uint32_t kRunWindow = 1u << 16;
+// The slots of the cache of the longer runs.
+constexpr std::size_t kLongRunSlots = std::size_t{1} << 13;
 
 inline std::uint64_t Load64(const char* p) {
     std::uint64_t v;

@@ -9,6 +9,8 @@
 #include <unicode/utf8.h>
 
 #include <cstdint>
+#include <cstring>
+#include <mutex>
 #include <stdexcept>
 #include <vector>
 
@@ -86,19 +88,23 @@ void Check(UErrorCode status, const char* what) {
 
 }  // namespace
 
-const CharInfo* BmpCharInfo() {
-    static const std::vector<CharInfo> table = [] {
-        std::vector<CharInfo> infos(0x10000);
-        for (char32_t cp = 0; cp < 0x10000; ++cp) infos[cp] = InfoFromIcu(cp);
-        return infos;
-    }();
-    return table.data();
+void BmpCharInfos::Fill(char32_t block) {
+    static std::mutex filling;
+    const std::lock_guard<std::mutex> lock(filling);
+    if (m_ready[block].load(std::memory_order_relaxed)) return;
+    for (char32_t cp = block << 8, end = cp + 0x100; cp < end; ++cp) m_infos[cp] = InfoFromIcu(cp);
+    m_ready[block].store(true, std::memory_order_release);
+}
+
+BmpCharInfos& BmpCharInfo() {
+    static BmpCharInfos table;
+    return table;
 }
 
 const unsigned char* TwoByteLeadKinds() {
     static const std::vector<unsigned char> kinds = [] {
         std::vector<unsigned char> table(256, 0);
-        const CharInfo* infos = BmpCharInfo();
+        BmpCharInfos& infos = BmpCharInfo();
         for (unsigned lead = 0xC2; lead < 0xE0; ++lead) {
             bool letters = true, others = true;
             for (char32_t cp = (lead & 0x1Fu) << 6, end = cp + 64; cp < end; ++cp) {
@@ -154,7 +160,7 @@ void FullUpperCase(std::string_view text, std::string& out) {
 }
 
 void FullLowerCaseInPlace(std::string& text, std::string& scratch) {
-    const CharInfo* const infos = BmpCharInfo();
+    BmpCharInfos& infos = BmpCharInfo();
     auto* p = reinterpret_cast<unsigned char*>(text.data());
     const std::size_t n = text.size();
     char32_t cp = 0;
@@ -205,15 +211,84 @@ struct LineState {
     std::size_t i = 0;
     bool replace = false;  // holds U+2019 or U+00A0
     bool mapped = true;    // lower-cased in place
-    bool inert = true;     // no character that NFC may change met
 };
 
+// For each two-byte character (by its 11 bits), its bytes as one little-endian word once the line step has
+// made them: lower-cased when `lowerCase`, else as they are; 0 when the character needs more than that (not
+// inert under NFC, a lower case that ICU maps in context, U+00A0).
+const std::uint16_t* TwoByteLineBytes(bool lowerCase) {
+    static const auto tables = [] {
+        std::vector<std::uint16_t> table(2 * 0x800, 0);
+        BmpCharInfos& infos = BmpCharInfo();
+        const auto bytes = [](char32_t c) {
+            return static_cast<std::uint16_t>((0xC0 | (c >> 6)) | (0x80 | (c & 0x3F)) << 8);
+        };
+        for (char32_t cp = 0x80; cp < 0x800; ++cp) {
+            const CharInfo& info = infos[cp];
+            if (!info.nfcInert || cp == 0xA0) continue;
+            table[cp] = bytes(cp);
+            if (info.lower != 0) table[0x800 + cp] = bytes(info.lower);
+        }
+        return table;
+    }();
+    return tables.data() + (lowerCase ? 0x800 : 0);
+}
+
 #if defined(__SSE2__)
+// The two-byte characters that the line step leaves as they are (already in lower case, inert under NFC): for
+// each lead byte (by its low five bits), the widest range of second bytes after it that are such characters.
+struct UnchangedPairs {
+    unsigned char low[32];
+    unsigned char high[32];
+
+    explicit UnchangedPairs(const std::uint16_t* lineBytes) {
+        for (int lead = 0xC0; lead < 0xE0; ++lead) {
+            int widestLow = 0xFF, widestHigh = 0;
+            for (int trail = 0x80, start = -1; trail <= 0xC0; ++trail) {
+                const bool same = lead >= 0xC2 && trail < 0xC0 &&
+                                  lineBytes[(lead & 0x1F) << 6 | (trail & 0x3F)] == (lead | trail << 8);
+                if (same && start < 0) start = trail;
+                if (!same && start >= 0) {
+                    if (trail - start > widestHigh - widestLow + 1) {
+                        widestLow = start;
+                        widestHigh = trail - 1;
+                    }
+                    start = -1;
+                }
+            }
+            low[lead & 0x1F] = static_cast<unsigned char>(widestLow);
+            high[lead & 0x1F] = static_cast<unsigned char>(widestHigh);
+        }
+    }
+    // The lanes of `v` that lead such a character after `lead` (even) or the byte after it (a script's letters
+    // lie under one or two lead bytes), whose second bytes are the lanes of `next`.
+    unsigned Leads(__m128i v, __m128i next, unsigned lead) const {
+        __m128i lanes = _mm_setzero_si128();
+        for (unsigned k = 0; k < 2; ++k) {
+            const unsigned index = (lead + k) & 0x1F;
+            const __m128i low = _mm_set1_epi8(static_cast<char>(this->low[index]));
+            const __m128i high = _mm_set1_epi8(static_cast<char>(this->high[index]));
+            lanes = _mm_or_si128(lanes, _mm_and_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(static_cast<char>(lead + k))),
+                                                      _mm_and_si128(_mm_cmpeq_epi8(_mm_max_epu8(next, low), next),
+                                                                    _mm_cmpeq_epi8(_mm_min_epu8(next, high), next))));
+        }
+        return static_cast<unsigned>(_mm_movemask_epi8(lanes));
+    }
+};
+
+const UnchangedPairs& UnchangedPairsOf(bool lowerCase) {
+    static const UnchangedPairs lowered(TwoByteLineBytes(true));
+    static const UnchangedPairs kept(TwoByteLineBytes(false));
+    return lowerCase ? lowered : kept;
+}
+
 // A block of ASCII and whole two-byte sequences (most of a Greek or Cyrillic text) goes from character
-// to character beyond ASCII without a test of each byte.
-bool StepTwoByteBlock(unsigned char* p, std::size_t size, const CharInfo* infos, bool lowerCase, LineState& state) {
+// to character beyond ASCII without a test of each byte, and the characters it leaves as they are, under the
+// pair of lead bytes of the block's first, are found for the whole block at once. Returns false, with `state.i` at the
+// character, at a character the block step cannot take.
+bool StepTwoByteBlock(unsigned char* p, std::size_t size, const std::uint16_t* lineBytes,
+                      const UnchangedPairs& unchanged, LineState& state) {
     std::size_t& i = state.i;
-    char32_t cp = 0;
     if (i + 16 <= size) {
         const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
         const auto high = static_cast<unsigned>(_mm_movemask_epi8(block));
@@ -228,24 +303,19 @@ bool StepTwoByteBlock(unsigned char* p, std::size_t size, const CharInfo* infos,
             static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(block, _mm_set1_epi8(static_cast<char>(0xC0)))));
         // A lead byte in the last place is left to the next block.
         if ((high & ~(leads | continuations)) == 0 && continuations == ((leads << 1) & 0xFFFF)) {
-            for (unsigned m = leads & 0x7FFF; m != 0; m &= m - 1) {
+            // The byte after the block is within the string: at most its terminating zero.
+            const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
+            const unsigned firstLead = p[i + static_cast<std::size_t>(__builtin_ctz(leads | 0x8000))] & ~1u;
+            for (unsigned m = leads & 0x7FFF & ~unchanged.Leads(block, next, firstLead); m != 0; m &= m - 1) {
                 const std::size_t k = i + static_cast<std::size_t>(__builtin_ctz(m));
-                cp = (char32_t{p[k]} & 0x1F) << 6 | (p[k + 1] & 0x3Fu);
-                const CharInfo& info = infos[cp];
-                if (!info.nfcInert) {
+                std::uint16_t pair;
+                std::memcpy(&pair, p + k, 2);
+                const std::uint16_t made = lineBytes[(pair & 0x1Fu) << 6 | (pair >> 8 & 0x3Fu)];
+                if (made == 0) {
                     i = k;
-                    state.inert = false;
-                    return true;
+                    return false;
                 }
-                state.replace = state.replace || cp == 0xA0;
-                const char16_t lower = info.lower;
-                if (lowerCase && lower != cp) {
-                    state.mapped = state.mapped && lower != 0;
-                    if (lower != 0) {
-                        p[k] = static_cast<unsigned char>(0xC0 | (lower >> 6));
-                        p[k + 1] = static_cast<unsigned char>(0x80 | (lower & 0x3F));
-                    }
-                }
+                std::memcpy(p + k, &made, 2);
             }
             i += (leads >> 15) != 0 ? 15 : 16;
             return true;
@@ -278,7 +348,7 @@ void ReplaceTypographicSpaces(std::string& line) {
 void PrepareUnicodeLine(std::string& line, bool lowerCase, std::string& scratch) {
     // Most lines need ICU for nothing: one pass finds that their characters are all inert under NFC and lowers
     // them in place.
-    const CharInfo* const infos = BmpCharInfo();
+    BmpCharInfos& infos = BmpCharInfo();
     auto* p = reinterpret_cast<unsigned char*>(line.data());
     const std::size_t size = line.size();
     LineState state;
@@ -286,11 +356,28 @@ void PrepareUnicodeLine(std::string& line, bool lowerCase, std::string& scratch)
     bool& replace = state.replace;
     bool& mapped = state.mapped;
     char32_t cp = 0;
+#if defined(__SSE2__)
+    const std::uint16_t* const lineBytes = TwoByteLineBytes(lowerCase);
+    const UnchangedPairs& unchanged = UnchangedPairsOf(lowerCase);
+#endif
     while (i < size) {
 #if defined(__SSE2__)
-        if (StepTwoByteBlock(p, size, infos, lowerCase, state)) {
-            if (!state.inert) break;
-            continue;
+        if (StepTwoByteBlock(p, size, lineBytes, unchanged, state)) continue;
+        if (i + 16 > size) {
+            // The last bytes of the line, fewer than a block, take the block step in a copy padded with spaces.
+            const std::size_t rest = size - i;
+            unsigned char tail[40];
+            std::memset(tail, ' ', sizeof tail);
+            std::memcpy(tail, p + i, rest);
+            LineState tailState;
+            const bool whole = StepTwoByteBlock(tail, 16, lineBytes, unchanged, tailState);
+            std::memcpy(p + i, tail, rest);
+            if (whole) {
+                i = size;
+                continue;
+            }
+            // At the character the block step cannot take.
+            i += tailState.i;
         }
 #endif
         if (p[i] < 0x80) {

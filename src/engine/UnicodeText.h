@@ -5,6 +5,7 @@
 
 #include <unicode/utf8.h>
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -30,8 +31,21 @@ struct CharInfo {
     // ICU must map the text.
     char16_t lower = 0;
 };
-// The 65536 characters' CharInfo.
-const CharInfo* BmpCharInfo();
+// The 65536 characters' CharInfo, asked of ICU for a block of 256 characters when one of them is first looked
+// up: a text uses few blocks, and a short one should not wait for all of them.
+class BmpCharInfos {
+  public:
+    const CharInfo& operator[](char32_t codePoint) {
+        if (!m_ready[codePoint >> 8].load(std::memory_order_acquire)) Fill(codePoint >> 8);
+        return m_infos[codePoint];
+    }
+
+  private:
+    void Fill(char32_t block);
+    CharInfo m_infos[0x10000];
+    std::atomic<bool> m_ready[0x100] = {};
+};
+BmpCharInfos& BmpCharInfo();
 // For each byte, when it leads two-byte sequences whose 64 characters share their classes: kTwoByteLetters
 // when all are letters (of scripts written with spaces), kTwoByteOthers when none is a letter or digit; else 0.
 enum : unsigned char { kTwoByteLetters = 1, kTwoByteOthers = 2 };

@@ -2,9 +2,18 @@
 // The counting of word runs: the cache of recent runs and the scans of lines that nothing can stop.
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <iterator>
+#include <new>
+#include <utility>
+#include <vector>
 
 #include "engine/LineScanner.h"
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 #include "engine/Normalisation.h"
 #include "engine/ScanKernels.h"
 #include "engine/UnicodeText.h"
@@ -26,20 +35,49 @@ std::uint32_t LineScanner::CountRun(std::string_view run, bool notPlain) {
     return record;
 }
 
+namespace {
+
+#if defined(__linux__)
+constexpr std::size_t kLargePage = std::size_t{1} << 21;
+#endif
+
+}  // namespace
+
+void* LineScanner::AllocateSlots(std::size_t bytes, std::size_t alignment) {
+#if defined(__linux__)
+    if (bytes >= kLargePage) {
+        void* slots = std::aligned_alloc(kLargePage, (bytes + kLargePage - 1) & ~(kLargePage - 1));
+        if (slots == nullptr) throw std::bad_alloc();
+        // Only a hint: the slots work on any pages.
+        madvise(slots, bytes, MADV_HUGEPAGE);
+        return slots;
+    }
+#endif
+    return ::operator new (bytes, std::align_val_t{alignment});
+}
+
+void LineScanner::FreeSlots(void* slots, std::size_t bytes, std::size_t alignment) {
+#if defined(__linux__)
+    if (bytes >= kLargePage) {
+        std::free(slots);
+        return;
+    }
+#endif
+    ::operator delete (slots, std::align_val_t{alignment});
+}
+
 void LineScanner::ClearRuns(std::uint64_t generation, int options) {
     if (m_runs.size() != kRunSlots) {
         // A cache grown for one text starts small again.
-        m_runs.assign(kRunSlots, RunEntry{});
-        m_runTails.assign(kRunSlots, 0);
+        m_runs.assign(kRunSlots, ShortRun{});
     } else if (m_runCount > 0) {
-        // One memset: a loop over 32768 entries costs much in instrumented (sanitizer, fuzzing) builds.
-        std::memset(static_cast<void*>(m_runs.data()), 0, m_runs.size() * sizeof(RunEntry));
+        // One memset: a loop over 32768 slots costs much in instrumented (sanitizer, fuzzing) builds.
+        std::memset(static_cast<void*>(m_runs.data()), 0, m_runs.size() * sizeof(ShortRun));
     }
-    // Runs longer than 16 bytes are taken once the cache has grown: a text of few different words keeps the
-    // cache as small as its short runs need.
-    m_runLongTails.clear();
+    if (m_longRunCount > 0) std::memset(static_cast<void*>(m_longRuns.data()), 0, m_longRuns.size() * sizeof(LongRun));
     m_runMask = m_runs.size() - 1;
     m_runCount = 0;
+    m_longRunCount = 0;
     m_runGeneration = generation;
     m_runOptions = options;
     m_runsAside = false;
@@ -47,10 +85,109 @@ void LineScanner::ClearRuns(std::uint64_t generation, int options) {
     m_runMisses = 0;
 }
 
+namespace {
+
+// The first N words of the bytes of a run, zero-padded, from `run`, whose 16 bytes past the end may be read,
+// and their hash. A run of up to 8 bytes (most of a Western text) is hashed on its first word alone.
+template <std::size_t N>
+inline std::size_t LoadWords(const char* run, std::size_t length, std::uint64_t* bytes) {
+    // The loads past the end of the run stay within the 16 bytes that may be read; the bytes are masked off.
+    bytes[0] = Load64(run) & LowBytes(length);
+    if constexpr (N == 1) {
+        return Mix(bytes[0] ^ length, 0xe7037ed1a0b428dbull);
+    } else {
+        bytes[1] = Load64(run + 8) & LowBytes(length - 8);
+        for (std::size_t k = 2; k < N; ++k)
+            bytes[k] = length > 8 * k ? Load64(run + 8 * k) & LowBytes(length - 8 * k) : 0;
+        std::uint64_t mixed =
+            bytes[0] ^ (bytes[1] * 0x9E3779B97F4A7C15ull) ^ (bytes[2] * 0xC2B2AE3D27D4EB4Full) ^ length;
+        for (std::size_t k = 3; k < N; ++k) mixed = Mix(mixed ^ bytes[k], 0x165667B19E3779F9ull);
+        return Mix(mixed, 0xe7037ed1a0b428dbull);
+    }
+}
+
+// The bytes of a run of up to 8 * Words bytes as a slot holds them; returns the slot where the search of the
+// cache for it starts, before the mask of the cache's size.
+template <std::size_t Words>
+inline std::size_t LoadRun(const char* run, std::size_t length, std::uint64_t (&bytes)[Words]) {
+    if (length > 8) return LoadWords<Words>(run, length, bytes);
+    for (std::size_t k = 1; k < Words; ++k) bytes[k] = 0;
+    return LoadWords<1>(run, length, bytes);
+}
+
+// Finds the run, whose bytes beyond the first N words are zero, in the slots and counts it there (true), or
+// gives the empty slot where it may be put (false).
+template <std::size_t N, typename Slot>
+inline bool CountInSlots(Slot* slots, std::size_t mask, const char* run, std::size_t length, std::size_t& empty,
+                         WordTable& table) {
+    constexpr std::uint32_t kPendingOne = 0x100;
+    std::uint64_t bytes[N];
+    for (std::size_t i = LoadWords<N>(run, length, bytes) & mask;; i = (i + 1) & mask) {
+        Slot& slot = slots[i];
+        const std::uint32_t lengthAndPending = slot.lengthAndPending;
+        if (lengthAndPending == 0) {
+            empty = i;
+            return false;
+        }
+        // Equal lengths: the slot's bytes beyond the first N words are zero too.
+        std::uint64_t differ = (lengthAndPending % kPendingOne) ^ length;
+        for (std::size_t k = 0; k < N; ++k) differ |= slot.bytes[k] ^ bytes[k];
+        if (differ == 0) {
+            // A sum of occurrences that would overflow goes to the table.
+            if (lengthAndPending < 0xFFFFFF00) {
+                slot.lengthAndPending = lengthAndPending + kPendingOne;
+            } else {
+                if (slot.record != 0) table.CountAgain(slot.record, lengthAndPending / kPendingOne + 1);
+                slot.lengthAndPending = lengthAndPending % kPendingOne;
+            }
+            return true;
+        }
+    }
+}
+
+template <typename Slot>
+inline bool CountInSlots(Slot* slots, std::size_t mask, const char* run, std::size_t length, std::size_t& empty,
+                         WordTable& table) {
+    constexpr std::size_t kWords = std::size(Slot{}.bytes);
+    if (length > 8) return CountInSlots<kWords>(slots, mask, run, length, empty, table);
+    return CountInSlots<1>(slots, mask, run, length, empty, table);
+}
+
+// Puts a run missing from the slots into the empty slot that the search for it ended at.
+template <typename Slot>
+inline void PutInSlot(Slot& slot, std::string_view run, std::uint32_t record) {
+    LoadRun(run.data(), run.size(), slot.bytes);
+    slot.record = record;
+    slot.lengthAndPending = static_cast<std::uint32_t>(run.size());
+}
+
+}  // namespace
+
+template <typename Slots>
+void LineScanner::AddPendingCounts(Slots& slots) {
+    for (auto& slot : slots) {
+        const std::uint32_t pending = slot.lengthAndPending >> 8;
+        if (pending == 0) continue;
+        if (slot.record != 0) m_table.CountAgain(slot.record, pending);
+        slot.lengthAndPending &= 0xFF;
+    }
+}
+
+void LineScanner::AddPendingCounts() {
+    if (m_runGeneration != m_table.Generation()) return;
+    AddPendingCounts(m_runs);
+    AddPendingCounts(m_longRuns);
+}
+
 void LineScanner::RefreshRunCache() {
     const int options = (m_options.dropFinalS ? 1 : 0) | (m_options.apostrophesAllowed ? 2 : 0);
     const std::uint64_t generation = m_table.Generation();
-    if (generation != m_runGeneration || options != m_runOptions) ClearRuns(generation, options);
+    m_table.HoldPendingCounts(this);
+    if (generation != m_runGeneration || options != m_runOptions) {
+        // The occurrences of the runs met under the other options belong to the table still.
+        AddPendingCounts();
+        ClearRuns(generation, options);
+    }
 }
 
 void LineScanner::CountRunCached(std::string_view run, bool notPlain) {
@@ -58,128 +195,69 @@ void LineScanner::CountRunCached(std::string_view run, bool notPlain) {
     CountRunInCache(run, notPlain);
 }
 
-namespace {
-
-// The hash of a run of up to 16 bytes from its bytes 1-8 and 9-16, zero-padded.
-inline std::size_t ShortRunHash(std::uint64_t head, std::uint64_t tail, std::size_t length) {
-    return Mix(head ^ (tail * 0x9E3779B97F4A7C15ull) ^ length, 0xe7037ed1a0b428dbull);
-}
-
-}  // namespace
-
-inline std::size_t LineScanner::LoadRun(const char* run, std::size_t length, std::uint64_t& head, RunTail& tail) {
-    // The loads past the end of the run stay within the 16 bytes that may be read; the bytes are masked off.
-    head = Load64(run) & LowBytes(length);
-    tail.words[0] = Load64(run + 8) & LowBytes(length > 8 ? length - 8 : 0);
-    if (length <= 16) {
-        tail.words[1] = tail.words[2] = tail.words[3] = 0;
-        return ShortRunHash(head, tail.words[0], length);
-    }
-    tail.words[1] = Load64(run + 16) & LowBytes(length - 16);
-    tail.words[2] = length > 24 ? Load64(run + 24) & LowBytes(length - 24) : 0;
-    tail.words[3] = length > 32 ? Load64(run + 32) & LowBytes(length - 32) : 0;
-    const std::uint64_t mixed =
-        head ^ (tail.words[0] * 0x9E3779B97F4A7C15ull) ^ length ^
-        Mix(tail.words[1] ^ (tail.words[3] * 0xC2B2AE3D27D4EB4Full), tail.words[2] ^ 0x165667B19E3779F9ull);
-    return Mix(mixed, 0xe7037ed1a0b428dbull);
-}
-
 void LineScanner::GrowRuns() {
-    std::vector<RunEntry> runs(2 * m_runs.size());
-    std::vector<std::uint64_t> tails(runs.size());
-    std::vector<LongTail> longTails(runs.size());
+    std::vector<ShortRun, LargePages<ShortRun>> runs(2 * m_runs.size());
     const std::size_t mask = runs.size() - 1;
-    for (std::size_t k = 0; k < m_runs.size(); ++k) {
-        const RunEntry& entry = m_runs[k];
-        if (entry.length == 0) continue;
+    for (const ShortRun& slot : m_runs) {
+        if (slot.lengthAndPending == 0) continue;
         // The bytes of the run, as LoadRun reads them from the text.
         char bytes[kCachedRun + 16] = {};
-        std::memcpy(bytes, &entry.head, 8);
-        std::memcpy(bytes + 8, &m_runTails[k], 8);
-        if (entry.length > 16) std::memcpy(bytes + 16, m_runLongTails[k].words, 24);
-        std::uint64_t head;
-        RunTail tail;
-        std::size_t i = LoadRun(bytes, entry.length, head, tail) & mask;
-        while (runs[i].length != 0) i = (i + 1) & mask;
-        runs[i] = entry;
-        tails[i] = m_runTails[k];
-        if (entry.length > 16) longTails[i] = m_runLongTails[k];
+        std::memcpy(bytes, slot.bytes, sizeof slot.bytes);
+        std::uint64_t loaded[kCachedRun / 8];
+        std::size_t i = LoadRun(bytes, slot.lengthAndPending & 0xFF, loaded) & mask;
+        while (runs[i].lengthAndPending != 0) i = (i + 1) & mask;
+        runs[i] = slot;
     }
     m_runs.swap(runs);
     m_runMask = m_runs.size() - 1;
-    m_runTails.swap(tails);
-    m_runLongTails.swap(longTails);
 }
 
 inline void LineScanner::CountRunInCache(std::string_view run, bool notPlain) {
     const std::size_t length = run.size();
-    if (length > 16 || m_runsAside) {
-        // Kept out of the loop of the short runs, which are most of a Western text.
-        CountLongRunInCache(run, notPlain);
+    if (length > kCachedRun || m_runsAside) {
+        // Kept out of the way of the short runs, which are most of a text.
+        CountLongRun(run, notPlain);
         return;
     }
-    // The bytes past the end of the run are masked off.
-    const std::uint64_t head = Load64(run.data()) & LowBytes(length);
-    const std::uint64_t tail = Load64(run.data() + 8) & LowBytes(length > 8 ? length - 8 : 0);
-    const std::size_t mask = m_runMask;
-    const RunEntry* const runs = m_runs.data();
-    for (std::size_t i = ShortRunHash(head, tail, length) & mask;; i = (i + 1) & mask) {
-        const RunEntry& entry = runs[i];
-        if (entry.length == 0) {
-            CountMissedRun(run, notPlain, i);
-            return;
-        }
-        if (((entry.head ^ head) | (entry.length ^ length)) == 0 && (length <= 8 || m_runTails[i] == tail)) {
-            if (entry.record != 0) m_table.CountAgain(entry.record);
-            if (m_runCount > m_runMask / 2) ++m_runLookups;
-            return;
-        }
-    }
+    std::size_t empty;
+    if (!CountInSlots(m_runs.data(), m_runMask, run.data(), length, empty, m_table))
+        CountMissedRun(run, notPlain, empty);
+    else if (4 * m_runCount > 3 * m_runMask)
+        ++m_runLookups;
 }
 
-void LineScanner::CountLongRunInCache(std::string_view run, bool notPlain) {
+void LineScanner::CountLongRun(std::string_view run, bool notPlain) {
     const std::size_t length = run.size();
-    if (length > kCachedRun || m_runsAside || m_runLongTails.empty()) {
+    if (length > kLongCachedRun || m_runsAside) {
         CountRun(run, notPlain);
         return;
     }
-    std::uint64_t head;
-    RunTail tail;
-    const std::size_t mask = m_runMask;
-    const RunEntry* const runs = m_runs.data();
-    for (std::size_t i = LoadRun(run.data(), length, head, tail) & mask;; i = (i + 1) & mask) {
-        const RunEntry& entry = runs[i];
-        if (entry.length == 0) {
-            CountMissedRun(run, notPlain, i);
-            return;
-        }
-        const std::uint64_t* const words = m_runLongTails[i].words;
-        if (((entry.head ^ head) | (entry.length ^ length) | (m_runTails[i] ^ tail.words[0]) |
-             (words[0] ^ tail.words[1]) | (words[1] ^ tail.words[2]) | (words[2] ^ tail.words[3])) == 0) {
-            if (entry.record != 0) m_table.CountAgain(entry.record);
-            if (m_runCount > m_runMask / 2) ++m_runLookups;
-            return;
-        }
+    if (m_longRuns.empty()) m_longRuns.assign(kLongRunSlots, LongRun{});
+    std::size_t empty;
+    if (CountInSlots(m_longRuns.data(), kLongRunSlots - 1, run.data(), length, empty, m_table)) return;
+    const std::uint32_t record = CountRun(run, notPlain);
+    if (m_table.Generation() != m_runGeneration) {
+        // The observer of the new word let the table change under the cache (and had the occurrences first).
+        ClearRuns(m_table.Generation(), m_runOptions);
+        return;
+    }
+    if (m_longRunCount < kLongRunSlots / 2) {
+        PutInSlot(m_longRuns[empty], run, record);
+        ++m_longRunCount;
     }
 }
 
 void LineScanner::CountMissedRun(std::string_view run, bool notPlain, std::size_t slot) {
     const std::uint32_t record = CountRun(run, notPlain);
     if (m_table.Generation() != m_runGeneration) {
-        // The observer of the new word let the table change under the cache.
+        // The observer of the new word let the table change under the cache (and had the occurrences first).
         ClearRuns(m_table.Generation(), m_runOptions);
         return;
     }
-    if (m_runCount < m_runs.size() / 2) {
-        // The bytes of the run again: the lookup keeps them in registers.
-        std::uint64_t head;
-        RunTail tail;
-        LoadRun(run.data(), run.size(), head, tail);
-        m_runs[slot] = RunEntry{head, record, static_cast<std::uint32_t>(run.size())};
-        m_runTails[slot] = tail.words[0];
-        if (run.size() > 16) m_runLongTails[slot] = LongTail{{tail.words[1], tail.words[2], tail.words[3]}};
+    if (4 * m_runCount < 3 * m_runs.size()) {
+        PutInSlot(m_runs[slot], run, record);
         // A text of many different words (most of those of inflected languages) gets a larger cache.
-        if (++m_runCount == m_runs.size() / 2 && m_runs.size() < kMostRunSlots) GrowRuns();
+        if (4 * ++m_runCount == 3 * m_runs.size() && m_runs.size() < kMostRunSlots) GrowRuns();
         return;
     }
     ++m_runLookups;
@@ -235,11 +313,12 @@ void LineScanner::ClassifyLine(std::string_view text) {
 }
 
 void LineScanner::ClassifyCharacters(std::string_view text) {
+    const unsigned char* const leadKinds = TwoByteLeadKinds();
     m_dictionaryBits.assign(m_startBits.size(), 0);
     std::uint64_t* const starts = m_startBits.data();
     std::uint64_t* const inners = m_innerBits.data();
     std::uint64_t* const dictionary = m_dictionaryBits.data();
-    const CharInfo* const infos = BmpCharInfo();
+    BmpCharInfos& infos = BmpCharInfo();
     // The bytes of a character beyond ASCII are all marked as the character is (each is already marked as not
     // plain); a character of up to four bytes may straddle two words of the masks.
     const auto mark = [](std::uint64_t* bits, std::size_t from, std::size_t length) {
@@ -250,26 +329,36 @@ void LineScanner::ClassifyCharacters(std::string_view text) {
     };
     const std::size_t size = text.size();
     const unsigned char digits = m_innerDigits ? kDigitClass : 0;
-    const unsigned char* const leadKinds = TwoByteLeadKinds();
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
     char32_t cp = 0;
-    // Only the bytes that start a character beyond ASCII (from 0xC0) are visited: a continuation byte without
+    // Only the bytes that start a character beyond ASCII (from 0xC0) are looked at: a continuation byte without
     // one is ill-formed, a separator. Most characters have two bytes led by a byte that alone tells their
-    // classes (Cyrillic, most of Latin); their letters are gathered for the block and marked at once.
+    // classes (Cyrillic, most of Latin): the block's leads are tested for them at once, and their letters
+    // marked at once.
     for (std::size_t block = 0; block * kBlock < size; ++block) {
-        const __m128i v = Load(text.data() + block * kBlock);
-        std::uint32_t twoByteLetters = 0;  // bit k: byte k of the block (16: the first of the next)
-        for (unsigned leads = Mask(_mm_cmpeq_epi8(_mm_max_epu8(v, Bytes(static_cast<char>(0xC0))), v)); leads != 0;
-             leads &= leads - 1) {
-            const auto offset = static_cast<unsigned>(__builtin_ctz(leads));
-            const std::size_t i = block * kBlock + offset;
-            if (i >= size) break;
-            // The byte after the text is padding, never a continuation byte.
-            const unsigned char kind = leadKinds[bytes[i]];
-            if (kind != 0 && (bytes[i + 1] & 0xC0) == 0x80) {
-                if (kind == kTwoByteLetters) twoByteLetters |= 3u << offset;
-                continue;
-            }
+        const std::size_t first = block * kBlock;
+        const __m128i v = Load(text.data() + first);
+        unsigned leads = Mask(_mm_cmpeq_epi8(_mm_max_epu8(v, Bytes(static_cast<char>(0xC0))), v));
+        if (size - first < kBlock) leads &= (1u << (size - first)) - 1;
+        if (leads == 0) continue;
+        // Lanes followed by a continuation byte; the byte after the text is padding, never one.
+        const __m128i followed = _mm_cmplt_epi8(Load(text.data() + first + 1), Bytes(static_cast<char>(0xC0)));
+        // A script's letters lie under one or two lead bytes: the pair of lead bytes (even, odd) of the block's
+        // first is tested at once, and the punctuation of Latin-1 (« », U+00A0 ...) under 0xC2.
+        const unsigned firstLead = bytes[first + static_cast<unsigned>(__builtin_ctz(leads))] & ~1u;
+        unsigned letters = 0;
+        unsigned others = Mask(_mm_cmpeq_epi8(v, Bytes(static_cast<char>(0xC2))));
+        if (leadKinds[0xC2] != kTwoByteOthers) others = 0;
+        for (unsigned lead = firstLead; lead <= firstLead + 1 && lead < 0xE0; ++lead) {
+            const unsigned lanes = Mask(_mm_cmpeq_epi8(v, Bytes(static_cast<char>(lead))));
+            if (leadKinds[lead] == kTwoByteLetters) letters |= lanes;
+            if (leadKinds[lead] == kTwoByteOthers) others |= lanes;
+        }
+        const unsigned follows = Mask(followed);
+        letters &= follows & leads;
+        others &= follows;
+        for (unsigned rest = leads & ~(letters | others); rest != 0; rest &= rest - 1) {
+            const std::size_t i = first + static_cast<unsigned>(__builtin_ctz(rest));
             const std::size_t length = NextCodePoint(text, i, cp);
             const unsigned char classes = cp < 0x10000 ? infos[cp].classes : CharClassOf(cp);
             if ((classes & kLetterClass) != 0) {
@@ -283,9 +372,11 @@ void LineScanner::ClassifyCharacters(std::string_view text) {
                 mark(inners, i, length);
             }
         }
-        if (twoByteLetters != 0) {
-            const std::size_t word = block * kBlock / 64;
-            const unsigned shift = static_cast<unsigned>(block * kBlock % 64);
+        if (letters != 0) {
+            // Both bytes of each letter; the second of the last lane is the next block's first.
+            const std::uint32_t twoByteLetters = letters | letters << 1;
+            const std::size_t word = first / 64;
+            const unsigned shift = static_cast<unsigned>(first % 64);
             const std::uint64_t low = std::uint64_t{twoByteLetters} << shift;
             const std::uint64_t high = shift + 17 > 64 ? std::uint64_t{twoByteLetters} >> (64 - shift) : 0;
             starts[word] |= low;
@@ -383,13 +474,12 @@ void LineScanner::CountRunsInCachePrefetched(std::string_view text) {
     m_lineRuns.clear();
     ForEachRun([&](std::size_t pos, std::size_t length, bool notPlain) {
         const char* run = text.data() + pos;
-        if (length <= 16 || (length <= kCachedRun && !m_runLongTails.empty())) {
-            std::uint64_t head;
-            RunTail tail;
-            const std::size_t slot = LoadRun(run, length, head, tail) & m_runMask;
-            __builtin_prefetch(&m_runs[slot]);
-            if (length > 8) __builtin_prefetch(&m_runTails[slot]);
-            if (length > 16) __builtin_prefetch(&m_runLongTails[slot]);
+        if (length <= kCachedRun) {
+            std::uint64_t bytes[std::size(ShortRun{}.bytes)];
+            __builtin_prefetch(&m_runs[LoadRun(run, length, bytes) & m_runMask]);
+        } else if (length <= kLongCachedRun && !m_longRuns.empty()) {
+            std::uint64_t bytes[std::size(LongRun{}.bytes)];
+            __builtin_prefetch(&m_longRuns[LoadRun(run, length, bytes) & (kLongRunSlots - 1)]);
         } else {
             m_table.PrefetchWord(text.substr(pos, length));
         }

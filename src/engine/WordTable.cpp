@@ -338,7 +338,14 @@ std::vector<WordTable::SortEntry> WordTable::SortedEntries() const {
     return entries;
 }
 
+void WordTable::HoldPendingCounts(PendingCounts* counter) {
+    if (m_pending == counter) return;
+    if (m_pending != nullptr) m_pending->AddPendingCounts();
+    m_pending = counter;
+}
+
 void WordTable::Finish() {
+    if (m_pending != nullptr) m_pending->AddPendingCounts();
     ++m_generation;
     if (m_ordered) return;
     // The index would need every record's new place: it is rebuilt when a word is next added, if ever.

@@ -44,7 +44,19 @@ struct WordStatistics {
 
 class WordTable {
   public:
+    // Occurrences a counter keeps aside while it counts, which the table must have before records are read.
+    class PendingCounts {
+      public:
+        // Adds them to the table (CountAgain), then forgets them.
+        virtual void AddPendingCounts() = 0;
+
+      protected:
+        ~PendingCounts() = default;
+    };
+
     WordTable();
+    WordTable(const WordTable&) = delete;
+    WordTable& operator=(const WordTable&) = delete;
 
     // Empties the table and gives back its memory.
     void Reset();
@@ -53,17 +65,22 @@ class WordTable {
     std::uint32_t Add(std::string_view word);
     // The same, for a caller that already knows the word is plain ASCII without capitals (its own key).
     std::uint32_t AddPlain(std::string_view word) { return AddWithKey(word, word); }
-    // One more occurrence of the word of `record`, as returned by an Add above in the same generation.
-    void CountAgain(std::uint32_t record) { ++m_counts[record]; }
-    // `times` more occurrences of it at once (counts merged from elsewhere).
-    void CountAgain(std::uint32_t record, std::int64_t times) { m_counts[record] += times; }
+    // More occurrences (one unless said) of the word of `record`, as returned by an Add above in the same
+    // generation.
+    void CountAgain(std::uint32_t record, std::int64_t times = 1) { m_counts[record] += times; }
+    // The counter whose pending occurrences Finish() adds first; one at a time: a new one has the last one's
+    // added at once. A counter releases the table before it goes.
+    void HoldPendingCounts(PendingCounts* counter);
+    void ReleasePendingCounts(const PendingCounts* counter) {
+        if (m_pending == counter) m_pending = nullptr;
+    }
     // Asks for the index slot where the search for `key` starts to be fetched into the processor's cache.
     void PrefetchWord(std::string_view key) const;
     // Changes whenever record numbers may have changed (Reset, Finish): numbers kept by a caller from an
     // earlier generation are void.
     std::uint64_t Generation() const { return m_generation; }
-    // Puts the records in key order; call when a scan ends or stops. Idempotent. The ranking marks are
-    // cleared when records move.
+    // Adds the pending occurrences, then puts the records in key order; call when a scan ends or stops.
+    // Idempotent. The ranking marks are cleared when records move.
     void Finish();
 
     std::int64_t DistinctWordCount() const { return static_cast<std::int64_t>(m_text.size()) - 1; }
@@ -147,6 +164,7 @@ class WordTable {
     std::uint64_t m_generation = 0;
     std::size_t m_mask = 0;
     bool m_ordered = true;
+    PendingCounts* m_pending = nullptr;
     std::string m_keyBuffer;  // the key of the word being added, when it differs from the word
     WordStatistics m_stats;
 };

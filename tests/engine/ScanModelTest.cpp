@@ -578,6 +578,30 @@ TEST(LineScanner, QuietScanCountsAsTheScanWithoutCacheOfRuns) {
     EXPECT_EQ(each.Scan(lines), expected);
 }
 
+// The cache of runs keeps a run's occurrences until the table is finished: more than its slot can hold, and
+// those of two scanners that count into one table by turns, all reach the table.
+TEST(LineScanner, EveryOccurrenceKeptByTheCacheOfRunsReachesTheTable) {
+    ScanHarness h;
+    h.observer.quiet = true;
+    h.scanner.SetOptions(h.options);
+    std::string block;
+    for (int i = 0; i < 30000; ++i) block += "a ";
+    const std::int64_t times = (std::int64_t{1} << 24) / 30000 + 2;
+    for (std::int64_t k = 0; k < times; ++k) {
+        std::string line = block;
+        h.scanner.ScanLine(line);
+    }
+    EXPECT_EQ(h.Scan(), (Counts{{"a", times * 30000}}));
+
+    LineScanner other(h.table);
+    h.table.Reset();
+    for (LineScanner* scanner : {&h.scanner, &other, &h.scanner, &other}) {
+        std::string line = "b a b ";
+        scanner->ScanLine(line);
+    }
+    EXPECT_EQ(h.Scan(), (Counts{{"a", 4}, {"b", 8}}));
+}
+
 struct Reports : SourceObserver {
     void OnProgress(std::int64_t bytesRead) override { progress.push_back(bytesRead); }
     bool OnLineFailure(std::exception_ptr) override { return ++failures, goOn; }
