@@ -52,8 +52,10 @@ class Binder : public QObject {
     void BindCheckBox(CheckBox& model, QCheckBox* widget);
     void BindOption(OptionButton& model, QRadioButton* widget);
     void BindCombo(ComboBox& model, QComboBox* widget);
-    // A clickable label runs the model's Click() on a left-button release.
-    void BindLabel(Label& model, QLabel* widget, bool clickable = false, CaptionMap map = {});
+    // A clickable label runs the model's Click() on a left-button release. A `deferred` label takes the model's
+    // caption only when the binder flushes or repaints, not at each change: a caption that turns after every
+    // listed line would otherwise cost more than the line.
+    void BindLabel(Label& model, QLabel* widget, bool clickable = false, CaptionMap map = {}, bool deferred = false);
     void BindLineEdit(TextBox& model, QLineEdit* widget);
     void BindTextArea(TextBox& model, QPlainTextEdit* widget);
     // Enabled and visible only (frames and other passive controls).
@@ -80,6 +82,8 @@ class Binder : public QObject {
     bool FlushSome(std::size_t maxChars);
     // Characters appended to the models and not yet shown.
     std::size_t PendingChars() const;
+    // Gives deferred labels their captions.
+    void ApplyDeferredLabels();
 
   private:
     struct TextArea;
@@ -100,6 +104,8 @@ class Binder : public QObject {
     void ScheduleFlush();
     bool FlushArea(TextArea& area, std::size_t maxChars);
     void ShowCaret(TextArea& area);
+    // The widget's position of the model's `position` (bytes) in the box.
+    int QtPositionOf(TextArea& area, std::size_t position);
     void ReplaceAreaText(TextArea& area);
     void SyncAreaFromWidget(TextArea& area);
     bool TextAreaEvent(TextArea& area, QEvent* event);
@@ -113,6 +119,11 @@ class Binder : public QObject {
     std::vector<std::unique_ptr<TextArea>> m_areas;
     std::vector<std::unique_ptr<LineEdit>> m_lineEdits;
     std::vector<std::unique_ptr<FormEntry>> m_forms;
+    struct DeferredLabel {
+        std::function<void()> sync;
+        bool changed = false;
+    };
+    std::vector<std::unique_ptr<DeferredLabel>> m_deferredLabels;
     const Form* m_lastActiveForm = nullptr;
     bool m_flushScheduled = false;
     bool m_focusChosenByUser = false;

@@ -58,7 +58,7 @@ void Binder::BindButton(Button& model, QPushButton* widget) {
     connect(widget, &QPushButton::clicked, this, [this, &model] { Dispatch([&model] { model.Click(); }); });
 }
 
-void Binder::BindLabel(Label& model, QLabel* widget, bool clickable, CaptionMap map) {
+void Binder::BindLabel(Label& model, QLabel* widget, bool clickable, CaptionMap map, bool deferred) {
     Register(model, widget);
     widget->setTextFormat(Qt::PlainText);
     QPointer<QLabel> guard(widget);
@@ -72,7 +72,12 @@ void Binder::BindLabel(Label& model, QLabel* widget, bool clickable, CaptionMap 
         if (guard->font() != font) guard->setFont(font);
         SyncCommon(model, guard);
     };
-    model.changed.Connect(sync);
+    if (deferred) {
+        m_deferredLabels.push_back(std::make_unique<DeferredLabel>(DeferredLabel{sync}));
+        model.changed.Connect([&entry = *m_deferredLabels.back()] { entry.changed = true; });
+    } else {
+        model.changed.Connect(sync);
+    }
     sync();
     if (!clickable) return;
     widget->setCursor(Qt::PointingHandCursor);
@@ -82,6 +87,14 @@ void Binder::BindLabel(Label& model, QLabel* widget, bool clickable, CaptionMap 
         Dispatch([&model] { model.Click(); });
         return true;
     });
+}
+
+void Binder::ApplyDeferredLabels() {
+    for (const auto& label : m_deferredLabels) {
+        if (!label->changed) continue;
+        label->changed = false;
+        label->sync();
+    }
 }
 
 }  // namespace vesk::ui

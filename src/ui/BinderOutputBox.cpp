@@ -87,6 +87,8 @@ void Binder::ReplaceAreaText(TextArea& a) {
     const QSignalBlocker blocker(a.widget);
     a.widget->document()->setUndoRedoEnabled(false);
     a.linesInParagraph = 0;
+    a.knownBytes = 0;
+    a.knownUnits = 0;
     a.widget->setPlainText(ToQtLineGroups(a.model->Text(), a.linesInParagraph));
     a.widget->document()->setUndoRedoEnabled(true);
     a.shownEndsWithCr = EndsWithCr(a.model->Text());
@@ -97,6 +99,8 @@ void Binder::SyncAreaFromWidget(TextArea& area) {
     QPlainTextEdit* widget = area.widget.data();
     if (!widget) return;
     area.pending.clear();
+    area.knownBytes = 0;
+    area.knownUnits = 0;
     area.fromWidget = true;
     try {
         area.model->SetText(FromQt(widget->toPlainText(), true));
@@ -123,10 +127,12 @@ void Binder::ScheduleFlush() {
 
 void Binder::Flush() {
     m_flushScheduled = false;
+    ApplyDeferredLabels();
     for (const auto& area : m_areas) FlushArea(*area, std::string::npos);
 }
 
 bool Binder::FlushSome(std::size_t maxChars) {
+    ApplyDeferredLabels();
     bool all = true;
     for (const auto& area : m_areas) all = FlushArea(*area, maxChars) && all;
     if (!all) ScheduleFlush();
@@ -173,6 +179,23 @@ bool Binder::FlushArea(TextArea& area, std::size_t maxChars) {
     return all;
 }
 
+int Binder::QtPositionOf(TextArea& area, std::size_t position) {
+    const std::string_view text = area.model->Text();
+    std::size_t from = 0;
+    int units = 0;
+    if (area.knownBytes <= position) {
+        from = area.knownBytes;
+        units = area.knownUnits;
+    }
+    units += ToQtPosition(text.substr(from), position - from, true);
+    // Never between CR and LF, which count as one character.
+    if (position > 0 && position <= text.size() && text[position - 1] != '\r') {
+        area.knownBytes = position;
+        area.knownUnits = units;
+    }
+    return units;
+}
+
 void Binder::ShowCaret(TextArea& area) {
     QPlainTextEdit* widget = area.widget.data();
     area.caretPending = false;
@@ -182,7 +205,7 @@ void Binder::ShowCaret(TextArea& area) {
     if (position >= text.size())
         caret.movePosition(QTextCursor::End);
     else
-        caret.setPosition(std::min(ToQtPosition(text, position, true), widget->document()->characterCount() - 1));
+        caret.setPosition(std::min(QtPositionOf(area, position), widget->document()->characterCount() - 1));
     widget->setTextCursor(caret);
     widget->ensureCursorVisible();
 }

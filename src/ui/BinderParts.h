@@ -32,6 +32,10 @@ struct Binder::TextArea {
     std::string pending;  // appended to the model, not yet shown
     bool shownEndsWithCr = false;
     int linesInParagraph = 0;  // lines shown since the last paragraph break (ToQtLineGroups)
+    // A caret position met before and its place in the widget, so that a caret near the end of a long text that
+    // only grows is placed without counting the text from its start.
+    std::size_t knownBytes = 0;
+    int knownUnits = 0;
     bool caretPending = false;
     bool applying = false;
     bool fromWidget = false;

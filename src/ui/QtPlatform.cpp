@@ -32,6 +32,7 @@ void PumpQtEvents(Binder* binder) {
 }
 
 void RepaintQtControl(Binder* binder, const Control* control) {
+    if (binder) binder->ApplyDeferredLabels();
     QWidget* widget = control && binder ? binder->WidgetFor(control) : QApplication::activeWindow();
     if (widget && widget->isVisible()) widget->repaint();
 }

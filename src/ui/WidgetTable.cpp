@@ -142,7 +142,8 @@ class Walker {
 };
 
 void BindTo(Binder& binder, Label& model, QLabel* widget, unsigned look) {
-    binder.BindLabel(model, widget, (look & kLink) != 0, (look & kTwirler) ? TwirlerText : Binder::CaptionMap{});
+    const bool twirler = (look & kTwirler) != 0;
+    binder.BindLabel(model, widget, (look & kLink) != 0, twirler ? TwirlerText : Binder::CaptionMap{}, twirler);
 }
 void BindTo(Binder& binder, CheckBox& model, QCheckBox* widget, unsigned) { binder.BindCheckBox(model, widget); }
 void BindTo(Binder& binder, OptionButton& model, QRadioButton* widget, unsigned) { binder.BindOption(model, widget); }
