@@ -53,7 +53,10 @@ TEST(WindowFolder, ListsWhatVeskCountListsForTheFolder) {
             w.MakeFile(std::string("in/") + name, bytes);
         }
         const bool alphabetical = round % 2 == 1;
+        // With case significant the display forms show which file came first.
+        const bool caseSignificant = round % 3 != 0;
         w.main.cboWordOrder.SetListIndex(alphabetical ? 1 : 0);
+        w.params.chkCaseSignificant.SetValue(caseSignificant ? 1 : 0);
         w.main.txbFile[1].SetText(w.PathOf("window.txt"));
         w.main.UpdateDisableOutputOption();
         w.CountFile(w.PathOf("in"));
@@ -61,8 +64,11 @@ TEST(WindowFolder, ListsWhatVeskCountListsForTheFolder) {
         std::ostringstream out, err;
         std::vector<std::string> args = {w.PathOf("in"), "-o", w.PathOf("tool.txt")};
         if (alphabetical) args.insert(args.end(), {"--order", "alphabetical"});
+        if (caseSignificant) args.push_back("--case-significant");
         const int status = cli::RunCountTool(args, out, err, -1);
-        EXPECT_EQ(ReadAll(w.PathOf("window.txt")), ReadAll(w.PathOf("tool.txt"))) << round << err.str();
+        const std::string listed = ReadAll(w.PathOf("window.txt"));
+        EXPECT_NE(listed, "") << round;
+        EXPECT_EQ(listed, ReadAll(w.PathOf("tool.txt"))) << round << err.str();
         // The files the tool names as skipped are the ones the window names.
         std::string named;
         for (const std::string& skipped : w.main.SkippedFiles) named += "vesk-count: skipped " + skipped + "\n";
