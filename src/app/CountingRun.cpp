@@ -303,9 +303,8 @@ bool MainWindow::CountWordsInFile() {
 
     std::error_code sizeError;
     const auto fileSize = std::filesystem::file_size(inputPath, sizeError);
-    const std::int64_t length = folder      ? ListFolderFiles(inputPath).totalBytes
-                                : sizeError ? 0
-                                            : static_cast<std::int64_t>(fileSize);
+    const FolderFiles listed = folder ? ListFolderFiles(inputPath) : FolderFiles{};
+    const std::int64_t length = folder ? listed.totalBytes : sizeError ? 0 : static_cast<std::int64_t>(fileSize);
     if (txbFile[1].Text().empty() && length > kLargeFileBytes) {
         const MsgAnswer answer = platform.ShowMessage(
             std::string("The input file is quite large.  It is advisable to specify an output file ") +
@@ -320,7 +319,7 @@ bool MainWindow::CountWordsInFile() {
     lblSizeOfClipboardContents.SetCaption("");
     ConcealNumWords();
     platform.Repaint(nullptr);
-    if (folder) return CountWordsInFolder(inputPath);
+    if (folder) return CountWordsInFolder(listed);
 
     std::string openError;
     int openErrorNumber = kErrorUnknown;
@@ -351,8 +350,7 @@ bool MainWindow::CountWordsFromSource(ByteSource& source, const std::string& ext
     return true;
 }
 
-bool MainWindow::CountWordsInFolder(const std::string& folder) {
-    const FolderFiles listed = ListFolderFiles(folder);
+bool MainWindow::CountWordsInFolder(const FolderFiles& listed) {
     lblFilesize.SetCaption(FolderSizeLine(listed));
     // The user's markers are checked once, and only when some file would use them.
     const bool allowMarkers = frmParams->chkAllowCommentMarkers.Value() == 1;

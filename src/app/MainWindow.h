@@ -34,6 +34,7 @@ namespace vesk {
 class ParamsWindow;
 class HelpWindow;
 class ByteSource;
+struct FolderFiles;
 class ProgramText;
 
 // The choices of "Input encoding": detection first, then converter names ICU knows.
@@ -175,9 +176,9 @@ class MainWindow : public Form, public ScanObserver {
     void cmdListWords_Click();
     void CountAndList();
     bool CountWordsInFile();
-    // Every file of the folder into one table, in the order vesk-count takes them; the files that cannot be
+    // Every file of a folder into one table, in the order vesk-count takes them; the files that cannot be
     // counted are noted in SkippedFiles. False when nothing was counted.
-    bool CountWordsInFolder(const std::string& folder);
+    bool CountWordsInFolder(const FolderFiles& listed);
     // The files of SkippedFiles under a line that says how many there are; "" when there are none.
     std::string SkippedFilesNote() const;
     // Steps of a file count from the text-file check on, over an opened source; `extension` chooses the
