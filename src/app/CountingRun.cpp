@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <algorithm>
 #include <cerrno>
 #include <exception>
 #include <filesystem>
@@ -8,13 +9,16 @@
 #include <system_error>
 
 #include "app/FileMessages.h"
+#include "app/FolderFiles.h"
 #include "app/MainWindow.h"
 #include "engine/ByteSource.h"
 #include "engine/CharClasses.h"
 #include "engine/CommentMarkers.h"
 #include "engine/CommonWords.h"
+#include "engine/Corpus.h"
 #include "engine/FileChecks.h"
 #include "engine/SourceScan.h"
+#include "listing/NumberFormat.h"
 #include "listing/RunError.h"
 #include "listing/RunTexts.h"
 #include "params/ParamsWindow.h"
@@ -35,13 +39,14 @@ constexpr std::size_t kClipboardCheckChars = 3000;
 // The read loop's reports: the progress bar as the bytes come in, and the run error of a line that fails.
 class ReadReports : public SourceObserver {
   public:
-    // `length` 0: no progress bar.
-    ReadReports(MainWindow& window, std::int64_t length) : m_window(window), m_length(length) {}
+    // `length` 0: no progress bar. `base`: the bytes of a folder's files read before this source.
+    ReadReports(MainWindow& window, std::int64_t length, std::int64_t base = 0)
+        : m_window(window), m_length(length), m_base(base) {}
 
     void OnProgress(std::int64_t bytesRead) override {
         if (m_length <= 0) return;
         MainWindow& w = m_window;
-        const int p = ProgressCells(bytesRead, m_length, w.ProgressBarWidth);
+        const int p = ProgressCells(m_base + bytesRead, m_length, w.ProgressBarWidth);
         if (p != m_shownCells) {
             m_shownCells = p;
             w.lblTotalNumOccurrences.SetCaption(ProgressBarCaption(p, w.ProgressBarWidth));
@@ -58,6 +63,7 @@ class ReadReports : public SourceObserver {
   private:
     MainWindow& m_window;
     std::int64_t m_length;
+    std::int64_t m_base;
     int m_shownCells = -1;
 };
 
@@ -143,6 +149,28 @@ void ReadSourceLines(MainWindow& w, ByteSource& source, const std::string& fileL
     if (readFailure) throw NamedFailure(readFailure, fileLine);
 }
 
+// One file of a folder into the table, as a count of it alone would read it; returns why it was skipped, ""
+// when it was counted. A line that cannot be read fails the whole count, as it does for one file.
+std::string CountFolderFile(MainWindow& w, const std::string& path, std::int64_t base, std::int64_t total) {
+    std::string openError;
+    std::unique_ptr<ByteSource> source = ByteSource::OpenFile(path, openError, nullptr, w.ChosenEncoding());
+    if (!source) return openError.empty() ? std::string("cannot be read") : openError;
+    const std::string fileLine = FileLine("Input file", path);
+    try {
+        if (TextKindOfBytes(source->Peek(kTextCheckBytes), w.ChosenEncoding()) == kNotText) return "not a text file";
+    } catch (...) {
+        throw NamedFailure(std::current_exception(), fileLine);
+    }
+    // The markers were checked before the first file: the choice cannot fail here.
+    ChooseCommentMarkers(w, FileExtension(path, true));
+    w.Scanner.SetOptions(w.CurrentScanOptions(w.frmParams->chkCaseSignificant.Value() != 1));
+    w.Scanner.ResetComments();
+    ReadReports reports(w, total, base);
+    const std::exception_ptr readFailure = ScanSource(*source, w.Scanner, w.CurrentLine, reports);
+    if (readFailure) throw NamedFailure(readFailure, fileLine);
+    return {};
+}
+
 // After a count that Stop ended: says so and asks whether to list what was found. False when not.
 bool AcceptStoppedCount(MainWindow& w) {
     w.StopRequested = false;
@@ -168,6 +196,7 @@ bool AcceptStoppedCount(MainWindow& w) {
 bool CountForListing(MainWindow& w) {
     w.CountInterrupted = false;
     w.Comments.fromFileType = false;
+    w.SkippedFiles.clear();
     bool ok = false;
     if (w.optInFile.Value()) {
         ok = w.CountWordsInFile();
@@ -218,6 +247,8 @@ void MainWindow::CountAndList() {
         ResultsShown = true;
         cmdListWords.SetEnabled(true);
         ListResults();
+        // After the words, so that the listing stays as vesk-count gives it.
+        if (!SkippedFiles.empty() && !StopRequested) AppendOutput(std::string(kCrLf) + kCrLf + SkippedFilesNote());
 
         EnableControls(true);
         cmdListWords.SetCaption(kIdleCaption);
@@ -250,8 +281,16 @@ bool MainWindow::CountWordsInFile() {
         return false;
     }
 
+    const bool folder = IsInputFolder(inputPath);
     const std::string outputPath = txbFile[1].Text();
-    if (!outputPath.empty()) {
+    if (!outputPath.empty() && folder) {
+        // The listing would be counted the next time, or be overwritten while it is read.
+        if (LiesInCorpus(outputPath, {inputPath}, {})) {
+            platform.ShowMessage("Output file cannot lie inside the input folder.", "Error", MsgButtons::Ok,
+                                 MsgIcon::Exclamation);
+            return false;
+        }
+    } else if (!outputPath.empty()) {
         std::error_code ec;
         // Writing the listing over the input would destroy it, however the two names are spelt.
         const bool sameFile = outputPath == inputPath || std::filesystem::equivalent(outputPath, inputPath, ec);
@@ -264,7 +303,8 @@ bool MainWindow::CountWordsInFile() {
 
     std::error_code sizeError;
     const auto fileSize = std::filesystem::file_size(inputPath, sizeError);
-    const std::int64_t length = sizeError ? 0 : static_cast<std::int64_t>(fileSize);
+    const FolderFiles listed = folder ? ListFolderFiles(inputPath) : FolderFiles{};
+    const std::int64_t length = folder ? listed.totalBytes : sizeError ? 0 : static_cast<std::int64_t>(fileSize);
     if (txbFile[1].Text().empty() && length > kLargeFileBytes) {
         const MsgAnswer answer = platform.ShowMessage(
             std::string("The input file is quite large.  It is advisable to specify an output file ") +
@@ -279,6 +319,7 @@ bool MainWindow::CountWordsInFile() {
     lblSizeOfClipboardContents.SetCaption("");
     ConcealNumWords();
     platform.Repaint(nullptr);
+    if (folder) return CountWordsInFolder(listed);
 
     std::string openError;
     int openErrorNumber = kErrorUnknown;
@@ -307,6 +348,75 @@ bool MainWindow::CountWordsFromSource(ByteSource& source, const std::string& ext
     EnableControls(false);
     ReadSourceLines(*this, source, fileLine);
     return true;
+}
+
+bool MainWindow::CountWordsInFolder(const FolderFiles& listed) {
+    lblFilesize.SetCaption(FolderSizeLine(listed));
+    // The user's markers are checked once, and only when some file would use them.
+    const bool allowMarkers = frmParams->chkAllowCommentMarkers.Value() == 1;
+    const bool userMarkers = std::any_of(listed.files.begin(), listed.files.end(), [&](const CorpusFile& file) {
+        return MarkersForExtension(FileExtension(file.path, true), allowMarkers) == MarkerChoice::User;
+    });
+    if (userMarkers && !ValidateCommentMarkers()) {
+        DropProgressNotice();
+        frmParams->Show();
+        return false;
+    }
+
+    ClipboardText.clear();
+    cmdClearOutput_Click();
+    SavedSuppressWords = chkSuppressWords.Value();
+    Table.Reset();
+    SkippedFiles.clear();
+    Comments.fromFileType = false;
+    StopRequested = false;
+    cmdListWords.SetCaption(kStopCaption);
+    EnableControls(false);
+    const bool showProgress = listed.totalBytes > kProgressBarMinBytes;
+    if (showProgress) ShowProgressLabel(*this, true);
+
+    std::exception_ptr failure;
+    std::int64_t base = 0;
+    try {
+        for (std::size_t i = 0; i < listed.files.size(); ++i) {
+            // Files without words give the scanner no chance to see a press of Stop.
+            platform.PumpEvents();
+            if (StopRequested) break;
+            const CorpusFile& file = listed.files[i];
+            const std::string problem =
+                file.problem.empty() ? CountFolderFile(*this, file.path, base, showProgress ? listed.totalBytes : 0)
+                                     : file.problem;
+            if (!problem.empty()) SkippedFiles.push_back(file.path + ": " + problem);
+            base += listed.sizes[i];
+        }
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    Table.Finish();
+    ShowProgressLabel(*this, false);
+    chkSuppressWords.SetValue(SavedSuppressWords);
+    lblTwirler.SetCaption(" ");
+    if (failure) std::rethrow_exception(failure);
+    if (!StopRequested && SkippedFiles.size() == listed.files.size()) {
+        EnableControls(true);
+        cmdListWords.SetCaption(kIdleCaption);
+        txbOutput.SetText(SkippedFilesNote());
+        ConcealNumWords();
+        platform.ShowMessage(
+            listed.files.empty() ? "The folder holds no file to count." : "No file of the folder could be counted.",
+            "Invalid input", MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+std::string MainWindow::SkippedFilesNote() const {
+    if (SkippedFiles.empty()) return {};
+    std::string note = SkippedFiles.size() == 1
+                           ? std::string("1 file was not counted:")
+                           : FormatGrouped(static_cast<std::int64_t>(SkippedFiles.size())) + " files were not counted:";
+    for (const std::string& skipped : SkippedFiles) note += kCrLf + skipped;
+    return note;
 }
 
 bool MainWindow::CountWordsInClipboard() {

@@ -20,6 +20,13 @@ constexpr const char* kParagraphs[] = {
     "it, select all the text and copy it to the clipboard, then click on 'Count word frequencies' with "
     "'clipboard' selected as the source. Clicking on 'Click here to paste the clipboard text into the textbox' "
     "shows the text of the clipboard in the textbox and selects 'clipboard' as the source.",
+    "The input may also be a folder: type its name in the input file box, choose it with 'Folder' beside it, or "
+    "drop it on the window.  Every file below the folder is counted, in the order of their names, as if they "
+    "were one text (names starting with a dot are left out); each file is read as it would be alone, so its own "
+    "extension decides its comment markers.  A file that cannot be read or is not text is skipped, and the "
+    "skipped files are named below the list of words.  The line under the input file box then gives the number "
+    "of files and their bytes, and the progress bar covers them all.  The parameter files keep the folder as "
+    "they keep an input file.",
     "There is no limit on the size of an input file; text taken from the clipboard can hold up to 100,000 "
     "characters. While the words are counted the textbox shows each new word as it is found (up to about 2,000 of "
     "them, and none when 'Don't display words as found' is checked); when counting is finished it holds the "
@@ -68,6 +75,10 @@ constexpr const char* kParagraphs[] = {
     "The output can easily be transferred to a spreadsheet, as follows: Name an output file, count the words, "
     "and open the output file in the spreadsheet, which will detect the columns; with 'Include commas in output "
     "file' checked they are separated by commas.",
+    "After a count, 'Table and chart' opens a window beside this one with the words of the list: a table that "
+    "sorts by any column and finds the words holding what is typed above it, a chart of the most frequent words "
+    "or of rank against frequency (Zipf's law), and an export of the table as CSV, TSV or JSON.  It follows the "
+    "list shown here, and changes nothing in this window.",
     "An output file can be written as comma-delimited so that it can be read by other software.",
 };
 

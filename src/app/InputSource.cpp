@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "app/FileMessages.h"
+#include "app/FolderFiles.h"
 #include "app/HelpWindow.h"
 #include "app/MainWindow.h"
 #include "engine/CharClasses.h"
@@ -42,6 +43,29 @@ std::string FileSizeLine(std::int64_t length) {
 bool CanNameAFile(const std::string& name) { return !name.empty() && name.back() != '/'; }
 
 }  // namespace
+
+FolderFiles ListFolderFiles(const std::string& folder) {
+    FolderFiles result;
+    result.files = ListCorpus({folder}, CorpusFilter{});
+    for (const CorpusFile& file : result.files) {
+        std::error_code ec;
+        const auto size = std::filesystem::file_size(SystemPath(file.path), ec);
+        result.sizes.push_back(ec ? 0 : static_cast<std::int64_t>(size));
+        result.totalBytes += result.sizes.back();
+    }
+    return result;
+}
+
+bool IsInputFolder(const std::string& name) {
+    std::error_code ec;
+    return !name.empty() && std::filesystem::is_directory(SystemPath(name), ec);
+}
+
+std::string FolderSizeLine(const FolderFiles& folder) {
+    const auto count = static_cast<std::int64_t>(folder.files.size());
+    return "Folder: " + FormatGrouped(count) + (count == 1 ? " file, " : " files, ") +
+           FormatGrouped(folder.totalBytes) + " bytes";
+}
 
 std::string MainWindow::ExistingFolderOf(const std::string& path) const {
     std::string folder = FolderOfPath(path);
@@ -87,6 +111,21 @@ void MainWindow::cmdFile_Click(int index) {
         UpdateDisableOutputOption();
 }
 
+void MainWindow::cmdFolder_Click() {
+    blnWordsGot = false;
+    const std::string named = txbFile[0].Text();
+    // A folder in the box opens the dialog on itself; a file, on the folder it lies in.
+    const std::string start = IsInputFolder(named) ? named : DialogFolder(named);
+    const std::optional<std::string> chosen = platform.ShowFolderDialog("Specify input folder", start);
+    if (chosen && !chosen->empty()) {
+        LastDialogFolder = *chosen;
+        txbFile[0].SetText(*chosen);
+        CheckInputFile(*chosen);
+        cmdClearOutput_Click();
+    }
+    optInFile.Select();
+}
+
 void MainWindow::FileDropped(const std::string& path) {
     if (!txbFile[0].Enabled() || path.empty()) return;
     blnWordsGot = false;
@@ -119,14 +158,17 @@ void MainWindow::txbFile_LostFocus(int index) {
 }
 
 bool MainWindow::CheckInputFile(const std::string& name) {
+    if (IsInputFolder(name)) {
+        lblFilesize.SetCaption(FolderSizeLine(ListFolderFiles(name)));
+        LastDialogFolder = name;
+        return true;
+    }
     bool ok = false;
     const int problem = CanNameAFile(name) ? RegularFileError(name) : 0;
     if (!CanNameAFile(name) || problem == EISDIR) {
         if (blnStartUpCompleted) {
-            std::string text = "Invalid input file specification.";
-            // A folder is a natural thing to try; say why it is refused.
-            if (problem == EISDIR) text += "\r\nThis is a folder, not a file.\r\n" + FileLine("Input file", name);
-            platform.ShowMessage(text, "Invalid input", MsgButtons::Ok, MsgIcon::Exclamation);
+            platform.ShowMessage("Invalid input file specification.", "Invalid input", MsgButtons::Ok,
+                                 MsgIcon::Exclamation);
         } else {
             txbFile[0].SetText("");
         }
@@ -240,6 +282,7 @@ void MainWindow::EnableControls(bool enabled) {
         txbFile[i].SetEnabled(enabled);
         cmdClearFile[i].SetEnabled(enabled);
     }
+    cmdFolder.SetEnabled(enabled);
     chkDisableOutputToFile.SetEnabled(enabled);
     cboInputEncoding.SetEnabled(enabled);
     cmdCopyOutput.SetEnabled(enabled);

@@ -20,6 +20,7 @@ MainWindow::MainWindow(Platform& platformRef, ProgramText& texts)
     cmdListWords.SetCaption("Count word frequencies");
     cmdFile[0].SetCaption("Input file");
     cmdFile[1].SetCaption("Output file");
+    cmdFolder.SetCaption("Folder");
     cmdClearFile[0].SetCaption("Clear");
     cmdClearFile[1].SetCaption("Clear");
     cmdClearOutput.SetCaption("Clear textbox");
@@ -49,6 +50,8 @@ MainWindow::MainWindow(Platform& platformRef, ProgramText& texts)
         cmdClearFile[i].onClick = [this, i] { cmdClearFile_Click(i); };
         txbFile[i].onLostFocus = [this, i] { txbFile_LostFocus(i); };
     }
+    cmdFolder.onClick = [this] { cmdFolder_Click(); };
+    cmdFolder.onKeyUp = [this](int key) { cmdFile_KeyUp(0, key); };
     optInFile.onClick = [this] { optInFile_Click(); };
     optInTextBox.onClick = [this] { optInTextBox_Click(); };
     chkSuppressWords.onClick = [this] { chkSuppressWords_Click(); };

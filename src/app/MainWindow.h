@@ -34,6 +34,7 @@ namespace vesk {
 class ParamsWindow;
 class HelpWindow;
 class ByteSource;
+struct FolderFiles;
 class ProgramText;
 
 // The choices of "Input encoding": detection first, then converter names ICU knows.
@@ -60,6 +61,7 @@ class MainWindow : public Form, public ScanObserver {
     TextBox txbFile[2]{TextBox{"txbFile(0)"}, TextBox{"txbFile(1)"}};
     Button cmdFile[2]{Button{"cmdFile(0)"}, Button{"cmdFile(1)"}};
     Button cmdClearFile[2]{Button{"cmdClearFile(0)"}, Button{"cmdClearFile(1)"}};
+    Button cmdFolder{"cmdFolder"};  // chooses a folder as the input
     OptionButton optInFile{"optInFile", "file"};
     OptionButton optInTextBox{"optInTextBox", "clipboard"};
     Label lblFilesize{"lblFilesize"};
@@ -106,6 +108,8 @@ class MainWindow : public Form, public ScanObserver {
     bool CountInterrupted = false;
     bool ResultsShown = false;
     bool ResultsWrittenToFile = false;
+    // The files of the folder counted last that could not be counted, each "path: reason".
+    std::vector<std::string> SkippedFiles;
     std::int16_t LineEndingKind = 1;
     int SavedSuppressWords = 0;
     std::int16_t ProgressBarWidth = 37;
@@ -172,6 +176,11 @@ class MainWindow : public Form, public ScanObserver {
     void cmdListWords_Click();
     void CountAndList();
     bool CountWordsInFile();
+    // Every file of a folder into one table, in the order vesk-count takes them; the files that cannot be
+    // counted are noted in SkippedFiles. False when nothing was counted.
+    bool CountWordsInFolder(const FolderFiles& listed);
+    // The files of SkippedFiles under a line that says how many there are; "" when there are none.
+    std::string SkippedFilesNote() const;
     // Steps of a file count from the text-file check on, over an opened source; `extension` chooses the
     // comment markers. `name` is the input file's name for failure messages ("" when it has none).
     bool CountWordsFromSource(ByteSource& source, const std::string& extension, const std::string& name = {});
@@ -185,11 +194,14 @@ class MainWindow : public Form, public ScanObserver {
 
     // ---- Input source (listing/InputSource.cpp) ----
     void cmdFile_Click(int index);
+    void cmdFolder_Click();
     void cmdClearFile_Click(int index);
     // A file dropped on the window becomes the input, as if chosen in the input file dialog; ignored while
     // the input box is disabled (during a count).
     void FileDropped(const std::string& path);
     void txbFile_LostFocus(int index);
+    // Checks the input box's file or folder and shows its size; false (with a message once started) when it
+    // cannot be counted.
     bool CheckInputFile(const std::string& name);
     bool FetchClipboardText(bool showInBox);
     void ShowClipboardSize(std::int64_t length);

@@ -26,6 +26,8 @@ inline constexpr unsigned kHideReadOnly = 0x4;
 inline constexpr unsigned kNoReadOnlyReturn = 0x8000;
 inline constexpr unsigned kPathMustExist = 0x800;
 inline constexpr unsigned kFileMustExist = 0x1000;
+// A folder is chosen, not a file.
+inline constexpr unsigned kPickFolder = 0x10000;
 }  // namespace FileDialogFlags
 
 struct FileDialogRequest {
@@ -45,6 +47,11 @@ class Platform {
                                   MsgIcon icon) = 0;
     // The common file dialog, opened in `folder`; returns the chosen path, or nothing when cancelled.
     virtual std::optional<std::string> ShowFileDialog(const FileDialogRequest& request, const std::string& folder) = 0;
+    // The dialog that chooses an existing folder, opened in `folder`; nothing when cancelled. By default the
+    // file dialog asked for a folder, so that scripted platforms answer it from the same queue.
+    virtual std::optional<std::string> ShowFolderDialog(const std::string& title, const std::string& folder) {
+        return ShowFileDialog(FileDialogRequest{title, {}, FileDialogFlags::kPickFolder, false, {}}, folder);
+    }
 
     // Clipboard text, as it is. May throw RunError.
     virtual std::string ReadClipboardText() = 0;

@@ -51,7 +51,7 @@ std::vector<WidgetRow> MainWindowView::Rows() {
         End{},
         Grid{.stretchColumn = 1},
             {Of(m.cmdFile[0], cmdFile[0]), At(0, 0)}, {Of(m.txbFile[0], txbFile[0]), At(0, 1), kFixedPitch, "Input file name"},
-            {Of(m.cmdClearFile[0], cmdClearFile[0]), At(0, 2)},
+            {Of(m.cmdClearFile[0], cmdClearFile[0]), At(0, 2)}, {Of(m.cmdFolder, cmdFolder), At(0, 3)},
             {Of(m.cmdFile[1], cmdFile[1]), At(1, 0)}, {Of(m.txbFile[1], txbFile[1]), At(1, 1), kFixedPitch, "Output file name"},
             {Of(m.cmdClearFile[1], cmdClearFile[1]), At(1, 2)},
             {Of(m.chkDisableOutputToFile, chkDisableOutputToFile), At(1, 3)},

@@ -32,6 +32,7 @@ class MainWindowView : public QWidget {
     QLineEdit* txbFile[2]{};
     QPushButton* cmdFile[2]{};
     QPushButton* cmdClearFile[2]{};
+    QPushButton* cmdFolder = nullptr;  // a folder as the input
     QCheckBox* chkDisableOutputToFile = nullptr;
     QLabel* lblFilesize = nullptr;
     QLabel* lblSizeOfClipboardContents = nullptr;

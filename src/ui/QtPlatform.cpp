@@ -156,6 +156,15 @@ std::optional<std::string> QtPlatform::ShowFileDialog(const FileDialogRequest& r
     return FromQt(QDir::toNativeSeparators(dialog.selectedFiles().constFirst()));
 }
 
+std::optional<std::string> QtPlatform::ShowFolderDialog(const std::string& title, const std::string& folder) {
+    if (m_binder) m_binder->Flush();
+    const QString chosen = QFileDialog::getExistingDirectory(QApplication::activeWindow(), ToQt(title),
+                                                             folder.empty() ? QDir::homePath() : ToQt(folder));
+    m_pumpThrottle.Reset();
+    if (chosen.isEmpty()) return std::nullopt;
+    return FromQt(QDir::toNativeSeparators(chosen));
+}
+
 std::string QtPlatform::ReadClipboardText() {
     // Line ends inside the program are CR LF.
     return FromQt(QGuiApplication::clipboard()->text(), true);

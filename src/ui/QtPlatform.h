@@ -24,6 +24,7 @@ class QtPlatform : public Platform {
 
     MsgAnswer ShowMessage(const std::string& text, const std::string& title, MsgButtons buttons, MsgIcon icon) override;
     std::optional<std::string> ShowFileDialog(const FileDialogRequest& request, const std::string& folder) override;
+    std::optional<std::string> ShowFolderDialog(const std::string& title, const std::string& folder) override;
     std::string ReadClipboardText() override;
     void ClearClipboard() override;
     void WriteClipboardText(const std::string& text) override;

@@ -106,9 +106,24 @@ const Case kCases[] = {
      [](W& w) { EXPECT_EQ(w.main.txbFile[0].Text() + w.main.txbOutput.Text(), "earlier"); }},
     {"InputEndingInASlash", kTyped, "texts/", nullptr, {A::Ok},
      {{"Invalid input file specification.", "Invalid input", B::Ok, I::Exclamation}}},
-    {"InputIsAFolder", kNothing, "", nullptr, {A::Ok}, {{"Invalid input file specification.\r\nThis is a folder, "
-     "not a file.\r\nInput file: %f/texts", "Invalid input", B::Ok, I::Exclamation}}, false,
+    {"EmptyFolder", kNothing, "", nullptr, {A::Ok},
+     {{"The folder holds no file to count.", "Invalid input", B::Ok, I::Exclamation}}, false,
      [](W& w) { std::filesystem::create_directories(w.folder / "texts"); w.CountFile(w.PathOf("texts")); }},
+    {"NoFileOfTheFolderCounted", kNothing, "", nullptr, {A::Ok},
+     {{"No file of the folder could be counted.", "Invalid input", B::Ok, I::Exclamation}}, false,
+     [](W& w) {
+         std::filesystem::create_directories(w.folder / "texts");
+         w.MakeFile("texts/data.bin", "a\x01");
+         w.CountFile(w.PathOf("texts")); },
+     [](W& w) {
+         EXPECT_EQ(w.main.txbOutput.Text(), "1 file was not counted:\r\n" + w.PathOf("texts/data.bin") +
+                                                ": not a text file"); }},
+    {"OutputInsideTheFolder", kNothing, "", nullptr, {A::Ok}, {Error("Output file cannot lie inside the input folder.")},
+     false, [](W& w) {
+         std::filesystem::create_directories(w.folder / "texts");
+         w.MakeFile("texts/a.txt", "alpha\n");
+         w.main.txbFile[1].SetText(w.PathOf("texts/deeper/out.txt"));
+         w.CountFile(w.PathOf("texts")); }},
     {"MissingInput", kFile, "missing.txt", nullptr, {A::Ok},
      {{"Input file does not exist.\r\nInput file: %in", "File not found", B::Ok, I::Exclamation}}, false, nullptr,
      [](W& w) { EXPECT_EQ(w.main.lblFilesize.Caption(), ""); }},
