@@ -370,6 +370,7 @@ int Count::EmitPart() {
     PartialCount part;
     part.options = WordShapingOf(m_set, m_options.encoding.value_or(""));
     part.files = m_files;
+    m_table.AddPendingCounts();
     part.words = PartWordsOf(m_table, m_places);
     const std::string& file = *m_options.emitFile;
     int status = kExitSuccess;

@@ -74,6 +74,11 @@ class WordTable {
     void ReleasePendingCounts(const PendingCounts* counter) {
         if (m_pending == counter) m_pending = nullptr;
     }
+    // Adds the occurrences a counter keeps aside without moving any record, for a caller that reads the
+    // frequencies of an unfinished table.
+    void AddPendingCounts() {
+        if (m_pending != nullptr) m_pending->AddPendingCounts();
+    }
     // Asks for the index slot where the search for `key` starts to be fetched into the processor's cache.
     void PrefetchWord(std::string_view key) const;
     // Changes whenever record numbers may have changed (Reset, Finish): numbers kept by a caller from an
