@@ -14,6 +14,7 @@
 
 #include "cli/CountTool.h"
 #include "engine/Corpus.h"
+#include "engine/ParallelCount.h"
 #include "support/ScratchFolder.h"
 
 namespace vesk::test {
@@ -187,6 +188,34 @@ TEST(CorpusTest, PartsMergedInAnyOrderListAsOneRun) {
         EXPECT_EQ(Tool(Join(Join(listing, {"--merge"}), tree)).out, one.out) << round;
     }
     EXPECT_GT(listed, 20);
+}
+
+// Counted on several threads, with batches of a file or two so that every worker takes some, a corpus gives
+// the listing, messages, statistics, partial count and status of the count on one thread.
+TEST(CorpusTest, ThreadsCountAsOne) {
+    ScratchFolder scratch;
+    std::mt19937 random(5);
+    SetBatchBytesForTesting(1);
+    const char* const kNames[] = {"a.txt", "b.c", "c.html", "d.txt", "e.cpp", "f.txt", "g.htm", "h"};
+    for (int round = 0; round < 30; ++round) {
+        const fs::path folder = scratch.Path() / ("j" + std::to_string(round));
+        fs::create_directories(folder);
+        for (int i = 0, n = 1 + static_cast<int>(random() % 24); i < n; ++i) {
+            std::string text = RandomText(random);
+            const unsigned kind = random() % 8;
+            if (kind == 0) text = std::string("a\0b", 3);
+            if (kind == 1) std::replace(text.begin(), text.end(), '\n', '\r');
+            WriteBytes(folder / (std::to_string(i) + kNames[random() % std::size(kNames)]), text);
+        }
+        Args options = Join(RandomShaping(random), random() % 3 == 0 ? Args{"--emit", "-"} : RandomListing(random));
+        if (random() % 2 == 0) options.push_back("--stats");
+        const Args inputs = {folder.string(), scratch.PathOf("missing.txt"), folder.string()};
+        const ToolResult one = Tool(Join(Join(options, {"--jobs", "1"}), inputs));
+        EXPECT_EQ(Tool(Join(Join(options, {"--jobs", "4"}), inputs)), one) << round;
+        EXPECT_EQ(Tool(Join(Join(options, {"--jobs", "2"}), inputs)), one) << round;
+    }
+    SetBatchBytesForTesting(0);
+    for (const char* bad : {"0", "-1", "x", ""}) EXPECT_EQ(Tool({"--jobs", bad, "t.txt"}).status, 2) << bad;
 }
 
 TEST(CorpusTest, PartsThatCannotBeMergedAreRefused) {

@@ -1,0 +1,286 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/ParallelCount.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
+#include "engine/ByteSource.h"
+#include "engine/FileChecks.h"
+#include "engine/LineScanner.h"
+#include "engine/SourceScan.h"
+
+namespace vesk {
+
+namespace {
+
+constexpr std::size_t kTextCheckBytes = 16384;
+// A batch holds files up to about this many bytes: enough that merging its table costs little against
+// counting it, small enough that the batches spread over the workers.
+constexpr std::int64_t kMaxBatchBytes = std::int64_t{8} << 20;
+constexpr std::int64_t kMinBatchBytes = std::int64_t{256} << 10;
+// How many batches the workers may count ahead of the merge, per worker.
+constexpr std::size_t kBatchesAheadPerJob = 2;
+constexpr auto kProgressInterval = std::chrono::milliseconds(50);
+std::atomic<std::int64_t> batchBytesForTesting{0};
+
+struct Batch {
+    std::size_t first = 0;  // inputs [first, end)
+    std::size_t end = 0;
+    WordTable table;
+    std::vector<CorpusFileOutcome> outcomes;
+    // The records of the batch's table after each of its files (its files' words are the records between).
+    std::vector<std::int64_t> recordsAfter;
+    bool done = false;
+};
+
+// Thrown from a worker's read loop once the count is stopped, to leave the file at the next line.
+struct StopReading {};
+
+// A worker's read loop reports: the bytes it has read (for the progress of the whole count), the failures of
+// lines, and the stop.
+class WorkerReports : public SourceObserver {
+  public:
+    WorkerReports(std::atomic<std::int64_t>& bytes, const std::atomic<bool>& halted, const std::atomic<bool>* stop,
+                  CorpusFileOutcome& outcome)
+        : m_bytes(bytes), m_halted(halted), m_stop(stop), m_outcome(outcome) {}
+    bool Stopped() const {
+        return m_halted.load(std::memory_order_relaxed) ||
+               (m_stop != nullptr && m_stop->load(std::memory_order_relaxed));
+    }
+    void OnProgress(std::int64_t bytesRead) override {
+        if (Stopped()) throw StopReading{};
+        m_bytes.fetch_add(bytesRead - m_last, std::memory_order_relaxed);
+        m_last = bytesRead;
+    }
+    bool OnLineFailure(std::exception_ptr failure) override {
+        if (Stopped()) return false;
+        m_outcome.lineFailures.push_back(std::move(failure));
+        return true;
+    }
+    std::int64_t Last() const { return m_last; }
+
+  private:
+    std::atomic<std::int64_t>& m_bytes;
+    const std::atomic<bool>& m_halted;
+    const std::atomic<bool>* m_stop;
+    CorpusFileOutcome& m_outcome;
+    std::int64_t m_last = 0;
+};
+
+void CountFile(const CorpusInput& input, const InputEncoding& encoding, LineScanner& scanner,
+               CorpusFileOutcome& outcome, WorkerReports& reports) {
+    if (!input.problem.empty()) {
+        outcome.problem = input.problem;
+        return;
+    }
+    const int fd = ::open(input.path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        outcome.problem = std::generic_category().message(errno);
+        return;
+    }
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
+        outcome.problem = std::generic_category().message(EISDIR);
+        return;
+    }
+    const std::unique_ptr<ByteSource> source = ByteSource::FromDescriptor(fd, encoding);
+    if (!source) {
+        outcome.problem = "cannot be read";
+        return;
+    }
+    outcome.textKind = TextKindOfBytes(source->Peek(kTextCheckBytes), encoding);
+    if (outcome.textKind == kNotText) {
+        outcome.problem = "not a text file";
+        return;
+    }
+    scanner.SetOptions(input.options);
+    scanner.ResetComments();
+    std::string line;
+    outcome.readFailure = ScanSource(*source, scanner, line, reports);
+}
+
+// Consecutive inputs cut into batches of about `target` bytes each (at least one file).
+std::vector<std::unique_ptr<Batch>> MakeBatches(const std::vector<CorpusInput>& inputs, std::int64_t target) {
+    std::vector<std::unique_ptr<Batch>> batches;
+    std::int64_t bytes = 0;
+    for (std::size_t i = 0; i < inputs.size(); ++i) {
+        if (batches.empty() || bytes >= target) {
+            batches.push_back(std::make_unique<Batch>());
+            batches.back()->first = i;
+            bytes = 0;
+        }
+        batches.back()->end = i + 1;
+        bytes += std::max<std::int64_t>(inputs[i].size, 1);
+    }
+    return batches;
+}
+
+class CorpusCount {
+  public:
+    CorpusCount(const std::vector<CorpusInput>& inputs, const InputEncoding& encoding, int jobs,
+                const std::atomic<bool>* stop)
+        : m_inputs(inputs), m_encoding(encoding), m_jobs(static_cast<std::size_t>(std::max(jobs, 1))), m_stop(stop) {
+        std::int64_t total = 0;
+        for (const CorpusInput& input : inputs) total += std::max<std::int64_t>(input.size, 1);
+        const std::int64_t target =
+            std::clamp(total / static_cast<std::int64_t>(m_jobs * 8), kMinBatchBytes, kMaxBatchBytes);
+        const std::int64_t forced = batchBytesForTesting.load();
+        m_batches = MakeBatches(inputs, forced > 0 ? forced : target);
+        m_workerBytes = std::make_unique<PaddedBytes[]>(m_jobs);
+    }
+
+    bool Run(WordTable& table, CorpusObserver& observer) {
+        std::vector<std::thread> workers;
+        const std::size_t count = std::min(m_jobs, m_batches.size());
+        for (std::size_t w = 0; w < count; ++w) workers.emplace_back([this, w] { Work(w); });
+        bool whole = true;
+        try {
+            whole = Merge(table, observer);
+        } catch (...) {
+            Halt();
+            for (std::thread& worker : workers) worker.join();
+            throw;
+        }
+        Halt();
+        for (std::thread& worker : workers) worker.join();
+        return whole;
+    }
+
+  private:
+    struct alignas(64) PaddedBytes {
+        std::atomic<std::int64_t> bytes{0};
+    };
+
+    void Halt() {
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_halted.store(true);
+        }
+        m_changed.notify_all();
+    }
+
+    bool Halted() const {
+        return m_halted.load(std::memory_order_relaxed) ||
+               (m_stop != nullptr && m_stop->load(std::memory_order_relaxed));
+    }
+
+    void Work(std::size_t worker) {
+        for (;;) {
+            Batch* batch = nullptr;
+            {
+                std::unique_lock<std::mutex> lock(m_mutex);
+                m_changed.wait(lock, [&] {
+                    return m_halted.load() || m_next >= m_batches.size() ||
+                           m_next < m_merged + kBatchesAheadPerJob * m_jobs;
+                });
+                if (m_halted.load() || m_next >= m_batches.size()) return;
+                batch = m_batches[m_next++].get();
+            }
+            CountBatch(*batch, m_workerBytes[worker].bytes);
+            {
+                const std::lock_guard<std::mutex> lock(m_mutex);
+                batch->done = true;
+            }
+            m_changed.notify_all();
+        }
+    }
+
+    void CountBatch(Batch& batch, std::atomic<std::int64_t>& bytes) {
+        LineScanner scanner(batch.table);
+        batch.outcomes.resize(batch.end - batch.first);
+        for (std::size_t i = batch.first; i < batch.end; ++i) {
+            CorpusFileOutcome& outcome = batch.outcomes[i - batch.first];
+            try {
+                WorkerReports reports(bytes, m_halted, m_stop, outcome);
+                CountFile(m_inputs[i], m_encoding, scanner, outcome, reports);
+            } catch (const StopReading&) {
+            } catch (...) {
+                outcome.readFailure = std::current_exception();
+            }
+            batch.recordsAfter.push_back(batch.table.DistinctWordCount());
+            if (Halted()) return;
+        }
+    }
+
+    std::int64_t BytesRead() const {
+        std::int64_t sum = 0;
+        for (std::size_t w = 0; w < m_jobs; ++w) sum += m_workerBytes[w].bytes.load(std::memory_order_relaxed);
+        return sum;
+    }
+
+    // Merges the batches in order as they are done; false when stopped.
+    bool Merge(WordTable& table, CorpusObserver& observer) {
+        for (std::size_t b = 0; b < m_batches.size(); ++b) {
+            Batch& batch = *m_batches[b];
+            for (;;) {
+                {
+                    std::unique_lock<std::mutex> lock(m_mutex);
+                    if (m_changed.wait_for(lock, kProgressInterval, [&] { return batch.done; })) break;
+                }
+                if (m_stop != nullptr && m_stop->load()) return false;
+                observer.OnProgress(BytesRead());
+            }
+            if (m_stop != nullptr && m_stop->load()) return false;
+            std::int64_t record = 0;
+            for (std::size_t i = batch.first; i < batch.end; ++i) {
+                CorpusFileOutcome& outcome = batch.outcomes[i - batch.first];
+                outcome.firstRecord = table.DistinctWordCount();
+                for (const std::int64_t last = batch.recordsAfter[i - batch.first]; record < last;) {
+                    ++record;
+                    const std::uint32_t merged = table.Add(batch.table.Word(record));
+                    if (merged != 0) table.CountAgain(merged, batch.table.Frequency(record) - 1);
+                }
+                if (!observer.OnFile(i, outcome)) return false;
+            }
+            batch.table.Reset();
+            {
+                const std::lock_guard<std::mutex> lock(m_mutex);
+                m_merged = b + 1;
+            }
+            m_changed.notify_all();
+            observer.OnProgress(BytesRead());
+        }
+        return true;
+    }
+
+    const std::vector<CorpusInput>& m_inputs;
+    const InputEncoding& m_encoding;
+    std::size_t m_jobs;
+    const std::atomic<bool>* m_stop;
+    std::vector<std::unique_ptr<Batch>> m_batches;
+    std::unique_ptr<PaddedBytes[]> m_workerBytes;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::size_t m_next = 0;    // the next batch to count
+    std::size_t m_merged = 0;  // batches merged so far
+    // Set once the count ends, early or not; read by the workers' read loops line by line.
+    std::atomic<bool> m_halted{false};
+};
+
+}  // namespace
+
+void SetBatchBytesForTesting(std::int64_t bytes) { batchBytesForTesting.store(bytes); }
+
+int DefaultJobCount() { return static_cast<int>(std::max(1u, std::thread::hardware_concurrency())); }
+
+bool CountCorpus(const std::vector<CorpusInput>& inputs, const InputEncoding& encoding, int jobs, WordTable& table,
+                 CorpusObserver& observer, const std::atomic<bool>* stop) {
+    CorpusCount count(inputs, encoding, jobs, stop);
+    return count.Run(table, observer);
+}
+
+}  // namespace vesk
