@@ -593,8 +593,14 @@ bool Count::CountSource(ByteSource& source) {
     const bool showProgress = length > kProgressBarMinBytes;
     if (showProgress) m_reporter.DrawProgress("[" + std::string(kProgressBarWidth, ' ') + "]");
     ReadReports reports(*this, m_reporter, showProgress ? length : 0);
-    std::string line;
-    const std::exception_ptr readFailure = ScanSource(source, scanner, line, reports);
+    std::exception_ptr readFailure;
+    const int jobs = m_options.jobs.value_or(DefaultJobCount());
+    // A large file in chunks on all threads; standard input and what cannot be cut are read whole.
+    if (m_inputFd < 0 ||
+        !CountFileInChunks(m_inputFd, length, m_encoding, scanner.Options(), jobs, m_table, reports, readFailure)) {
+        std::string line;
+        readFailure = ScanSource(source, scanner, line, reports);
+    }
     m_table.Finish();
     m_reporter.EraseProgress();
     if (readFailure) std::rethrow_exception(readFailure);

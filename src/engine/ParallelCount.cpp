@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
+#include <cstring>
 #include <memory>
 #include <mutex>
 #include <system_error>
@@ -271,7 +272,209 @@ class CorpusCount {
     std::atomic<bool> m_halted{false};
 };
 
+struct Chunk {
+    std::int64_t offset = 0;
+    std::int64_t length = 0;
+    WordTable table;
+    CorpusFileOutcome outcome;
+    int endComment = -1;
+    ByteEncoding startMode = ByteEncoding::Detect;
+    ByteEncoding endMode = ByteEncoding::Detect;
+    bool done = false;
+};
+
+// Line starts that cut a file into about `pieces` chunks (never a cut inside a line; none when there is no
+// LF to cut after).
+std::vector<std::int64_t> ChunkStarts(int fd, std::int64_t size, std::int64_t pieces) {
+    std::vector<std::int64_t> starts = {0};
+    std::vector<char> window(std::size_t{1} << 16);
+    for (std::int64_t k = 1; k < pieces; ++k) {
+        std::int64_t at = std::max(size / pieces * k, starts.back());
+        for (;;) {
+            const ssize_t n = ::pread(fd, window.data(), window.size(), at);
+            if (n <= 0) return starts;
+            const void* lf = std::memchr(window.data(), '\n', static_cast<std::size_t>(n));
+            if (lf != nullptr) {
+                at += static_cast<const char*>(lf) - window.data() + 1;
+                break;
+            }
+            at += n;
+        }
+        if (at >= size) break;
+        if (at > starts.back()) starts.push_back(at);
+    }
+    return starts;
+}
+
+class ChunkCount {
+  public:
+    ChunkCount(int fd, const InputEncoding& encoding, const ScanOptions& options, ByteEncoding mode, int jobs)
+        : m_fd(fd),
+          m_encoding(encoding),
+          m_options(options),
+          m_mode(mode),
+          m_jobs(static_cast<std::size_t>(std::max(jobs, 1))) {
+        m_workerBytes = std::make_unique<PaddedBytes[]>(m_jobs);
+    }
+
+    void Cut(const std::vector<std::int64_t>& starts, std::int64_t size) {
+        for (std::size_t i = 0; i < starts.size(); ++i) {
+            m_chunks.push_back(std::make_unique<Chunk>());
+            m_chunks.back()->offset = starts[i];
+            m_chunks.back()->length = (i + 1 < starts.size() ? starts[i + 1] : size) - starts[i];
+        }
+    }
+
+    std::exception_ptr Run(WordTable& table, SourceObserver& observer) {
+        std::vector<std::thread> workers;
+        for (std::size_t w = 0; w < std::min(m_jobs, m_chunks.size()); ++w)
+            workers.emplace_back([this, w] { Work(w); });
+        std::exception_ptr failure;
+        try {
+            failure = Merge(table, observer);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_halted.store(true);
+        }
+        m_changed.notify_all();
+        for (std::thread& worker : workers) worker.join();
+        return failure;
+    }
+
+  private:
+    struct alignas(64) PaddedBytes {
+        std::atomic<std::int64_t> bytes{0};
+    };
+
+    void Work(std::size_t worker) {
+        for (;;) {
+            Chunk* chunk = nullptr;
+            {
+                std::unique_lock<std::mutex> lock(m_mutex);
+                m_changed.wait(lock, [&] {
+                    return m_halted.load() || m_next >= m_chunks.size() ||
+                           m_next < m_merged + kBatchesAheadPerJob * m_jobs;
+                });
+                if (m_halted.load() || m_next >= m_chunks.size()) return;
+                chunk = m_chunks[m_next++].get();
+            }
+            CountChunk(*chunk, -1, m_mode, m_workerBytes[worker].bytes);
+            {
+                const std::lock_guard<std::mutex> lock(m_mutex);
+                chunk->done = true;
+            }
+            m_changed.notify_all();
+        }
+    }
+
+    // Counts `chunk` afresh, starting in the comment `comment` and reading its bytes as `mode` says.
+    void CountChunk(Chunk& chunk, int comment, ByteEncoding mode, std::atomic<std::int64_t>& bytes) {
+        chunk.table.Reset();
+        chunk.outcome = CorpusFileOutcome{};
+        chunk.startMode = mode;
+        LineScanner scanner(chunk.table);
+        scanner.SetOptions(m_options);
+        scanner.SetOpenComment(comment);
+        const std::unique_ptr<ByteSource> source =
+            ByteSource::FromRange(m_fd, chunk.offset, chunk.length, m_encoding, mode);
+        WorkerReports reports(bytes, m_halted, nullptr, chunk.outcome);
+        std::string line;
+        try {
+            chunk.outcome.readFailure = ScanSource(*source, scanner, line, reports);
+        } catch (const StopReading&) {
+        } catch (...) {
+            chunk.outcome.readFailure = std::current_exception();
+        }
+        chunk.endComment = scanner.OpenComment();
+        chunk.endMode = source->RawMode();
+    }
+
+    std::int64_t BytesRead() const {
+        std::int64_t sum = 0;
+        for (std::size_t w = 0; w < m_jobs; ++w) sum += m_workerBytes[w].bytes.load(std::memory_order_relaxed);
+        return sum + m_recountBytes.load(std::memory_order_relaxed);
+    }
+
+    std::exception_ptr Merge(WordTable& table, SourceObserver& observer) {
+        int comment = -1;
+        ByteEncoding mode = m_mode;
+        for (std::size_t c = 0; c < m_chunks.size(); ++c) {
+            Chunk& chunk = *m_chunks[c];
+            for (;;) {
+                {
+                    std::unique_lock<std::mutex> lock(m_mutex);
+                    if (m_changed.wait_for(lock, kProgressInterval, [&] { return chunk.done; })) break;
+                }
+                observer.OnProgress(BytesRead());
+            }
+            // Counted from the wrong start: inside a comment, or in an encoding an earlier chunk decided
+            // otherwise.
+            const bool otherMode =
+                mode != chunk.startMode && chunk.endMode != ByteEncoding::Detect && chunk.endMode != mode;
+            if (comment != -1 || otherMode) {
+                m_recountBytes.fetch_sub(chunk.length);
+                CountChunk(chunk, comment, mode, m_recountBytes);
+            }
+            comment = chunk.endComment;
+            if (mode == ByteEncoding::Detect) mode = chunk.endMode;
+            for (std::int64_t record = 1; record <= chunk.table.DistinctWordCount(); ++record) {
+                const std::uint32_t merged = table.Add(chunk.table.Word(record));
+                if (merged != 0) table.CountAgain(merged, chunk.table.Frequency(record) - 1);
+            }
+            chunk.table.Reset();
+            bool goOn = true;
+            for (const std::exception_ptr& failure : chunk.outcome.lineFailures)
+                goOn = goOn && observer.OnLineFailure(failure);
+            if (chunk.outcome.readFailure) return chunk.outcome.readFailure;
+            if (!goOn) return nullptr;
+            {
+                const std::lock_guard<std::mutex> lock(m_mutex);
+                m_merged = c + 1;
+            }
+            m_changed.notify_all();
+            observer.OnProgress(BytesRead());
+        }
+        return nullptr;
+    }
+
+    int m_fd;
+    const InputEncoding& m_encoding;
+    const ScanOptions& m_options;
+    ByteEncoding m_mode;
+    std::size_t m_jobs;
+    std::vector<std::unique_ptr<Chunk>> m_chunks;
+    std::unique_ptr<PaddedBytes[]> m_workerBytes;
+    std::atomic<std::int64_t> m_recountBytes{0};
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::size_t m_next = 0;
+    std::size_t m_merged = 0;
+    std::atomic<bool> m_halted{false};
+};
+
 }  // namespace
+
+bool CountFileInChunks(int fd, std::int64_t size, const InputEncoding& encoding, const ScanOptions& options, int jobs,
+                       WordTable& table, SourceObserver& observer, std::exception_ptr& readFailure) {
+    const std::int64_t forced = batchBytesForTesting.load();
+    if (jobs < 2 || size <= 0 || (forced == 0 && size < kChunkedFileBytes)) return false;
+    char first[3] = {};
+    const ssize_t n = ::pread(fd, first, sizeof first, 0);
+    if (n < 0) return false;
+    const DecodingPlan plan = PlanDecoding(std::string_view(first, static_cast<std::size_t>(n)), encoding);
+    if (MakeStreamDecoder(plan.kind, encoding.converter) != nullptr) return false;
+    const std::int64_t pieces = forced > 0 ? std::max<std::int64_t>(1, size / forced)
+                                           : std::max<std::int64_t>(jobs * 4, size / (std::int64_t{16} << 20));
+    const std::vector<std::int64_t> starts = ChunkStarts(fd, size, pieces);
+    if (starts.size() < 2) return false;
+    ChunkCount count(fd, encoding, options, plan.kind, jobs);
+    count.Cut(starts, size);
+    readFailure = count.Run(table, observer);
+    return true;
+}
 
 void SetBatchBytesForTesting(std::int64_t bytes) { batchBytesForTesting.store(bytes); }
 

@@ -17,6 +17,7 @@
 
 #include "engine/Encoding.h"
 #include "engine/ScanOptions.h"
+#include "engine/SourceScan.h"
 #include "engine/WordTable.h"
 
 namespace vesk {
@@ -70,8 +71,21 @@ int DefaultJobCount();
 bool CountCorpus(const std::vector<CorpusInput>& inputs, const InputEncoding& encoding, int jobs, WordTable& table,
                  CorpusObserver& observer, const std::atomic<bool>* stop = nullptr);
 
-// Tests only: batches of about `bytes` each (0: the sizes the count chooses), so that small corpora are
-// spread over the workers too.
+// Files from this size on are counted in chunks when more than one job is asked for.
+inline constexpr std::int64_t kChunkedFileBytes = std::int64_t{4} << 20;
+
+// Counts the open regular file `fd` of `size` bytes into `table` (left unfinished) as a count of it through
+// `scanner`'s options would, in chunks cut at line starts counted on up to `jobs` threads: each chunk is
+// counted as if it started outside any comment and in the file's encoding as far as known, and the rare chunk
+// whose true start (the end of the chunk before) differs is counted again from there. The observer hears the
+// progress (on the calling thread, at least every 50 ms) and the failed lines in file order; a line that
+// cannot be read ends the count and is returned. Returns false, having counted nothing, when the file cannot
+// be cut (an encoding decoded in blocks, no line end to cut at): the caller then counts it whole.
+bool CountFileInChunks(int fd, std::int64_t size, const InputEncoding& encoding, const ScanOptions& options, int jobs,
+                       WordTable& table, SourceObserver& observer, std::exception_ptr& readFailure);
+
+// Tests only: batches and chunks of about `bytes` each (0: the sizes the count chooses), so that small
+// corpora and files are spread over the workers too.
 void SetBatchBytesForTesting(std::int64_t bytes);
 
 }  // namespace vesk
