@@ -308,8 +308,10 @@ std::vector<std::int64_t> ChunkStarts(int fd, std::int64_t size, std::int64_t pi
 
 class ChunkCount {
   public:
-    ChunkCount(int fd, const InputEncoding& encoding, const ScanOptions& options, ByteEncoding mode, int jobs)
-        : m_fd(fd),
+    ChunkCount(int fd, const InputEncoding& encoding, const ScanOptions& options, ByteEncoding mode, int jobs,
+               const std::atomic<bool>* stop)
+        : m_stop(stop),
+          m_fd(fd),
           m_encoding(encoding),
           m_options(options),
           m_mode(mode),
@@ -380,7 +382,7 @@ class ChunkCount {
         scanner.SetOpenComment(comment);
         const std::unique_ptr<ByteSource> source =
             ByteSource::FromRange(m_fd, chunk.offset, chunk.length, m_encoding, mode);
-        WorkerReports reports(bytes, m_halted, nullptr, chunk.outcome);
+        WorkerReports reports(bytes, m_halted, m_stop, chunk.outcome);
         std::string line;
         try {
             chunk.outcome.readFailure = ScanSource(*source, scanner, line, reports);
@@ -408,8 +410,10 @@ class ChunkCount {
                     std::unique_lock<std::mutex> lock(m_mutex);
                     if (m_changed.wait_for(lock, kProgressInterval, [&] { return chunk.done; })) break;
                 }
+                if (Stopped()) return nullptr;
                 observer.OnProgress(BytesRead());
             }
+            if (Stopped()) return nullptr;
             // Counted from the wrong start: inside a comment, or in an encoding an earlier chunk decided
             // otherwise.
             const bool otherMode =
@@ -440,6 +444,9 @@ class ChunkCount {
         return nullptr;
     }
 
+    bool Stopped() const { return m_stop != nullptr && m_stop->load(); }
+
+    const std::atomic<bool>* m_stop;
     int m_fd;
     const InputEncoding& m_encoding;
     const ScanOptions& m_options;
@@ -458,7 +465,8 @@ class ChunkCount {
 }  // namespace
 
 bool CountFileInChunks(int fd, std::int64_t size, const InputEncoding& encoding, const ScanOptions& options, int jobs,
-                       WordTable& table, SourceObserver& observer, std::exception_ptr& readFailure) {
+                       WordTable& table, SourceObserver& observer, std::exception_ptr& readFailure,
+                       const std::atomic<bool>* stop) {
     const std::int64_t forced = batchBytesForTesting.load();
     if (jobs < 2 || size <= 0 || (forced == 0 && size < kChunkedFileBytes)) return false;
     char first[3] = {};
@@ -470,7 +478,7 @@ bool CountFileInChunks(int fd, std::int64_t size, const InputEncoding& encoding,
                                            : std::max<std::int64_t>(jobs * 4, size / (std::int64_t{16} << 20));
     const std::vector<std::int64_t> starts = ChunkStarts(fd, size, pieces);
     if (starts.size() < 2) return false;
-    ChunkCount count(fd, encoding, options, plan.kind, jobs);
+    ChunkCount count(fd, encoding, options, plan.kind, jobs, stop);
     count.Cut(starts, size);
     readFailure = count.Run(table, observer);
     return true;

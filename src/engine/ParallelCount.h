@@ -80,9 +80,11 @@ inline constexpr std::int64_t kChunkedFileBytes = std::int64_t{4} << 20;
 // whose true start (the end of the chunk before) differs is counted again from there. The observer hears the
 // progress (on the calling thread, at least every 50 ms) and the failed lines in file order; a line that
 // cannot be read ends the count and is returned. Returns false, having counted nothing, when the file cannot
-// be cut (an encoding decoded in blocks, no line end to cut at): the caller then counts it whole.
+// be cut (a file under kChunkedFileBytes, an encoding decoded in blocks, no line end to cut at): the caller
+// then counts it whole. `stop` works as for CountCorpus: once set, no further chunk is merged.
 bool CountFileInChunks(int fd, std::int64_t size, const InputEncoding& encoding, const ScanOptions& options, int jobs,
-                       WordTable& table, SourceObserver& observer, std::exception_ptr& readFailure);
+                       WordTable& table, SourceObserver& observer, std::exception_ptr& readFailure,
+                       const std::atomic<bool>* stop = nullptr);
 
 // Tests only: batches and chunks of about `bytes` each (0: the sizes the count chooses), so that small
 // corpora and files are spread over the workers too.
