@@ -32,6 +32,8 @@ constexpr std::int64_t kMinBatchBytes = std::int64_t{256} << 10;
 // How many batches the workers may count ahead of the merge, per worker.
 constexpr std::size_t kBatchesAheadPerJob = 2;
 constexpr auto kProgressInterval = std::chrono::milliseconds(50);
+// A first chunk in which more than one word in this many is new reads the rest of its file on one thread.
+constexpr std::int64_t kNewWordShare = 8;
 std::atomic<std::int64_t> batchBytesForTesting{0};
 
 struct Batch {
@@ -320,6 +322,7 @@ class ChunkCount {
     }
 
     void Cut(const std::vector<std::int64_t>& starts, std::int64_t size) {
+        m_size = size;
         for (std::size_t i = 0; i < starts.size(); ++i) {
             m_chunks.push_back(std::make_unique<Chunk>());
             m_chunks.back()->offset = starts[i];
@@ -424,16 +427,23 @@ class ChunkCount {
             }
             comment = chunk.endComment;
             if (mode == ByteEncoding::Detect) mode = chunk.endMode;
+            std::int64_t occurrences = 0;
             for (std::int64_t record = 1; record <= chunk.table.DistinctWordCount(); ++record) {
                 const std::uint32_t merged = table.Add(chunk.table.Word(record));
+                occurrences += chunk.table.Frequency(record);
                 if (merged != 0) table.CountAgain(merged, chunk.table.Frequency(record) - 1);
             }
+            // Merging costs about what counting costs when most words are new: a text like that is read on
+            // from here on this thread alone.
+            const bool mostlyNew = c == 0 && m_chunks.size() > 1 && batchBytesForTesting.load() == 0 &&
+                                   chunk.table.DistinctWordCount() * kNewWordShare > occurrences;
             chunk.table.Reset();
             bool goOn = true;
             for (const std::exception_ptr& failure : chunk.outcome.lineFailures)
                 goOn = goOn && observer.OnLineFailure(failure);
             if (chunk.outcome.readFailure) return chunk.outcome.readFailure;
             if (!goOn) return nullptr;
+            if (mostlyNew) return CountRestInTurn(m_chunks[1]->offset, comment, mode, table, observer);
             {
                 const std::lock_guard<std::mutex> lock(m_mutex);
                 m_merged = c + 1;
@@ -446,6 +456,41 @@ class ChunkCount {
 
     bool Stopped() const { return m_stop != nullptr && m_stop->load(); }
 
+    // The file from `offset` to its end straight into `table` on this thread, the workers halted.
+    std::exception_ptr CountRestInTurn(std::int64_t offset, int comment, ByteEncoding mode, WordTable& table,
+                                       SourceObserver& observer) {
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_halted.store(true);
+        }
+        m_changed.notify_all();
+        class Shifted : public SourceObserver {
+          public:
+            Shifted(SourceObserver& to, std::int64_t offset, const std::atomic<bool>* stop)
+                : m_to(to), m_offset(offset), m_stop(stop) {}
+            void OnProgress(std::int64_t bytesRead) override {
+                if (m_stop != nullptr && m_stop->load(std::memory_order_relaxed)) throw StopReading{};
+                m_to.OnProgress(m_offset + bytesRead);
+            }
+            bool OnLineFailure(std::exception_ptr failure) override {
+                if (m_stop != nullptr && m_stop->load(std::memory_order_relaxed)) return false;
+                return m_to.OnLineFailure(std::move(failure));
+            }
+
+          private:
+            SourceObserver& m_to;
+            std::int64_t m_offset;
+            const std::atomic<bool>* m_stop;
+        } shifted(observer, offset, m_stop);
+        LineScanner scanner(table);
+        scanner.SetOptions(m_options);
+        scanner.SetOpenComment(comment);
+        const std::unique_ptr<ByteSource> source =
+            ByteSource::FromRange(m_fd, offset, m_size - offset, m_encoding, mode);
+        std::string line;
+        return ScanSource(*source, scanner, line, shifted);
+    }
+
     const std::atomic<bool>* m_stop;
     int m_fd;
     const InputEncoding& m_encoding;
@@ -455,6 +500,7 @@ class ChunkCount {
     std::vector<std::unique_ptr<Chunk>> m_chunks;
     std::unique_ptr<PaddedBytes[]> m_workerBytes;
     std::atomic<std::int64_t> m_recountBytes{0};
+    std::int64_t m_size = 0;
     std::mutex m_mutex;
     std::condition_variable m_changed;
     std::size_t m_next = 0;
