@@ -287,11 +287,11 @@ struct Chunk {
 
 // Line starts that cut a file into about `pieces` chunks (never a cut inside a line; none when there is no
 // LF to cut after).
-std::vector<std::int64_t> ChunkStarts(int fd, std::int64_t size, std::int64_t pieces) {
+std::vector<std::int64_t> ChunkStarts(int fd, std::int64_t size, std::int64_t pieces, std::int64_t firstBytes) {
     std::vector<std::int64_t> starts = {0};
     std::vector<char> window(std::size_t{1} << 16);
     for (std::int64_t k = 1; k < pieces; ++k) {
-        std::int64_t at = std::max(size / pieces * k, starts.back());
+        std::int64_t at = std::max(k == 1 ? std::min(firstBytes, size / pieces) : size / pieces * k, starts.back());
         for (;;) {
             const ssize_t n = ::pread(fd, window.data(), window.size(), at);
             if (n <= 0) return starts;
@@ -522,7 +522,8 @@ bool CountFileInChunks(int fd, std::int64_t size, const InputEncoding& encoding,
     if (MakeStreamDecoder(plan.kind, encoding.converter) != nullptr) return false;
     const std::int64_t pieces = forced > 0 ? std::max<std::int64_t>(1, size / forced)
                                            : std::max<std::int64_t>(jobs * 4, size / (std::int64_t{16} << 20));
-    const std::vector<std::int64_t> starts = ChunkStarts(fd, size, pieces);
+    // A short first chunk tells soon whether the text is one that merging would not pay for.
+    const std::vector<std::int64_t> starts = ChunkStarts(fd, size, pieces, forced > 0 ? forced : std::int64_t{1} << 20);
     if (starts.size() < 2) return false;
     ChunkCount count(fd, encoding, options, plan.kind, jobs, stop);
     count.Cut(starts, size);
