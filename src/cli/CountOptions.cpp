@@ -147,6 +147,15 @@ class Parser {
                 Fail("--corpus-index must be a number from 0 (not '" + v + "')");
             else
                 o.corpusIndex = n;
+        } else if (Is("--jobs")) {
+            std::string v;
+            int n = 0;
+            if (!Value(v)) return true;
+            const auto [ptr, ec] = std::from_chars(v.data(), v.data() + v.size(), n);
+            if (ec != std::errc() || ptr != v.data() + v.size() || n < 1 || v.empty())
+                Fail("--jobs must be a number from 1 (not '" + v + "')");
+            else
+                o.jobs = n;
         } else if (Is("--encoding")) {
             std::string v;
             if (!Value(v)) return true;
@@ -329,6 +338,8 @@ constexpr const char* kHelpCorpus =
     "occurs. A file that cannot be read or is not text is named on standard error and left out.\n"
     "  --include GLOB                   take from folders only files whose names match GLOB (repeatable)\n"
     "  --exclude GLOB                   leave out files whose names match GLOB (repeatable)\n"
+    "  --jobs N                         count on N threads (default: one per processor); the listing\n"
+    "                                   is the same for any N\n"
     "\n"
     "Partial counts (versioned text; see the README):\n"
     "  --emit FILE|-                    write the counts of the files as a partial count, no listing\n"

@@ -56,6 +56,7 @@ struct CountOptions {
     bool merge = false;                       // --merge: the inputs are partial counts
     std::optional<std::string> inputName;     // --input-name: standard input's name
     std::optional<std::int64_t> corpusIndex;  // --corpus-index: the index of the first file
+    std::optional<int> jobs;                  // --jobs: threads of the count; one per processor when absent
 
     // The FILE and folder arguments (the parts with --merge); none or a lone "-" means standard input.
     std::vector<std::string> inputs;

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <ostream>
 #include <sstream>
@@ -25,6 +26,7 @@
 #include "engine/CountRules.h"
 #include "engine/Encoding.h"
 #include "engine/FileChecks.h"
+#include "engine/ParallelCount.h"
 #include "engine/SourceScan.h"
 #include "engine/WordFilters.h"
 #include "engine/WordTable.h"
@@ -138,6 +140,10 @@ class Count {
     bool IsCorpus() const;
     bool RefuseOutputsInCorpus(const std::vector<std::string>& arguments, const std::vector<CorpusFile>& corpus);
     // Counts one file of a corpus into the table; returns why it was skipped, "" when it was counted.
+    void CountInTurn(const std::vector<CorpusFile>& corpus, const std::vector<std::int64_t>& sizes, std::int64_t total,
+                     std::int64_t first);
+    void CountInParallel(const std::vector<CorpusFile>& corpus, const std::vector<std::int64_t>& sizes,
+                         std::int64_t total, int jobs, std::int64_t first);
     std::string CountCorpusFile(const std::string& path, LineScanner& scanner, std::int64_t base, std::int64_t total);
     void TakeFile(std::int64_t index, const std::string& path, const std::string& problem, std::int64_t start);
     int EmitPart();
@@ -255,9 +261,33 @@ int Count::RunCorpus() {
         sizes.push_back(file.path == "-" ? 0 : static_cast<std::int64_t>(fs::file_size(file.path, ec) * !ec));
         total += sizes.back();
     }
+    const int jobs = m_options.jobs.value_or(DefaultJobCount());
+    const std::int64_t first = m_options.corpusIndex.value_or(0);
+    if (jobs > 1 && corpus.size() > 1 && corpus.front().path != "-") {
+        try {
+            CountInParallel(corpus, sizes, total, jobs, first);
+        } catch (...) {
+            ReportRunError(RunErrorOf(std::current_exception()));
+        }
+    } else {
+        CountInTurn(corpus, sizes, total, first);
+    }
+    m_reporter.EraseProgress();
+    if (m_reporter.ErrorCount() > 0) return kExitFailure;
+    if (!lists) return EmitPart();
+    if (m_files.size() == static_cast<std::size_t>(m_skipped)) {
+        m_reporter.ErrorUtf8("no file of the corpus could be counted");
+        return kExitFailure;
+    }
+    m_table.Finish();
+    return ListCounted();
+}
+
+// The files of a corpus one after the other, on this thread.
+void Count::CountInTurn(const std::vector<CorpusFile>& corpus, const std::vector<std::int64_t>& sizes,
+                        std::int64_t total, std::int64_t first) {
     LineScanner scanner(m_table);
     std::int64_t base = 0;
-    const std::int64_t first = m_options.corpusIndex.value_or(0);
     try {
         for (std::size_t i = 0; i < corpus.size() && m_reporter.ErrorCount() == 0; ++i) {
             const CorpusFile& file = corpus[i];
@@ -271,15 +301,52 @@ int Count::RunCorpus() {
     } catch (...) {
         ReportRunError(RunErrorOf(std::current_exception()));
     }
-    m_reporter.EraseProgress();
-    if (m_reporter.ErrorCount() > 0) return kExitFailure;
-    if (!lists) return EmitPart();
-    if (m_files.size() == static_cast<std::size_t>(m_skipped)) {
-        m_reporter.ErrorUtf8("no file of the corpus could be counted");
-        return kExitFailure;
+}
+
+namespace {
+
+// The files of a parallel count as they are merged, told as the sequential count tells them.
+class CorpusReports : public CorpusObserver {
+  public:
+    CorpusReports(std::function<void(std::int64_t)> progress,
+                  std::function<bool(std::size_t, const CorpusFileOutcome&)> file)
+        : m_progress(std::move(progress)), m_file(std::move(file)) {}
+    void OnProgress(std::int64_t bytesRead) override { m_progress(bytesRead); }
+    bool OnFile(std::size_t index, const CorpusFileOutcome& outcome) override { return m_file(index, outcome); }
+
+  private:
+    std::function<void(std::int64_t)> m_progress;
+    std::function<bool(std::size_t, const CorpusFileOutcome&)> m_file;
+};
+
+}  // namespace
+
+// The files of a corpus on `jobs` threads, merged and reported in corpus order.
+void Count::CountInParallel(const std::vector<CorpusFile>& corpus, const std::vector<std::int64_t>& sizes,
+                            std::int64_t total, int jobs, std::int64_t first) {
+    std::vector<CorpusInput> inputs;
+    inputs.reserve(corpus.size());
+    for (std::size_t i = 0; i < corpus.size(); ++i) {
+        const MarkerChoice choice =
+            MarkersForExtension(FileExtension(corpus[i].path, true), m_set.allowCommentMarkers == 1);
+        inputs.push_back({corpus[i].path, corpus[i].problem, sizes[i],
+                          ScanOptionsOf(m_set, MarkersOfChoice(choice, UserMarkersOf(m_set)))});
     }
-    m_table.Finish();
-    return ListCounted();
+    const bool showProgress = total > kProgressBarMinBytes;
+    ReadReports progress(*this, m_reporter, showProgress ? total : 0);
+    CorpusReports reports([&](std::int64_t bytesRead) { progress.OnProgress(bytesRead); },
+                          [&](std::size_t i, const CorpusFileOutcome& outcome) {
+                              if (outcome.problem.empty() && outcome.textKind == kTextCrOnly)
+                                  m_reporter.Warning(LineEndingsMessage(outcome.textKind).text + kCrLf +
+                                                     FileLine("Input file", corpus[i].path));
+                              for (const std::exception_ptr& failure : outcome.lineFailures)
+                                  progress.OnLineFailure(failure);
+                              if (outcome.readFailure) std::rethrow_exception(outcome.readFailure);
+                              TakeFile(first + static_cast<std::int64_t>(i), corpus[i].path, outcome.problem,
+                                       outcome.firstRecord);
+                              return m_reporter.ErrorCount() == 0;
+                          });
+    CountCorpus(inputs, m_encoding, jobs, m_table, reports);
 }
 
 // A file of a corpus taken: counted from the table's record `start` on, or skipped for `problem`.
@@ -527,8 +594,14 @@ bool Count::CountSource(ByteSource& source) {
     const bool showProgress = length > kProgressBarMinBytes;
     if (showProgress) m_reporter.DrawProgress("[" + std::string(kProgressBarWidth, ' ') + "]");
     ReadReports reports(*this, m_reporter, showProgress ? length : 0);
-    std::string line;
-    const std::exception_ptr readFailure = ScanSource(source, scanner, line, reports);
+    std::exception_ptr readFailure;
+    const int jobs = m_options.jobs.value_or(DefaultJobCount());
+    // A large file in chunks on all threads; standard input and what cannot be cut are read whole.
+    if (m_inputFd < 0 ||
+        !CountFileInChunks(m_inputFd, length, m_encoding, scanner.Options(), jobs, m_table, reports, readFailure)) {
+        std::string line;
+        readFailure = ScanSource(source, scanner, line, reports);
+    }
     m_table.Finish();
     m_reporter.EraseProgress();
     if (readFailure) std::rethrow_exception(readFailure);

@@ -71,6 +71,18 @@ class DescriptorSource : public ByteSource {
     }
 
     std::int64_t Size() const override { return m_size; }
+    ByteEncoding RawMode() const override { return m_mode; }
+
+    // Reads only `length` bytes from `offset` on (see ByteSource::FromRange).
+    void Limit(std::int64_t offset, std::int64_t length, ByteEncoding mode) {
+        m_position = offset;
+        m_left = length;
+        m_size = length;
+        if (offset > 0) {
+            m_started = true;
+            m_mode = mode;
+        }
+    }
 
     bool ReadLine(std::string& line) override {
         if (!m_started) Start();
@@ -97,7 +109,11 @@ class DescriptorSource : public ByteSource {
         bool got = false;
         while (m_end < want || !got) {
             if (m_end == m_buffer.size()) break;
-            const ssize_t n = ::read(m_fd, m_buffer.data() + m_end, m_buffer.size() - m_end);
+            std::size_t room = m_buffer.size() - m_end;
+            if (m_position >= 0) room = static_cast<std::size_t>(std::min<std::int64_t>(m_left, room));
+            const ssize_t n = m_position < 0 ? ::read(m_fd, m_buffer.data() + m_end, room)
+                              : room == 0    ? 0
+                                             : ::pread(m_fd, m_buffer.data() + m_end, room, m_position);
             if (n < 0) {
                 if (errno == EINTR) continue;
                 throw std::system_error(errno, std::generic_category());
@@ -107,6 +123,10 @@ class DescriptorSource : public ByteSource {
                 break;
             }
             m_end += static_cast<std::size_t>(n);
+            if (m_position >= 0) {
+                m_position += n;
+                m_left -= n;
+            }
             got = true;
         }
         return got;
@@ -253,6 +273,9 @@ class DescriptorSource : public ByteSource {
     bool m_dropMark = false;
     std::int64_t m_size = -1;
     std::int64_t m_consumed = 0;
+    // A range of the file: where the next read starts and how many bytes are left (-1: read to the end).
+    std::int64_t m_position = -1;
+    std::int64_t m_left = 0;
 };
 
 }  // namespace
@@ -268,6 +291,13 @@ std::unique_ptr<ByteSource> ByteSource::OpenFile(const std::string& path, std::s
     }
     error.clear();
     return std::make_unique<DescriptorSource>(fd, true, encoding);
+}
+
+std::unique_ptr<ByteSource> ByteSource::FromRange(int fd, std::int64_t offset, std::int64_t length,
+                                                  const InputEncoding& encoding, ByteEncoding mode) {
+    auto source = std::make_unique<DescriptorSource>(fd, false, encoding);
+    source->Limit(offset, length, mode);
+    return source;
 }
 
 std::unique_ptr<ByteSource> ByteSource::FromDescriptor(int fd, const InputEncoding& encoding) {

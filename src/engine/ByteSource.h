@@ -24,7 +24,18 @@ class ByteSource {
     // Reads from an open descriptor (standard input); the descriptor stays open.
     static std::unique_ptr<ByteSource> FromDescriptor(int fd, const InputEncoding& encoding = {});
 
+    // `length` bytes of an open regular file from `offset`, read as a piece of it that starts at a line start
+    // (the descriptor stays open; its file position is not used). The piece at offset 0 is read as the file
+    // is; a later one is never taken for a byte-order mark and is read as `mode` says: Utf8 or Cp1252 as
+    // decided by an earlier piece, or Detect to decide by itself. Only for encodings read line by line (not
+    // UTF-16 or an ICU converter).
+    static std::unique_ptr<ByteSource> FromRange(int fd, std::int64_t offset, std::int64_t length,
+                                                 const InputEncoding& encoding, ByteEncoding mode);
+
     virtual ~ByteSource() = default;
+    // How the bytes of a source read line by line are taken: Detect until a line holding a byte from 128 up
+    // has decided between Utf8 and Cp1252.
+    virtual ByteEncoding RawMode() const { return ByteEncoding::Detect; }
 
     // The next `limit` raw bytes (fewer at the end of input), without consuming them; called before the
     // first ReadLine, these are the first bytes of the input, byte-order mark included. On a pipe it waits

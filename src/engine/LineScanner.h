@@ -30,6 +30,9 @@ class LineScanner : private WordTable::PendingCounts {
     // The pair whose comment is open at the end of the last line (-1: none); it carries over to the next.
     int OpenComment() const { return m_openComment; }
     void ResetComments() { m_openComment = -1; }
+    // Starts the next line inside the comment of pair `pair` (-1: outside any), as a piece of a text counted
+    // on its own would when the text before it ended there.
+    void SetOpenComment(int pair) { m_openComment = pair; }
 
     // Splits `line` into words and counts each: `line` is the line as the caller prepared it (UTF-8, trimmed,
     // one space appended); it is rewritten in place (NFC, lower case when the options ask for it, whitespace,

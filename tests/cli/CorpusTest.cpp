@@ -8,12 +8,14 @@
 #include <algorithm>
 #include <filesystem>
 #include <random>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/CountTool.h"
 #include "engine/Corpus.h"
+#include "engine/ParallelCount.h"
 #include "support/ScratchFolder.h"
 
 namespace vesk::test {
@@ -44,9 +46,9 @@ Args Join(Args a, const Args& b) {
 // Lines of words from a small vocabulary in mixed case, so that display forms depend on the first occurrence,
 // with comment markers of C and of the options among them.
 std::string RandomText(std::mt19937& random) {
-    static const char* const kWords[] = {"The",        "the",    "THE", "cats", "cat", "Ünïcode", "ünïcode",
-                                         "well-known", "don't",  "x2",  "/*",   "*/",  "//",      "#",
-                                         "zzz",        "Straße", "xiv", "a_b",  "a\\b"};
+    static const char* const kWords[] = {"The",   "the", "THE",  "cats", "cat", "Ünïcode", "ünïcode", "well-known",
+                                         "don't", "x2",  "/*",   "*/",   "//",  "#",       "zzz",     "Straße",
+                                         "xiv",   "a_b", "a\\b", "<p",   "a>",  "<!--",    "-->"};
     std::string text;
     for (int lines = std::uniform_int_distribution<int>(0, 6)(random); lines > 0; --lines) {
         for (int n = std::uniform_int_distribution<int>(1, 8)(random); n > 0; --n)
@@ -187,6 +189,45 @@ TEST(CorpusTest, PartsMergedInAnyOrderListAsOneRun) {
         EXPECT_EQ(Tool(Join(Join(listing, {"--merge"}), tree)).out, one.out) << round;
     }
     EXPECT_GT(listed, 20);
+}
+
+// Counted on several threads, with batches of a file or two and chunks of a line or two so that every worker
+// takes some, a corpus or one file gives the listing, messages, statistics, partial count and status of the
+// count on one thread.
+TEST(CorpusTest, ThreadsCountAsOne) {
+    ScratchFolder scratch;
+    std::mt19937 random(5);
+    SetBatchBytesForTesting(1);
+    const char* const kNames[] = {"a.txt", "b.c", "c.html", "d.txt", "e.cpp", "f.txt", "g.htm", "h"};
+    for (int round = 0; round < 30; ++round) {
+        const fs::path folder = scratch.Path() / ("j" + std::to_string(round));
+        fs::create_directories(folder);
+        for (int i = 0, n = 1 + static_cast<int>(random() % 24); i < n; ++i) {
+            std::string text = RandomText(random);
+            const unsigned kind = random() % 8;
+            if (kind == 0) text = std::string("a\0b", 3);
+            if (kind == 1) std::replace(text.begin(), text.end(), '\n', '\r');
+            WriteBytes(folder / (std::to_string(i) + kNames[random() % std::size(kNames)]), text);
+        }
+        Args options = Join(RandomShaping(random), random() % 3 == 0 ? Args{"--emit", "-"} : RandomListing(random));
+        if (random() % 2 == 0) options.push_back("--stats");
+        // One file cut into chunks of a line or so: comments and tags open across cuts, CR LF line ends,
+        // bytes beyond ASCII first decided in a later chunk.
+        std::string text;
+        for (int i = 0, n = static_cast<int>(random() % 30); i < n; ++i) text += RandomText(random);
+        if (random() % 2 == 0) text = std::regex_replace(text, std::regex("\n"), "\r\n");
+        if (random() % 2 == 0) text.insert(text.size() / 2, "caf\xE9 na\xEFve\n");
+        if (random() % 4 == 0) text = "\xEF\xBB\xBF" + text;
+        const std::string one =
+            scratch.Write("one" + std::to_string(round) + kNames[random() % std::size(kNames)], text);
+        for (const Args& inputs : {Args{folder.string(), scratch.PathOf("missing.txt"), folder.string()}, Args{one}}) {
+            const ToolResult single = Tool(Join(Join(options, {"--jobs", "1"}), inputs));
+            EXPECT_EQ(Tool(Join(Join(options, {"--jobs", "4"}), inputs)), single) << round;
+            EXPECT_EQ(Tool(Join(Join(options, {"--jobs", "2"}), inputs)), single) << round;
+        }
+    }
+    SetBatchBytesForTesting(0);
+    for (const char* bad : {"0", "-1", "x", ""}) EXPECT_EQ(Tool({"--jobs", bad, "t.txt"}).status, 2) << bad;
 }
 
 TEST(CorpusTest, PartsThatCannotBeMergedAreRefused) {
