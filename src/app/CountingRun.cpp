@@ -267,6 +267,34 @@ void MainWindow::CountAndList() {
     }
 }
 
+namespace {
+
+// Whether the output file may be written for this input: never over the input, never inside the folder
+// counted.
+bool OutputCanBeWritten(MainWindow& w, const std::string& inputPath, bool folder) {
+    const std::string outputPath = w.txbFile[1].Text();
+    if (!outputPath.empty() && folder) {
+        // The listing would be counted the next time, or be overwritten while it is read.
+        if (LiesInCorpus(outputPath, {inputPath}, {})) {
+            w.platform.ShowMessage("Output file cannot lie inside the input folder.", "Error", MsgButtons::Ok,
+                                   MsgIcon::Exclamation);
+            return false;
+        }
+    } else if (!outputPath.empty()) {
+        std::error_code ec;
+        // Writing the listing over the input would destroy it, however the two names are spelt.
+        const bool sameFile = outputPath == inputPath || std::filesystem::equivalent(outputPath, inputPath, ec);
+        if (sameFile) {
+            w.platform.ShowMessage("Output file cannot be the same as the input file.", "Error", MsgButtons::Ok,
+                                   MsgIcon::Exclamation);
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 bool MainWindow::CountWordsInFile() {
     txbFile[0].SetText(TrimSpaces(txbFile[0].Text()));
     const std::string inputPath = txbFile[0].Text();
@@ -282,24 +310,7 @@ bool MainWindow::CountWordsInFile() {
     }
 
     const bool folder = IsInputFolder(inputPath);
-    const std::string outputPath = txbFile[1].Text();
-    if (!outputPath.empty() && folder) {
-        // The listing would be counted the next time, or be overwritten while it is read.
-        if (LiesInCorpus(outputPath, {inputPath}, {})) {
-            platform.ShowMessage("Output file cannot lie inside the input folder.", "Error", MsgButtons::Ok,
-                                 MsgIcon::Exclamation);
-            return false;
-        }
-    } else if (!outputPath.empty()) {
-        std::error_code ec;
-        // Writing the listing over the input would destroy it, however the two names are spelt.
-        const bool sameFile = outputPath == inputPath || std::filesystem::equivalent(outputPath, inputPath, ec);
-        if (sameFile) {
-            platform.ShowMessage("Output file cannot be the same as the input file.", "Error", MsgButtons::Ok,
-                                 MsgIcon::Exclamation);
-            return false;
-        }
-    }
+    if (!OutputCanBeWritten(*this, inputPath, folder)) return false;
 
     std::error_code sizeError;
     const auto fileSize = std::filesystem::file_size(inputPath, sizeError);

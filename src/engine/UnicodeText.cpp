@@ -345,6 +345,23 @@ void ReplaceTypographicSpaces(std::string& line) {
 
 }  // namespace
 
+#if defined(__SSE2__)
+// The last bytes of a line, fewer than a block, take the block step in a copy padded with spaces. True when
+// it took them all; otherwise `state.i` moves to the character the block step cannot take.
+inline bool StepLineTail(unsigned char* p, std::size_t size, const std::uint16_t* lineBytes,
+                         const UnchangedPairs& unchanged, LineState& state) {
+    const std::size_t rest = size - state.i;
+    unsigned char tail[40];
+    std::memset(tail, ' ', sizeof tail);
+    std::memcpy(tail, p + state.i, rest);
+    LineState tailState;
+    const bool whole = StepTwoByteBlock(tail, 16, lineBytes, unchanged, tailState);
+    std::memcpy(p + state.i, tail, rest);
+    state.i = whole ? size : state.i + tailState.i;
+    return whole;
+}
+#endif
+
 void PrepareUnicodeLine(std::string& line, bool lowerCase, std::string& scratch) {
     // Most lines need ICU for nothing: one pass finds that their characters are all inert under NFC and lowers
     // them in place.
@@ -363,22 +380,7 @@ void PrepareUnicodeLine(std::string& line, bool lowerCase, std::string& scratch)
     while (i < size) {
 #if defined(__SSE2__)
         if (StepTwoByteBlock(p, size, lineBytes, unchanged, state)) continue;
-        if (i + 16 > size) {
-            // The last bytes of the line, fewer than a block, take the block step in a copy padded with spaces.
-            const std::size_t rest = size - i;
-            unsigned char tail[40];
-            std::memset(tail, ' ', sizeof tail);
-            std::memcpy(tail, p + i, rest);
-            LineState tailState;
-            const bool whole = StepTwoByteBlock(tail, 16, lineBytes, unchanged, tailState);
-            std::memcpy(p + i, tail, rest);
-            if (whole) {
-                i = size;
-                continue;
-            }
-            // At the character the block step cannot take.
-            i += tailState.i;
-        }
+        if (i + 16 > size && StepLineTail(p, size, lineBytes, unchanged, state)) continue;
 #endif
         if (p[i] < 0x80) {
             ++i;

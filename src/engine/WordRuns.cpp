@@ -312,6 +312,33 @@ void LineScanner::ClassifyLine(std::string_view text) {
     if (m_lineHigh) ClassifyCharacters(text);
 }
 
+namespace {
+
+// Marks the `length` bytes of a character from `from`; a character of up to four bytes may straddle two words
+// of the masks.
+inline void MarkCharacterBits(std::uint64_t* bits, std::size_t from, std::size_t length) {
+    const std::uint64_t ones = (std::uint64_t{1} << length) - 1;
+    const unsigned shift = static_cast<unsigned>(from % 64);
+    bits[from / 64] |= ones << shift;
+    if (shift + length > 64) bits[from / 64 + 1] |= ones >> (64 - shift);
+}
+
+// Marks both bytes of each two-byte letter whose lead is a lane of `letters` in the block at `first`; the
+// second byte of the last lane is the next block's first.
+inline void MarkTwoByteLetters(std::uint64_t* starts, std::uint64_t* inners, std::size_t first, unsigned letters) {
+    const std::uint32_t twoByteLetters = letters | letters << 1;
+    const std::size_t word = first / 64;
+    const unsigned shift = static_cast<unsigned>(first % 64);
+    const std::uint64_t low = std::uint64_t{twoByteLetters} << shift;
+    const std::uint64_t high = shift + 17 > 64 ? std::uint64_t{twoByteLetters} >> (64 - shift) : 0;
+    starts[word] |= low;
+    inners[word] |= low;
+    starts[word + 1] |= high;
+    inners[word + 1] |= high;
+}
+
+}  // namespace
+
 void LineScanner::ClassifyCharacters(std::string_view text) {
     const unsigned char* const leadKinds = TwoByteLeadKinds();
     m_dictionaryBits.assign(m_startBits.size(), 0);
@@ -320,13 +347,8 @@ void LineScanner::ClassifyCharacters(std::string_view text) {
     std::uint64_t* const dictionary = m_dictionaryBits.data();
     BmpCharInfos& infos = BmpCharInfo();
     // The bytes of a character beyond ASCII are all marked as the character is (each is already marked as not
-    // plain); a character of up to four bytes may straddle two words of the masks.
-    const auto mark = [](std::uint64_t* bits, std::size_t from, std::size_t length) {
-        const std::uint64_t ones = (std::uint64_t{1} << length) - 1;
-        const unsigned shift = static_cast<unsigned>(from % 64);
-        bits[from / 64] |= ones << shift;
-        if (shift + length > 64) bits[from / 64 + 1] |= ones >> (64 - shift);
-    };
+    // plain).
+    const auto mark = MarkCharacterBits;
     const std::size_t size = text.size();
     const unsigned char digits = m_innerDigits ? kDigitClass : 0;
     const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
@@ -372,18 +394,7 @@ void LineScanner::ClassifyCharacters(std::string_view text) {
                 mark(inners, i, length);
             }
         }
-        if (letters != 0) {
-            // Both bytes of each letter; the second of the last lane is the next block's first.
-            const std::uint32_t twoByteLetters = letters | letters << 1;
-            const std::size_t word = first / 64;
-            const unsigned shift = static_cast<unsigned>(first % 64);
-            const std::uint64_t low = std::uint64_t{twoByteLetters} << shift;
-            const std::uint64_t high = shift + 17 > 64 ? std::uint64_t{twoByteLetters} >> (64 - shift) : 0;
-            starts[word] |= low;
-            inners[word] |= low;
-            starts[word + 1] |= high;
-            inners[word + 1] |= high;
-        }
+        if (letters != 0) MarkTwoByteLetters(starts, inners, first, letters);
     }
 }
 
