@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "ZipfTable.h"
 #include "app/ResultsModel.h"
 #include "engine/WordTable.h"
 #include "listing/Ranking.h"
@@ -32,35 +33,13 @@ double Milliseconds(const std::function<void()>& work, int runs = 5) {
     return times[times.size() / 2];
 }
 
-// A million distinct words of 4 to 9 letters, a few with accents, with frequencies falling as 1/rank in a
-// random order of the words.
-void FillTable(vesk::WordTable& table, int words) {
-    std::mt19937 random(1);
-    static const char* const kAccented[] = {"é", "ü", "ß", "ñ"};
-    std::vector<std::uint32_t> records;
-    for (int i = 0; static_cast<int>(records.size()) < words; ++i) {
-        std::string word;
-        for (int n = 4 + static_cast<int>(random() % 6); n > 0; --n)
-            word.push_back(static_cast<char>('a' + random() % 26));
-        if (random() % 16 == 0) word += kAccented[random() % 4];
-        const std::int64_t before = table.DistinctWordCount();
-        const std::uint32_t record = table.Add(word);
-        if (table.DistinctWordCount() > before) records.push_back(record);
-    }
-    std::shuffle(records.begin(), records.end(), random);
-    for (std::size_t r = 0; r < records.size(); ++r)
-        for (std::size_t k = 1; k < records.size() / (r + 1) / 8 + 1; ++k) table.CountAgain(records[r]);
-    table.Finish();
-    table.ComputeStatistics();
-}
-
 }  // namespace
 
 int main() {
     constexpr int kWords = 1000000;
     vesk::WordTable table;
     const auto fillStart = Clock::now();
-    FillTable(table, kWords);
+    vesk::bench::FillZipfTable(table, kWords, 1);
     const std::int64_t head = vesk::RankByFrequency(table);
     std::printf("table of %lld distinct words (%lld occurrences) made in %.0f ms\n",
                 static_cast<long long>(table.DistinctWordCount()),

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "ZipfTable.h"
 #include "app/MainWindow.h"
 #include "listing/Ranking.h"
 #include "text/ProgramText.h"
@@ -37,27 +38,6 @@ double Milliseconds(const std::function<void()>& work) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// Distinct words of 4 to 9 letters, some accented, frequencies falling as 1/rank over a random order of them.
-void FillTable(vesk::WordTable& table, int words) {
-    std::mt19937 random(7);
-    static const char* const kAccented[] = {"é", "ü", "ß", "ñ"};
-    std::vector<std::uint32_t> records;
-    while (static_cast<int>(records.size()) < words) {
-        std::string word;
-        for (int n = 4 + static_cast<int>(random() % 6); n > 0; --n)
-            word.push_back(static_cast<char>('a' + random() % 26));
-        if (random() % 16 == 0) word += kAccented[random() % 4];
-        const std::int64_t before = table.DistinctWordCount();
-        const std::uint32_t record = table.Add(word);
-        if (table.DistinctWordCount() > before) records.push_back(record);
-    }
-    std::shuffle(records.begin(), records.end(), random);
-    for (std::size_t r = 0; r < records.size(); ++r)
-        for (std::size_t k = 1; k < records.size() / (r + 1) / 8 + 1; ++k) table.CountAgain(records[r]);
-    table.Finish();
-    table.ComputeStatistics();
-}
-
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -69,7 +49,7 @@ int main(int argc, char* argv[]) {
     vesk::ui::Binder binder(platform);
 
     // The main window's state after a count and its ranking, as the window reads it.
-    FillTable(main.Table, 1000000);
+    vesk::bench::FillZipfTable(main.Table, 1000000, 7);
     main.FrequencyChainHead = vesk::RankByFrequency(main.Table);
     main.RankedGeneration = main.Table.Generation();
     main.ListingSerial = 1;
