@@ -41,6 +41,8 @@ class Binder : public QObject {
     // About 10 ms of the output box's work: it lays text out at roughly 100 ns a character, mostly in the
     // events that follow an insertion.
     static constexpr std::size_t kFlushPieceChars = 96 * 1024;
+    // A line of the output box this long grows only when all pending text is flushed (Flush()).
+    static constexpr int kLongLineChars = 16 * 1024;
 
     // `platform` reports a failure that escaped a handler.
     explicit Binder(Platform& platform);

@@ -36,7 +36,9 @@ void Binder::BindTextArea(TextBox& model, QPlainTextEdit* widget) {
             ReplaceAreaText(a);
             return;
         }
-        a.pending.append(a.model->Text(), change.from, std::string::npos);
+        const std::string_view added = std::string_view(a.model->Text()).substr(change.from);
+        a.pendingBreaksLine = a.pendingBreaksLine || added.find_first_of("\r\n") != std::string_view::npos;
+        a.pending.append(added);
         ScheduleFlush();
     });
     model.caretMoved.Connect([this, &a] {
@@ -83,6 +85,7 @@ bool Binder::TextAreaEvent(TextArea& a, QEvent* event) {
 void Binder::ReplaceAreaText(TextArea& a) {
     if (!a.widget) return;
     a.pending.clear();
+    a.pendingBreaksLine = false;
     a.applying = true;
     const QSignalBlocker blocker(a.widget);
     a.widget->document()->setUndoRedoEnabled(false);
@@ -99,6 +102,7 @@ void Binder::SyncAreaFromWidget(TextArea& area) {
     QPlainTextEdit* widget = area.widget.data();
     if (!widget) return;
     area.pending.clear();
+    area.pendingBreaksLine = false;
     area.knownBytes = 0;
     area.knownUnits = 0;
     area.fromWidget = true;
@@ -149,6 +153,11 @@ bool Binder::FlushArea(TextArea& area, std::size_t maxChars) {
     QPlainTextEdit* widget = area.widget.data();
     if (!widget) return true;
     if (area.pending.empty() && !area.caretPending) return true;
+    // Qt shapes a line whole each time it changes and is painted: a line that grows through a long listing
+    // (words joined with commas) is shown when the listing ends, not piece by piece.
+    if (maxChars != std::string::npos && !area.pendingBreaksLine &&
+        widget->document()->lastBlock().length() > kLongLineChars)
+        return true;
     area.applying = true;
     const QSignalBlocker blocker(widget);
     // The piece leaves `pending` before it is shown, so that a flush run meanwhile continues in order.
@@ -164,6 +173,7 @@ bool Binder::FlushArea(TextArea& area, std::size_t maxChars) {
             }
         std::string piece = area.pending.substr(0, length);
         area.pending.erase(0, length);
+        if (area.pendingBreaksLine) area.pendingBreaksLine = area.pending.find_first_of("\r\n") != std::string::npos;
         std::string_view chunk = piece;
         if (area.shownEndsWithCr && chunk.front() == '\n') chunk.remove_prefix(1);
         area.shownEndsWithCr = piece.back() == '\r';

@@ -29,7 +29,8 @@ inline void SyncCommon(const Control& model, QWidget* widget) {
 struct Binder::TextArea {
     TextBox* model = nullptr;
     QPointer<QPlainTextEdit> widget;
-    std::string pending;  // appended to the model, not yet shown
+    std::string pending;             // appended to the model, not yet shown
+    bool pendingBreaksLine = false;  // `pending` holds a CR or LF
     bool shownEndsWithCr = false;
     int linesInParagraph = 0;  // lines shown since the last paragraph break (ToQtLineGroups)
     // A caret position met before and its place in the widget, so that a caret near the end of a long text that
