@@ -42,7 +42,7 @@ class Binder : public QObject {
     // events that follow an insertion.
     static constexpr std::size_t kFlushPieceChars = 96 * 1024;
     // A line of the output box this long grows only when all pending text is flushed (Flush()).
-    static constexpr int kLongLineChars = 16 * 1024;
+    static constexpr int kLongLineChars = 4096;
 
     // `platform` reports a failure that escaped a handler.
     explicit Binder(Platform& platform);

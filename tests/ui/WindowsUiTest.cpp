@@ -157,6 +157,25 @@ TEST(MainWindowUi, WidgetsAndModelStayInStep) {
     EXPECT_TRUE(std::filesystem::exists(ui.StateFile()));
 }
 
+// A listing of one line longer than the box shows piece by piece (words joined with commas) is shown whole
+// when it ends.
+TEST(MainWindowUi, ALongJoinedListingReachesTheBoxWhole) {
+    ScratchFolder folder;
+    std::string text;
+    for (int i = 0; i < 1500; ++i) {
+        std::string word = "va";
+        for (int n = i; n > 0; n /= 26) word.push_back(static_cast<char>('a' + n % 26));
+        text += word + (i % 10 == 9 ? "\r\n" : " ");
+    }
+    UiProgram ui(folder);
+    auto& view = ui.views.main;
+    view.cboDisplayFormat->setCurrentIndex(9);
+    EnterInputFile(view, folder.Write("joined.txt", text));
+    QTest::mouseClick(view.cmdListWords, Qt::LeftButton);
+    EXPECT_GT(ui.program.frmMain.txbOutput.Text().size(), 8000u);
+    EXPECT_EQ(view.txbOutput->toPlainText(), Shown(ui.program.frmMain.txbOutput));
+}
+
 // Stop pressed while counting (the partial count dropped) or while listing: the progress bar, the running word
 // count and the twirler were on screen on the way, and the box shows what the model holds.
 TEST(MainWindowUi, StopWhileCountingOrListing) {
