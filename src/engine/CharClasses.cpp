@@ -49,14 +49,17 @@ void LowerCaseInPlace(std::string& text) {
     }
 }
 
+// Plain loops: find_first_not_of searches a one-character set per byte, and a listing trims every word.
 std::string_view TrimmedTrailingSpaces(std::string_view text) {
-    const auto last = text.find_last_not_of(' ');
-    return last == std::string_view::npos ? std::string_view() : text.substr(0, last + 1);
+    std::size_t end = text.size();
+    while (end > 0 && text[end - 1] == ' ') --end;
+    return text.substr(0, end);
 }
 
 std::string_view TrimmedSpaces(std::string_view text) {
-    const auto first = text.find_first_not_of(' ');
-    return first == std::string_view::npos ? std::string_view() : TrimmedTrailingSpaces(text.substr(first));
+    std::size_t first = 0;
+    while (first < text.size() && text[first] == ' ') ++first;
+    return TrimmedTrailingSpaces(text.substr(first));
 }
 
 std::string TrimSpaces(std::string_view text) { return std::string(TrimmedSpaces(text)); }

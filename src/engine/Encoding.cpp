@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -123,9 +124,16 @@ std::string Cp1252ToUtf8(std::string_view text) {
 }
 
 std::size_t Utf8Length(std::string_view text) {
-    std::size_t count = 0;
-    for (const char c : text) count += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
-    return count;
+    // Counts the continuation bytes (10xxxxxx) eight at a time; a listing measures every word it pads.
+    std::size_t continuations = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t block;
+        std::memcpy(&block, text.data() + i, sizeof block);
+        continuations += static_cast<std::size_t>(std::popcount(block & ~(block << 1) & 0x8080808080808080ULL));
+    }
+    for (; i < text.size(); ++i) continuations += (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80 ? 1 : 0;
+    return text.size() - continuations;
 }
 
 namespace {

@@ -43,21 +43,29 @@ bool HasNoVowelOrY(std::string_view word) {
     return true;
 }
 
+// How many records ahead a pass asks for the texts it will read.
+constexpr std::int64_t kTextsAhead = 16;
+
 void MarkListedWords(WordTable& table, const FilterOptions& options, const CommonWordSet& commonWords) {
     const bool common = options.ignoreCommonWords && !commonWords.Empty();
+    // No word followed by a comma fits in less than two characters.
+    const bool ignoreList = options.wordsToIgnore.size() >= 2;
     std::string lowered;
     for (std::int64_t i = 1; i <= table.DistinctWordCount(); ++i) {
+        table.PrefetchText(i + kTextsAhead);
         const std::string_view word = table.Word(i);
         table.SetListed(i, false);
         if (table.Frequency(i) < options.minFrequency) continue;
         const std::size_t length = Utf8Length(word);
         if (length < options.minLength || length > options.maxLength) continue;
-        lowered.assign(word);
-        LowerCaseInPlace(lowered);
-        lowered += ',';
-        if (options.wordsToIgnore.find(lowered) != std::string::npos) continue;
-        lowered.pop_back();
-        if (common && commonWords.Contains(lowered)) continue;
+        if (ignoreList || common) {
+            lowered.assign(word);
+            LowerCaseInPlace(lowered);
+            lowered += ',';
+            if (ignoreList && options.wordsToIgnore.find(lowered) != std::string::npos) continue;
+            lowered.pop_back();
+            if (common && commonWords.Contains(lowered)) continue;
+        }
         if (options.ignoreRepetitions && IsRepetition(word)) continue;
         if (options.ignoreRomanNumerals && IsRomanNumeralBelow40(word)) continue;
         if (options.ignoreNoVowel && HasNoVowelOrY(word)) continue;

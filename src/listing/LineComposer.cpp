@@ -49,11 +49,6 @@ std::size_t Padding(std::string_view text, int width) {
     return static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, width - static_cast<std::ptrdiff_t>(Utf8Length(text))));
 }
 
-void PadLeft(std::string& out, std::string_view text, int width) {
-    out.append(Padding(text, width), ' ');
-    out += text;
-}
-
 void PadRight(std::string& out, std::string_view text, int width) {
     out += text;
     out.append(Padding(text, width), ' ');
@@ -68,10 +63,17 @@ struct LineTexts {
     bool comma;
 };
 
+// A number's digits are one byte each.
+void PadNumberLeft(std::string& out, std::string_view digits, int width) {
+    if (static_cast<std::ptrdiff_t>(digits.size()) < width)
+        out.append(static_cast<std::size_t>(width) - digits.size(), ' ');
+    out += digits;
+}
+
 template <Column kColumn>
 void AppendColumn(std::string& out, const LineTexts& texts) {
-    if constexpr (kColumn == Column::Rank) PadLeft(out, texts.rank, texts.widths.rank);
-    if constexpr (kColumn == Column::Frequency) PadLeft(out, texts.frequency, texts.widths.frequency);
+    if constexpr (kColumn == Column::Rank) PadNumberLeft(out, texts.rank, texts.widths.rank);
+    if constexpr (kColumn == Column::Frequency) PadNumberLeft(out, texts.frequency, texts.widths.frequency);
     if constexpr (kColumn == Column::PaddedWord) PadRight(out, texts.word, texts.widths.word);
     if constexpr (kColumn == Column::Word) out += texts.word;
 }

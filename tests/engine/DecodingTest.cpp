@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Input and common-words files as the program reads them: lines of UTF-8, whatever the file's encoding.
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <unicode/ustring.h>
 #include <unistd.h>
@@ -203,8 +204,8 @@ TEST(Encoding, Windows1252AndUtf8) {
     EXPECT_TRUE(IsValidUtf8(std::string("a\0b", 3)));
 }
 
-// The fast check of well-formed UTF-8 against decoding code point by code point, on texts pieced from
-// well-formed sequences, their cut and altered forms and stray bytes.
+// The fast check of well-formed UTF-8 (and the count of characters) against decoding code point by code point, on texts
+// pieced from well-formed sequences, their cut and altered forms and stray bytes.
 TEST(Encoding, IllFormedBytesAgainstDecodingOneByOne) {
     const auto model = [](std::string_view text) {
         std::string out;
@@ -249,6 +250,10 @@ TEST(Encoding, IllFormedBytesAgainstDecodingOneByOne) {
         }
         const std::string expected = model(text);
         EXPECT_EQ(IsValidUtf8(text), expected == text) << text;
+        EXPECT_EQ(Utf8Length(text),
+                  static_cast<std::size_t>(std::count_if(
+                      text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; })))
+            << text;
         std::string replaced = text;
         ReplaceIllFormedUtf8(replaced, scratch);
         ASSERT_EQ(replaced, expected) << text;
