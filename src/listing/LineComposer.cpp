@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
+#include <cstring>
 #include <utility>
 
 #include "engine/CharClasses.h"
@@ -44,14 +45,31 @@ constexpr FormatColumns kFormatColumns[kDisplayFormatCount] = {
     {Lead::None, {Column::Word}, false},
 };
 
-// Widths are in characters, so that columns of any script line up as ASCII ones do.
-std::size_t Padding(std::string_view text, int width) {
-    return static_cast<std::size_t>(std::max<std::ptrdiff_t>(0, width - static_cast<std::ptrdiff_t>(Utf8Length(text))));
+// Writes a line into storage sized beforehand for the longest line the widths allow: a listing composes a
+// line per word, and appending piece by piece to a string costs more than the line itself.
+struct LineWriter {
+    char* at;
+    void Put(std::string_view text) {
+        std::memcpy(at, text.data(), text.size());
+        at += text.size();
+    }
+    void Spaces(std::size_t count) {
+        std::memset(at, ' ', count);
+        at += count;
+    }
+};
+
+// Widths are in characters, so that columns of any script line up as ASCII ones do; a number's digits are one
+// byte each.
+void PadNumberLeft(LineWriter& out, std::string_view digits, int width) {
+    if (static_cast<std::ptrdiff_t>(digits.size()) < width) out.Spaces(static_cast<std::size_t>(width) - digits.size());
+    out.Put(digits);
 }
 
-void PadRight(std::string& out, std::string_view text, int width) {
-    out += text;
-    out.append(Padding(text, width), ' ');
+void PadRight(LineWriter& out, std::string_view text, int width) {
+    out.Put(text);
+    const auto length = static_cast<std::ptrdiff_t>(Utf8Length(text));
+    if (length < width) out.Spaces(static_cast<std::size_t>(width - length));
 }
 
 // What one line is made of.
@@ -63,44 +81,37 @@ struct LineTexts {
     bool comma;
 };
 
-// A number's digits are one byte each.
-void PadNumberLeft(std::string& out, std::string_view digits, int width) {
-    if (static_cast<std::ptrdiff_t>(digits.size()) < width)
-        out.append(static_cast<std::size_t>(width) - digits.size(), ' ');
-    out += digits;
-}
-
 template <Column kColumn>
-void AppendColumn(std::string& out, const LineTexts& texts) {
+void AppendColumn(LineWriter& out, const LineTexts& texts) {
     if constexpr (kColumn == Column::Rank) PadNumberLeft(out, texts.rank, texts.widths.rank);
     if constexpr (kColumn == Column::Frequency) PadNumberLeft(out, texts.frequency, texts.widths.frequency);
     if constexpr (kColumn == Column::PaddedWord) PadRight(out, texts.word, texts.widths.word);
-    if constexpr (kColumn == Column::Word) out += texts.word;
+    if constexpr (kColumn == Column::Word) out.Put(texts.word);
 }
 
-// One format's line, appended to `out`. Made from the table at compile time, so that each format's line is
+// One format's line, written at `out`. Made from the table at compile time, so that each format's line is
 // composed by straight code as long listings need.
 template <int kFormat>
-void AppendLine(std::string& out, const LineTexts& texts) {
+void AppendLine(LineWriter& out, const LineTexts& texts) {
     constexpr FormatColumns format = kFormatColumns[kFormat];
-    if constexpr (format.lead == Lead::Number) out += texts.comma ? "  " : " ";
-    if constexpr (format.lead == Lead::Wide) out += "  ";
+    if constexpr (format.lead == Lead::Number) out.Put(texts.comma ? "  " : " ");
+    if constexpr (format.lead == Lead::Wide) out.Put("  ");
     // Numbers are followed by two spaces (", " + one more with commas), a padded word by one or two.
     const std::string_view gap = format.gapAfterWord ? (texts.comma ? ", " : " ") : (texts.comma ? ",  " : "  ");
     AppendColumn<format.columns[0]>(out, texts);
     if constexpr (format.columns[1] != Column::None) {
-        out += gap;
+        out.Put(gap);
         AppendColumn<format.columns[1]>(out, texts);
     }
     if constexpr (format.columns[2] != Column::None) {
-        out += gap;
+        out.Put(gap);
         AppendColumn<format.columns[2]>(out, texts);
     }
 }
 
 template <std::size_t... kFormats>
 constexpr auto LineAppenders(std::index_sequence<kFormats...>) {
-    using Appender = void (*)(std::string&, const LineTexts&);
+    using Appender = void (*)(LineWriter&, const LineTexts&);
     return std::array<Appender, sizeof...(kFormats)>{&AppendLine<static_cast<int>(kFormats)>...};
 }
 
@@ -130,12 +141,14 @@ std::string LineComposer::Compose(std::string_view rank, std::string_view freque
 
 void LineComposer::ComposeInto(std::string& out, std::string_view rank, std::string_view frequency,
                                std::string_view word) const {
-    // Built in one string: a listing composes a line per word.
-    out.clear();
-    out.reserve(static_cast<std::size_t>(8 + m_widths.rank + m_widths.frequency + m_widths.word) + rank.size() +
-                frequency.size() + word.size());
+    // The lead and two gaps take at most 8 characters, and no padding is wider than its column.
+    out.resize(static_cast<std::size_t>(8 + std::max(m_widths.rank, 0) + std::max(m_widths.frequency, 0) +
+                                        std::max(m_widths.word, 0)) +
+               rank.size() + frequency.size() + word.size());
+    LineWriter writer{out.data()};
     kLineAppenders[static_cast<std::size_t>(m_format)](
-        out, {rank, frequency, word, m_widths, m_layout == ListLayout::Comma});
+        writer, {rank, frequency, word, m_widths, m_layout == ListLayout::Comma});
+    out.resize(static_cast<std::size_t>(writer.at - out.data()));
 }
 
 std::string LineComposer::Heading() const {

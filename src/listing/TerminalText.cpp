@@ -48,23 +48,23 @@ void WriteTerminalText(std::ostream& out, std::string_view text) {
 }
 
 void TerminalSink::Send(std::int64_t record, const std::string& line) {
-    m_piece.clear();
     if (m_joinWords && record != 0) {
-        if (m_wordsSent) m_piece = ", ";
-        ConvertForTerminal(line, line.size() + 1, m_piece, [] {});
+        if (m_wordsSent) m_piece += ", ";
         m_wordsSent = true;
-    } else {
-        ConvertForTerminal(line, line.size() + 1, m_piece, [] {});
-        m_piece.push_back('\n');
     }
-    Write();
+    if (line.find('\r') == std::string::npos)
+        m_piece += line;
+    else
+        ConvertForTerminal(line, line.size() + 1, m_piece, [] {});
+    if (!m_joinWords || record == 0) m_piece.push_back('\n');
+    // Lines go out in blocks: a stream write per line costs more than composing the line.
+    if (m_piece.size() >= kBlockBytes) Write();
 }
 
 void TerminalSink::Finish() {
-    if (!m_wordsSent) return;
-    m_piece.assign(1, '\n');
-    Write();
+    if (m_wordsSent) m_piece.push_back('\n');
     m_wordsSent = false;
+    Write();
 }
 
 void TerminalSink::Write() {
@@ -72,6 +72,7 @@ void TerminalSink::Write() {
     errno = 0;
     m_out.write(m_piece.data(), static_cast<std::streamsize>(m_piece.size()));
     if (wasGood && !m_out) m_failure = errno;
+    m_piece.clear();
 }
 
 }  // namespace vesk

@@ -22,7 +22,8 @@ class TerminalSink : public ListingSink {
     TerminalSink(std::ostream& out, bool joinWords) : m_out(out), m_joinWords(joinWords) {}
 
     void Send(std::int64_t record, const std::string& line) override;
-    // Ends a line of joined words.
+    // Ends a line of joined words and writes what is held: lines are written in blocks, so a listing is
+    // complete on the stream only after this.
     void Finish();
     // The error number of the first write that failed, 0 when none did (or the system gave none).
     int Failure() const { return m_failure; }
@@ -34,7 +35,8 @@ class TerminalSink : public ListingSink {
     bool m_joinWords;
     bool m_wordsSent = false;
     int m_failure = 0;
-    std::string m_piece;  // the converted line, in storage kept from line to line
+    static constexpr std::size_t kBlockBytes = std::size_t{1} << 16;
+    std::string m_piece;  // converted lines not yet written
 };
 
 }  // namespace vesk
