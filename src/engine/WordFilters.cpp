@@ -29,7 +29,12 @@ bool IsRomanNumeralBelow40(std::string_view word) {
 
 bool HasNoVowelOrY(std::string_view word) {
     for (std::size_t i = 0; i < word.size();) {
-        char32_t c = 0;
+        char32_t c = static_cast<unsigned char>(word[i]);
+        if (c < 0x80) {  // most words are ASCII: no decoding, and no other script
+            if (IsVowelOrY(c)) return false;
+            ++i;
+            continue;
+        }
         std::size_t length = DecodeUtf8(word.substr(i), c);
         if (length == 0) {
             // Not UTF-8: a byte of the Western code page.
