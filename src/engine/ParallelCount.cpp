@@ -10,6 +10,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <system_error>
@@ -80,6 +81,115 @@ class WorkerReports : public SourceObserver {
     std::int64_t m_last = 0;
 };
 
+// Items (batches of files, chunks of a file) counted by worker threads in any order and merged by the
+// calling thread strictly in order. Workers run at most a few items ahead of the merge, which bounds the
+// memory held by tables not yet merged.
+template <typename Item>
+class OrderedWork {
+  public:
+    OrderedWork(std::vector<std::unique_ptr<Item>> items, std::size_t jobs)
+        : m_items(std::move(items)), m_jobs(std::max<std::size_t>(jobs, 1)) {
+        m_workerBytes = std::make_unique<PaddedBytes[]>(m_jobs);
+    }
+    OrderedWork(const OrderedWork&) = delete;
+    OrderedWork& operator=(const OrderedWork&) = delete;
+    ~OrderedWork() { Halt(); }
+
+    std::size_t Size() const { return m_items.size(); }
+    Item& operator[](std::size_t i) { return *m_items[i]; }
+
+    // Starts the workers on the items from `first` on; `count(item, bytes)` counts one, adding the bytes it
+    // reads to `bytes` as it goes.
+    template <typename Count>
+    void Start(std::size_t first, Count count) {
+        m_next = first;
+        m_merged = first;
+        const std::size_t workers = std::min(m_jobs, m_items.size() - std::min(first, m_items.size()));
+        for (std::size_t w = 0; w < workers; ++w) m_workers.emplace_back([this, w, count] { Work(w, count); });
+    }
+
+    // Waits for item `i` to be counted, calling `progress()` about every 50 ms meanwhile; false when
+    // `stopped()` turned true first.
+    template <typename Progress, typename Stopped>
+    bool WaitFor(std::size_t i, Progress progress, Stopped stopped) {
+        for (;;) {
+            {
+                std::unique_lock<std::mutex> lock(m_mutex);
+                if (m_changed.wait_for(lock, kProgressInterval, [&] { return m_items[i]->done; })) break;
+            }
+            if (stopped()) return false;
+            progress();
+        }
+        return !stopped();
+    }
+
+    // Items before `end` are merged: the workers may count further ahead.
+    void MergedUpTo(std::size_t end) {
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_merged = end;
+        }
+        m_changed.notify_all();
+    }
+
+    // Ends the count, early or not: workers leave their item within a line and take no other. Joins them.
+    void Halt() {
+        {
+            const std::lock_guard<std::mutex> lock(m_mutex);
+            m_halted.store(true);
+        }
+        m_changed.notify_all();
+        for (std::thread& worker : m_workers) worker.join();
+        m_workers.clear();
+    }
+    const std::atomic<bool>& Halted() const { return m_halted; }
+
+    // The bytes all workers have read so far.
+    std::int64_t BytesRead() const {
+        std::int64_t sum = 0;
+        for (std::size_t w = 0; w < m_jobs; ++w) sum += m_workerBytes[w].bytes.load(std::memory_order_relaxed);
+        return sum;
+    }
+
+  private:
+    struct alignas(64) PaddedBytes {
+        std::atomic<std::int64_t> bytes{0};
+    };
+
+    template <typename Count>
+    void Work(std::size_t worker, const Count& count) {
+        for (;;) {
+            Item* item = nullptr;
+            {
+                std::unique_lock<std::mutex> lock(m_mutex);
+                m_changed.wait(lock, [&] {
+                    return m_halted.load() || m_next >= m_items.size() ||
+                           m_next < m_merged + kBatchesAheadPerJob * m_jobs;
+                });
+                if (m_halted.load() || m_next >= m_items.size()) return;
+                item = m_items[m_next++].get();
+            }
+            count(*item, m_workerBytes[worker].bytes);
+            {
+                const std::lock_guard<std::mutex> lock(m_mutex);
+                item->done = true;
+            }
+            m_changed.notify_all();
+        }
+    }
+
+    std::vector<std::unique_ptr<Item>> m_items;
+    std::size_t m_jobs;
+    std::unique_ptr<PaddedBytes[]> m_workerBytes;
+    std::vector<std::thread> m_workers;
+    std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::size_t m_next = 0;    // the next item to count
+    std::size_t m_merged = 0;  // items merged so far
+    // Set once the count ends, early or not; read by the workers' read loops line by line.
+    std::atomic<bool> m_halted{false};
+};
+
 void CountFile(const CorpusInput& input, const InputEncoding& encoding, LineScanner& scanner,
                CorpusFileOutcome& outcome, WorkerReports& reports) {
     if (!input.problem.empty()) {
@@ -136,70 +246,30 @@ class CorpusCount {
   public:
     CorpusCount(const std::vector<CorpusInput>& inputs, const InputEncoding& encoding, int jobs,
                 const std::atomic<bool>* stop)
-        : m_inputs(inputs), m_encoding(encoding), m_jobs(static_cast<std::size_t>(std::max(jobs, 1))), m_stop(stop) {
-        std::int64_t total = 0;
-        for (const CorpusInput& input : inputs) total += std::max<std::int64_t>(input.size, 1);
-        const std::int64_t target =
-            std::clamp(total / static_cast<std::int64_t>(m_jobs * 8), kMinBatchBytes, kMaxBatchBytes);
-        const std::int64_t forced = batchBytesForTesting.load();
-        m_batches = MakeBatches(inputs, forced > 0 ? forced : target);
-        m_workerBytes = std::make_unique<PaddedBytes[]>(m_jobs);
-    }
+        : m_inputs(inputs),
+          m_encoding(encoding),
+          m_stop(stop),
+          m_work(MakeBatches(inputs, BatchBytes(inputs, jobs)), static_cast<std::size_t>(std::max(jobs, 1))) {}
 
     bool Run(WordTable& table, CorpusObserver& observer) {
-        std::vector<std::thread> workers;
-        const std::size_t count = std::min(m_jobs, m_batches.size());
-        for (std::size_t w = 0; w < count; ++w) workers.emplace_back([this, w] { Work(w); });
-        bool whole = true;
-        try {
-            whole = Merge(table, observer);
-        } catch (...) {
-            Halt();
-            for (std::thread& worker : workers) worker.join();
-            throw;
-        }
-        Halt();
-        for (std::thread& worker : workers) worker.join();
+        m_work.Start(0, [this](Batch& batch, std::atomic<std::int64_t>& bytes) { CountBatch(batch, bytes); });
+        const bool whole = Merge(table, observer);
+        m_work.Halt();
         return whole;
     }
 
   private:
-    struct alignas(64) PaddedBytes {
-        std::atomic<std::int64_t> bytes{0};
-    };
-
-    void Halt() {
-        {
-            const std::lock_guard<std::mutex> lock(m_mutex);
-            m_halted.store(true);
-        }
-        m_changed.notify_all();
+    static std::int64_t BatchBytes(const std::vector<CorpusInput>& inputs, int jobs) {
+        const std::int64_t forced = batchBytesForTesting.load();
+        if (forced > 0) return forced;
+        std::int64_t total = 0;
+        for (const CorpusInput& input : inputs) total += std::max<std::int64_t>(input.size, 1);
+        return std::clamp(total / (std::max<std::int64_t>(jobs, 1) * 8), kMinBatchBytes, kMaxBatchBytes);
     }
 
     bool Halted() const {
-        return m_halted.load(std::memory_order_relaxed) ||
+        return m_work.Halted().load(std::memory_order_relaxed) ||
                (m_stop != nullptr && m_stop->load(std::memory_order_relaxed));
-    }
-
-    void Work(std::size_t worker) {
-        for (;;) {
-            Batch* batch = nullptr;
-            {
-                std::unique_lock<std::mutex> lock(m_mutex);
-                m_changed.wait(lock, [&] {
-                    return m_halted.load() || m_next >= m_batches.size() ||
-                           m_next < m_merged + kBatchesAheadPerJob * m_jobs;
-                });
-                if (m_halted.load() || m_next >= m_batches.size()) return;
-                batch = m_batches[m_next++].get();
-            }
-            CountBatch(*batch, m_workerBytes[worker].bytes);
-            {
-                const std::lock_guard<std::mutex> lock(m_mutex);
-                batch->done = true;
-            }
-            m_changed.notify_all();
-        }
     }
 
     void CountBatch(Batch& batch, std::atomic<std::int64_t>& bytes) {
@@ -208,7 +278,7 @@ class CorpusCount {
         for (std::size_t i = batch.first; i < batch.end; ++i) {
             CorpusFileOutcome& outcome = batch.outcomes[i - batch.first];
             try {
-                WorkerReports reports(bytes, m_halted, m_stop, outcome);
+                WorkerReports reports(bytes, m_work.Halted(), m_stop, outcome);
                 CountFile(m_inputs[i], m_encoding, scanner, outcome, reports);
             } catch (const StopReading&) {
             } catch (...) {
@@ -219,59 +289,34 @@ class CorpusCount {
         }
     }
 
-    std::int64_t BytesRead() const {
-        std::int64_t sum = 0;
-        for (std::size_t w = 0; w < m_jobs; ++w) sum += m_workerBytes[w].bytes.load(std::memory_order_relaxed);
-        return sum;
-    }
-
     // Merges the batches in order as they are done; false when stopped.
     bool Merge(WordTable& table, CorpusObserver& observer) {
-        for (std::size_t b = 0; b < m_batches.size(); ++b) {
-            Batch& batch = *m_batches[b];
-            for (;;) {
-                {
-                    std::unique_lock<std::mutex> lock(m_mutex);
-                    if (m_changed.wait_for(lock, kProgressInterval, [&] { return batch.done; })) break;
-                }
-                if (m_stop != nullptr && m_stop->load()) return false;
-                observer.OnProgress(BytesRead());
-            }
-            if (m_stop != nullptr && m_stop->load()) return false;
+        const auto stopped = [this] { return m_stop != nullptr && m_stop->load(); };
+        for (std::size_t b = 0; b < m_work.Size(); ++b) {
+            if (!m_work.WaitFor(
+                    b, [&] { observer.OnProgress(m_work.BytesRead()); }, stopped))
+                return false;
+            Batch& batch = m_work[b];
             std::int64_t record = 0;
             for (std::size_t i = batch.first; i < batch.end; ++i) {
                 CorpusFileOutcome& outcome = batch.outcomes[i - batch.first];
                 outcome.firstRecord = table.DistinctWordCount();
                 for (const std::int64_t last = batch.recordsAfter[i - batch.first]; record < last;) {
-                    ++record;
-                    const std::uint32_t merged = table.Add(batch.table.Word(record));
-                    if (merged != 0) table.CountAgain(merged, batch.table.Frequency(record) - 1);
+                    table.AddFrom(batch.table, ++record);
                 }
                 if (!observer.OnFile(i, outcome)) return false;
             }
             batch.table.Reset();
-            {
-                const std::lock_guard<std::mutex> lock(m_mutex);
-                m_merged = b + 1;
-            }
-            m_changed.notify_all();
-            observer.OnProgress(BytesRead());
+            m_work.MergedUpTo(b + 1);
+            observer.OnProgress(m_work.BytesRead());
         }
         return true;
     }
 
     const std::vector<CorpusInput>& m_inputs;
     const InputEncoding& m_encoding;
-    std::size_t m_jobs;
     const std::atomic<bool>* m_stop;
-    std::vector<std::unique_ptr<Batch>> m_batches;
-    std::unique_ptr<PaddedBytes[]> m_workerBytes;
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::size_t m_next = 0;    // the next batch to count
-    std::size_t m_merged = 0;  // batches merged so far
-    // Set once the count ends, early or not; read by the workers' read loops line by line.
-    std::atomic<bool> m_halted{false};
+    OrderedWork<Batch> m_work;
 };
 
 struct Chunk {
@@ -291,7 +336,8 @@ std::vector<std::int64_t> ChunkStarts(int fd, std::int64_t size, std::int64_t pi
     std::vector<std::int64_t> starts = {0};
     std::vector<char> window(std::size_t{1} << 16);
     for (std::int64_t k = 1; k < pieces; ++k) {
-        std::int64_t at = std::max(k == 1 ? std::min(firstBytes, size / pieces) : size / pieces * k, starts.back());
+        const std::int64_t first = std::min(firstBytes, size / pieces);
+        std::int64_t at = std::max(first + (size - first) / (pieces - 1) * (k - 1), starts.back());
         for (;;) {
             const ssize_t n = ::pread(fd, window.data(), window.size(), at);
             if (n <= 0) return starts;
@@ -308,71 +354,77 @@ std::vector<std::int64_t> ChunkStarts(int fd, std::int64_t size, std::int64_t pi
     return starts;
 }
 
+// Progress and line failures of a part of the file read on the calling thread: the bytes before it (or read
+// by the workers meanwhile) are added, and the stop ends the reading.
+class CallerReports : public SourceObserver {
+  public:
+    template <typename BytesElsewhere>
+    CallerReports(SourceObserver& to, BytesElsewhere bytesElsewhere, const std::atomic<bool>* stop)
+        : m_to(to), m_bytesElsewhere(std::move(bytesElsewhere)), m_stop(stop) {}
+    void OnProgress(std::int64_t bytesRead) override {
+        if (Stopped()) throw StopReading{};
+        m_to.OnProgress(m_bytesElsewhere() + bytesRead);
+    }
+    bool OnLineFailure(std::exception_ptr failure) override {
+        if (Stopped()) return false;
+        m_refused = m_refused || !m_to.OnLineFailure(std::move(failure));
+        return !m_refused;
+    }
+    bool Stopped() const { return m_stop != nullptr && m_stop->load(std::memory_order_relaxed); }
+    // Whether the observer ended the count after a failed line.
+    bool Refused() const { return m_refused; }
+
+  private:
+    SourceObserver& m_to;
+    std::function<std::int64_t()> m_bytesElsewhere;
+    const std::atomic<bool>* m_stop;
+    bool m_refused = false;
+};
+
+std::int64_t TotalOccurrences(WordTable& table) {
+    table.AddPendingCounts();
+    std::int64_t total = 0;
+    for (std::int64_t r = 1; r <= table.DistinctWordCount(); ++r) total += table.Frequency(r);
+    return total;
+}
+
+// The first chunk is read on the calling thread straight into the caller's table; then the workers count
+// the others, each into a table of its own from an assumed start (outside any comment, the encoding as far
+// as known); the calling thread then merges them in order, counting again the rare chunk whose true start
+// differs.
 class ChunkCount {
   public:
-    ChunkCount(int fd, const InputEncoding& encoding, const ScanOptions& options, ByteEncoding mode, int jobs,
-               const std::atomic<bool>* stop)
+    ChunkCount(int fd, std::int64_t size, const std::vector<std::int64_t>& starts, const InputEncoding& encoding,
+               const ScanOptions& options, ByteEncoding mode, int jobs, const std::atomic<bool>* stop)
         : m_stop(stop),
           m_fd(fd),
+          m_size(size),
           m_encoding(encoding),
           m_options(options),
           m_mode(mode),
-          m_jobs(static_cast<std::size_t>(std::max(jobs, 1))) {
-        m_workerBytes = std::make_unique<PaddedBytes[]>(m_jobs);
-    }
-
-    void Cut(const std::vector<std::int64_t>& starts, std::int64_t size) {
-        m_size = size;
-        for (std::size_t i = 0; i < starts.size(); ++i) {
-            m_chunks.push_back(std::make_unique<Chunk>());
-            m_chunks.back()->offset = starts[i];
-            m_chunks.back()->length = (i + 1 < starts.size() ? starts[i + 1] : size) - starts[i];
-        }
-    }
+          m_work(Cut(starts, size), static_cast<std::size_t>(std::max(jobs, 1))) {}
 
     std::exception_ptr Run(WordTable& table, SourceObserver& observer) {
-        std::vector<std::thread> workers;
-        for (std::size_t w = 0; w < std::min(m_jobs, m_chunks.size()); ++w)
-            workers.emplace_back([this, w] { Work(w); });
         std::exception_ptr failure;
         try {
-            failure = Merge(table, observer);
+            failure = CountFirstAndMerge(table, observer);
+        } catch (const StopReading&) {
         } catch (...) {
             failure = std::current_exception();
         }
-        {
-            const std::lock_guard<std::mutex> lock(m_mutex);
-            m_halted.store(true);
-        }
-        m_changed.notify_all();
-        for (std::thread& worker : workers) worker.join();
+        m_work.Halt();
         return failure;
     }
 
   private:
-    struct alignas(64) PaddedBytes {
-        std::atomic<std::int64_t> bytes{0};
-    };
-
-    void Work(std::size_t worker) {
-        for (;;) {
-            Chunk* chunk = nullptr;
-            {
-                std::unique_lock<std::mutex> lock(m_mutex);
-                m_changed.wait(lock, [&] {
-                    return m_halted.load() || m_next >= m_chunks.size() ||
-                           m_next < m_merged + kBatchesAheadPerJob * m_jobs;
-                });
-                if (m_halted.load() || m_next >= m_chunks.size()) return;
-                chunk = m_chunks[m_next++].get();
-            }
-            CountChunk(*chunk, -1, m_mode, m_workerBytes[worker].bytes);
-            {
-                const std::lock_guard<std::mutex> lock(m_mutex);
-                chunk->done = true;
-            }
-            m_changed.notify_all();
+    static std::vector<std::unique_ptr<Chunk>> Cut(const std::vector<std::int64_t>& starts, std::int64_t size) {
+        std::vector<std::unique_ptr<Chunk>> chunks;
+        for (std::size_t i = 0; i < starts.size(); ++i) {
+            chunks.push_back(std::make_unique<Chunk>());
+            chunks.back()->offset = starts[i];
+            chunks.back()->length = (i + 1 < starts.size() ? starts[i + 1] : size) - starts[i];
         }
+        return chunks;
     }
 
     // Counts `chunk` afresh, starting in the comment `comment` and reading its bytes as `mode` says.
@@ -385,7 +437,7 @@ class ChunkCount {
         scanner.SetOpenComment(comment);
         const std::unique_ptr<ByteSource> source =
             ByteSource::FromRange(m_fd, chunk.offset, chunk.length, m_encoding, mode);
-        WorkerReports reports(bytes, m_halted, m_stop, chunk.outcome);
+        WorkerReports reports(bytes, m_work.Halted(), m_stop, chunk.outcome);
         std::string line;
         try {
             chunk.outcome.readFailure = ScanSource(*source, scanner, line, reports);
@@ -397,26 +449,50 @@ class ChunkCount {
         chunk.endMode = source->RawMode();
     }
 
-    std::int64_t BytesRead() const {
-        std::int64_t sum = 0;
-        for (std::size_t w = 0; w < m_jobs; ++w) sum += m_workerBytes[w].bytes.load(std::memory_order_relaxed);
-        return sum + m_recountBytes.load(std::memory_order_relaxed);
+    std::int64_t BytesRead() const { return m_work.BytesRead() + m_recountBytes.load(std::memory_order_relaxed); }
+    bool Stopped() const { return m_stop != nullptr && m_stop->load(); }
+
+    // Reads the file from `offset` (its end: `length` bytes on) straight into `table` on this thread, from the
+    // comment `comment` and in `mode`; leaves the comment and the mode it ends in there.
+    std::exception_ptr CountInTurn(std::int64_t offset, std::int64_t length, int& comment, ByteEncoding& mode,
+                                   WordTable& table, SourceObserver& observer,
+                                   std::function<std::int64_t()> bytesElsewhere) {
+        CallerReports reports(observer, std::move(bytesElsewhere), m_stop);
+        LineScanner scanner(table);
+        scanner.SetOptions(m_options);
+        scanner.SetOpenComment(comment);
+        const std::unique_ptr<ByteSource> source = ByteSource::FromRange(m_fd, offset, length, m_encoding, mode);
+        std::string line;
+        const std::exception_ptr failure = ScanSource(*source, scanner, line, reports);
+        comment = scanner.OpenComment();
+        if (mode == ByteEncoding::Detect) mode = source->RawMode();
+        m_ended = reports.Refused();
+        return failure;
     }
 
-    std::exception_ptr Merge(WordTable& table, SourceObserver& observer) {
+    std::exception_ptr CountFirstAndMerge(WordTable& table, SourceObserver& observer) {
         int comment = -1;
         ByteEncoding mode = m_mode;
-        for (std::size_t c = 0; c < m_chunks.size(); ++c) {
-            Chunk& chunk = *m_chunks[c];
-            for (;;) {
-                {
-                    std::unique_lock<std::mutex> lock(m_mutex);
-                    if (m_changed.wait_for(lock, kProgressInterval, [&] { return chunk.done; })) break;
-                }
-                if (Stopped()) return nullptr;
-                observer.OnProgress(BytesRead());
-            }
-            if (Stopped()) return nullptr;
+        const std::int64_t before = table.DistinctWordCount() == 0 ? 0 : TotalOccurrences(table);
+        const std::int64_t firstRecords = table.DistinctWordCount();
+        if (std::exception_ptr failure =
+                CountInTurn(0, m_work[0].length, comment, mode, table, observer, [this] { return BytesRead(); }))
+            return failure;
+        if (m_ended || Stopped()) return nullptr;
+        // Merging costs about what counting costs when most words are new: a text like that is read on from
+        // here on this thread alone. The workers start only once the first chunk has told.
+        if (batchBytesForTesting.load() == 0 &&
+            (table.DistinctWordCount() - firstRecords) * kNewWordShare > TotalOccurrences(table) - before) {
+            const std::int64_t offset = m_work[1].offset;
+            return CountInTurn(offset, m_size - offset, comment, mode, table, observer, [offset] { return offset; });
+        }
+        m_work.Start(1,
+                     [this](Chunk& chunk, std::atomic<std::int64_t>& bytes) { CountChunk(chunk, -1, m_mode, bytes); });
+        for (std::size_t c = 1; c < m_work.Size(); ++c) {
+            if (!m_work.WaitFor(
+                    c, [&] { observer.OnProgress(m_work[0].length + BytesRead()); }, [this] { return Stopped(); }))
+                return nullptr;
+            Chunk& chunk = m_work[c];
             // Counted from the wrong start: inside a comment, or in an encoding an earlier chunk decided
             // otherwise.
             const bool otherMode =
@@ -427,85 +503,29 @@ class ChunkCount {
             }
             comment = chunk.endComment;
             if (mode == ByteEncoding::Detect) mode = chunk.endMode;
-            std::int64_t occurrences = 0;
-            for (std::int64_t record = 1; record <= chunk.table.DistinctWordCount(); ++record) {
-                const std::uint32_t merged = table.Add(chunk.table.Word(record));
-                occurrences += chunk.table.Frequency(record);
-                if (merged != 0) table.CountAgain(merged, chunk.table.Frequency(record) - 1);
-            }
-            // Merging costs about what counting costs when most words are new: a text like that is read on
-            // from here on this thread alone.
-            const bool mostlyNew = c == 0 && m_chunks.size() > 1 && batchBytesForTesting.load() == 0 &&
-                                   chunk.table.DistinctWordCount() * kNewWordShare > occurrences;
+            for (std::int64_t record = 1; record <= chunk.table.DistinctWordCount(); ++record)
+                table.AddFrom(chunk.table, record);
             chunk.table.Reset();
             bool goOn = true;
             for (const std::exception_ptr& failure : chunk.outcome.lineFailures)
                 goOn = goOn && observer.OnLineFailure(failure);
             if (chunk.outcome.readFailure) return chunk.outcome.readFailure;
             if (!goOn) return nullptr;
-            if (mostlyNew) return CountRestInTurn(m_chunks[1]->offset, comment, mode, table, observer);
-            {
-                const std::lock_guard<std::mutex> lock(m_mutex);
-                m_merged = c + 1;
-            }
-            m_changed.notify_all();
-            observer.OnProgress(BytesRead());
+            m_work.MergedUpTo(c + 1);
+            observer.OnProgress(m_work[0].length + BytesRead());
         }
         return nullptr;
     }
 
-    bool Stopped() const { return m_stop != nullptr && m_stop->load(); }
-
-    // The file from `offset` to its end straight into `table` on this thread, the workers halted.
-    std::exception_ptr CountRestInTurn(std::int64_t offset, int comment, ByteEncoding mode, WordTable& table,
-                                       SourceObserver& observer) {
-        {
-            const std::lock_guard<std::mutex> lock(m_mutex);
-            m_halted.store(true);
-        }
-        m_changed.notify_all();
-        class Shifted : public SourceObserver {
-          public:
-            Shifted(SourceObserver& to, std::int64_t offset, const std::atomic<bool>* stop)
-                : m_to(to), m_offset(offset), m_stop(stop) {}
-            void OnProgress(std::int64_t bytesRead) override {
-                if (m_stop != nullptr && m_stop->load(std::memory_order_relaxed)) throw StopReading{};
-                m_to.OnProgress(m_offset + bytesRead);
-            }
-            bool OnLineFailure(std::exception_ptr failure) override {
-                if (m_stop != nullptr && m_stop->load(std::memory_order_relaxed)) return false;
-                return m_to.OnLineFailure(std::move(failure));
-            }
-
-          private:
-            SourceObserver& m_to;
-            std::int64_t m_offset;
-            const std::atomic<bool>* m_stop;
-        } shifted(observer, offset, m_stop);
-        LineScanner scanner(table);
-        scanner.SetOptions(m_options);
-        scanner.SetOpenComment(comment);
-        const std::unique_ptr<ByteSource> source =
-            ByteSource::FromRange(m_fd, offset, m_size - offset, m_encoding, mode);
-        std::string line;
-        return ScanSource(*source, scanner, line, shifted);
-    }
-
     const std::atomic<bool>* m_stop;
     int m_fd;
+    std::int64_t m_size;
     const InputEncoding& m_encoding;
     const ScanOptions& m_options;
     ByteEncoding m_mode;
-    std::size_t m_jobs;
-    std::vector<std::unique_ptr<Chunk>> m_chunks;
-    std::unique_ptr<PaddedBytes[]> m_workerBytes;
     std::atomic<std::int64_t> m_recountBytes{0};
-    std::int64_t m_size = 0;
-    std::mutex m_mutex;
-    std::condition_variable m_changed;
-    std::size_t m_next = 0;
-    std::size_t m_merged = 0;
-    std::atomic<bool> m_halted{false};
+    bool m_ended = false;  // the observer ended the count after a failed line
+    OrderedWork<Chunk> m_work;
 };
 
 }  // namespace
@@ -521,12 +541,12 @@ bool CountFileInChunks(int fd, std::int64_t size, const InputEncoding& encoding,
     const DecodingPlan plan = PlanDecoding(std::string_view(first, static_cast<std::size_t>(n)), encoding);
     if (MakeStreamDecoder(plan.kind, encoding.converter) != nullptr) return false;
     const std::int64_t pieces = forced > 0 ? std::max<std::int64_t>(1, size / forced)
-                                           : std::max<std::int64_t>(jobs * 4, size / (std::int64_t{16} << 20));
-    // A short first chunk tells soon whether the text is one that merging would not pay for.
+                                           : 1 + std::max<std::int64_t>(jobs * 4, size / (std::int64_t{16} << 20));
+    // A short first chunk tells soon whether the text is one that merging would not pay for; the rest is cut
+    // into a multiple of the jobs, so that the workers end about together.
     const std::vector<std::int64_t> starts = ChunkStarts(fd, size, pieces, forced > 0 ? forced : std::int64_t{1} << 20);
     if (starts.size() < 2) return false;
-    ChunkCount count(fd, encoding, options, plan.kind, jobs, stop);
-    count.Cut(starts, size);
+    ChunkCount count(fd, size, starts, encoding, options, plan.kind, jobs, stop);
     readFailure = count.Run(table, observer);
     return true;
 }

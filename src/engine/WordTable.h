@@ -65,6 +65,13 @@ class WordTable {
     std::uint32_t Add(std::string_view word);
     // The same, for a caller that already knows the word is plain ASCII without capitals (its own key).
     std::uint32_t AddPlain(std::string_view word) { return AddWithKey(word, word); }
+    // Counts the word of `record` in `other` (a table of this program, so of the same keys) as often as it
+    // was counted there, without working out its key again; returns its record here as Add does.
+    std::uint32_t AddFrom(const WordTable& other, std::int64_t record) {
+        const std::uint32_t added = AddWithKey(other.Word(record), other.Key(record));
+        if (added != 0) CountAgain(added, other.Frequency(record) - 1);
+        return added;
+    }
     // More occurrences (one unless said) of the word of `record`, as returned by an Add above in the same
     // generation.
     void CountAgain(std::uint32_t record, std::int64_t times = 1) { m_counts[record] += times; }
