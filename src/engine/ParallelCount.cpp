@@ -463,7 +463,7 @@ class ChunkCount {
         scanner.SetOpenComment(comment);
         const std::unique_ptr<ByteSource> source = ByteSource::FromRange(m_fd, offset, length, m_encoding, mode);
         std::string line;
-        const std::exception_ptr failure = ScanSource(*source, scanner, line, reports);
+        std::exception_ptr failure = ScanSource(*source, scanner, line, reports);
         comment = scanner.OpenComment();
         if (mode == ByteEncoding::Detect) mode = source->RawMode();
         m_ended = reports.Refused();
