@@ -13,6 +13,8 @@
 namespace vesk::ui {
 
 class LongTextView : public QAbstractScrollArea {
+    Q_OBJECT
+
   public:
     explicit LongTextView(QWidget* parent = nullptr);
 
