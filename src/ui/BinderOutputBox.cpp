@@ -139,6 +139,8 @@ void Binder::SyncArea(TextArea& a) {
     a.widget->setVisible(a.model->Visible() && !a.longMode);
     a.longView->setEnabled(a.model->Enabled());
     a.longView->setVisible(a.model->Visible() && a.longMode);
+    // The focus given to the box goes to the view that stands in for it.
+    a.widget->setFocusProxy(a.longMode ? a.longView.data() : nullptr);
 }
 
 bool Binder::TextAreaEvent(TextArea& a, QEvent* event) {

@@ -2,8 +2,10 @@
 #include "ui/LongTextView.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
@@ -211,6 +213,13 @@ void LongTextView::mousePressEvent(QMouseEvent* event) {
 
 void LongTextView::mouseMoveEvent(QMouseEvent* event) {
     if (event->buttons() & Qt::LeftButton) SetCaret(PositionAt(event->position().toPoint()), true);
+}
+
+void LongTextView::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu menu(this);
+    menu.addAction(tr("&Copy"), QKeySequence::Copy, this, [this] { Copy(); })->setEnabled(m_caret != m_anchor);
+    menu.addAction(tr("Select All"), QKeySequence::SelectAll, this, [this] { SelectAll(); });
+    menu.exec(event->globalPos());
 }
 
 void LongTextView::focusInEvent(QFocusEvent* event) {

@@ -44,6 +44,7 @@ class LongTextView : public QAbstractScrollArea {
     void mouseMoveEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
   private:
     int LineCount() const { return static_cast<int>(m_starts.size()); }
