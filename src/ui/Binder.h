@@ -41,7 +41,8 @@ class Binder : public QObject {
     // About 10 ms of the output box's work: it lays text out at roughly 100 ns a character, mostly in the
     // events that follow an insertion.
     static constexpr std::size_t kFlushPieceChars = 96 * 1024;
-    // A line of the output box this long grows only when all pending text is flushed (Flush()).
+    // A box of unwrapped lines whose text has a line longer than this is shown by a LongTextView: a text
+    // document would lay the whole line out at every piece appended to it.
     static constexpr int kLongLineChars = 4096;
 
     // `platform` reports a failure that escaped a handler.
@@ -105,6 +106,12 @@ class Binder : public QObject {
 
     void ScheduleFlush();
     bool FlushArea(TextArea& area, std::size_t maxChars);
+    // The next piece of the pending text, at most `maxChars` bytes, ending between two characters.
+    static std::string TakePiece(TextArea& area, std::size_t maxChars);
+    void ShowPiece(TextArea& area, const std::string& piece);
+    // Shows the box's text in its long view from now on; `shownBytes`: how much of the model's text is shown.
+    void EnterLongMode(TextArea& area, std::size_t shownBytes);
+    void SyncArea(TextArea& area);
     void ShowCaret(TextArea& area);
     // The widget's position of the model's `position` (bytes) in the box.
     int QtPositionOf(TextArea& area, std::size_t position);

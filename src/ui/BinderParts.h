@@ -18,6 +18,8 @@ class QPlainTextEdit;
 
 namespace vesk::ui {
 
+class LongTextView;
+
 // Key codes of the program for keys Qt names otherwise.
 constexpr int kKeyCodeEnter = 13;
 
@@ -29,10 +31,14 @@ inline void SyncCommon(const Control& model, QWidget* widget) {
 struct Binder::TextArea {
     TextBox* model = nullptr;
     QPointer<QPlainTextEdit> widget;
-    std::string pending;             // appended to the model, not yet shown
-    bool pendingBreaksLine = false;  // `pending` holds a CR or LF
+    // Shown instead of `widget` while the text has a line longer than kLongLineChars; `widget` then keeps the
+    // text hidden, never laid out. Null for a box that wraps its lines.
+    QPointer<LongTextView> longView;
+    bool longMode = false;
+    std::string pending;  // appended to the model, not yet shown
     bool shownEndsWithCr = false;
     int linesInParagraph = 0;  // lines shown since the last paragraph break (ToQtLineGroups)
+    int lastLineChars = 0;     // the length of the last line shown (UTF-16 code units)
     // A caret position met before and its place in the widget, so that a caret near the end of a long text that
     // only grows is placed without counting the text from its start.
     std::size_t knownBytes = 0;

@@ -6,6 +6,7 @@
 #include <QSettings>
 
 #include "ui/QtText.h"
+#include "ui/ResultsWindowView.h"
 #include "ui/WindowKeys.h"
 #include "ui/WindowPlaces.h"
 
@@ -59,6 +60,12 @@ void ProgramViews::AfterStart() {
         if (std::exchange(m_helpPlaced, true)) return;
         if (const auto place = places.Remembered(help)) Place(program.frmHelp, *place, false);
     });
+    PlaceResultsWindowOnOpening(main, [places](QWidget& window) {
+        if (const auto place = places.Remembered(window)) {
+            window.resize(place->size());
+            window.move(place->topLeft());
+        }
+    });
     program.frmParams.shown.Connect([this, places] {
         if (std::exchange(m_paramsSized, true)) return;
         if (const auto place = places.Remembered(params)) Place(program.frmParams, *place, true);
@@ -71,8 +78,9 @@ void ProgramViews::RememberPlaces() const {
     QSettings(file, QSettings::IniFormat).setValue(kEncodingKey, ToQt(program.frmMain.cboInputEncoding.Text()));
     const WindowPlaces places(file);
     for (const QWidget* window :
-         {static_cast<const QWidget*>(&main), static_cast<const QWidget*>(&params), static_cast<const QWidget*>(&help)})
-        if (window->testAttribute(Qt::WA_WState_Created)) places.Remember(*window);
+         {static_cast<const QWidget*>(&main), static_cast<const QWidget*>(&params), static_cast<const QWidget*>(&help),
+          static_cast<const QWidget*>(ResultsWindowOf(main))})
+        if (window != nullptr && window->testAttribute(Qt::WA_WState_Created)) places.Remember(*window);
 }
 
 }  // namespace vesk::ui

@@ -34,6 +34,8 @@ void PumpQtEvents(Binder* binder) {
 void RepaintQtControl(Binder* binder, const Control* control) {
     if (binder) binder->ApplyDeferredLabels();
     QWidget* widget = control && binder ? binder->WidgetFor(control) : QApplication::activeWindow();
+    // A hidden widget may have another standing in for it (the output box's long-line view).
+    if (widget && !widget->isVisible() && widget->focusProxy()) widget = widget->focusProxy();
     if (widget && widget->isVisible()) widget->repaint();
 }
 

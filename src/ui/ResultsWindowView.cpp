@@ -34,6 +34,7 @@ namespace {
 
 const char* const kCaption = "Table and chart";
 const QString kWindowName = QStringLiteral("resultsWindow");
+const QString kLauncherName = QStringLiteral("resultsLauncher");
 
 // The main window shows a listing whose ranking still holds: its figures are up and no count is under way.
 bool ListingShown(const MainWindow& main) {
@@ -64,6 +65,7 @@ class ResultsLauncher : public QObject {
   public:
     ResultsLauncher(MainWindowView& view, Binder& binder, QPushButton* button)
         : QObject(&view), m_view(view), m_binder(binder), m_button(button) {
+        setObjectName(kLauncherName);
         connect(button, &QPushButton::clicked, this, [this] { m_binder.Dispatch([this] { Open(); }); });
         MainWindow& main = view.model;
         main.cmdListWords.changed.Connect([this] { LookLater(); });
@@ -73,12 +75,17 @@ class ResultsLauncher : public QObject {
     }
 
     void Open() {
-        if (m_window == nullptr) m_window = new ResultsWindowView(m_view.model, m_binder, &m_view);
+        if (m_window == nullptr) {
+            m_window = new ResultsWindowView(m_view.model, m_binder, &m_view);
+            if (placeOnOpening) placeOnOpening(*m_window);
+        }
         m_window->Follow(ListingShown(m_view.model));
         m_window->show();
         m_window->raise();
         m_window->activateWindow();
     }
+
+    std::function<void(QWidget&)> placeOnOpening;
 
   private:
     void LookLater() {
@@ -322,6 +329,12 @@ QPushButton* AddResultsButton(MainWindowView& view, Binder& binder) {
 ResultsWindowView* ResultsWindowOf(const MainWindowView& view) {
     // By name: the class declares no meta-object of its own for a cast to find it by.
     return static_cast<ResultsWindowView*>(view.findChild<QWidget*>(kWindowName, Qt::FindDirectChildrenOnly));
+}
+
+void PlaceResultsWindowOnOpening(MainWindowView& view, std::function<void(QWidget&)> place) {
+    // By name, as the window itself.
+    if (auto* launcher = static_cast<ResultsLauncher*>(view.findChild<QObject*>(kLauncherName)))
+        launcher->placeOnOpening = std::move(place);
 }
 
 }  // namespace vesk::ui

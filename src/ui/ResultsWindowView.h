@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <functional>
 #include <string>
 
 class QChartView;
@@ -71,6 +72,8 @@ class ResultsWindowView : public QWidget {
 // Adds the "Table and chart" button to the main window's bottom row; it opens the one results window, and is
 // enabled whenever a listing is shown. Call before the window's mnemonics are given.
 QPushButton* AddResultsButton(MainWindowView& view, Binder& binder);
+// `place` is given the results window of a main window when it is made, before it first shows.
+void PlaceResultsWindowOnOpening(MainWindowView& view, std::function<void(QWidget&)> place);
 // The results window of a main window, once it has been opened.
 ResultsWindowView* ResultsWindowOf(const MainWindowView& view);
 

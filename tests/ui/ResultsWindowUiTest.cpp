@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScatterSeries>
+#include <QScreen>
 #include <QTableView>
 #include <QTest>
 #include <algorithm>
@@ -135,6 +136,27 @@ TEST(ResultsWindowUi, ExportsEveryWordInRankOrderAfterAskingToReplace) {
         EXPECT_EQ(lines[3], "row 4 1 " + Hex("\xC3\xA9t\xC3\xA9") + " 14.3 100.0");
     }
     EXPECT_EQ(ui.platform.Messages().size(), 6u);
+}
+
+// The window opens where it was when the program last ended, as the other windows do.
+TEST(ResultsWindowUi, OpensWhereItWasLastTime) {
+    ScratchFolder folder;
+    const std::string input = folder.Write("words.txt", "one two two\r\n");
+    QRect place;
+    {
+        UiProgram ui(folder);
+        ui.views.AfterStart();
+        ui::ResultsWindowView& window = CountAndOpen(ui, input);
+        const QRect screen = window.screen()->availableGeometry();
+        window.resize(500, 400);
+        window.move(screen.topLeft() + QPoint(40, 50));
+        place = QRect(window.pos(), window.size());
+        ui.views.RememberPlaces();
+    }
+    UiProgram ui(folder);
+    ui.views.AfterStart();
+    const ui::ResultsWindowView& window = CountAndOpen(ui, input);
+    EXPECT_EQ(QRect(window.pos(), window.size()), place);
 }
 
 TEST(ResultsWindowUi, ZipfChartFitsTheSlopeOfFrequenciesFallingAsOneOverRank) {

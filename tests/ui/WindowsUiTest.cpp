@@ -19,6 +19,7 @@
 #include <QTest>
 
 #include "UiTestSupport.h"
+#include "ui/LongTextView.h"
 #include "ui/Mnemonics.h"
 #include "ui/QtText.h"
 
@@ -157,9 +158,9 @@ TEST(MainWindowUi, WidgetsAndModelStayInStep) {
     EXPECT_TRUE(std::filesystem::exists(ui.StateFile()));
 }
 
-// A listing of one line longer than the box shows piece by piece (words joined with commas) is shown whole
-// when it ends.
-TEST(MainWindowUi, ALongJoinedListingReachesTheBoxWhole) {
+// A listing of one line too long for the box to lay out (words joined with commas) shows in the long view in
+// the box's place, while the box keeps the same text; a listing of short lines brings the box back.
+TEST(MainWindowUi, ALongJoinedListingShowsInTheLongView) {
     ScratchFolder folder;
     std::string text;
     for (int i = 0; i < 1500; ++i) {
@@ -169,11 +170,21 @@ TEST(MainWindowUi, ALongJoinedListingReachesTheBoxWhole) {
     }
     UiProgram ui(folder);
     auto& view = ui.views.main;
+    const auto* longView = view.findChild<ui::LongTextView*>();
+    ASSERT_NE(longView, nullptr);
     view.cboDisplayFormat->setCurrentIndex(9);
     EnterInputFile(view, folder.Write("joined.txt", text));
     QTest::mouseClick(view.cmdListWords, Qt::LeftButton);
     EXPECT_GT(ui.program.frmMain.txbOutput.Text().size(), 8000u);
     EXPECT_EQ(view.txbOutput->toPlainText(), Shown(ui.program.frmMain.txbOutput));
+    EXPECT_EQ(longView->PlainText(), view.txbOutput->toPlainText());
+    EXPECT_TRUE(longView->isVisibleTo(&view));
+    EXPECT_FALSE(view.txbOutput->isVisibleTo(&view));
+
+    view.cboDisplayFormat->setCurrentIndex(0);
+    EXPECT_EQ(view.txbOutput->toPlainText(), Shown(ui.program.frmMain.txbOutput));
+    EXPECT_TRUE(view.txbOutput->isVisibleTo(&view));
+    EXPECT_FALSE(longView->isVisibleTo(&view));
 }
 
 // Stop pressed while counting (the partial count dropped) or while listing: the progress bar, the running word
