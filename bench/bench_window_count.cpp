@@ -29,6 +29,7 @@ struct Run {
     double longest = 0;   // the longest time without an event pump (the ends of the count included)
     double stopped = -1;  // from the press of Stop to the end of the count; -1 when not pressed
     long pumps = 0;
+    long longestAt = 0;  // the pump that ended the longest gap (its number from 0; `pumps` for the end)
 };
 
 // One count of `path` in a fresh program; `stopAfter` > 0 presses Stop that many milliseconds in. Without
@@ -49,24 +50,31 @@ Run CountOnce(const std::string& path, const std::string& config, double stopAft
     Clock::time_point start;
     Clock::time_point last;
     Clock::time_point pressed;
-    if (watch) platform.onPump = [&] {
-        const Clock::time_point now = Clock::now();
-        run.longest = std::max(run.longest, Milliseconds(last, now));
-        last = now;
-        ++run.pumps;
-        if (stopAfter > 0 && run.stopped < 0 && Milliseconds(start, now) >= stopAfter) {
-            pressed = now;
-            run.stopped = 0;
-            main.cmdListWords_Click();
-        }
-    };
+    if (watch)
+        platform.onPump = [&] {
+            const Clock::time_point now = Clock::now();
+            if (Milliseconds(last, now) > run.longest) {
+                run.longest = Milliseconds(last, now);
+                run.longestAt = run.pumps;
+            }
+            last = now;
+            ++run.pumps;
+            if (stopAfter > 0 && run.stopped < 0 && Milliseconds(start, now) >= stopAfter) {
+                pressed = now;
+                run.stopped = 0;
+                main.cmdListWords_Click();
+            }
+        };
     main.EnsureCommonWordsLoaded();
     main.TakeOptionSnapshot();
     main.cmdListWords.SetCaption("Count word frequencies");
     start = last = Clock::now();
     main.CountWordsInFile();
     const Clock::time_point end = Clock::now();
-    run.longest = std::max(run.longest, Milliseconds(last, end));
+    if (Milliseconds(last, end) > run.longest) {
+        run.longest = Milliseconds(last, end);
+        run.longestAt = run.pumps;
+    }
     run.total = Milliseconds(start, end);
     if (run.stopped == 0) run.stopped = Milliseconds(pressed, end);
     return run;
@@ -88,20 +96,25 @@ int main(int argc, char* argv[]) {
     std::vector<double> totals;
     double longest = 0;
     long pumps = 0;
+    long longestAt = 0;
     for (int i = 0; i < runs; ++i) {
         totals.push_back(CountOnce(path, config.string(), 0, false).total);
         const Run watched = CountOnce(path, config.string(), 0, true);
-        longest = std::max(longest, watched.longest);
+        if (watched.longest > longest) {
+            longest = watched.longest;
+            longestAt = watched.longestAt;
+        }
         pumps = watched.pumps;
     }
     std::sort(totals.begin(), totals.end());
     std::vector<double> stops;
     for (int i = 0; i < runs; ++i) stops.push_back(CountOnce(path, config.string(), stopAfter, true).stopped);
     std::sort(stops.begin(), stops.end());
-    std::printf("count: median %.0f ms (min %.0f, max %.0f) over %d runs; longest gap between pumps %.1f ms "
-                "(%ld pumps); Stop after %.0f ms: median %.1f ms, max %.1f ms to end the count\n",
-                totals[totals.size() / 2], totals.front(), totals.back(), runs, longest, pumps, stopAfter,
-                stops[stops.size() / 2], stops.back());
+    std::printf(
+        "count: median %.0f ms (min %.0f, max %.0f) over %d runs; longest gap between pumps %.1f ms "
+        "(before pump %ld of %ld); Stop after %.0f ms: median %.1f ms, max %.1f ms to end the count\n",
+        totals[totals.size() / 2], totals.front(), totals.back(), runs, longest, longestAt, pumps, stopAfter,
+        stops[stops.size() / 2], stops.back());
     std::filesystem::remove_all(config);
     return 0;
 }
