@@ -40,6 +40,7 @@ constexpr std::int64_t kLargeFileBytes = 200000;
 constexpr std::int64_t kProgressBarMinBytes = 10240;
 constexpr std::size_t kTextCheckBytes = 16384;
 constexpr std::size_t kClipboardCheckChars = 3000;
+constexpr int kPumpCallsPerBeat = 1 << 13;
 
 // The read loop's reports: the progress bar as the bytes come in, and the run error of a line that fails.
 class ReadReports : public SourceObserver {
@@ -82,7 +83,10 @@ class WindowPulse {
     bool Beat(std::int64_t bytesRead) {
         m_bar.OnProgress(bytesRead);
         ShowNewWords();
-        m_window.platform.PumpEvents();
+        // The pump is made to be called after every word, and a platform may look at the clock only once in
+        // so many calls; after calls that came fast (a listing) it would let beats that come every 50 ms go
+        // by for minutes. A beat stands for the thousands of words read since the last, and calls as often.
+        for (int i = 0; i < kPumpCallsPerBeat; ++i) m_window.platform.PumpEvents();
         if (m_window.StopRequested) m_stop.store(true);
         return !m_window.StopRequested;
     }
