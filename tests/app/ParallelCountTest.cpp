@@ -108,12 +108,17 @@ TEST_F(ParallelCount, ALargeFileListsAsWhenReadOnOneThread) {
 }
 
 TEST_F(ParallelCount, StopEndsTheCountAndWhatWasMergedCanBeListed) {
-    Write("in/a.txt", "alpha beta\n");
+    std::string many;
+    for (int i = 0; i < 4000; ++i) many += "alpha beta\n";
+    Write("in/a.txt", many);
     Write("in/b.txt", "gamma\n");
     Write("in/c.txt", "delta\n");
     std::string lines;
-    for (int i = 0; i < 40; ++i)
-        lines += std::string{'w', static_cast<char>('a' + i / 26), static_cast<char>('a' + i % 26), '\n'};
+    for (int i = 0; i < 40; ++i) {
+        for (int k = 0; k < 1000; ++k)
+            lines += std::string{'w', static_cast<char>('a' + i / 26), static_cast<char>('a' + i % 26), ' '};
+        lines += '\n';
+    }
     // Each file a batch of its own, the large file in many chunks: Stop comes after the first is merged.
     for (const std::string& input : {PathOf("in"), MakeFile("big.txt", lines)}) {
         SetBatchBytesForTesting(1);
