@@ -222,11 +222,12 @@ bool ReadInChunks(MainWindow& w, const std::string& path, std::int64_t length, s
         int fd;
         ~Closer() { ::close(fd); }
     } closer{fd};
+    // The workers read the options all along: copies, which events run in the meantime cannot touch.
     const InputEncoding encoding = w.ChosenEncoding();
+    const ScanOptions options = w.Scanner.Options();
     std::atomic<bool> stop{false};
     ChunkReports reports(w, barLength, stop);
-    return CountFileInChunks(fd, length, encoding, w.Scanner.Options(), DefaultJobCount(), w.Table, reports,
-                             readFailure, &stop);
+    return CountFileInChunks(fd, length, encoding, options, DefaultJobCount(), w.Table, reports, readFailure, &stop);
 }
 
 // Every line of the source (the file at `path`, when it has one) through the scanner, the progress bar drawn
