@@ -88,7 +88,7 @@ class WindowPulse {
     bool Beat(std::int64_t bytesRead) {
         m_bar.OnProgress(bytesRead);
         ShowNewWords();
-        for (int i = PumpCalls(bytesRead); i > 0; --i) m_window.platform.PumpEvents();
+        for (int i = PumpCalls(bytesRead); i > 0 && !m_window.StopRequested; --i) m_window.platform.PumpEvents();
         if (m_window.StopRequested) m_stop.store(true);
         return !m_window.StopRequested;
     }
