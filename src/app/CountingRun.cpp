@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <exception>
 #include <filesystem>
 #include <memory>
@@ -17,6 +22,7 @@
 #include "engine/CommonWords.h"
 #include "engine/Corpus.h"
 #include "engine/FileChecks.h"
+#include "engine/ParallelCount.h"
 #include "engine/SourceScan.h"
 #include "listing/NumberFormat.h"
 #include "listing/RunError.h"
@@ -35,18 +41,22 @@ constexpr std::int64_t kLargeFileBytes = 200000;
 constexpr std::int64_t kProgressBarMinBytes = 10240;
 constexpr std::size_t kTextCheckBytes = 16384;
 constexpr std::size_t kClipboardCheckChars = 3000;
+// The event pump of a parallel count: at most this many calls a beat, a call for about so many bytes read,
+// and the time after which a beat counts as slow.
+constexpr int kMaxPumpCalls = 1 << 13;
+constexpr std::int64_t kBytesPerWord = 6;
+constexpr auto kSlowBeat = std::chrono::milliseconds(1);
 
 // The read loop's reports: the progress bar as the bytes come in, and the run error of a line that fails.
 class ReadReports : public SourceObserver {
   public:
-    // `length` 0: no progress bar. `base`: the bytes of a folder's files read before this source.
-    ReadReports(MainWindow& window, std::int64_t length, std::int64_t base = 0)
-        : m_window(window), m_length(length), m_base(base) {}
+    // `length` 0: no progress bar.
+    ReadReports(MainWindow& window, std::int64_t length) : m_window(window), m_length(length) {}
 
     void OnProgress(std::int64_t bytesRead) override {
         if (m_length <= 0) return;
         MainWindow& w = m_window;
-        const int p = ProgressCells(m_base + bytesRead, m_length, w.ProgressBarWidth);
+        const int p = ProgressCells(bytesRead, m_length, w.ProgressBarWidth);
         if (p != m_shownCells) {
             m_shownCells = p;
             w.lblTotalNumOccurrences.SetCaption(ProgressBarCaption(p, w.ProgressBarWidth));
@@ -63,8 +73,78 @@ class ReadReports : public SourceObserver {
   private:
     MainWindow& m_window;
     std::int64_t m_length;
-    std::int64_t m_base;
     int m_shownCells = -1;
+};
+
+// The window kept alive while worker threads count: on the calling thread, from the engine's reports, the
+// progress bar is drawn, the words merged so far are shown as a count on one thread shows them as it finds
+// them, the pending events run, and a press of Stop is passed on to the workers.
+class WindowPulse {
+  public:
+    WindowPulse(MainWindow& window, std::int64_t length, std::atomic<bool>& stop)
+        : m_window(window), m_bar(window, length), m_stop(stop) {}
+
+    // False once Stop has been pressed.
+    bool Beat(std::int64_t bytesRead) {
+        m_bar.OnProgress(bytesRead);
+        ShowNewWords();
+        for (int i = PumpCalls(bytesRead); i > 0 && !m_window.StopRequested; --i) m_window.platform.PumpEvents();
+        if (m_window.StopRequested) m_stop.store(true);
+        return !m_window.StopRequested;
+    }
+    bool OnLineFailure(std::exception_ptr failure) { return m_bar.OnLineFailure(std::move(failure)); }
+
+  private:
+    // The pump is made to be called after every word, and a platform may look at the clock only once in so
+    // many calls: after calls that came fast (a listing) it would let beats that come every 50 ms go by for
+    // minutes. A beat stands for the words read since the last (about one in so many bytes) and calls as
+    // often, up to a bound; a beat long after the last calls that often however little was read.
+    int PumpCalls(std::int64_t bytesRead) {
+        const auto now = std::chrono::steady_clock::now();
+        const bool slow = now - m_lastBeat >= kSlowBeat;
+        m_lastBeat = now;
+        const std::int64_t words = (bytesRead - m_lastBytes) / kBytesPerWord;
+        m_lastBytes = bytesRead;
+        return slow ? kMaxPumpCalls : static_cast<int>(std::clamp<std::int64_t>(words, 1, kMaxPumpCalls));
+    }
+
+    // The table's records are in the order a count on one thread would have found the words, so showing the
+    // new ones in turn gives the same running display.
+    void ShowNewWords() {
+        MainWindow& w = m_window;
+        const std::int64_t found = w.Table.DistinctWordCount();
+        try {
+            while (m_shown < found) {
+                std::int64_t next = m_shown + 1;
+                // Words no longer shown only move the figure, which changes at every tenth word.
+                if (w.chkSuppressWords.Value() != 0) next = found / 10 * 10 > m_shown ? found / 10 * 10 : found;
+                m_shown = next;
+                w.OnNewWord(w.Table.Word(next), next);
+            }
+        } catch (...) {
+            // As when the scanner's display of a word fails: reported, and the count goes on.
+            m_shown = found;
+            m_bar.OnLineFailure(std::current_exception());
+        }
+    }
+
+    MainWindow& m_window;
+    ReadReports m_bar;
+    std::atomic<bool>& m_stop;
+    std::int64_t m_shown = 0;
+    std::chrono::steady_clock::time_point m_lastBeat = std::chrono::steady_clock::now();
+    std::int64_t m_lastBytes = 0;
+};
+
+// A large file's chunks as they are merged.
+class ChunkReports : public SourceObserver {
+  public:
+    ChunkReports(MainWindow& window, std::int64_t length, std::atomic<bool>& stop) : m_pulse(window, length, stop) {}
+    void OnProgress(std::int64_t bytesRead) override { m_pulse.Beat(bytesRead); }
+    bool OnLineFailure(std::exception_ptr failure) override { return m_pulse.OnLineFailure(std::move(failure)); }
+
+  private:
+    WindowPulse m_pulse;
 };
 
 // A failure to read the input names it, wherever it is reported.
@@ -130,17 +210,40 @@ void ShowProgressLabel(MainWindow& w, bool asBar) {
     w.platform.Repaint(&label);
 }
 
-// Every line of the source through the scanner, the progress bar drawn for a large one; the table finished
-// however the reading ends.
-void ReadSourceLines(MainWindow& w, ByteSource& source, const std::string& fileLine) {
+// A large file counted on every core, in chunks cut at line starts, through the scanner's options. False,
+// having counted nothing, when the engine does not cut it (a small file, an encoding decoded in blocks, no
+// line end to cut at): it is then read whole.
+bool ReadInChunks(MainWindow& w, const std::string& path, std::int64_t length, std::int64_t barLength,
+                  std::exception_ptr& readFailure) {
+    if (path.empty()) return false;
+    const int fd = ::open(SystemPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;  // the source read whole reports what is wrong
+    struct Closer {
+        int fd;
+        ~Closer() { ::close(fd); }
+    } closer{fd};
+    // The workers read the options all along: copies, which events run in the meantime cannot touch.
+    const InputEncoding encoding = w.ChosenEncoding();
+    const ScanOptions options = w.Scanner.Options();
+    std::atomic<bool> stop{false};
+    ChunkReports reports(w, barLength, stop);
+    return CountFileInChunks(fd, length, encoding, options, DefaultJobCount(), w.Table, reports, readFailure, &stop);
+}
+
+// Every line of the source (the file at `path`, when it has one) through the scanner, the progress bar drawn
+// for a large one; the table finished however the reading ends.
+void ReadSourceLines(MainWindow& w, ByteSource& source, const std::string& path, const std::string& fileLine) {
     const std::int64_t fileLength = source.Size();
     const bool showProgress = fileLength > kProgressBarMinBytes;
     if (showProgress) ShowProgressLabel(w, true);
 
     const bool caseSignificant = w.frmParams->chkCaseSignificant.Value() == 1;
     w.Scanner.SetOptions(w.CurrentScanOptions(!caseSignificant));
-    ReadReports reports(w, showProgress ? fileLength : 0);
-    const std::exception_ptr readFailure = ScanSource(source, w.Scanner, w.CurrentLine, reports);
+    std::exception_ptr readFailure;
+    if (!ReadInChunks(w, path, fileLength, showProgress ? fileLength : 0, readFailure)) {
+        ReadReports reports(w, showProgress ? fileLength : 0);
+        readFailure = ScanSource(source, w.Scanner, w.CurrentLine, reports);
+    }
 
     w.Table.Finish();
     ShowProgressLabel(w, false);
@@ -149,26 +252,67 @@ void ReadSourceLines(MainWindow& w, ByteSource& source, const std::string& fileL
     if (readFailure) throw NamedFailure(readFailure, fileLine);
 }
 
-// One file of a folder into the table, as a count of it alone would read it; returns why it was skipped, ""
-// when it was counted. A line that cannot be read fails the whole count, as it does for one file.
-std::string CountFolderFile(MainWindow& w, const std::string& path, std::int64_t base, std::int64_t total) {
-    std::string openError;
-    std::unique_ptr<ByteSource> source = ByteSource::OpenFile(path, openError, nullptr, w.ChosenEncoding());
-    if (!source) return openError.empty() ? std::string("cannot be read") : openError;
-    const std::string fileLine = FileLine("Input file", path);
-    try {
-        if (TextKindOfBytes(source->Peek(kTextCheckBytes), w.ChosenEncoding()) == kNotText) return "not a text file";
-    } catch (...) {
-        throw NamedFailure(std::current_exception(), fileLine);
+// The files of a folder for the workers, each with the options of its own scan: the comment markers of its
+// type, chosen as a count of it alone would choose them (the user's markers were checked before).
+std::vector<CorpusInput> FolderInputs(MainWindow& w, const FolderFiles& listed) {
+    const bool lowerCase = w.frmParams->chkCaseSignificant.Value() != 1;
+    std::vector<CorpusInput> inputs;
+    inputs.reserve(listed.files.size());
+    for (std::size_t i = 0; i < listed.files.size(); ++i) {
+        const CorpusFile& file = listed.files[i];
+        ChooseCommentMarkers(w, FileExtension(file.path, true));
+        inputs.push_back({file.path, file.problem, listed.sizes[i], w.CurrentScanOptions(lowerCase)});
     }
-    // The markers were checked before the first file: the choice cannot fail here.
-    ChooseCommentMarkers(w, FileExtension(path, true));
-    w.Scanner.SetOptions(w.CurrentScanOptions(w.frmParams->chkCaseSignificant.Value() != 1));
-    w.Scanner.ResetComments();
-    ReadReports reports(w, total, base);
-    const std::exception_ptr readFailure = ScanSource(*source, w.Scanner, w.CurrentLine, reports);
-    if (readFailure) throw NamedFailure(readFailure, fileLine);
-    return {};
+    return inputs;
+}
+
+// The files of a folder as they are merged, in the folder's order: the skipped ones noted, the failures of
+// lines reported, a file that cannot be read to its end failing the whole count as it does for one file.
+class FolderReports : public CorpusObserver {
+  public:
+    FolderReports(MainWindow& window, const FolderFiles& listed, std::int64_t barLength, std::atomic<bool>& stop)
+        : m_window(window), m_listed(listed), m_pulse(window, barLength, stop) {}
+
+    void OnProgress(std::int64_t bytesRead) override {
+        m_bytesRead = bytesRead;
+        m_pulse.Beat(bytesRead);
+    }
+    bool OnFile(std::size_t index, const CorpusFileOutcome& outcome) override {
+        const std::string& path = m_listed.files[index].path;
+        if (!outcome.problem.empty()) m_window.SkippedFiles.push_back(path + ": " + outcome.problem);
+        if (outcome.problem.empty() && outcome.textKind == kTextCrOnly) crOnlyFiles.push_back(path);
+        bool goOn = true;
+        for (const std::exception_ptr& failure : outcome.lineFailures) goOn = goOn && m_pulse.OnLineFailure(failure);
+        if (outcome.readFailure) throw NamedFailure(outcome.readFailure, FileLine("Input file", path));
+        return m_pulse.Beat(m_bytesRead) && goOn;
+    }
+
+    // The files counted whose lines end in CR alone.
+    std::vector<std::string> crOnlyFiles;
+
+  private:
+    MainWindow& m_window;
+    const FolderFiles& m_listed;
+    WindowPulse m_pulse;
+    std::int64_t m_bytesRead = 0;
+};
+
+// One warning for all the files of a folder whose lines end in CR alone, given once they have been counted:
+// the files are named, the first few of many.
+void WarnFolderLineEndings(Platform& platform, const std::vector<std::string>& files) {
+    constexpr std::size_t kNamed = 10;
+    if (files.empty()) return;
+    std::string text = files.size() == 1
+                           ? LineEndingsMessage(kTextCrOnly).text + kCrLf + FileLine("Input file", files[0])
+                           : FormatGrouped(static_cast<std::int64_t>(files.size())) +
+                                 " files of the folder have Macintosh line endings:";
+    if (files.size() > 1) {
+        for (std::size_t i = 0; i < std::min(files.size(), kNamed); ++i) text += kCrLf + files[i];
+        if (files.size() > kNamed)
+            text += std::string(kCrLf) + "and " + FormatGrouped(static_cast<std::int64_t>(files.size() - kNamed)) +
+                    " more.";
+    }
+    platform.ShowMessage(text, "Warning", MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 // After a count that Stop ended: says so and asks whether to list what was found. False when not.
@@ -317,11 +461,12 @@ bool MainWindow::CountWordsInFile() {
     const FolderFiles listed = folder ? ListFolderFiles(inputPath) : FolderFiles{};
     const std::int64_t length = folder ? listed.totalBytes : sizeError ? 0 : static_cast<std::int64_t>(fileSize);
     if (txbFile[1].Text().empty() && length > kLargeFileBytes) {
+        const std::string input = folder ? "folder" : "file";
         const MsgAnswer answer = platform.ShowMessage(
-            std::string("The input file is quite large.  It is advisable to specify an output file ") +
+            "The input " + input + " is quite large.  It is advisable to specify an output file " +
                 "before continuing," + kCrLf + "in case the text window will not hold the result. " +
                 "Do you wish to specify an output file?",
-            "Large input file", MsgButtons::YesNoCancel, MsgIcon::None);
+            "Large input " + input, MsgButtons::YesNoCancel, MsgIcon::None);
         if (answer == MsgAnswer::Cancel) return false;
         if (answer == MsgAnswer::Yes) cmdFile_Click(1);
     }
@@ -357,7 +502,7 @@ bool MainWindow::CountWordsFromSource(ByteSource& source, const std::string& ext
     Scanner.ResetComments();
     cmdListWords.SetCaption(kStopCaption);
     EnableControls(false);
-    ReadSourceLines(*this, source, fileLine);
+    ReadSourceLines(*this, source, name, fileLine);
     return true;
 }
 
@@ -386,20 +531,15 @@ bool MainWindow::CountWordsInFolder(const FolderFiles& listed) {
     const bool showProgress = listed.totalBytes > kProgressBarMinBytes;
     if (showProgress) ShowProgressLabel(*this, true);
 
+    const std::vector<CorpusInput> inputs = FolderInputs(*this, listed);
+    const InputEncoding encoding = ChosenEncoding();
+    std::atomic<bool> stop{false};
+    FolderReports reports(*this, listed, showProgress ? listed.totalBytes : 0, stop);
     std::exception_ptr failure;
-    std::int64_t base = 0;
     try {
-        for (std::size_t i = 0; i < listed.files.size(); ++i) {
-            // Files without words give the scanner no chance to see a press of Stop.
-            platform.PumpEvents();
-            if (StopRequested) break;
-            const CorpusFile& file = listed.files[i];
-            const std::string problem =
-                file.problem.empty() ? CountFolderFile(*this, file.path, base, showProgress ? listed.totalBytes : 0)
-                                     : file.problem;
-            if (!problem.empty()) SkippedFiles.push_back(file.path + ": " + problem);
-            base += listed.sizes[i];
-        }
+        // A Stop pressed already counts nothing.
+        platform.PumpEvents();
+        if (!StopRequested) CountCorpus(inputs, encoding, DefaultJobCount(), Table, reports, &stop);
     } catch (...) {
         failure = std::current_exception();
     }
@@ -408,6 +548,7 @@ bool MainWindow::CountWordsInFolder(const FolderFiles& listed) {
     chkSuppressWords.SetValue(SavedSuppressWords);
     lblTwirler.SetCaption(" ");
     if (failure) std::rethrow_exception(failure);
+    WarnFolderLineEndings(platform, reports.crOnlyFiles);
     if (!StopRequested && SkippedFiles.size() == listed.files.size()) {
         EnableControls(true);
         cmdListWords.SetCaption(kIdleCaption);

@@ -176,8 +176,8 @@ class MainWindow : public Form, public ScanObserver {
     void cmdListWords_Click();
     void CountAndList();
     bool CountWordsInFile();
-    // Every file of a folder into one table, in the order vesk-count takes them; the files that cannot be
-    // counted are noted in SkippedFiles. False when nothing was counted.
+    // Every file of a folder into one table, counted on every core and merged in the order vesk-count takes
+    // them; the files that cannot be counted are noted in SkippedFiles. False when nothing was counted.
     bool CountWordsInFolder(const FolderFiles& listed);
     // The files of SkippedFiles under a line that says how many there are; "" when there are none.
     std::string SkippedFilesNote() const;
