@@ -41,11 +41,8 @@ constexpr std::int64_t kLargeFileBytes = 200000;
 constexpr std::int64_t kProgressBarMinBytes = 10240;
 constexpr std::size_t kTextCheckBytes = 16384;
 constexpr std::size_t kClipboardCheckChars = 3000;
-// The event pump of a parallel count: at most this many calls a beat, a call for about so many bytes read,
-// and the time after which a beat counts as slow.
-constexpr int kMaxPumpCalls = 1 << 13;
-constexpr std::int64_t kBytesPerWord = 6;
-constexpr auto kSlowBeat = std::chrono::milliseconds(1);
+// While a count runs on several threads, the events run at least this often.
+constexpr auto kPumpAtLeastEvery = std::chrono::milliseconds(20);
 
 // The read loop's reports: the progress bar as the bytes come in, and the run error of a line that fails.
 class ReadReports : public SourceObserver {
@@ -88,26 +85,20 @@ class WindowPulse {
     bool Beat(std::int64_t bytesRead) {
         m_bar.OnProgress(bytesRead);
         ShowNewWords();
-        for (int i = PumpCalls(bytesRead); i > 0 && !m_window.StopRequested; --i) m_window.platform.PumpEvents();
+        // Beats come after every line while this thread reads, and every 50 ms or so while it waits for the
+        // workers: the pump paced for the first is told at once when the second kind is due.
+        if (!m_window.StopRequested) m_window.platform.PumpEvents();
+        const auto now = std::chrono::steady_clock::now();
+        if (!m_window.StopRequested && now - m_lastPump >= kPumpAtLeastEvery) {
+            m_lastPump = now;
+            m_window.platform.PumpEventsNow();
+        }
         if (m_window.StopRequested) m_stop.store(true);
         return !m_window.StopRequested;
     }
     bool OnLineFailure(std::exception_ptr failure) { return m_bar.OnLineFailure(std::move(failure)); }
 
   private:
-    // The pump is made to be called after every word, and a platform may look at the clock only once in so
-    // many calls: after calls that came fast (a listing) it would let beats that come every 50 ms go by for
-    // minutes. A beat stands for the words read since the last (about one in so many bytes) and calls as
-    // often, up to a bound; a beat long after the last calls that often however little was read.
-    int PumpCalls(std::int64_t bytesRead) {
-        const auto now = std::chrono::steady_clock::now();
-        const bool slow = now - m_lastBeat >= kSlowBeat;
-        m_lastBeat = now;
-        const std::int64_t words = (bytesRead - m_lastBytes) / kBytesPerWord;
-        m_lastBytes = bytesRead;
-        return slow ? kMaxPumpCalls : static_cast<int>(std::clamp<std::int64_t>(words, 1, kMaxPumpCalls));
-    }
-
     // The table's records are in the order a count on one thread would have found the words, so showing the
     // new ones in turn gives the same running display.
     void ShowNewWords() {
@@ -132,8 +123,7 @@ class WindowPulse {
     ReadReports m_bar;
     std::atomic<bool>& m_stop;
     std::int64_t m_shown = 0;
-    std::chrono::steady_clock::time_point m_lastBeat = std::chrono::steady_clock::now();
-    std::int64_t m_lastBytes = 0;
+    std::chrono::steady_clock::time_point m_lastPump = std::chrono::steady_clock::now();
 };
 
 // A large file's chunks as they are merged.

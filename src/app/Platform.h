@@ -64,6 +64,9 @@ class Platform {
     // Runs pending user-interface events. Called after every word and every listed record, so
     // implementations decide how often they really do anything.
     virtual void PumpEvents() = 0;
+    // Runs pending user-interface events at once, for a caller that comes seldom (tens of milliseconds
+    // apart): a pump paced for calls after every word could let such calls go by.
+    virtual void PumpEventsNow() { PumpEvents(); }
     // Redraws a control at once (throttled like the pump). A null control means the whole active window.
     virtual void Repaint(const Control* control) = 0;
 

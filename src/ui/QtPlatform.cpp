@@ -188,6 +188,11 @@ void QtPlatform::PumpEvents() {
     PumpQtEvents(m_binder);
 }
 
+void QtPlatform::PumpEventsNow() {
+    m_pumpThrottle.Reset();
+    PumpQtEvents(m_binder);
+}
+
 void QtPlatform::Repaint(const Control* control) {
     if (!m_repaintThrottle.Due()) return;
     RepaintQtControl(m_binder, control);

@@ -30,6 +30,7 @@ class QtPlatform : public Platform {
     void WriteClipboardText(const std::string& text) override;
     bool OpenUrl(const std::string& address) override;
     void PumpEvents() override;
+    void PumpEventsNow() override;
     void Repaint(const Control* control) override;
     std::string ProgramFolder() override;
     std::string UserDataFolder() override;
