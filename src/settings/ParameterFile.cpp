@@ -198,7 +198,7 @@ std::string FileFailure(const char* prefix, const std::string& description, cons
 // Checks every line read and fills `set` when all of them, and the file, are good.
 std::string ReadLines(RawLines raw, ParameterSet& set, const std::string& fileLine) {
     if (!raw.lines.empty() && raw.lines[0].starts_with("\xEF\xBB\xBF")) raw.lines[0].erase(0, 3);
-    // Files of the Windows program are in its code page; ours are UTF-8.
+    // Files written in the Windows code page are read in it; ours are UTF-8.
     bool utf8 = true;
     for (const std::string& line : raw.lines) utf8 = utf8 && IsValidUtf8(line);
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The parameter file: 37 lines, one value of a ParameterSet each, shared by parameter files and the state
-// file. Texts are UTF-8, in the program and in the file; a file that is not UTF-8 (one of the old Windows
-// program) reads as Windows-1252.
+// file. Texts are UTF-8, in the program and in the file; a file that is not UTF-8 (one written in the Windows
+// code page) reads as Windows-1252.
 //
 // Every function returns the message the program shows for a failure, or "" on success; a failed read leaves
 // `set` as it was, so that a file is applied only when all of it is good. A failure of the file itself is
