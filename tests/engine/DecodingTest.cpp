@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Input and common-words files as the program reads them: lines of UTF-8, whatever the file's encoding.
 
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <unicode/ustring.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <random>
 
 #include "engine/ByteSource.h"
