@@ -1,7 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -203,15 +200,10 @@ void ShowProgressLabel(MainWindow& w, bool asBar) {
 // A large file counted on every core, in chunks cut at line starts, through the scanner's options. False,
 // having counted nothing, when the engine does not cut it (a small file, an encoding decoded in blocks, no
 // line end to cut at): it is then read whole.
-bool ReadInChunks(MainWindow& w, const std::string& path, std::int64_t length, std::int64_t barLength,
+bool ReadInChunks(MainWindow& w, const ByteSource& source, std::int64_t length, std::int64_t barLength,
                   std::exception_ptr& readFailure) {
-    if (path.empty()) return false;
-    const int fd = ::open(SystemPath(path).c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;  // the source read whole reports what is wrong
-    struct Closer {
-        int fd;
-        ~Closer() { ::close(fd); }
-    } closer{fd};
+    const int fd = source.RegularFileDescriptor();
+    if (fd < 0) return false;
     // The workers read the options all along: copies, which events run in the meantime cannot touch.
     const InputEncoding encoding = w.ChosenEncoding();
     const ScanOptions options = w.Scanner.Options();
@@ -220,9 +212,9 @@ bool ReadInChunks(MainWindow& w, const std::string& path, std::int64_t length, s
     return CountFileInChunks(fd, length, encoding, options, DefaultJobCount(), w.Table, reports, readFailure, &stop);
 }
 
-// Every line of the source (the file at `path`, when it has one) through the scanner, the progress bar drawn
-// for a large one; the table finished however the reading ends.
-void ReadSourceLines(MainWindow& w, ByteSource& source, const std::string& path, const std::string& fileLine) {
+// Every line of the source through the scanner, the progress bar drawn for a large one; the table finished
+// however the reading ends.
+void ReadSourceLines(MainWindow& w, ByteSource& source, const std::string& fileLine) {
     const std::int64_t fileLength = source.Size();
     const bool showProgress = fileLength > kProgressBarMinBytes;
     if (showProgress) ShowProgressLabel(w, true);
@@ -230,7 +222,7 @@ void ReadSourceLines(MainWindow& w, ByteSource& source, const std::string& path,
     const bool caseSignificant = w.frmParams->chkCaseSignificant.Value() == 1;
     w.Scanner.SetOptions(w.CurrentScanOptions(!caseSignificant));
     std::exception_ptr readFailure;
-    if (!ReadInChunks(w, path, fileLength, showProgress ? fileLength : 0, readFailure)) {
+    if (!ReadInChunks(w, source, fileLength, showProgress ? fileLength : 0, readFailure)) {
         ReadReports reports(w, showProgress ? fileLength : 0);
         readFailure = ScanSource(source, w.Scanner, w.CurrentLine, reports);
     }
@@ -492,7 +484,7 @@ bool MainWindow::CountWordsFromSource(ByteSource& source, const std::string& ext
     Scanner.ResetComments();
     cmdListWords.SetCaption(kStopCaption);
     EnableControls(false);
-    ReadSourceLines(*this, source, name, fileLine);
+    ReadSourceLines(*this, source, fileLine);
     return true;
 }
 

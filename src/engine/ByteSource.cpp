@@ -64,6 +64,7 @@ class DescriptorSource : public ByteSource {
     ~DescriptorSource() override {
         if (m_owned) ::close(m_fd);
     }
+    int RegularFileDescriptor() const override { return m_size >= 0 ? m_fd : -1; }
 
     std::string_view Peek(std::size_t limit) override {
         while (m_end - m_begin < limit && !m_eof) Fill(limit);

@@ -45,6 +45,9 @@ class ByteSource {
     virtual std::int64_t Size() const = 0;
     // Next line without its line end; false at the end of input. Throws std::system_error on a read failure.
     virtual bool ReadLine(std::string& line) = 0;
+    // The descriptor of the regular file read, for a reader that reads pieces of it by offset (the source's
+    // own reading is not disturbed); -1 for any other input.
+    virtual int RegularFileDescriptor() const { return -1; }
     // Raw bytes consumed so far, line ends included (for an input decoded in blocks, UTF-16 say, the share of
     // the block handed out); all of them once ReadLine has returned false.
     virtual std::int64_t BytesConsumed() const = 0;

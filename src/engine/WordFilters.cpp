@@ -48,16 +48,12 @@ bool HasNoVowelOrY(std::string_view word) {
     return true;
 }
 
-// How many records ahead a pass asks for the texts it will read.
-constexpr std::int64_t kTextsAhead = 16;
-
 void MarkListedWords(WordTable& table, const FilterOptions& options, const CommonWordSet& commonWords) {
     const bool common = options.ignoreCommonWords && !commonWords.Empty();
     // No word followed by a comma fits in less than two characters.
     const bool ignoreList = options.wordsToIgnore.size() >= 2;
     std::string lowered;
     for (std::int64_t i = 1; i <= table.DistinctWordCount(); ++i) {
-        table.PrefetchText(i + kTextsAhead);
         const std::string_view word = table.Word(i);
         table.SetListed(i, false);
         if (table.Frequency(i) < options.minFrequency) continue;

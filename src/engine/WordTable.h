@@ -88,14 +88,6 @@ class WordTable {
     }
     // Asks for the index slot where the search for `key` starts to be fetched into the processor's cache.
     void PrefetchWord(std::string_view key) const;
-    // Asks for the text of `record` (any number; out of range asks nothing) to be fetched into the cache.
-    // Texts lie in the order words were first seen, so a pass in key or rank order reads them scattered
-    // and gains from asking a few records ahead.
-    void PrefetchText(std::int64_t record) const {
-        if (record < 1 || record > DistinctWordCount()) return;
-        const std::uint64_t text = m_text[Index(record)];
-        if (KeyLength(text) != 0) __builtin_prefetch(m_texts.At(TextOffset(text)));
-    }
     // Changes whenever record numbers may have changed (Reset, Finish): numbers kept by a caller from an
     // earlier generation are void.
     std::uint64_t Generation() const { return m_generation; }

@@ -10,11 +10,6 @@ std::int64_t ScrollInterval(std::int64_t distinctWordCount) {
     return interval < 10 ? 10 : interval;
 }
 
-namespace {
-// How many records ahead a pass asks for the texts it will read.
-constexpr int kTextsAhead = 16;
-}  // namespace
-
 bool RunListingPass(const WordTable& table, std::int64_t frequencyChainHead, WordOrder order,
                     const LineComposer& composer, ListingSink& sink, const PassControl& control) {
     const std::int64_t interval = ScrollInterval(table.DistinctWordCount());
@@ -28,7 +23,6 @@ bool RunListingPass(const WordTable& table, std::int64_t frequencyChainHead, Wor
 
     if (order == WordOrder::Alphabetical) {
         for (std::int64_t r = 1; r <= table.DistinctWordCount(); ++r) {
-            table.PrefetchText(r + kTextsAhead);
             if (table.IsListed(r)) {
                 composer.LineInto(table.Record(r), line);
                 sink.Send(r, line);
@@ -40,17 +34,9 @@ bool RunListingPass(const WordTable& table, std::int64_t frequencyChainHead, Wor
     }
 
     std::int64_t current = frequencyChainHead;
-    // A second walk along the chain, a few records ahead, asks for the texts the pass will read.
-    std::int64_t ahead = current;
-    const auto stepAhead = [&] {
-        if (ahead >= 1 && ahead <= table.DistinctWordCount()) ahead = table.NextByFrequency(ahead);
-        table.PrefetchText(ahead);
-    };
-    for (int i = 0; i < kTextsAhead; ++i) stepAhead();
     const std::int64_t listed = table.Statistics().listedWordCount;
     for (std::int64_t k = 1; k <= listed; ++k) {
         if (current < 1 || current > table.DistinctWordCount()) break;
-        stepAhead();
         const WordRecord record = table.Record(current);
         composer.LineInto(record, line);
         sink.Send(current, line);

@@ -109,8 +109,8 @@ class Binder : public QObject {
     // The next piece of the pending text, at most `maxChars` bytes, ending between two characters.
     static std::string TakePiece(TextArea& area, std::size_t maxChars);
     void ShowPiece(TextArea& area, const std::string& piece);
-    // Shows the box's text in its long view from now on; `shownBytes`: how much of the model's text is shown.
-    void EnterLongMode(TextArea& area, std::size_t shownBytes);
+    // Shows the box's text in its long view from now on, starting with `shown`.
+    void EnterLongMode(TextArea& area, const QString& shown);
     void SyncArea(TextArea& area);
     void ShowCaret(TextArea& area);
     // The widget's position of the model's `position` (bytes) in the box.

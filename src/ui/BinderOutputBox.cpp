@@ -163,11 +163,11 @@ bool Binder::TextAreaEvent(TextArea& a, QEvent* event) {
     }
 }
 
-void Binder::EnterLongMode(TextArea& a, std::size_t shownBytes) {
+void Binder::EnterLongMode(TextArea& a, const QString& shown) {
     const bool focused = a.widget->hasFocus();
     a.longMode = true;
     SyncArea(a);
-    a.longView->SetText(ToQtLines(std::string_view(a.model->Text()).substr(0, shownBytes)));
+    a.longView->SetText(shown);
     if (focused) a.longView->setFocus();
 }
 
@@ -185,12 +185,9 @@ void Binder::ReplaceAreaText(TextArea& a) {
     const bool wasLong = a.longMode;
     a.longMode = a.longView && LongestLineAfter(0, text) > kLongLineChars;
     if (a.longMode) {
-        const bool focused = a.widget->hasFocus();
-        SyncArea(a);
+        EnterLongMode(a, text);
         a.widget->document()->clear();
         AppendUnlaidOut(*a.widget->document(), text);
-        a.longView->SetText(text);
-        if (focused) a.longView->setFocus();
     } else {
         a.widget->setPlainText(text);
         if (wasLong) {
@@ -278,7 +275,8 @@ void Binder::ShowPiece(TextArea& area, const std::string& piece) {
     const QString text = ToQtLineGroups(chunk, area.linesInParagraph);
     const int lastLine = LastLineAfter(area.lastLineChars, text);
     if (!area.longMode && area.longView && LongestLineAfter(area.lastLineChars, text) > kLongLineChars)
-        EnterLongMode(area, area.model->Text().size() - area.pending.size() - piece.size());
+        EnterLongMode(area, ToQtLines(std::string_view(area.model->Text())
+                                          .substr(0, area.model->Text().size() - area.pending.size() - piece.size())));
     area.lastLineChars = lastLine;
     widget->document()->setUndoRedoEnabled(false);
     if (area.longMode) {
