@@ -72,7 +72,6 @@ class WorkerReports : public SourceObserver {
         m_outcome.lineFailures.push_back(std::move(failure));
         return true;
     }
-    std::int64_t Last() const { return m_last; }
 
   private:
     std::atomic<std::int64_t>& m_bytes;
@@ -545,7 +544,7 @@ bool CountFileInChunks(int fd, std::int64_t size, const InputEncoding& encoding,
                                            : 1 + std::max<std::int64_t>(jobs * 4, size / (std::int64_t{16} << 20));
     // A short first chunk tells soon whether the text is one that merging would not pay for; the rest is cut
     // into a multiple of the jobs, so that the workers end about together.
-    const std::vector<std::int64_t> starts = ChunkStarts(fd, size, pieces, forced > 0 ? forced : std::int64_t{1} << 20);
+    const std::vector<std::int64_t> starts = ChunkStarts(fd, size, pieces, forced > 0 ? forced : std::int64_t{1} << 19);
     if (starts.size() < 2) return false;
     ChunkCount count(fd, size, starts, encoding, options, plan.kind, jobs, stop);
     readFailure = count.Run(table, observer);
